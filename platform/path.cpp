@@ -1,0 +1,144 @@
+// Path arithmetic shared by both backends: the 259-character limit counted as Windows
+// counts it, the split into folder and name, and the name comparisons of the file
+// systems the games run on (letter case folded, wildcards as FindFirstFile reads them).
+#include "platform/path.h"
+
+#include <vector>
+
+namespace vantrel::platform {
+namespace {
+
+bool IsContinuationByte(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// One character of folded text: its bytes, so that '?' can stand for a whole UTF-8
+// sequence and a literal compares all of its bytes.
+using Character = std::string_view;
+
+// Splits UTF-8 into characters. A stray continuation byte or a broken sequence is taken
+// byte by byte; such names cannot come from the system, but they must not make the
+// match read past the text.
+std::vector<Character> SplitCharacters(std::string_view text) {
+  std::vector<Character> characters;
+  characters.reserve(text.size());
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    std::size_t length = 1;
+    if (lead >= 0xF0) {
+      length = 4;
+    } else if (lead >= 0xE0) {
+      length = 3;
+    } else if (lead >= 0xC0) {
+      length = 2;
+    }
+    std::size_t end = i + 1;
+    while (end < text.size() && end < i + length &&
+           IsContinuationByte(static_cast<unsigned char>(text[end]))) {
+      ++end;
+    }
+    if (end - i != length) end = i + 1;
+    characters.push_back(text.substr(i, end - i));
+    i = end;
+  }
+  return characters;
+}
+
+// The greedy matcher: on a mismatch after a '*', the star takes one more character and
+// the rest of the pattern is tried again from there. Only the last star is ever
+// revisited, so the work is bounded by pattern length times name length, never by
+// the exponential count of ways to split the name.
+bool MatchFolded(const std::vector<Character>& pattern, const std::vector<Character>& name) {
+  std::size_t p = 0;
+  std::size_t n = 0;
+  std::size_t starPattern = pattern.size();  // none yet
+  std::size_t starName = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && pattern[p] == "*") {
+      starPattern = p++;
+      starName = n;
+    } else if (p < pattern.size() && (pattern[p] == "?" || pattern[p] == name[n])) {
+      ++p;
+      ++n;
+    } else if (starPattern != pattern.size()) {
+      p = starPattern + 1;
+      n = ++starName;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == "*") ++p;
+  return p == pattern.size();
+}
+
+}  // namespace
+
+std::size_t CountPathCharacters(std::string_view utf8) {
+  std::size_t count = 0;
+  for (char c : utf8) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (IsContinuationByte(byte)) continue;
+    // A four-byte sequence lies outside the Basic Multilingual Plane and takes a
+    // surrogate pair, two characters, in Windows' count.
+    count += byte >= 0xF0 ? 2 : 1;
+  }
+  return count;
+}
+
+bool PathFitsLimit(std::string_view path) { return CountPathCharacters(path) <= kMaxPathLength; }
+
+std::string_view FolderPart(std::string_view path) {
+  for (std::size_t i = path.size(); i > 0; --i) {
+    if (IsSeparator(path[i - 1])) return path.substr(0, i - 1);
+  }
+  return {};
+}
+
+std::string_view FileNamePart(std::string_view path) {
+  for (std::size_t i = path.size(); i > 0; --i) {
+    if (IsSeparator(path[i - 1])) return path.substr(i);
+  }
+  return path;
+}
+
+std::string FoldCase(std::string_view utf8) {
+  std::string folded(utf8);
+  for (std::size_t i = 0; i < folded.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(folded[i]);
+    if (byte >= 'a' && byte <= 'z') {
+      folded[i] = static_cast<char>(byte - 'a' + 'A');
+    } else if (byte == 0xC3 && i + 1 < folded.size()) {
+      // U+00E0 to U+00FE are C3 A0 to C3 BE; their capitals (U+00C0 to U+00DE) lie 0x20
+      // lower in the second byte. U+00F7 (C3 B7) is the division sign and has none.
+      const auto next = static_cast<unsigned char>(folded[i + 1]);
+      if (next >= 0xA0 && next <= 0xBE && next != 0xB7) {
+        folded[i + 1] = static_cast<char>(next - 0x20);
+      }
+      ++i;
+    }
+  }
+  return folded;
+}
+
+bool NamesEqual(std::string_view a, std::string_view b) { return FoldCase(a) == FoldCase(b); }
+
+bool WildcardMatch(std::string_view pattern, std::string_view name) {
+  const std::string foldedPattern = FoldCase(pattern);
+  const std::string foldedName = FoldCase(name);
+  const std::vector<Character> patternCharacters = SplitCharacters(foldedPattern);
+  const std::vector<Character> nameCharacters = SplitCharacters(foldedName);
+  if (MatchFolded(patternCharacters, nameCharacters)) return true;
+
+  // FindFirstFile lets a trailing ".*" match the end of a name that has no dot at all,
+  // so "*.*" finds "readme" and "readme.*" finds it as well.
+  const bool endsInDotStar = patternCharacters.size() >= 2 &&
+                             patternCharacters[patternCharacters.size() - 2] == "." &&
+                             patternCharacters.back() == "*";
+  if (!endsInDotStar || foldedName.find('.') != std::string::npos) return false;
+  const std::vector<Character> withoutDotStar(patternCharacters.begin(),
+                                              patternCharacters.end() - 2);
+  return MatchFolded(withoutDotStar, nameCharacters);
+}
+
+}  // namespace vantrel::platform

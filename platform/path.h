@@ -1,0 +1,42 @@
+// Paths as the launcher composes them: a folder from the settings store followed by a
+// literal that begins with a backslash ("\Temp", "\KZMISS\Battle.kzb"). Every path is
+// held to the 259 characters that the games' Windows tools accept; the limit is checked
+// here and nowhere else, before any file is touched.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace vantrel::platform {
+
+// The longest path the system builds, in characters (a 260-character buffer with its
+// terminator on Windows).
+inline constexpr std::size_t kMaxPathLength = 259;
+
+// Number of characters (UTF-16 code units, as Windows counts them) in UTF-8 text.
+std::size_t CountPathCharacters(std::string_view utf8);
+
+// True when the path fits the limit above.
+bool PathFitsLimit(std::string_view path);
+
+// The text before the last backslash or slash ("C:\Battles\b1.kzm" gives "C:\Battles",
+// "D:\b1.kzm" gives "D:"); empty when there is no separator.
+std::string_view FolderPart(std::string_view path);
+
+// The text after the last backslash or slash; the whole path when there is none.
+std::string_view FileNamePart(std::string_view path);
+
+// ASCII and Latin-1 letters folded to upper case, as the file systems the games run on
+// compare names; other characters are left as they are.
+std::string FoldCase(std::string_view utf8);
+
+// Case-insensitive equality of two names, by the folding above.
+bool NamesEqual(std::string_view a, std::string_view b);
+
+// Windows wildcard matching for directory searches: '*' matches any run of characters,
+// '?' one character, letter case is ignored, and a pattern ending in ".*" also matches
+// names without a dot ("*.*" matches every name).
+bool WildcardMatch(std::string_view pattern, std::string_view name);
+
+}  // namespace vantrel::platform

@@ -1,0 +1,510 @@
+// The file system on POSIX, made to answer as Windows does for the launcher: paths in
+// the launcher's form resolved without regard to letter case (path_resolver_posix.h),
+// read-only files refused as targets of a write, a copy, a move or a delete, hidden
+// (dot) files refused as copy targets, and searches that return names in NTFS order.
+// Read-only means that no write permission bit is set at all; the bits are checked here
+// rather than left to the kernel, which lets root write anything.
+#include "platform/file_system.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <ctime>
+#include <limits>
+#include <vector>
+
+#include "platform/path.h"
+#include "platform/posix/path_resolver_posix.h"
+
+namespace vantrel::platform {
+namespace {
+
+using posix::ChangeKind;
+using posix::FolderChange;
+using posix::LastComponent;
+using posix::PathResolver;
+
+// Seconds between 1601-01-01 (where Windows counts from) and 1970-01-01.
+constexpr std::int64_t kEpochDifference = 11644473600;
+constexpr std::int64_t kTicksPerSecond = 10'000'000;
+
+// Unpacked files and backups move through one buffer of this size where the kernel
+// cannot copy by itself.
+constexpr std::size_t kCopyBlock = 1 << 20;
+
+FileTime ToFileTime(std::int64_t seconds, long nanoseconds) {
+  if (seconds < -kEpochDifference) return 0;
+  return static_cast<FileTime>(seconds + kEpochDifference) * kTicksPerSecond +
+         static_cast<FileTime>(nanoseconds / 100);
+}
+
+timespec ToTimespec(const std::optional<FileTime>& time) {
+  timespec result{};
+  if (!time) {
+    result.tv_nsec = UTIME_OMIT;
+    return result;
+  }
+  result.tv_sec = static_cast<time_t>(static_cast<std::int64_t>(*time / kTicksPerSecond) -
+                                      kEpochDifference);
+  result.tv_nsec = static_cast<long>(*time % kTicksPerSecond) * 100;
+  return result;
+}
+
+bool IsReadOnly(const struct stat& status) {
+  return (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+// Wine shows names that begin with a dot as hidden files, and Windows will not copy or
+// move onto a hidden file.
+bool IsHidden(const std::string& nativePath) {
+  std::string_view name(nativePath);
+  while (name.size() > 1 && name.back() == '/') name.remove_suffix(1);
+  name = name.substr(name.rfind('/') + 1);
+  return !name.empty() && name.front() == '.' && name != "." && name != "..";
+}
+
+bool Exists(const std::string& nativePath, struct stat& status) {
+  return stat(nativePath.c_str(), &status) == 0;
+}
+
+std::string ParentOf(const std::string& nativePath) {
+  std::string path = nativePath;
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+// Owns a file descriptor.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd = -1) : fd_(fd) {}
+  ~Descriptor() {
+    if (fd_ >= 0) close(fd_);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+
+  bool valid() const { return fd_ >= 0; }
+  int get() const { return fd_; }
+  // Closes now and reports whether the close succeeded: on some file systems a write
+  // error only shows at close.
+  bool Close() {
+    const int fd = fd_;
+    fd_ = -1;
+    return close(fd) == 0;
+  }
+
+ private:
+  int fd_;
+};
+
+bool WriteAll(int fd, const char* data, std::size_t size) {
+  while (size > 0) {
+    const ssize_t written = write(fd, data, size);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data += written;
+    size -= static_cast<std::size_t>(written);
+  }
+  return true;
+}
+
+bool CopyByBlocks(int from, int to) {
+  std::vector<char> buffer(kCopyBlock);
+  for (;;) {
+    const ssize_t count = read(from, buffer.data(), buffer.size());
+    if (count == 0) return true;
+    if (count < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (!WriteAll(to, buffer.data(), static_cast<std::size_t>(count))) return false;
+  }
+}
+
+// Copies every byte of `from` (at its start) into `to` (empty, at its start).
+bool CopyBytes(int from, int to, off_t sourceSize) {
+#ifdef __linux__
+  // The kernel copies (or shares the blocks) without the data passing through here.
+  // Where it cannot, it says so before copying anything, and the plain copy takes over.
+  bool copiedAny = false;
+  for (;;) {
+    const ssize_t count = copy_file_range(from, nullptr, to, nullptr, kCopyBlock * 64, 0);
+    if (count > 0) {
+      copiedAny = true;
+      continue;
+    }
+    if (count == 0 && (copiedAny || sourceSize == 0)) return true;
+    if (count < 0 && errno == EINTR) continue;
+    // Nothing copied: no support for this pair of files (or a file system that reports
+    // no data for files it cannot copy this way), so copy by hand from the start.
+    if (!copiedAny) break;
+    return false;
+  }
+#else
+  (void)sourceSize;
+#endif
+  return CopyByBlocks(from, to);
+}
+
+class PosixFile final : public File {
+ public:
+  explicit PosixFile(int fd) : fd_(fd) {}
+
+  std::int64_t Read(void* buffer, std::size_t size) override {
+    for (;;) {
+      const ssize_t count = read(fd_.get(), buffer, size);
+      if (count >= 0) return count;
+      if (errno != EINTR) return -1;
+    }
+  }
+
+  bool Write(const void* data, std::size_t size) override {
+    return WriteAll(fd_.get(), static_cast<const char*>(data), size);
+  }
+
+  bool Seek(std::uint64_t offset) override {
+    if (offset > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max())) return false;
+    return lseek(fd_.get(), static_cast<off_t>(offset), SEEK_SET) >= 0;
+  }
+
+  std::optional<std::uint64_t> Size() override {
+    struct stat status;
+    if (fstat(fd_.get(), &status) != 0) return std::nullopt;
+    return static_cast<std::uint64_t>(status.st_size);
+  }
+
+  // The creation time cannot be set on Linux; it is left as it is.
+  bool SetTimes(const FileTimes& times) override {
+    const timespec values[2] = {ToTimespec(times.lastAccess), ToTimespec(times.lastWrite)};
+    return futimens(fd_.get(), values) == 0;
+  }
+
+ private:
+  Descriptor fd_;
+};
+
+class PosixFileSystem final : public FileSystem {
+ public:
+  std::unique_ptr<File> Open(const std::string& path, OpenMode mode) override {
+    const std::optional<std::string> native = resolver_.Resolve(path);
+    if (!native) return nullptr;
+    struct stat status;
+    const bool exists = Exists(*native, status);
+    if (exists && !S_ISREG(status.st_mode)) return nullptr;
+
+    int fd = -1;
+    switch (mode) {
+      case OpenMode::Read:
+        fd = open(native->c_str(), O_RDONLY | O_CLOEXEC);
+        break;
+      case OpenMode::ReadWrite:
+        if (!exists || IsReadOnly(status)) return nullptr;
+        fd = open(native->c_str(), O_RDWR | O_CLOEXEC);
+        break;
+      case OpenMode::CreateAlways: {
+        if (exists && IsReadOnly(status)) return nullptr;
+        const FolderChange change = resolver_.BeginChange(*native);
+        fd = open(native->c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        resolver_.EndChange(change, exists ? ChangeKind::Other : ChangeKind::Added, fd >= 0);
+        break;
+      }
+    }
+    if (fd < 0) return nullptr;
+    auto file = std::make_unique<PosixFile>(fd);
+    // The file may have been swapped for a folder between the check and the open.
+    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) return nullptr;
+    return file;
+  }
+
+  PathKind Kind(const std::string& path) override {
+    const std::optional<std::string> native = resolver_.Resolve(path);
+    struct stat status;
+    if (!native || !Exists(*native, status)) return PathKind::Missing;
+    return S_ISDIR(status.st_mode) ? PathKind::Folder : PathKind::File;
+  }
+
+  bool CopyFile(const std::string& from, const std::string& to) override {
+    const std::optional<std::string> source = resolver_.Resolve(from);
+    const std::optional<std::string> target = resolver_.Resolve(to);
+    struct stat sourceStatus;
+    if (!source || !target || !Exists(*source, sourceStatus) || !S_ISREG(sourceStatus.st_mode)) {
+      return false;
+    }
+    struct stat targetStatus;
+    const bool targetExists = Exists(*target, targetStatus);
+    if (targetExists && !AcceptsReplacement(*target, targetStatus)) return false;
+    // Windows will not copy a file onto itself: the source is open when the target is
+    // opened for writing.
+    if (targetExists && SameFile(sourceStatus, targetStatus)) return false;
+    return CopyInto(*source, sourceStatus, *target, targetExists);
+  }
+
+  bool MoveFile(const std::string& from, const std::string& to) override {
+    const std::optional<std::string> source = resolver_.Resolve(from);
+    const std::optional<std::string> resolvedTarget = resolver_.Resolve(to);
+    struct stat sourceStatus;
+    if (!source || !resolvedTarget || !Exists(*source, sourceStatus) ||
+        !S_ISREG(sourceStatus.st_mode)) {
+      return false;
+    }
+    std::string target = *resolvedTarget;
+    struct stat targetStatus;
+    const bool targetExists = Exists(target, targetStatus);
+    if (targetExists && SameFile(sourceStatus, targetStatus)) {
+      // A move onto the same file changes the letter case of its name, as on Windows:
+      // the target was resolved to the existing name, so rename to the spelling given.
+      target = ParentOf(target);
+      if (target.back() != '/') target += '/';
+      std::string wanted(FileNamePart(to));
+      target += wanted;
+      if (target == *source) return true;
+    } else if (targetExists && !AcceptsReplacement(target, targetStatus)) {
+      return false;
+    }
+
+    const FolderChange removal = resolver_.BeginChange(*source);
+    const FolderChange addition = resolver_.BeginChange(target);
+    const bool renamed = rename(source->c_str(), target.c_str()) == 0;
+    const int error = errno;
+    resolver_.EndChange(removal, ChangeKind::Removed, renamed);
+    resolver_.EndChange(addition, ChangeKind::Added, renamed);
+    if (renamed) return true;
+    if (error != EXDEV) return false;
+
+    // Another volume: copy, then delete the source. As on Windows, a source that cannot
+    // be deleted stays behind and the move still counts as done.
+    if (!CopyInto(*source, sourceStatus, target, targetExists)) return false;
+    Unlink(*source);
+    return true;
+  }
+
+  bool DeleteFile(const std::string& path) override {
+    const std::optional<std::string> native = resolver_.Resolve(path);
+    struct stat status;
+    if (!native || lstat(native->c_str(), &status) != 0) return false;
+    if (S_ISDIR(status.st_mode) || (S_ISREG(status.st_mode) && IsReadOnly(status))) return false;
+    return Unlink(*native);
+  }
+
+  bool CreateFolder(const std::string& path) override {
+    const std::optional<std::string> native = resolver_.Resolve(path);
+    if (!native) return false;
+    const FolderChange change = resolver_.BeginChange(*native);
+    const bool created = mkdir(native->c_str(), 0777) == 0;
+    resolver_.EndChange(change, ChangeKind::Added, created);
+    return created;
+  }
+
+  bool RemoveFolder(const std::string& path) override {
+    const std::optional<std::string> native = resolver_.Resolve(path);
+    if (!native) return false;
+    const FolderChange change = resolver_.BeginChange(*native);
+    const bool removed = rmdir(native->c_str()) == 0;
+    resolver_.EndChange(change, ChangeKind::Removed, removed);
+    return removed;
+  }
+
+  std::vector<FoundEntry> Find(const std::string& pattern) override {
+    const std::optional<std::string> native = resolver_.Resolve(pattern, LastComponent::AsGiven);
+    if (!native) return {};
+    const std::size_t slash = native->rfind('/');
+    const std::string wildcard =
+        slash == std::string::npos ? *native : native->substr(slash + 1);
+    const std::string folder = slash == std::string::npos ? "."
+                               : slash == 0               ? "/"
+                                                          : native->substr(0, slash);
+    if (wildcard.empty()) return {};
+    return Search(folder, wildcard);
+  }
+
+  std::optional<FileTimes> GetTimes(const std::string& path) override {
+    const std::optional<std::string> native = resolver_.Resolve(path);
+    if (!native) return std::nullopt;
+    FileTimes times;
+#ifdef STATX_BTIME
+    struct statx extended;
+    if (statx(AT_FDCWD, native->c_str(), 0, STATX_BASIC_STATS | STATX_BTIME, &extended) == 0) {
+      const auto convert = [](const statx_timestamp& t) {
+        return ToFileTime(t.tv_sec, static_cast<long>(t.tv_nsec));
+      };
+      times.lastAccess = convert(extended.stx_atime);
+      times.lastWrite = convert(extended.stx_mtime);
+      times.creation = (extended.stx_mask & STATX_BTIME) != 0 ? convert(extended.stx_btime)
+                                                              : *times.lastWrite;
+      return times;
+    }
+    if (errno != ENOSYS) return std::nullopt;
+#endif
+    struct stat status;
+    if (!Exists(*native, status)) return std::nullopt;
+    times.lastAccess = ToFileTime(status.st_atim.tv_sec, status.st_atim.tv_nsec);
+    times.lastWrite = ToFileTime(status.st_mtim.tv_sec, status.st_mtim.tv_nsec);
+    times.creation = times.lastWrite;
+    return times;
+  }
+
+  // The creation time cannot be set on Linux; it is left as it is.
+  bool SetTimes(const std::string& path, const FileTimes& times) override {
+    const std::optional<std::string> native = resolver_.Resolve(path);
+    if (!native) return false;
+    const timespec values[2] = {ToTimespec(times.lastAccess), ToTimespec(times.lastWrite)};
+    return utimensat(AT_FDCWD, native->c_str(), values, 0) == 0;
+  }
+
+  bool SetReadOnly(const std::string& path, bool readOnly) override {
+    const std::optional<std::string> native = resolver_.Resolve(path);
+    struct stat status;
+    if (!native || !Exists(*native, status)) return false;
+    const mode_t permissions = status.st_mode & 07777;
+    const mode_t wanted =
+        readOnly ? permissions & ~(S_IWUSR | S_IWGRP | S_IWOTH) : permissions | S_IWUSR;
+    return chmod(native->c_str(), wanted) == 0;
+  }
+
+  std::string CurrentFolder() override {
+    std::vector<char> buffer(PATH_MAX);
+    for (;;) {
+      if (getcwd(buffer.data(), buffer.size()) != nullptr) return buffer.data();
+      if (errno != ERANGE) return {};
+      buffer.resize(buffer.size() * 2);
+    }
+  }
+
+  bool SetCurrentFolder(const std::string& path) override {
+    const std::optional<std::string> native = resolver_.Resolve(path);
+    return native && chdir(native->c_str()) == 0;
+  }
+
+ private:
+  static bool SameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+  }
+
+  // What Windows refuses to overwrite: a folder, a read-only file, a hidden file.
+  static bool AcceptsReplacement(const std::string& nativePath, const struct stat& status) {
+    return !S_ISDIR(status.st_mode) && !IsReadOnly(status) && !IsHidden(nativePath);
+  }
+
+  bool Unlink(const std::string& nativePath) {
+    const FolderChange change = resolver_.BeginChange(nativePath);
+    const bool removed = unlink(nativePath.c_str()) == 0;
+    resolver_.EndChange(change, ChangeKind::Removed, removed);
+    return removed;
+  }
+
+  // Writes the copy under a temporary name beside the target and renames it into place,
+  // so a copy that breaks off leaves an earlier target as it was. The copy takes the
+  // source's permissions (Windows copies the read-only attribute) and last-write time.
+  bool CopyInto(const std::string& source, const struct stat& sourceStatus,
+                const std::string& target, bool targetExists) {
+    Descriptor input(open(source.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!input.valid()) return false;
+
+    std::string folder = ParentOf(target);
+    std::string temporary = folder + (folder.back() == '/' ? "" : "/") + ".vantrel-copy-XXXXXX";
+    const FolderChange change = resolver_.BeginChange(target);
+    Descriptor output(mkostemp(temporary.data(), O_CLOEXEC));
+    if (!output.valid()) {
+      resolver_.EndChange(change, ChangeKind::Other, false);
+      return false;
+    }
+    const timespec times[2] = {{0, UTIME_OMIT}, sourceStatus.st_mtim};
+    bool copied = CopyBytes(input.get(), output.get(), sourceStatus.st_size) &&
+                  fchmod(output.get(), sourceStatus.st_mode & 0777) == 0 &&
+                  futimens(output.get(), times) == 0;
+    copied = output.Close() && copied;
+    copied = copied && rename(temporary.c_str(), target.c_str()) == 0;
+    if (!copied) unlink(temporary.c_str());
+    resolver_.EndChange(change, targetExists ? ChangeKind::Other : ChangeKind::Added, copied);
+    return copied;
+  }
+
+  // The entries of `folder` that match `wildcard`, "." and ".." first, then in the order
+  // of their upper-cased names, as NTFS returns them.
+  std::vector<FoundEntry> Search(const std::string& folder, const std::string& wildcard) {
+    struct stat folderStatus;
+    struct stat rootStatus;
+    if (!Exists(folder, folderStatus) || !S_ISDIR(folderStatus.st_mode)) return {};
+    // A root folder has no "." or ".." entries on Windows.
+    const bool isRoot = Exists("/", rootStatus) && SameFile(folderStatus, rootStatus);
+
+    struct Match {
+      int rank;  // 0 for ".", 1 for "..", 2 for every other name
+      std::string folded;
+      FoundEntry entry;
+    };
+    std::vector<Match> matches;
+    DIR* raw = opendir(folder.c_str());
+    if (raw == nullptr) return {};
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(raw, closedir);
+    while (const dirent* entry = readdir(dir.get())) {
+      const std::string name(entry->d_name);
+      const bool dots = name == "." || name == "..";
+      if ((dots && isRoot) || !WildcardMatch(wildcard, name)) continue;
+      bool isFolder = entry->d_type == DT_DIR;
+      if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+        struct stat status;
+        const std::string full = folder + (folder.back() == '/' ? "" : "/") + name;
+        isFolder = Exists(full, status) && S_ISDIR(status.st_mode);
+      }
+      matches.push_back(Match{name == "." ? 0 : name == ".." ? 1 : 2, FoldCase(name),
+                              FoundEntry{name, isFolder}});
+    }
+    std::sort(matches.begin(), matches.end(), [](const Match& a, const Match& b) {
+      if (a.rank != b.rank) return a.rank < b.rank;
+      if (a.folded != b.folded) return a.folded < b.folded;
+      return a.entry.name < b.entry.name;
+    });
+    std::vector<FoundEntry> found;
+    found.reserve(matches.size());
+    for (Match& match : matches) found.push_back(std::move(match.entry));
+    return found;
+  }
+
+  PathResolver resolver_;
+};
+
+}  // namespace
+
+FileSystem& NativeFileSystem() {
+  static PosixFileSystem fileSystem;
+  return fileSystem;
+}
+
+std::optional<FileTime> LocalDosDateTimeToFileTime(std::uint32_t dosDateTime) {
+  const unsigned date = dosDateTime >> 16;
+  const unsigned time = dosDateTime & 0xFFFF;
+  std::tm fields{};
+  fields.tm_year = static_cast<int>((date >> 9) + 1980 - 1900);
+  fields.tm_mon = static_cast<int>((date >> 5) & 0x0F) - 1;
+  fields.tm_mday = static_cast<int>(date & 0x1F);
+  fields.tm_hour = static_cast<int>(time >> 11);
+  fields.tm_min = static_cast<int>((time >> 5) & 0x3F);
+  fields.tm_sec = static_cast<int>((time & 0x1F) * 2);
+  fields.tm_isdst = -1;  // whatever daylight saving time was in force on that day
+  if (fields.tm_mon < 0 || fields.tm_mon > 11 || fields.tm_mday < 1 || fields.tm_hour > 23 ||
+      fields.tm_min > 59 || fields.tm_sec > 59) {
+    return std::nullopt;
+  }
+  const std::tm asGiven = fields;
+  const time_t seconds = mktime(&fields);
+  // mktime moves an impossible day (30 February) into the next month; Windows refuses it.
+  if (seconds == static_cast<time_t>(-1) || fields.tm_mday != asGiven.tm_mday ||
+      fields.tm_mon != asGiven.tm_mon) {
+    return std::nullopt;
+  }
+  return ToFileTime(seconds, 0);
+}
+
+}  // namespace vantrel::platform

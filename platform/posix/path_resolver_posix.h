@@ -1,0 +1,79 @@
+// Turns a path in the launcher's form ("C:\Games\TIE\KZMISS\Battle.kzb", backslashes,
+// any letter case) into the path of the file that Windows would open on this file system:
+// separators become '/', and each component that does not exist as spelt is matched
+// against its folder's entries without regard to letter case. The folder listings this
+// needs are cached, so that a folder that fills with thousands of fresh names (a package
+// being unpacked) is listed once rather than once per name.
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstddef>
+#include <ctime>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+namespace vantrel::platform::posix {
+
+// What a resolved path's last component is allowed to be.
+enum class LastComponent {
+  Resolve,  // matched like every other component
+  AsGiven,  // kept as spelt (the wildcard of a search)
+};
+
+// A change that this backend is about to make to one folder's entries, begun before the
+// change and ended after it.
+struct FolderChange {
+  std::string folder;  // native folder path ("." for the current folder)
+  std::string name;    // the entry added or removed
+  bool cacheCurrent = false;
+};
+
+enum class ChangeKind { Added, Removed, Other };
+
+class PathResolver {
+ public:
+  // The native path for `path`, or nothing when the path is longer than the launcher's
+  // limit; that check is made here, once, for every operation of the backend. A path that
+  // does not exist comes back with its missing components spelt as given.
+  std::optional<std::string> Resolve(std::string_view path,
+                                     LastComponent last = LastComponent::Resolve);
+
+  // Brackets a change made by this backend to the entry `nativePath`, so that the folder's
+  // cached listing follows the change instead of being read again.
+  FolderChange BeginChange(const std::string& nativePath);
+  void EndChange(const FolderChange& change, ChangeKind kind, bool succeeded);
+
+ private:
+  // What tells one state of a folder from another: any entry added, removed or renamed
+  // moves the folder's modification and change times.
+  struct FolderState {
+    dev_t device = 0;
+    ino_t inode = 0;
+    timespec modified{};
+    timespec changed{};
+    off_t size = 0;
+    bool operator==(const FolderState& other) const;
+  };
+
+  struct Listing {
+    FolderState state;
+    // Upper-cased name to the names on disk that fold to it (more than one only where
+    // the file system holds names that differ in case alone).
+    std::unordered_map<std::string, std::vector<std::string>> names;
+  };
+
+  using FolderId = std::pair<dev_t, ino_t>;
+
+  std::optional<std::string> FindInFolder(const std::string& folder, std::string_view name);
+  Listing* CurrentListing(const std::string& folder);
+
+  std::map<FolderId, Listing> listings_;
+};
+
+}  // namespace vantrel::platform::posix

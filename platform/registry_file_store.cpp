@@ -1,0 +1,143 @@
+// The settings store kept in a registry export file, for systems without a registry and
+// for tests. The file is read afresh by every operation, as the registry would answer,
+// and every change writes the whole file beside the old one under a temporary name and
+// then moves it over the old one, so a reader never sees half a file and a failed write
+// leaves the earlier settings in place. All file work goes through Files(), so the store
+// behaves the same on every backend and tests can make its writes fail.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "platform/path.h"
+#include "platform/registry_file_format.h"
+#include "platform/settings_store.h"
+
+namespace vantrel::platform {
+namespace {
+
+// The store is rooted at HKEY_LOCAL_MACHINE: its callers name keys below it.
+constexpr std::string_view kRoot = "HKEY_LOCAL_MACHINE\\";
+
+constexpr std::size_t kReadBlock = 64 * 1024;
+
+// The key's path in the file, or nothing for a path with an empty component (a key
+// name is never empty).
+std::optional<std::string> FullKeyPath(std::string_view key) {
+  if (key.empty() || key.front() == '\\' || key.back() == '\\' ||
+      key.find("\\\\") != std::string_view::npos) {
+    return std::nullopt;
+  }
+  return std::string(kRoot) + std::string(key);
+}
+
+// Creates `folder` and every missing folder above it.
+bool CreateFolders(const std::string& folder) {
+  if (folder.empty()) return true;
+  switch (Files().Kind(folder)) {
+    case PathKind::Folder:
+      return true;
+    case PathKind::File:
+      return false;
+    case PathKind::Missing:
+      break;
+  }
+  const std::string parent(FolderPart(folder));
+  // The parent of "C:" or of "/x" is a root, which exists.
+  if (!parent.empty() && parent.back() != ':' && !CreateFolders(parent)) return false;
+  return Files().CreateFolder(folder);
+}
+
+class RegistryFileStore final : public SettingsStore {
+ public:
+  explicit RegistryFileStore(std::string path) : path_(std::move(path)) {}
+
+  std::optional<std::string> ReadString(std::string_view key, std::string_view name) override {
+    const std::optional<std::string> fullPath = FullKeyPath(key);
+    const std::optional<RegistryFile> file = Load();
+    if (!fullPath || !file) return std::nullopt;
+    const RegistryKey* found = file->FindKey(*fullPath);
+    if (found == nullptr) return std::nullopt;
+    const RegistryValue* value = found->FindValue(name);
+    if (value == nullptr || !value->isString) return std::nullopt;
+    return value->data;
+  }
+
+  bool WriteString(std::string_view key, std::string_view name, std::string_view text) override {
+    const std::optional<std::string> fullPath = FullKeyPath(key);
+    std::optional<RegistryFile> file = Load();
+    if (!fullPath || !file || !file->HasKey(*fullPath)) return false;
+    file->AddKey(*fullPath).SetString(name, text);
+    return Save(*file);
+  }
+
+  bool CreateKey(std::string_view key) override {
+    const std::optional<std::string> fullPath = FullKeyPath(key);
+    std::optional<RegistryFile> file = Load();
+    if (!fullPath || !file) return false;
+    // Every key on the way gets a section of its own, parents before children, as an
+    // export of the tree would list them.
+    bool added = false;
+    for (std::size_t end = kRoot.size(); end != std::string::npos;) {
+      end = fullPath->find('\\', end + 1);
+      const std::string_view path = std::string_view(*fullPath).substr(0, end);
+      if (file->FindKey(path) == nullptr) {
+        file->AddKey(path);
+        added = true;
+      }
+    }
+    return !added || Save(*file);
+  }
+
+  bool DeleteKeyTree(std::string_view key) override {
+    const std::optional<std::string> fullPath = FullKeyPath(key);
+    std::optional<RegistryFile> file = Load();
+    if (!fullPath || !file || !file->RemoveTree(*fullPath)) return false;
+    return Save(*file);
+  }
+
+ private:
+  // The file's keys: none when it does not exist, nothing at all when it exists but
+  // cannot be read (then it must not be overwritten either).
+  std::optional<RegistryFile> Load() const {
+    const std::unique_ptr<File> file = Files().Open(path_, OpenMode::Read);
+    if (!file) {
+      if (Files().Kind(path_) == PathKind::Missing) return RegistryFile{};
+      return std::nullopt;
+    }
+    std::string text;
+    std::vector<char> block(kReadBlock);
+    for (;;) {
+      const std::int64_t count = file->Read(block.data(), block.size());
+      if (count < 0) return std::nullopt;
+      if (count == 0) break;
+      text.append(block.data(), static_cast<std::size_t>(count));
+    }
+    return ParseRegistryFile(text);
+  }
+
+  bool Save(const RegistryFile& file) const {
+    if (path_.empty() || !CreateFolders(std::string(FolderPart(path_)))) return false;
+    const std::string temporary = path_ + ".tmp";
+    const std::string text = FormatRegistryFile(file);
+    bool written = false;
+    {
+      const std::unique_ptr<File> out = Files().Open(temporary, OpenMode::CreateAlways);
+      if (!out) return false;
+      written = out->Write(text.data(), text.size());
+    }
+    if (written && Files().MoveFile(temporary, path_)) return true;
+    Files().DeleteFile(temporary);
+    return false;
+  }
+
+  std::string path_;
+};
+
+}  // namespace
+
+std::unique_ptr<SettingsStore> OpenRegistryFileStore(std::string path) {
+  return std::make_unique<RegistryFileStore>(std::move(path));
+}
+
+}  // namespace vantrel::platform

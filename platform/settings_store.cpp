@@ -1,0 +1,54 @@
+// The process-wide settings store: the platform's default, opened on first use, unless a
+// program or a test installed another; and where the default file lives on systems
+// without a registry.
+#include "platform/settings_store.h"
+
+#include <cstdlib>
+
+namespace vantrel::platform {
+namespace {
+
+// Empty while the default store is in use. One thread uses the launcher's code, so a
+// plain pointer is enough.
+SettingsStore* installed = nullptr;
+
+SettingsStore& DefaultStore() {
+  static const std::unique_ptr<SettingsStore> store = OpenDefaultSettingsStore();
+  return *store;
+}
+
+// An environment variable that is set to something; an empty one counts as unset.
+std::optional<std::string> Environment(const char* name) {
+  const char* value = std::getenv(name);
+  if (value == nullptr || *value == '\0') return std::nullopt;
+  return std::string(value);
+}
+
+}  // namespace
+
+SettingsStore& Settings() { return installed != nullptr ? *installed : DefaultStore(); }
+
+// Hands back exactly what was installed before (nullptr for the default), so that
+// installing the result again restores the earlier state.
+SettingsStore* UseSettingsStore(SettingsStore* store) {
+  SettingsStore* previous = installed;
+  installed = store;
+  return previous;
+}
+
+// The variables hold native paths, so the file's name is joined with '/', which both
+// backends take as a separator.
+std::string DefaultRegistryFilePath() {
+  if (std::optional<std::string> file = Environment("VANTREL_REGISTRY")) return *file;
+  if (std::optional<std::string> config = Environment("XDG_CONFIG_HOME")) {
+    return *config + "/vantrel/registry.reg";
+  }
+  if (std::optional<std::string> home = Environment("HOME")) {
+    return *home + "/.config/vantrel/registry.reg";
+  }
+  // Without a home folder there is no place for settings: the store reads nothing and
+  // every write fails.
+  return {};
+}
+
+}  // namespace vantrel::platform

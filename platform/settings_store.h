@@ -1,0 +1,53 @@
+// The medium that holds the launcher's settings: registry keys under
+// HKEY_LOCAL_MACHINE with string values. On Windows it is the registry itself, in its
+// 32-bit view; elsewhere (and wherever a file is asked for) a text file in the format of
+// a registry export, so the key paths, value names and types stay the same everywhere.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vantrel::platform {
+
+class SettingsStore {
+ public:
+  virtual ~SettingsStore() = default;
+
+  // The string value `name` of `key` (a path below HKEY_LOCAL_MACHINE such as
+  // "Software\Morvain Unlimited\VNTL"). Empty when the key or the value is missing, the
+  // value is not a string, or the key cannot be opened for reading.
+  virtual std::optional<std::string> ReadString(std::string_view key, std::string_view name) = 0;
+
+  // Stores a string value in an existing key; a missing key stays missing and the call
+  // fails.
+  virtual bool WriteString(std::string_view key, std::string_view name, std::string_view text) = 0;
+
+  // Creates the key and every missing key above it; an existing key is no error.
+  virtual bool CreateKey(std::string_view key) = 0;
+
+  // Removes the key with every key and value below it.
+  virtual bool DeleteKeyTree(std::string_view key) = 0;
+};
+
+// The store of this process. Until a program installs one, the platform's default: the
+// registry on Windows, the file named by $VANTREL_REGISTRY or
+// $XDG_CONFIG_HOME/vantrel/registry.reg elsewhere.
+SettingsStore& Settings();
+
+// Installs `store` (the caller keeps ownership) and returns the one it replaced; nullptr
+// goes back to the default.
+SettingsStore* UseSettingsStore(SettingsStore* store);
+
+// A store kept in a registry export file at `path` (UTF-8 path in the launcher's form).
+std::unique_ptr<SettingsStore> OpenRegistryFileStore(std::string path);
+
+// The file the default store uses when there is no registry: $VANTREL_REGISTRY, else
+// $XDG_CONFIG_HOME/vantrel/registry.reg, else $HOME/.config/vantrel/registry.reg.
+std::string DefaultRegistryFilePath();
+
+// The platform's default store (see Settings()).
+std::unique_ptr<SettingsStore> OpenDefaultSettingsStore();
+
+}  // namespace vantrel::platform

@@ -1,0 +1,367 @@
+// The file system on Windows: every path is checked against the 259-character limit,
+// converted to UTF-16 and handed to the wide Win32 calls, which already match names
+// without regard to case and search with wildcards. What the backend adds keeps Windows
+// and Wine answering alike: read-only, hidden and folder targets are refused before a
+// write (Wine leaves that to Unix permissions, which root ignores), a search keeps only
+// long names that match, and a move onto the same file changes the letter case of its
+// name.
+#include "platform/file_system.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "platform/path.h"
+#include "platform/win32/text_win32.h"
+#include "platform/win32/windows_api.h"
+
+namespace vantrel::platform {
+namespace {
+
+// The wide form of a path, or nothing when the path is over the limit (or not valid
+// UTF-8). Every operation below goes through here before it touches anything.
+std::optional<std::wstring> WidePath(const std::string& path) {
+  if (!PathFitsLimit(path)) return std::nullopt;
+  return win32::Widen(path);
+}
+
+// True when `attributes` (of an existing path, or INVALID_FILE_ATTRIBUTES for none) has
+// one of `refused`. Windows refuses to write over a read-only file, to replace a hidden
+// one or to put a file where a folder is; Wine leaves the first two to the Unix
+// permissions, which do not hold for root, so the backend checks them itself and behaves
+// the same everywhere.
+bool HasAny(DWORD attributes, DWORD refused) {
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & refused) != 0;
+}
+
+constexpr DWORD kRefusedTargets =
+    FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_DIRECTORY;
+
+FILETIME ToFileTime(FileTime time) {
+  FILETIME result;
+  result.dwLowDateTime = static_cast<DWORD>(time & 0xFFFFFFFFu);
+  result.dwHighDateTime = static_cast<DWORD>(time >> 32);
+  return result;
+}
+
+// A zero FILETIME is how Windows says that a time is not kept.
+std::optional<FileTime> FromFileTime(const FILETIME& time) {
+  const FileTime value = (static_cast<FileTime>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+  if (value == 0) return std::nullopt;
+  return value;
+}
+
+// Owns a handle from CreateFileW.
+class Handle {
+ public:
+  explicit Handle(HANDLE handle) : handle_(handle) {}
+  ~Handle() {
+    if (valid()) CloseHandle(handle_);
+  }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
+  HANDLE get() const { return handle_; }
+
+ private:
+  HANDLE handle_;
+};
+
+// Owns a search handle from FindFirstFileExW.
+class FindHandle {
+ public:
+  explicit FindHandle(HANDLE handle) : handle_(handle) {}
+  ~FindHandle() {
+    if (valid()) FindClose(handle_);
+  }
+  FindHandle(const FindHandle&) = delete;
+  FindHandle& operator=(const FindHandle&) = delete;
+
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return handle_; }
+
+ private:
+  HANDLE handle_;
+};
+
+std::optional<FileTimes> ReadTimes(HANDLE handle) {
+  FILETIME creation, lastAccess, lastWrite;
+  if (!GetFileTime(handle, &creation, &lastAccess, &lastWrite)) return std::nullopt;
+  return FileTimes{FromFileTime(creation), FromFileTime(lastAccess), FromFileTime(lastWrite)};
+}
+
+bool WriteTimes(HANDLE handle, const FileTimes& times) {
+  // SetFileTime leaves a time alone when its pointer is null.
+  FILETIME creation{}, lastAccess{}, lastWrite{};
+  if (times.creation) creation = ToFileTime(*times.creation);
+  if (times.lastAccess) lastAccess = ToFileTime(*times.lastAccess);
+  if (times.lastWrite) lastWrite = ToFileTime(*times.lastWrite);
+  return SetFileTime(handle, times.creation ? &creation : nullptr,
+                     times.lastAccess ? &lastAccess : nullptr,
+                     times.lastWrite ? &lastWrite : nullptr) != FALSE;
+}
+
+// Opens a file or folder by path only to read or set its times or identity; the backup
+// semantics flag is what lets CreateFileW open a folder.
+HANDLE OpenForAttributes(const std::wstring& path, DWORD access) {
+  return CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+// True when both paths lead to one existing file, whatever their spelling.
+bool SameFile(const std::wstring& first, const std::wstring& second) {
+  Handle a(OpenForAttributes(first, FILE_READ_ATTRIBUTES));
+  Handle b(OpenForAttributes(second, FILE_READ_ATTRIBUTES));
+  BY_HANDLE_FILE_INFORMATION infoA, infoB;
+  return a.valid() && b.valid() && GetFileInformationByHandle(a.get(), &infoA) &&
+         GetFileInformationByHandle(b.get(), &infoB) &&
+         infoA.dwVolumeSerialNumber == infoB.dwVolumeSerialNumber &&
+         infoA.nFileIndexHigh == infoB.nFileIndexHigh &&
+         infoA.nFileIndexLow == infoB.nFileIndexLow;
+}
+
+// Gives a file the spelling of `to`, a name that differs from its own in letter case
+// only. Windows does this when a file is moved onto itself, but Wine finds the existing
+// name and keeps it; moving through a free temporary name beside it works on both.
+bool Respell(const std::wstring& source, const std::string& to) {
+  const std::string_view folder = FolderPart(to);
+  const std::string prefix = folder.empty() ? std::string("~") : std::string(folder) + "\\~";
+  const auto target = WidePath(to);
+  if (!target) return false;
+  for (unsigned attempt = 0; attempt < 0x1000; ++attempt) {
+    char digits[8];
+    const auto end = std::to_chars(digits, digits + sizeof digits, attempt, 16).ptr;
+    const auto temporary = WidePath(prefix + std::string(digits, end));
+    if (!temporary) return false;
+    if (!MoveFileExW(source.c_str(), temporary->c_str(), 0)) {
+      const DWORD error = GetLastError();
+      if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) continue;
+      return false;
+    }
+    if (MoveFileExW(temporary->c_str(), target->c_str(), 0)) return true;
+    // Put the file back under its old name rather than leave it under the temporary one.
+    MoveFileExW(temporary->c_str(), source.c_str(), 0);
+    return false;
+  }
+  return false;
+}
+
+class Win32File final : public File {
+ public:
+  explicit Win32File(HANDLE handle) : handle_(handle) {}
+
+  std::int64_t Read(void* buffer, std::size_t size) override {
+    // ReadFile takes a 32-bit count; a larger request is answered in part, which the
+    // contract of Read allows.
+    const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(size, MAXDWORD));
+    DWORD read = 0;
+    if (!ReadFile(handle_.get(), buffer, wanted, &read, nullptr)) return -1;
+    return read;
+  }
+
+  bool Write(const void* data, std::size_t size) override {
+    const char* next = static_cast<const char*>(data);
+    while (size > 0) {
+      const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(size, MAXDWORD));
+      DWORD written = 0;
+      if (!WriteFile(handle_.get(), next, wanted, &written, nullptr) || written == 0) return false;
+      next += written;
+      size -= written;
+    }
+    return true;
+  }
+
+  bool Seek(std::uint64_t offset) override {
+    if (offset > static_cast<std::uint64_t>(INT64_MAX)) return false;
+    LARGE_INTEGER distance;
+    distance.QuadPart = static_cast<LONGLONG>(offset);
+    return SetFilePointerEx(handle_.get(), distance, nullptr, FILE_BEGIN) != FALSE;
+  }
+
+  std::optional<std::uint64_t> Size() override {
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(handle_.get(), &size)) return std::nullopt;
+    return static_cast<std::uint64_t>(size.QuadPart);
+  }
+
+  bool SetTimes(const FileTimes& times) override { return WriteTimes(handle_.get(), times); }
+
+ private:
+  Handle handle_;
+};
+
+class Win32FileSystem final : public FileSystem {
+ public:
+  std::unique_ptr<File> Open(const std::string& path, OpenMode mode) override {
+    const auto wide = WidePath(path);
+    if (!wide) return nullptr;
+    // A file being read may be read by others too; a file being written is the
+    // launcher's alone until it is closed, as its extraction and patching expect.
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    switch (mode) {
+      case OpenMode::Read:
+        handle = CreateFileW(wide->c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+        break;
+      case OpenMode::ReadWrite:
+        if (HasAny(GetFileAttributesW(wide->c_str()), FILE_ATTRIBUTE_READONLY)) return nullptr;
+        handle = CreateFileW(wide->c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        break;
+      case OpenMode::CreateAlways:
+        if (HasAny(GetFileAttributesW(wide->c_str()), kRefusedTargets)) return nullptr;
+        handle = CreateFileW(wide->c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        break;
+    }
+    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    return std::make_unique<Win32File>(handle);
+  }
+
+  PathKind Kind(const std::string& path) override {
+    const auto wide = WidePath(path);
+    if (!wide) return PathKind::Missing;
+    const DWORD attributes = GetFileAttributesW(wide->c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::Missing;
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::Folder : PathKind::File;
+  }
+
+  bool CopyFile(const std::string& from, const std::string& to) override {
+    const auto source = WidePath(from);
+    const auto target = WidePath(to);
+    if (!source || !target) return false;
+    if (HasAny(GetFileAttributesW(target->c_str()), kRefusedTargets)) return false;
+    return CopyFileW(source->c_str(), target->c_str(), FALSE) != FALSE;
+  }
+
+  bool MoveFile(const std::string& from, const std::string& to) override {
+    const auto source = WidePath(from);
+    const auto target = WidePath(to);
+    if (!source || !target) return false;
+    // Only files are moved; MoveFileExW would take a folder along too.
+    const DWORD sourceAttributes = GetFileAttributesW(source->c_str());
+    if (sourceAttributes == INVALID_FILE_ATTRIBUTES ||
+        (sourceAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+      return false;
+    }
+    if (NamesEqual(FileNamePart(from), FileNamePart(to)) && SameFile(*source, *target)) {
+      if (FileNamePart(from) == FileNamePart(to)) return true;
+      return Respell(*source, to);
+    }
+    // MoveFileExW would replace a read-only or hidden file without complaint; a move
+    // refuses the same targets as a copy.
+    if (HasAny(GetFileAttributesW(target->c_str()), kRefusedTargets)) return false;
+    return MoveFileExW(source->c_str(), target->c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED) != FALSE;
+  }
+
+  bool DeleteFile(const std::string& path) override {
+    const auto wide = WidePath(path);
+    return wide && DeleteFileW(wide->c_str()) != FALSE;
+  }
+
+  bool CreateFolder(const std::string& path) override {
+    const auto wide = WidePath(path);
+    return wide && CreateDirectoryW(wide->c_str(), nullptr) != FALSE;
+  }
+
+  bool RemoveFolder(const std::string& path) override {
+    const auto wide = WidePath(path);
+    return wide && RemoveDirectoryW(wide->c_str()) != FALSE;
+  }
+
+  std::vector<FoundEntry> Find(const std::string& pattern) override {
+    std::vector<FoundEntry> entries;
+    const auto wide = WidePath(pattern);
+    if (!wide) return entries;
+    // Windows also matches the wildcard against the short 8.3 names it keeps beside long
+    // ones, so "*.tie" would find "b1m1.tie2" (short name "B1M1~1.TIE") on one volume and
+    // not on another. Only the names the player sees count: each one found is matched
+    // again against the pattern's last component.
+    const std::string_view wildcard = FileNamePart(pattern);
+    WIN32_FIND_DATAW data;
+    FindHandle search(FindFirstFileExW(wide->c_str(), FindExInfoBasic, &data,
+                                       FindExSearchNameMatch, nullptr, 0));
+    if (!search.valid()) return entries;
+    do {
+      std::string name = win32::Narrow(data.cFileName);
+      if (!WildcardMatch(wildcard, name)) continue;
+      entries.push_back({std::move(name), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+    } while (FindNextFileW(search.get(), &data));
+    return entries;
+  }
+
+  std::optional<FileTimes> GetTimes(const std::string& path) override {
+    const auto wide = WidePath(path);
+    if (!wide) return std::nullopt;
+    Handle handle(OpenForAttributes(*wide, FILE_READ_ATTRIBUTES));
+    if (!handle.valid()) return std::nullopt;
+    return ReadTimes(handle.get());
+  }
+
+  bool SetTimes(const std::string& path, const FileTimes& times) override {
+    const auto wide = WidePath(path);
+    if (!wide) return false;
+    Handle handle(OpenForAttributes(*wide, FILE_WRITE_ATTRIBUTES));
+    return handle.valid() && WriteTimes(handle.get(), times);
+  }
+
+  bool SetReadOnly(const std::string& path, bool readOnly) override {
+    const auto wide = WidePath(path);
+    if (!wide) return false;
+    DWORD attributes = GetFileAttributesW(wide->c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+    // FILE_ATTRIBUTE_NORMAL is valid only alone: drop it before adding read-only, and
+    // fall back to it when clearing read-only leaves nothing.
+    attributes &= ~FILE_ATTRIBUTE_NORMAL;
+    if (readOnly) {
+      attributes |= FILE_ATTRIBUTE_READONLY;
+    } else {
+      attributes &= ~FILE_ATTRIBUTE_READONLY;
+    }
+    if (attributes == 0) attributes = FILE_ATTRIBUTE_NORMAL;
+    return SetFileAttributesW(wide->c_str(), attributes) != FALSE;
+  }
+
+  std::string CurrentFolder() override {
+    // The folder may change between asking for its length and reading it (another
+    // thread of a test runner, say); ask again until the text fits.
+    std::wstring buffer;
+    DWORD needed = GetCurrentDirectoryW(0, nullptr);
+    while (needed > 0) {
+      buffer.resize(needed);
+      const DWORD length = GetCurrentDirectoryW(needed, buffer.data());
+      if (length == 0) return {};
+      if (length < needed) {
+        buffer.resize(length);
+        return win32::Narrow(buffer);
+      }
+      needed = length;
+    }
+    return {};
+  }
+
+  bool SetCurrentFolder(const std::string& path) override {
+    const auto wide = WidePath(path);
+    return wide && SetCurrentDirectoryW(wide->c_str()) != FALSE;
+  }
+};
+
+}  // namespace
+
+FileSystem& NativeFileSystem() {
+  static Win32FileSystem fileSystem;
+  return fileSystem;
+}
+
+std::optional<FileTime> LocalDosDateTimeToFileTime(std::uint32_t dosDateTime) {
+  FILETIME local, utc;
+  if (!DosDateTimeToFileTime(static_cast<WORD>(dosDateTime >> 16),
+                             static_cast<WORD>(dosDateTime & 0xFFFFu), &local)) {
+    return std::nullopt;
+  }
+  if (!LocalFileTimeToFileTime(&local, &utc)) return std::nullopt;
+  return FromFileTime(utc);
+}
+
+}  // namespace vantrel::platform

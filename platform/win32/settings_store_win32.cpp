@@ -1,0 +1,133 @@
+// The settings store on Windows: the registry itself. Every key is opened in the
+// registry's 32-bit view (KEY_WOW64_32KEY), because the games and the release are 32-bit
+// programs and a 64-bit build must see the same "Software\..." as they do; on 32-bit
+// Windows the flag changes nothing.
+#include "platform/win32/registry_store_win32.h"
+
+#include <vector>
+
+#include "platform/win32/text_win32.h"
+
+namespace vantrel::platform {
+namespace {
+
+// Owns an open registry key.
+class Key {
+ public:
+  Key() = default;
+  ~Key() {
+    if (handle_ != nullptr) RegCloseKey(handle_);
+  }
+  Key(const Key&) = delete;
+  Key& operator=(const Key&) = delete;
+
+  HKEY get() const { return handle_; }
+  // For the functions that hand back a new key; only called on an empty Key.
+  HKEY* receive() { return &handle_; }
+
+ private:
+  HKEY handle_ = nullptr;
+};
+
+bool OpenKey(HKEY root, const std::wstring& path, REGSAM access, Key& key) {
+  return RegOpenKeyExW(root, path.c_str(), 0, access | KEY_WOW64_32KEY, key.receive()) ==
+         ERROR_SUCCESS;
+}
+
+class RegistryStore final : public SettingsStore {
+ public:
+  explicit RegistryStore(HKEY root) : root_(root) {}
+
+  std::optional<std::string> ReadString(std::string_view key, std::string_view name) override {
+    const auto widePath = win32::Widen(key);
+    const auto wideName = win32::Widen(name);
+    if (!widePath || !wideName) return std::nullopt;
+    Key opened;
+    if (!OpenKey(root_, *widePath, KEY_QUERY_VALUE, opened)) return std::nullopt;
+
+    // Ask for the size first and read the value whole, however long it is; if it grows
+    // between the two calls, ask again.
+    DWORD type = 0;
+    DWORD size = 0;
+    LSTATUS status = RegQueryValueExW(opened.get(), wideName->c_str(), nullptr, &type, nullptr,
+                                      &size);
+    std::vector<wchar_t> buffer;
+    while (status == ERROR_SUCCESS || status == ERROR_MORE_DATA) {
+      if (type != REG_SZ && type != REG_EXPAND_SZ) return std::nullopt;
+      // An odd byte count can only come from a value written carelessly; round up so the
+      // last byte has room.
+      buffer.assign(size / sizeof(wchar_t) + 1, L'\0');
+      DWORD received = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
+      status = RegQueryValueExW(opened.get(), wideName->c_str(), nullptr, &type,
+                                reinterpret_cast<BYTE*>(buffer.data()), &received);
+      if (status == ERROR_SUCCESS) {
+        if (type != REG_SZ && type != REG_EXPAND_SZ) return std::nullopt;
+        // The text ends at its first NUL, as it does for every program that reads the
+        // value as a C string; the stored terminator (or several) goes with it.
+        std::wstring_view text(buffer.data(), received / sizeof(wchar_t));
+        text = text.substr(0, text.find(L'\0'));
+        return win32::Narrow(text);
+      }
+      size = received;
+    }
+    return std::nullopt;
+  }
+
+  bool WriteString(std::string_view key, std::string_view name, std::string_view text) override {
+    const auto widePath = win32::Widen(key);
+    const auto wideName = win32::Widen(name);
+    const auto wideText = win32::Widen(text);
+    if (!widePath || !wideName || !wideText) return false;
+    // The value's length is counted with its terminating NUL, as REG_SZ expects.
+    const std::size_t bytes = (wideText->size() + 1) * sizeof(wchar_t);
+    if (bytes > static_cast<std::size_t>(MAXDWORD)) return false;
+    Key opened;
+    if (!OpenKey(root_, *widePath, KEY_SET_VALUE, opened)) return false;
+    return RegSetValueExW(opened.get(), wideName->c_str(), 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(wideText->c_str()),
+                          static_cast<DWORD>(bytes)) == ERROR_SUCCESS;
+  }
+
+  bool CreateKey(std::string_view key) override {
+    const auto widePath = win32::Widen(key);
+    if (!widePath) return false;
+    // RegCreateKeyExW makes every missing key on the way.
+    Key created;
+    return RegCreateKeyExW(root_, widePath->c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                           KEY_QUERY_VALUE | KEY_WOW64_32KEY, nullptr, created.receive(),
+                           nullptr) == ERROR_SUCCESS;
+  }
+
+  bool DeleteKeyTree(std::string_view key) override {
+    const auto widePath = win32::Widen(key);
+    // An empty path would name the root itself, which is never deleted.
+    if (!widePath || widePath->empty()) return false;
+    // RegDeleteTreeW takes no view flag: it works on a key opened in the right view,
+    // emptying it of every sub-key and value; RegDeleteKeyExW then removes the key
+    // itself, again in the 32-bit view.
+    {
+      Key opened;
+      if (!OpenKey(root_, *widePath,
+                   DELETE | KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | KEY_SET_VALUE, opened)) {
+        return false;
+      }
+      if (RegDeleteTreeW(opened.get(), nullptr) != ERROR_SUCCESS) return false;
+    }
+    return RegDeleteKeyExW(root_, widePath->c_str(), KEY_WOW64_32KEY, 0) == ERROR_SUCCESS;
+  }
+
+ private:
+  HKEY root_;
+};
+
+}  // namespace
+
+std::unique_ptr<SettingsStore> OpenRegistryStore(HKEY root) {
+  return std::make_unique<RegistryStore>(root);
+}
+
+std::unique_ptr<SettingsStore> OpenDefaultSettingsStore() {
+  return OpenRegistryStore(HKEY_LOCAL_MACHINE);
+}
+
+}  // namespace vantrel::platform

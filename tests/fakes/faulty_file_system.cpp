@@ -1,0 +1,215 @@
+// The failures are kept as rules that count the calls they apply to; every call asks the
+// rules first and reaches the wrapped file system only when none of them fails it.
+#include "tests/fakes/faulty_file_system.h"
+
+#include <array>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "platform/path.h"
+
+namespace vantrel::testing {
+
+using platform::File;
+using platform::FileSystem;
+using platform::FileTimes;
+using platform::FoundEntry;
+using platform::OpenMode;
+using platform::PathKind;
+
+struct FaultyFileSystem::Rules {
+  struct Failure {
+    FileOperation operation;
+    std::string pathPart;  // folded; empty for every path
+    int nth;
+    bool persistent;
+    int seen = 0;
+  };
+  struct WriteLimit {
+    std::string pathPart;  // folded; empty for every path
+    std::uint64_t bytes;
+  };
+
+  std::vector<Failure> failures;
+  std::vector<WriteLimit> writeLimits;
+  std::array<int, static_cast<std::size_t>(FileOperation::FileSetTimes) + 1> calls{};
+
+  static bool Contains(std::string_view path, const std::string& foldedPart) {
+    return foldedPart.empty() || platform::FoldCase(path).find(foldedPart) != std::string::npos;
+  }
+
+  // Counts the call and tells whether it is to fail.
+  bool Fails(FileOperation operation, std::string_view path, std::string_view otherPath = {}) {
+    ++calls[static_cast<std::size_t>(operation)];
+    bool fails = false;
+    for (Failure& failure : failures) {
+      if (failure.operation != operation) continue;
+      if (!Contains(path, failure.pathPart) &&
+          (otherPath.empty() || !Contains(otherPath, failure.pathPart))) {
+        continue;
+      }
+      ++failure.seen;
+      if (failure.seen == failure.nth || (failure.persistent && failure.seen > failure.nth)) {
+        fails = true;
+      }
+    }
+    return fails;
+  }
+
+  std::optional<std::uint64_t> WriteLimitFor(std::string_view path) const {
+    for (const WriteLimit& limit : writeLimits) {
+      if (Contains(path, limit.pathPart)) return limit.bytes;
+    }
+    return std::nullopt;
+  }
+};
+
+namespace {
+
+class FaultyFile final : public File {
+ public:
+  FaultyFile(std::unique_ptr<File> inner, std::shared_ptr<FaultyFileSystem::Rules> rules,
+             std::string path, std::optional<std::uint64_t> writeLimit)
+      : inner_(std::move(inner)),
+        rules_(std::move(rules)),
+        path_(std::move(path)),
+        remaining_(writeLimit) {}
+
+  std::int64_t Read(void* buffer, std::size_t size) override {
+    if (rules_->Fails(FileOperation::FileRead, path_)) return -1;
+    return inner_->Read(buffer, size);
+  }
+
+  bool Write(const void* data, std::size_t size) override {
+    if (rules_->Fails(FileOperation::FileWrite, path_)) return false;
+    if (remaining_ && size > *remaining_) {
+      // The disk fills up in the middle of this write: what fits is written.
+      const auto fits = static_cast<std::size_t>(*remaining_);
+      remaining_ = 0;
+      if (fits > 0) inner_->Write(data, fits);
+      return false;
+    }
+    if (remaining_) *remaining_ -= size;
+    return inner_->Write(data, size);
+  }
+
+  bool Seek(std::uint64_t offset) override {
+    if (rules_->Fails(FileOperation::FileSeek, path_)) return false;
+    return inner_->Seek(offset);
+  }
+
+  std::optional<std::uint64_t> Size() override {
+    if (rules_->Fails(FileOperation::FileSize, path_)) return std::nullopt;
+    return inner_->Size();
+  }
+
+  bool SetTimes(const FileTimes& times) override {
+    if (rules_->Fails(FileOperation::FileSetTimes, path_)) return false;
+    return inner_->SetTimes(times);
+  }
+
+ private:
+  std::unique_ptr<File> inner_;
+  std::shared_ptr<FaultyFileSystem::Rules> rules_;
+  std::string path_;
+  std::optional<std::uint64_t> remaining_;
+};
+
+}  // namespace
+
+FaultyFileSystem::FaultyFileSystem() : FaultyFileSystem(platform::NativeFileSystem()) {}
+
+FaultyFileSystem::FaultyFileSystem(FileSystem& inner)
+    : inner_(inner), rules_(std::make_shared<Rules>()) {}
+
+FaultyFileSystem::~FaultyFileSystem() = default;
+
+void FaultyFileSystem::FailNth(FileOperation operation, int nth, std::string_view pathPart) {
+  rules_->failures.push_back(Rules::Failure{operation, platform::FoldCase(pathPart), nth, false});
+}
+
+void FaultyFileSystem::FailFrom(FileOperation operation, int nth, std::string_view pathPart) {
+  rules_->failures.push_back(Rules::Failure{operation, platform::FoldCase(pathPart), nth, true});
+}
+
+void FaultyFileSystem::FailWritesAfter(std::uint64_t bytes, std::string_view pathPart) {
+  rules_->writeLimits.push_back(Rules::WriteLimit{platform::FoldCase(pathPart), bytes});
+}
+
+void FaultyFileSystem::Heal() {
+  rules_->failures.clear();
+  rules_->writeLimits.clear();
+}
+
+int FaultyFileSystem::Calls(FileOperation operation) const {
+  return rules_->calls[static_cast<std::size_t>(operation)];
+}
+
+std::unique_ptr<File> FaultyFileSystem::Open(const std::string& path, OpenMode mode) {
+  if (rules_->Fails(FileOperation::Open, path)) return nullptr;
+  std::unique_ptr<File> file = inner_.Open(path, mode);
+  if (!file) return nullptr;
+  const std::optional<std::uint64_t> limit =
+      mode == OpenMode::Read ? std::nullopt : rules_->WriteLimitFor(path);
+  return std::make_unique<FaultyFile>(std::move(file), rules_, path, limit);
+}
+
+PathKind FaultyFileSystem::Kind(const std::string& path) {
+  if (rules_->Fails(FileOperation::Kind, path)) return PathKind::Missing;
+  return inner_.Kind(path);
+}
+
+bool FaultyFileSystem::CopyFile(const std::string& from, const std::string& to) {
+  return !rules_->Fails(FileOperation::CopyFile, from, to) && inner_.CopyFile(from, to);
+}
+
+bool FaultyFileSystem::MoveFile(const std::string& from, const std::string& to) {
+  return !rules_->Fails(FileOperation::MoveFile, from, to) && inner_.MoveFile(from, to);
+}
+
+bool FaultyFileSystem::DeleteFile(const std::string& path) {
+  return !rules_->Fails(FileOperation::DeleteFile, path) && inner_.DeleteFile(path);
+}
+
+bool FaultyFileSystem::CreateFolder(const std::string& path) {
+  return !rules_->Fails(FileOperation::CreateFolder, path) && inner_.CreateFolder(path);
+}
+
+bool FaultyFileSystem::RemoveFolder(const std::string& path) {
+  return !rules_->Fails(FileOperation::RemoveFolder, path) && inner_.RemoveFolder(path);
+}
+
+std::vector<FoundEntry> FaultyFileSystem::Find(const std::string& pattern) {
+  if (rules_->Fails(FileOperation::Find, pattern)) return {};
+  return inner_.Find(pattern);
+}
+
+std::optional<FileTimes> FaultyFileSystem::GetTimes(const std::string& path) {
+  if (rules_->Fails(FileOperation::GetTimes, path)) return std::nullopt;
+  return inner_.GetTimes(path);
+}
+
+bool FaultyFileSystem::SetTimes(const std::string& path, const FileTimes& times) {
+  return !rules_->Fails(FileOperation::SetTimes, path) && inner_.SetTimes(path, times);
+}
+
+bool FaultyFileSystem::SetReadOnly(const std::string& path, bool readOnly) {
+  return !rules_->Fails(FileOperation::SetReadOnly, path) && inner_.SetReadOnly(path, readOnly);
+}
+
+std::string FaultyFileSystem::CurrentFolder() {
+  if (rules_->Fails(FileOperation::CurrentFolder, {})) return {};
+  return inner_.CurrentFolder();
+}
+
+bool FaultyFileSystem::SetCurrentFolder(const std::string& path) {
+  return !rules_->Fails(FileOperation::SetCurrentFolder, path) && inner_.SetCurrentFolder(path);
+}
+
+ScopedFileSystem::ScopedFileSystem(FileSystem& fileSystem)
+    : previous_(platform::UseFileSystem(&fileSystem)) {}
+
+ScopedFileSystem::~ScopedFileSystem() { platform::UseFileSystem(previous_); }
+
+}  // namespace vantrel::testing

@@ -1,0 +1,131 @@
+// The launcher's settings over a store of the test's own: folders read whole up to the
+// path limit and unset beyond it, writes that never create a key, and the executable
+// test that gates each game button.
+#include "launcher/settings.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/file_system.h"
+#include "tests/support/scoped_settings.h"
+#include "tests/support/temp_folder.h"
+
+namespace vantrel {
+namespace {
+
+using testing::ScopedSettings;
+using testing::TempFolder;
+
+// The bytes of a file, read through the file system the store writes with.
+std::optional<std::string> FileBytes(const std::string& path) {
+  const std::unique_ptr<platform::File> file = platform::Files().Open(path, platform::OpenMode::Read);
+  if (!file) return std::nullopt;
+  std::string bytes;
+  char block[4096];
+  for (std::int64_t count; (count = file->Read(block, sizeof block)) > 0;) {
+    bytes.append(block, static_cast<std::size_t>(count));
+  }
+  return bytes;
+}
+
+class SettingsTest : public ::testing::Test {
+ protected:
+  ScopedSettings settings;
+  TempFolder games;
+};
+
+TEST_F(SettingsTest, GameKeysLieBelowTheLauncherKey) {
+  EXPECT_EQ(GameKey(GameId::TieFighter), "Software\\Morvain Unlimited\\VNTL\\TIE");
+  EXPECT_EQ(GameKey(GameId::BalanceOfPower), "Software\\Morvain Unlimited\\VNTL\\BOP");
+}
+
+TEST_F(SettingsTest, AWrittenFolderIsReadBack) {
+  settings.SetGameFolder(GameId::XwingAlliance, "C:\\Games\\XWA");
+  WriteGameFolder(GameId::XwingAlliance, "D:\\X-Wing Alliance");
+  EXPECT_EQ(ReadGameFolder(GameId::XwingAlliance), "D:\\X-Wing Alliance");
+  EXPECT_EQ(settings.store().ReadString(GameKey(GameId::XwingAlliance), "Install Path"),
+            "D:\\X-Wing Alliance");
+
+  settings.SetLauncherFolder("C:\\Program Files\\VNTL");
+  EXPECT_EQ(ReadLauncherFolder(), "C:\\Program Files\\VNTL");
+  WriteLastDir("E:\\Battles");
+  EXPECT_EQ(ReadLastDir(), "E:\\Battles");
+  EXPECT_EQ(ReadLauncherFolder(), "C:\\Program Files\\VNTL");
+}
+
+TEST_F(SettingsTest, AFolderOfTwoHundredFiftyNineCharactersIsReadWhole) {
+  const std::string folder = "C:\\" + std::string(256, 'f');
+  settings.SetGameFolder(GameId::TieFighter, folder);
+  EXPECT_EQ(ReadGameFolder(GameId::TieFighter), folder);
+}
+
+TEST_F(SettingsTest, AFolderOfTwoHundredSixtyCharactersCountsAsUnset) {
+  settings.SetGameFolder(GameId::TieFighter, "C:\\" + std::string(257, 'f'));
+  EXPECT_EQ(ReadGameFolder(GameId::TieFighter), "");
+  settings.SetLauncherFolder("C:\\" + std::string(257, 'f'));
+  EXPECT_EQ(ReadLauncherFolder(), "");
+}
+
+TEST_F(SettingsTest, AMissingKeyOrValueReadsAsEmpty) {
+  EXPECT_EQ(ReadGameFolder(GameId::XwingVsTie), "");
+  EXPECT_EQ(ReadLauncherFolder(), "");
+  settings.SetLauncherFolder("C:\\VNTL");
+  EXPECT_EQ(ReadLastDir(), "");
+  EXPECT_EQ(ReadGameFolder(GameId::XwingVsTie), "");
+}
+
+TEST_F(SettingsTest, WritingToADeletedGameKeyChangesNothing) {
+  settings.SetGameFolder(GameId::XwingVsTie, "C:\\XvT");
+  settings.SetGameFolder(GameId::BalanceOfPower, "C:\\XvT\\BalanceOfPower");
+  ASSERT_TRUE(settings.store().DeleteKeyTree(GameKey(GameId::BalanceOfPower)));
+  const std::optional<std::string> before = FileBytes(settings.file());
+  ASSERT_TRUE(before);
+
+  WriteGameFolder(GameId::BalanceOfPower, "D:\\Elsewhere");
+  EXPECT_EQ(FileBytes(settings.file()), before);
+  EXPECT_EQ(ReadGameFolder(GameId::BalanceOfPower), "");
+  EXPECT_EQ(ReadGameFolder(GameId::XwingVsTie), "C:\\XvT");
+}
+
+TEST_F(SettingsTest, WritingLastDirWithoutTheLauncherKeyCreatesNothing) {
+  WriteLastDir("E:\\Battles");
+  EXPECT_EQ(ReadLastDir(), "");
+  EXPECT_EQ(settings.store().ReadString(kLauncherKey, kLastDirValue), std::nullopt);
+}
+
+TEST_F(SettingsTest, XwingVsTieAndBalanceOfPowerTestTheirOwnFolders) {
+  games.WriteFile("XvT\\Z_XVT__.EXE", "xvt");
+  games.MakeFolder("BoP");
+  settings.SetGameFolder(GameId::XwingVsTie, games.Path("XvT"));
+  settings.SetGameFolder(GameId::BalanceOfPower, games.Path("BoP"));
+  EXPECT_TRUE(GameExeExists(GameId::XwingVsTie));
+  EXPECT_FALSE(GameExeExists(GameId::BalanceOfPower));
+
+  games.WriteFile("BoP\\z_xvt__.exe", "bop");
+  EXPECT_TRUE(GameExeExists(GameId::BalanceOfPower));
+}
+
+TEST_F(SettingsTest, TheExecutableIsFoundUnderAnyLetterCase) {
+  games.WriteFile("TIE\\TIE95.EXE", "tie");
+  games.WriteFile("XWA\\XWINGALLIANCE.EXE", "xwa");
+  settings.SetGameFolder(GameId::TieFighter, games.Path("tie"));
+  settings.SetGameFolder(GameId::XwingAlliance, games.Path("XWA"));
+  EXPECT_TRUE(GameExeExists(GameId::TieFighter));
+  EXPECT_TRUE(GameExeExists(GameId::XwingAlliance));
+}
+
+TEST_F(SettingsTest, AFolderOfTheExecutablesNameIsNoExecutable) {
+  games.MakeFolder("TIE\\TIE95.exe");
+  settings.SetGameFolder(GameId::TieFighter, games.Path("TIE"));
+  EXPECT_FALSE(GameExeExists(GameId::TieFighter));
+}
+
+TEST_F(SettingsTest, AnUnsetFolderTestsTheRootOfTheCurrentDrive) {
+  // "\Xwingalliance.exe" at the root: no such file on a machine that runs tests.
+  EXPECT_FALSE(GameExeExists(GameId::XwingAlliance));
+}
+
+}  // namespace
+}  // namespace vantrel

@@ -1,0 +1,483 @@
+// The native file system answers as Windows does for the launcher: names in any letter
+// case, searches in NTFS order with "." and "..", read-only files refused as targets,
+// paths over 259 characters refused before anything is touched, and file times kept to
+// the 100 ns. These tests use only the FileSystem interface and fixtures laid out beside
+// it, so the same cases run on Linux and on Windows.
+#include "platform/file_system.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include "platform/path.h"
+#include "tests/support/temp_folder.h"
+
+namespace vantrel::platform {
+namespace {
+
+using testing::TempFolder;
+
+// 2003-05-17 12:00:00.1234500 UTC and a second later, in 100 ns ticks since 1601.
+constexpr FileTime kNoonTicks = 126976464000000000ull + 1234500;
+constexpr FileTime kNoonAndASecondTicks = kNoonTicks + 10'000'000;
+
+// 2003-01-17 12:00:00 as a DOS date and time.
+constexpr std::uint32_t kJanuaryNoonDos = (((2003 - 1980) << 9 | 1 << 5 | 17) << 16) | (12 << 11);
+
+class FileSystemTest : public ::testing::Test {
+ protected:
+  FileSystem& files = NativeFileSystem();
+  TempFolder temp;
+
+  std::optional<std::string> Read(const std::string& path) {
+    const std::unique_ptr<File> file = files.Open(path, OpenMode::Read);
+    if (!file) return std::nullopt;
+    std::string bytes;
+    char block[7];  // small, so that reads that return part of the file are exercised
+    for (;;) {
+      const std::int64_t count = file->Read(block, sizeof block);
+      if (count < 0) return std::nullopt;
+      if (count == 0) return bytes;
+      bytes.append(block, static_cast<std::size_t>(count));
+    }
+  }
+
+  bool Create(const std::string& path, std::string_view bytes) {
+    const std::unique_ptr<File> file = files.Open(path, OpenMode::CreateAlways);
+    return file && file->Write(bytes.data(), bytes.size());
+  }
+
+  // A path below the temporary folder that is exactly `length` characters long, made of
+  // the name's own characters and then 'x's.
+  std::string PathOfLength(std::size_t length, const std::string& start = "long") {
+    std::string path = temp.Path(start);
+    path.append(length - CountPathCharacters(path), 'x');
+    return path;
+  }
+};
+
+TEST_F(FileSystemTest, OpensAnExistingFileUnderAnotherLetterCase) {
+  temp.WriteFile("BATTLE.KZB", testing::Bytes({3, 'B', 'a', 't', 0}));
+  EXPECT_EQ(Read(temp.Path("Battle.kzb")), testing::Bytes({3, 'B', 'a', 't', 0}));
+  EXPECT_EQ(Read(temp.Path("battle.kzb")), testing::Bytes({3, 'B', 'a', 't', 0}));
+}
+
+TEST_F(FileSystemTest, MatchesFolderNamesWithoutRegardToCase) {
+  temp.WriteFile("KZMISS\\B1M1.TIE", "mission");
+  EXPECT_EQ(Read(temp.Path("kzmiss\\b1m1.tie")), "mission");
+  EXPECT_EQ(Read(temp.Path("KzMiss\\B1m1.Tie")), "mission");
+}
+
+TEST_F(FileSystemTest, CreatingUnderAnotherLetterCaseReplacesTheExistingFile) {
+  temp.WriteFile("BATTLE.KZB", "old battle");
+  ASSERT_TRUE(Create(temp.Path("Battle.kzb"), "new"));
+  EXPECT_EQ(temp.List(), std::vector<std::string>{"BATTLE.KZB"});
+  EXPECT_EQ(temp.ReadFile("BATTLE.KZB"), "new");
+}
+
+TEST_F(FileSystemTest, CreatesAFreshFileWithTheGivenSpellingInsideAFolderOfAnotherCase) {
+  temp.MakeFolder("MISC");
+  ASSERT_TRUE(Create(temp.Path("Misc\\ReadMe.txt"), "read me"));
+  EXPECT_EQ(temp.List(), std::vector<std::string>{"MISC/"});
+  EXPECT_EQ(temp.List("MISC"), std::vector<std::string>{"ReadMe.txt"});
+  EXPECT_EQ(temp.ReadFile("MISC\\ReadMe.txt"), "read me");
+}
+
+TEST_F(FileSystemTest, ReadWriteChangesAnExistingFileInPlaceAndNeverCreatesOne) {
+  temp.WriteFile("TIE95.EXE", "abcdef");
+  {
+    const std::unique_ptr<File> file = files.Open(temp.Path("tie95.exe"), OpenMode::ReadWrite);
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->Size(), 6u);
+    ASSERT_TRUE(file->Seek(2));
+    ASSERT_TRUE(file->Write("XY", 2));
+    char rest[8] = {};
+    EXPECT_EQ(file->Read(rest, sizeof rest), 2);
+    EXPECT_EQ(std::string(rest, 2), "ef");
+    EXPECT_EQ(file->Read(rest, sizeof rest), 0);
+  }
+  EXPECT_EQ(temp.ReadFile("TIE95.EXE"), "abXYef");
+
+  EXPECT_EQ(files.Open(temp.Path("Z_XVT__.EXE"), OpenMode::ReadWrite), nullptr);
+  EXPECT_EQ(files.Open(temp.Path("Z_XVT__.EXE"), OpenMode::Read), nullptr);
+  EXPECT_TRUE(temp.List().size() == 1);
+}
+
+TEST_F(FileSystemTest, CreateAlwaysEmptiesAnExistingFile) {
+  temp.WriteFile("pilot.plt", "a long pilot file");
+  {
+    const std::unique_ptr<File> file = files.Open(temp.Path("PILOT.PLT"), OpenMode::CreateAlways);
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->Size(), 0u);
+  }
+  EXPECT_EQ(temp.ReadFile("pilot.plt"), "");
+}
+
+TEST_F(FileSystemTest, AFolderCannotBeOpenedAsAFile) {
+  temp.MakeFolder("KZMISS");
+  EXPECT_EQ(files.Open(temp.Path("kzmiss"), OpenMode::Read), nullptr);
+  EXPECT_EQ(files.Open(temp.Path("kzmiss"), OpenMode::ReadWrite), nullptr);
+  EXPECT_EQ(files.Open(temp.Path("kzmiss"), OpenMode::CreateAlways), nullptr);
+  EXPECT_EQ(files.Kind(temp.Path("kzmiss")), PathKind::Folder);
+}
+
+TEST_F(FileSystemTest, AReadOnlyFileOpensForReadingOnly) {
+  temp.WriteFile("TIE95.EXE", "release");
+  ASSERT_TRUE(files.SetReadOnly(temp.Path("TIE95.EXE"), true));
+  EXPECT_EQ(files.Open(temp.Path("tie95.exe"), OpenMode::CreateAlways), nullptr);
+  EXPECT_EQ(files.Open(temp.Path("tie95.exe"), OpenMode::ReadWrite), nullptr);
+  EXPECT_EQ(Read(temp.Path("tie95.exe")), "release");
+  EXPECT_EQ(temp.ReadFile("TIE95.EXE"), "release");
+
+  ASSERT_TRUE(files.SetReadOnly(temp.Path("TIE95.EXE"), false));
+  EXPECT_TRUE(Create(temp.Path("tie95.exe"), "patched"));
+  EXPECT_EQ(temp.ReadFile("TIE95.EXE"), "patched");
+}
+
+TEST_F(FileSystemTest, KindTellsMissingFilesAndFoldersApartInAnyLetterCase) {
+  temp.WriteFile("Readme.txt", "x");
+  temp.MakeFolder("MISC");
+  EXPECT_EQ(files.Kind(temp.Path("README.TXT")), PathKind::File);
+  EXPECT_EQ(files.Kind(temp.Path("misc")), PathKind::Folder);
+  EXPECT_EQ(files.Kind(temp.Path("email.txt")), PathKind::Missing);
+  EXPECT_EQ(files.Kind(temp.Path("missing\\email.txt")), PathKind::Missing);
+}
+
+TEST_F(FileSystemTest, FindReturnsDotsFirstThenNamesInOrderOfTheirCapitals) {
+  temp.WriteFile("b.tie", "");
+  temp.WriteFile("A.TIE", "");
+  temp.WriteFile("_x.tie", "");
+  temp.WriteFile("readme", "");
+  temp.MakeFolder("Sub");
+  const std::vector<FoundEntry> found = files.Find(temp.Path("*.*"));
+  std::vector<std::string> names;
+  for (const FoundEntry& entry : found) names.push_back(entry.name + (entry.isFolder ? "/" : ""));
+  // '_' sorts after the capitals but before the small letters: only folded names put
+  // "_x.tie" last.
+  EXPECT_EQ(names, (std::vector<std::string>{"./", "../", "A.TIE", "b.tie", "readme", "Sub/",
+                                             "_x.tie"}));
+}
+
+TEST_F(FileSystemTest, FindMatchesTheWildcardWithoutRegardToCase) {
+  temp.WriteFile("B1M2.TIE", "");
+  temp.WriteFile("b1m1.tie", "");
+  temp.WriteFile("b1m1.tie2", "");
+  temp.WriteFile("readme.txt", "");
+  const std::vector<FoundEntry> found = files.Find(temp.Path("*.TIE"));
+  ASSERT_EQ(found.size(), 2u);
+  EXPECT_EQ(found[0].name, "b1m1.tie");
+  EXPECT_EQ(found[1].name, "B1M2.TIE");
+  EXPECT_FALSE(found[0].isFolder);
+}
+
+TEST_F(FileSystemTest, FindOfAPlainNameReturnsTheNameAsItIsOnDisk) {
+  temp.WriteFile("TEMP\\EMAIL.TXT", "");
+  const std::vector<FoundEntry> found = files.Find(temp.Path("temp\\email.txt"));
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(found[0].name, "EMAIL.TXT");
+}
+
+TEST_F(FileSystemTest, FindInAMissingFolderOrWithoutMatchesReturnsNothing) {
+  temp.WriteFile("readme.txt", "");
+  EXPECT_TRUE(files.Find(temp.Path("Temp\\*.*")).empty());
+  EXPECT_TRUE(files.Find(temp.Path("*.tie")).empty());
+  EXPECT_TRUE(files.Find(temp.Path("readme.txt\\*.*")).empty());
+}
+
+TEST_F(FileSystemTest, FindInARootFolderReportsNoDots) {
+  // The root of the drive the temporary folder is on: "\*" or "C:\*".
+  const std::string root(temp.path().substr(0, temp.path().find_first_of("\\/")));
+  const std::vector<FoundEntry> found = files.Find(root + "\\*");
+  ASSERT_FALSE(found.empty());
+  for (const FoundEntry& entry : found) {
+    EXPECT_NE(entry.name, ".");
+    EXPECT_NE(entry.name, "..");
+  }
+}
+
+TEST_F(FileSystemTest, CopyReplacesTheTargetAndLeavesTheSource) {
+  temp.WriteFile("Temp\\b1m1.tie", "new mission");
+  temp.WriteFile("KZMISS\\B1M1.TIE", "old");
+  ASSERT_TRUE(files.CopyFile(temp.Path("Temp\\b1m1.tie"), temp.Path("KZMISS\\b1m1.tie")));
+  EXPECT_EQ(temp.ReadFile("KZMISS\\B1M1.TIE"), "new mission");
+  EXPECT_EQ(temp.ReadFile("Temp\\b1m1.tie"), "new mission");
+  EXPECT_EQ(temp.List("KZMISS"), std::vector<std::string>{"B1M1.TIE"});
+}
+
+TEST_F(FileSystemTest, CopyCreatesANewTargetAndKeepsTheSourcesLastWriteTime) {
+  temp.WriteFile("TIE95.EXE", std::string(100000, 'x'));
+  ASSERT_TRUE(files.SetTimes(temp.Path("TIE95.EXE"), FileTimes{{}, {}, kNoonTicks}));
+  ASSERT_TRUE(files.CopyFile(temp.Path("TIE95.EXE"), temp.Path("VNTL___.tmp")));
+  EXPECT_EQ(temp.ReadFile("VNTL___.tmp"), std::string(100000, 'x'));
+  const std::optional<FileTimes> times = files.GetTimes(temp.Path("vntl___.TMP"));
+  ASSERT_TRUE(times);
+  EXPECT_EQ(times->lastWrite, kNoonTicks);
+  EXPECT_EQ(temp.List(), (std::vector<std::string>{"TIE95.EXE", "VNTL___.tmp"}));
+}
+
+TEST_F(FileSystemTest, CopyOntoAReadOnlyTargetFailsAndLeavesItIntact) {
+  temp.WriteFile("Temp\\mission.lst", "new list");
+  temp.WriteFile("MISSIONS\\MISSION.LST", "game list");
+  ASSERT_TRUE(files.SetReadOnly(temp.Path("MISSIONS\\MISSION.LST"), true));
+  EXPECT_FALSE(files.CopyFile(temp.Path("Temp\\mission.lst"), temp.Path("MISSIONS\\mission.lst")));
+  EXPECT_EQ(temp.ReadFile("MISSIONS\\MISSION.LST"), "game list");
+  EXPECT_EQ(temp.List("MISSIONS"), std::vector<std::string>{"MISSION.LST"});
+}
+
+TEST_F(FileSystemTest, CopyRefusesFoldersAndMissingSources) {
+  temp.WriteFile("a.tie", "a");
+  temp.MakeFolder("KZMISS");
+  EXPECT_FALSE(files.CopyFile(temp.Path("a.tie"), temp.Path("kzmiss")));
+  EXPECT_FALSE(files.CopyFile(temp.Path("kzmiss"), temp.Path("b.tie")));
+  EXPECT_FALSE(files.CopyFile(temp.Path("missing.tie"), temp.Path("b.tie")));
+  EXPECT_FALSE(files.CopyFile(temp.Path("a.tie"), temp.Path("missing\\a.tie")));
+  EXPECT_EQ(temp.List(), (std::vector<std::string>{"KZMISS/", "a.tie"}));
+  EXPECT_TRUE(temp.List("KZMISS").empty());
+}
+
+TEST_F(FileSystemTest, CopyOntoAHiddenFileFails) {
+#ifdef _WIN32
+  GTEST_SKIP() << "On Windows a hidden file is one with the hidden attribute, which no "
+                  "call of this interface sets";
+#else
+  temp.WriteFile("a.cfg", "new");
+  temp.WriteFile(".config", "old");
+  EXPECT_FALSE(files.CopyFile(temp.Path("a.cfg"), temp.Path(".CONFIG")));
+  EXPECT_FALSE(files.MoveFile(temp.Path("a.cfg"), temp.Path(".config")));
+  EXPECT_EQ(temp.ReadFile(".config"), "old");
+  EXPECT_EQ(temp.ReadFile("a.cfg"), "new");
+#endif
+}
+
+TEST_F(FileSystemTest, DeleteRemovesAFileUnderAnyLetterCase) {
+  temp.WriteFile("Temp\\Readme.txt", "x");
+  EXPECT_TRUE(files.DeleteFile(temp.Path("TEMP\\README.TXT")));
+  EXPECT_TRUE(temp.List("Temp").empty());
+  EXPECT_FALSE(files.DeleteFile(temp.Path("TEMP\\README.TXT")));
+}
+
+TEST_F(FileSystemTest, DeleteRefusesReadOnlyFilesAndFolders) {
+  temp.WriteFile("TIE95.EXE", "release");
+  temp.MakeFolder("KZMISS");
+  ASSERT_TRUE(files.SetReadOnly(temp.Path("TIE95.EXE"), true));
+  EXPECT_FALSE(files.DeleteFile(temp.Path("TIE95.EXE")));
+  EXPECT_FALSE(files.DeleteFile(temp.Path("KZMISS")));
+  EXPECT_EQ(temp.List(), (std::vector<std::string>{"KZMISS/", "TIE95.EXE"}));
+  EXPECT_EQ(temp.ReadFile("TIE95.EXE"), "release");
+}
+
+TEST_F(FileSystemTest, MoveReplacesTheTargetAndRemovesTheSource) {
+  temp.WriteFile("VNTL___.tmp", "backup");
+  temp.WriteFile("TIE95.EXE", "patched");
+  ASSERT_TRUE(files.MoveFile(temp.Path("vntl___.tmp"), temp.Path("tie95.exe")));
+  EXPECT_EQ(temp.List(), std::vector<std::string>{"TIE95.EXE"});
+  EXPECT_EQ(temp.ReadFile("TIE95.EXE"), "backup");
+}
+
+TEST_F(FileSystemTest, MoveIntoAnotherFolderKeepsTheGivenNameForANewFile) {
+  temp.WriteFile("Temp\\pilot1.plt", "pilot");
+  temp.MakeFolder("XWA");
+  ASSERT_TRUE(files.MoveFile(temp.Path("temp\\PILOT1.PLT"), temp.Path("xwa\\Pilot1.plt")));
+  EXPECT_TRUE(temp.List("Temp").empty());
+  EXPECT_EQ(temp.List("XWA"), std::vector<std::string>{"Pilot1.plt"});
+}
+
+TEST_F(FileSystemTest, MoveOntoTheSameFileChangesTheLetterCaseOfItsName) {
+  temp.WriteFile("battle.kzb", "battle");
+  ASSERT_TRUE(files.MoveFile(temp.Path("battle.kzb"), temp.Path("Battle.kzb")));
+  EXPECT_EQ(temp.List(), std::vector<std::string>{"Battle.kzb"});
+  EXPECT_EQ(temp.ReadFile("Battle.kzb"), "battle");
+}
+
+TEST_F(FileSystemTest, MoveRefusesReadOnlyTargetsFoldersAndMissingSources) {
+  temp.WriteFile("new.lst", "new");
+  temp.WriteFile("TRAIN\\old.lst", "old");
+  ASSERT_TRUE(files.SetReadOnly(temp.Path("TRAIN\\old.lst"), true));
+  EXPECT_FALSE(files.MoveFile(temp.Path("new.lst"), temp.Path("train\\OLD.LST")));
+  EXPECT_FALSE(files.MoveFile(temp.Path("new.lst"), temp.Path("train")));
+  EXPECT_FALSE(files.MoveFile(temp.Path("missing.lst"), temp.Path("train\\x.lst")));
+  EXPECT_EQ(temp.ReadFile("new.lst"), "new");
+  EXPECT_EQ(temp.ReadFile("TRAIN\\old.lst"), "old");
+  EXPECT_EQ(temp.List("TRAIN"), std::vector<std::string>{"old.lst"});
+}
+
+TEST_F(FileSystemTest, CreateFolderMakesOneLevelUnderTheGivenName) {
+  ASSERT_TRUE(files.CreateFolder(temp.Path("KZMISS")));
+  EXPECT_FALSE(files.CreateFolder(temp.Path("KZMISS")));
+  EXPECT_FALSE(files.CreateFolder(temp.Path("kzmiss")));
+  EXPECT_FALSE(files.CreateFolder(temp.Path("Temp\\Sub")));
+  EXPECT_TRUE(files.CreateFolder(temp.Path("kzmiss\\Sub")));
+  EXPECT_EQ(temp.List(), std::vector<std::string>{"KZMISS/"});
+  EXPECT_EQ(temp.List("KZMISS"), std::vector<std::string>{"Sub/"});
+}
+
+TEST_F(FileSystemTest, RemoveFolderRemovesOnlyAnEmptyFolder) {
+  temp.WriteFile("Temp\\maps\\a.tie", "");
+  EXPECT_FALSE(files.RemoveFolder(temp.Path("temp")));
+  EXPECT_FALSE(files.RemoveFolder(temp.Path("temp\\maps\\a.tie")));
+  EXPECT_TRUE(temp.Exists("Temp\\maps\\a.tie"));
+  ASSERT_TRUE(files.DeleteFile(temp.Path("TEMP\\MAPS\\A.TIE")));
+  EXPECT_TRUE(files.RemoveFolder(temp.Path("TEMP\\MAPS")));
+  EXPECT_TRUE(files.RemoveFolder(temp.Path("TEMP")));
+  EXPECT_TRUE(temp.List().empty());
+}
+
+TEST_F(FileSystemTest, APathOfTwoHundredFiftyNineCharactersIsUsed) {
+  const std::string path = PathOfLength(259);
+  ASSERT_TRUE(Create(path, "fits"));
+  EXPECT_EQ(Read(path), "fits");
+  EXPECT_EQ(files.Kind(path), PathKind::File);
+  EXPECT_EQ(temp.List().size(), 1u);
+}
+
+TEST_F(FileSystemTest, APathOfTwoHundredSixtyCharactersIsRefusedBeforeTouchingTheDisk) {
+  temp.WriteFile("source.tie", "x");
+  const std::string path = PathOfLength(260);
+  EXPECT_EQ(files.Open(path, OpenMode::CreateAlways), nullptr);
+  EXPECT_FALSE(files.CreateFolder(path));
+  EXPECT_FALSE(files.CopyFile(temp.Path("source.tie"), path));
+  EXPECT_FALSE(files.MoveFile(temp.Path("source.tie"), path));
+  EXPECT_EQ(files.Kind(path), PathKind::Missing);
+  EXPECT_TRUE(files.Find(path + "\\*.*").empty());
+  EXPECT_EQ(temp.List(), std::vector<std::string>{"source.tie"});
+}
+
+TEST_F(FileSystemTest, ThePathLimitCountsCharactersNotBytes) {
+  // 259 characters, one of them two bytes long in UTF-8.
+  const std::string path = PathOfLength(259, "\xC3\xA9t\xC3\xA9");
+  ASSERT_EQ(CountPathCharacters(path), 259u);
+  ASSERT_TRUE(Create(path, "fits"));
+  EXPECT_EQ(Read(path), "fits");
+  EXPECT_EQ(files.Open(path + "x", OpenMode::CreateAlways), nullptr);
+  EXPECT_EQ(temp.List().size(), 1u);
+}
+
+TEST_F(FileSystemTest, TimesSetByPathAreReadBackToTheTick) {
+  temp.WriteFile("pilot.plt", "x");
+  const std::string path = temp.Path("PILOT.PLT");
+  ASSERT_TRUE(files.SetTimes(path, FileTimes{{}, kNoonTicks, kNoonAndASecondTicks}));
+  std::optional<FileTimes> times = files.GetTimes(path);
+  ASSERT_TRUE(times);
+  EXPECT_EQ(times->lastAccess, kNoonTicks);
+  EXPECT_EQ(times->lastWrite, kNoonAndASecondTicks);
+  EXPECT_TRUE(times->creation.has_value());
+
+  // An empty time is left as it was.
+  ASSERT_TRUE(files.SetTimes(path, FileTimes{{}, {}, kNoonTicks}));
+  times = files.GetTimes(path);
+  ASSERT_TRUE(times);
+  EXPECT_EQ(times->lastAccess, kNoonTicks);
+  EXPECT_EQ(times->lastWrite, kNoonTicks);
+}
+
+TEST_F(FileSystemTest, TimesSetThroughAnOpenFileAreReadBackToTheTick) {
+  temp.WriteFile("b1m1.tie", "x");
+  {
+    const std::unique_ptr<File> file = files.Open(temp.Path("B1M1.TIE"), OpenMode::ReadWrite);
+    ASSERT_TRUE(file);
+    ASSERT_TRUE(file->SetTimes(FileTimes{{}, kNoonAndASecondTicks, kNoonTicks}));
+  }
+  const std::optional<FileTimes> times = files.GetTimes(temp.Path("b1m1.tie"));
+  ASSERT_TRUE(times);
+  EXPECT_EQ(times->lastAccess, kNoonAndASecondTicks);
+  EXPECT_EQ(times->lastWrite, kNoonTicks);
+}
+
+TEST_F(FileSystemTest, TimesOfAMissingFileCannotBeReadOrSet) {
+  EXPECT_FALSE(files.GetTimes(temp.Path("missing")).has_value());
+  EXPECT_FALSE(files.SetTimes(temp.Path("missing"), FileTimes{{}, {}, kNoonTicks}));
+  EXPECT_TRUE(temp.List().empty());
+}
+
+TEST_F(FileSystemTest, NamesAddedBesideTheFileSystemAreFoundUnderAnyCase) {
+  // The backend has seen the folder and made a change of its own in it; files added by
+  // other means afterwards must still be found.
+  temp.MakeFolder("Temp");
+  ASSERT_TRUE(Create(temp.Path("temp\\First.tie"), "1"));
+  temp.WriteFile("Temp\\BATTLE.KZB", "battle");
+  EXPECT_EQ(Read(temp.Path("TEMP\\battle.kzb")), "battle");
+
+  std::filesystem::remove(temp.Native("Temp/BATTLE.KZB"));
+  temp.WriteFile("Temp\\Battle.Kzb", "other");
+  EXPECT_EQ(Read(temp.Path("TEMP\\battle.kzb")), "other");
+  EXPECT_EQ(Read(temp.Path("temp\\FIRST.TIE")), "1");
+}
+
+TEST_F(FileSystemTest, AThousandFreshNamesInOneFolderAreEachFoundUnderAnotherCase) {
+  constexpr int kCount = 1200;
+  temp.MakeFolder("Temp");
+  for (int i = 0; i < kCount; ++i) {
+    ASSERT_TRUE(Create(temp.Path("temp\\M" + std::to_string(i) + ".TIE"), std::to_string(i)));
+  }
+  for (int i = 0; i < kCount; i += 37) {
+    EXPECT_EQ(Read(temp.Path("TEMP\\m" + std::to_string(i) + ".tie")), std::to_string(i));
+    ASSERT_TRUE(files.DeleteFile(temp.Path("TEMP\\m" + std::to_string(i) + ".tie")));
+    EXPECT_EQ(files.Kind(temp.Path("Temp\\M" + std::to_string(i) + ".TIE")), PathKind::Missing);
+  }
+  EXPECT_EQ(files.Find(temp.Path("temp\\*.tie")).size(), static_cast<std::size_t>(kCount - 33));
+}
+
+TEST_F(FileSystemTest, RelativePathsStartInTheCurrentFolder) {
+  const std::string previous = files.CurrentFolder();
+  ASSERT_FALSE(previous.empty());
+  EXPECT_EQ(files.Kind(previous), PathKind::Folder);
+  temp.WriteFile("KZMISS\\Battle.kzb", "battle");
+  ASSERT_TRUE(files.SetCurrentFolder(temp.Path("kzmiss")));
+  EXPECT_EQ(Read("BATTLE.KZB"), "battle");
+  EXPECT_TRUE(NamesEqual(FileNamePart(files.CurrentFolder()), "KZMISS"));
+  EXPECT_TRUE(files.SetCurrentFolder(previous));
+  EXPECT_FALSE(files.SetCurrentFolder(temp.Path("missing")));
+}
+
+TEST(DosTime, NoonInADosTimeIsNoonLocalTime) {
+  const std::optional<FileTime> ticks = LocalDosDateTimeToFileTime(kJanuaryNoonDos);
+  ASSERT_TRUE(ticks);
+  ASSERT_EQ(*ticks % 10'000'000, 0u);
+  const std::time_t seconds = static_cast<std::time_t>(*ticks / 10'000'000 - 11644473600ll);
+  const std::tm* local = std::localtime(&seconds);
+  ASSERT_NE(local, nullptr);
+  EXPECT_EQ(local->tm_year, 2003 - 1900);
+  EXPECT_EQ(local->tm_mon, 0);
+  EXPECT_EQ(local->tm_mday, 17);
+  EXPECT_EQ(local->tm_hour, 12);
+  EXPECT_EQ(local->tm_min, 0);
+  EXPECT_EQ(local->tm_sec, 0);
+}
+
+TEST(DosTime, IsReadInTheLocalTimeZone) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows converts with the system's time zone, which a test cannot set";
+#else
+  const char* saved = std::getenv("TZ");
+  const std::optional<std::string> previous =
+      saved != nullptr ? std::optional<std::string>(saved) : std::nullopt;
+  setenv("TZ", "EAT-3", 1);  // three hours east of UTC, no daylight saving time
+  tzset();
+  const std::optional<FileTime> ticks = LocalDosDateTimeToFileTime(kJanuaryNoonDos);
+  if (previous) {
+    setenv("TZ", previous->c_str(), 1);
+  } else {
+    unsetenv("TZ");
+  }
+  tzset();
+  // 2003-01-17 09:00:00 UTC.
+  EXPECT_EQ(ticks, 126872676000000000ull);
+#endif
+}
+
+TEST(DosTime, ImpossibleDatesAndTimesAreRefused) {
+  const std::uint32_t monthZero = ((2003 - 1980) << 9 | 0 << 5 | 17) << 16;
+  const std::uint32_t dayZero = ((2003 - 1980) << 9 | 1 << 5 | 0) << 16;
+  const std::uint32_t hour24 = (((2003 - 1980) << 9 | 1 << 5 | 17) << 16) | (24 << 11);
+  const std::uint32_t minute60 = (((2003 - 1980) << 9 | 1 << 5 | 17) << 16) | (60 << 5);
+  EXPECT_FALSE(LocalDosDateTimeToFileTime(monthZero).has_value());
+  EXPECT_FALSE(LocalDosDateTimeToFileTime(dayZero).has_value());
+  EXPECT_FALSE(LocalDosDateTimeToFileTime(hour24).has_value());
+  EXPECT_FALSE(LocalDosDateTimeToFileTime(minute60).has_value());
+}
+
+}  // namespace
+}  // namespace vantrel::platform

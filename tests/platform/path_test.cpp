@@ -1,0 +1,119 @@
+// The path limit as Windows counts characters, the folder and name split, letter case
+// folding and wildcard matching as FindFirstFile applies them.
+#include "platform/path.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace vantrel::platform {
+namespace {
+
+const std::string kEAcute = "\xC3\xA9";          // U+00E9, two bytes, one character
+const std::string kEuro = "\xE2\x82\xAC";        // U+20AC, three bytes, one character
+const std::string kSmiley = "\xF0\x9F\x98\x80";  // U+1F600, four bytes, two characters
+
+TEST(PathLimit, CountsCharactersAsWindowsDoes) {
+  EXPECT_EQ(CountPathCharacters(""), 0u);
+  EXPECT_EQ(CountPathCharacters("C:\\TIE95.EXE"), 12u);
+  EXPECT_EQ(CountPathCharacters(kEAcute), 1u);
+  EXPECT_EQ(CountPathCharacters(kEuro), 1u);
+  EXPECT_EQ(CountPathCharacters(kSmiley), 2u);
+  EXPECT_EQ(CountPathCharacters("a" + kEAcute + kSmiley + "b"), 5u);
+}
+
+TEST(PathLimit, AcceptsTwoHundredFiftyNineCharactersAndRefusesTwoHundredSixty) {
+  EXPECT_TRUE(PathFitsLimit(std::string(259, 'a')));
+  EXPECT_FALSE(PathFitsLimit(std::string(260, 'a')));
+}
+
+TEST(PathLimit, CountsMultibyteCharactersOnceAndSurrogatePairsTwice) {
+  // 260 bytes but 259 characters.
+  EXPECT_TRUE(PathFitsLimit(std::string(258, 'a') + kEAcute));
+  EXPECT_TRUE(PathFitsLimit(std::string(257, 'a') + kSmiley));
+  EXPECT_FALSE(PathFitsLimit(std::string(258, 'a') + kSmiley));
+  EXPECT_FALSE(PathFitsLimit(std::string(259, 'a') + kEuro));
+}
+
+TEST(PathParts, FolderPartIsTheTextBeforeTheLastSeparator) {
+  EXPECT_EQ(FolderPart("C:\\Battles\\b1.kzm"), "C:\\Battles");
+  EXPECT_EQ(FolderPart("D:\\b1.kzm"), "D:");
+  EXPECT_EQ(FolderPart("/home/pilot/b1.kzm"), "/home/pilot");
+  EXPECT_EQ(FolderPart("C:\\Games/TIE\\KZMISS"), "C:\\Games/TIE");
+  EXPECT_EQ(FolderPart("b1.kzm"), "");
+  EXPECT_EQ(FolderPart("\\TIE95.exe"), "");
+}
+
+TEST(PathParts, FileNamePartIsTheTextAfterTheLastSeparator) {
+  EXPECT_EQ(FileNamePart("C:\\Battles\\b1.kzm"), "b1.kzm");
+  EXPECT_EQ(FileNamePart("/home/pilot/b1.kzm"), "b1.kzm");
+  EXPECT_EQ(FileNamePart("b1.kzm"), "b1.kzm");
+  EXPECT_EQ(FileNamePart("C:\\Temp\\"), "");
+}
+
+TEST(CaseFolding, FoldsAsciiAndLatinOneLettersOnly) {
+  EXPECT_EQ(FoldCase("Battle.kzb"), "BATTLE.KZB");
+  EXPECT_EQ(FoldCase("z_xvt__.exe"), "Z_XVT__.EXE");
+  // à (U+00E0) to þ (U+00FE) fold to À (U+00C0) to Þ (U+00DE).
+  EXPECT_EQ(FoldCase("\xC3\xA0" "\xC3\xBE"), "\xC3\x80" "\xC3\x9E");
+  EXPECT_EQ(FoldCase(kEAcute), "\xC3\x89");
+  // ÷ (U+00F7) is no letter, ÿ (U+00FF) has its capital outside Latin-1, € none at all.
+  EXPECT_EQ(FoldCase("\xC3\xB7"), "\xC3\xB7");
+  EXPECT_EQ(FoldCase("\xC3\xBF"), "\xC3\xBF");
+  EXPECT_EQ(FoldCase(kEuro + kSmiley + "1_{}"), kEuro + kSmiley + "1_{}");
+}
+
+TEST(CaseFolding, NamesEqualIgnoresLetterCase) {
+  EXPECT_TRUE(NamesEqual("battle.kzb", "BATTLE.KZB"));
+  EXPECT_TRUE(NamesEqual("\xC3\xA9t\xC3\xA9", "\xC3\x89T\xC3\x89"));
+  EXPECT_FALSE(NamesEqual("battle.kzb", "battle.kzm"));
+  EXPECT_FALSE(NamesEqual("battle", "battle "));
+}
+
+struct WildcardCase {
+  std::string pattern;
+  std::string name;
+  bool matches;
+};
+
+class WildcardTable : public ::testing::TestWithParam<WildcardCase> {};
+
+TEST_P(WildcardTable, MatchesAsFindFirstFile) {
+  const WildcardCase& c = GetParam();
+  EXPECT_EQ(WildcardMatch(c.pattern, c.name), c.matches)
+      << "pattern \"" << c.pattern << "\", name \"" << c.name << "\"";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Patterns, WildcardTable,
+    ::testing::Values(
+        WildcardCase{"*.*", "readme", true}, WildcardCase{"*.*", "Readme.txt", true},
+        WildcardCase{"*.*", ".", true}, WildcardCase{"*.*", "..", true},
+        WildcardCase{"*", "readme", true}, WildcardCase{"*", "a.b.c", true},
+        WildcardCase{"*.tie", "B1M1.TIE", true}, WildcardCase{"*.TIE", "b1m1.tie", true},
+        WildcardCase{"*.tie", "a.tie2", false}, WildcardCase{"*.tie", "tie", false},
+        WildcardCase{"*.tie", ".tie", true}, WildcardCase{"*.tie", "a.b.tie", true},
+        WildcardCase{"*.lst", "mission.lst", true}, WildcardCase{"*.lst", "mission.lsx", false},
+        WildcardCase{"readme.*", "readme", true}, WildcardCase{"readme.*", "README.TXT", true},
+        WildcardCase{"readme.*", "readme2", false}, WildcardCase{"*.txt", "readme", false},
+        WildcardCase{"email.txt", "EMAIL.TXT", true}, WildcardCase{"email.txt", "email.txt1", false},
+        WildcardCase{"b?m1.tie", "B1M1.tie", true}, WildcardCase{"b?m1.tie", "bm1.tie", false},
+        WildcardCase{"b?m1.tie", "b12m1.tie", false},
+        WildcardCase{"?", kEAcute, true}, WildcardCase{"?", kSmiley, true},
+        WildcardCase{"??", kEAcute, false}, WildcardCase{"*", "", true},
+        WildcardCase{"\xC3\xA9*", "\xC3\x89t\xC3\xA9.plt", true},
+        WildcardCase{"a*b*c", "aXbYc", true}, WildcardCase{"a*b*c", "aXbYcZ", false},
+        WildcardCase{"*a*a*a", "aaaa", true}, WildcardCase{"", "a", false},
+        WildcardCase{"", "", true}));
+
+TEST(Wildcard, ManyStarsAgainstALongNameFinishQuickly) {
+  // Exponential backtracking would take longer than any test run on this; the greedy
+  // matcher settles it in a few thousand steps.
+  const std::string pattern = "*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*b";
+  const std::string name(200, 'a');
+  EXPECT_FALSE(WildcardMatch(pattern, name));
+  EXPECT_TRUE(WildcardMatch(pattern, name + "b"));
+}
+
+}  // namespace
+}  // namespace vantrel::platform

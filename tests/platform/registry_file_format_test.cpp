@@ -1,0 +1,200 @@
+// The registry export text: the exact bytes written, the escapes of string values, values
+// of other types carried unchanged, and a lenient reader that skips what it cannot read
+// without losing the lines around it.
+#include "platform/registry_file_format.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+
+namespace vantrel::platform {
+namespace {
+
+constexpr char kVntl[] = "HKEY_LOCAL_MACHINE\\Software\\Morvain Unlimited\\VNTL";
+constexpr char kTie[] = "HKEY_LOCAL_MACHINE\\Software\\Morvain Unlimited\\VNTL\\TIE";
+
+TEST(RegistryFileFormat, WritesTheHeaderSectionsAndValuesWithCrlf) {
+  RegistryFile file;
+  file.AddKey(kVntl).SetString("Install Path", "C:\\Program Files\\VNTL");
+  file.AddKey(kVntl).SetString("Last Dir", "D:\\");
+  file.AddKey(kTie).SetString("Install Path", "C:\\Games\\TIE Fighter");
+  EXPECT_EQ(FormatRegistryFile(file),
+            "Windows Registry Editor Version 5.00\r\n"
+            "\r\n"
+            "[HKEY_LOCAL_MACHINE\\Software\\Morvain Unlimited\\VNTL]\r\n"
+            "\"Install Path\"=\"C:\\\\Program Files\\\\VNTL\"\r\n"
+            "\"Last Dir\"=\"D:\\\\\"\r\n"
+            "\r\n"
+            "[HKEY_LOCAL_MACHINE\\Software\\Morvain Unlimited\\VNTL\\TIE]\r\n"
+            "\"Install Path\"=\"C:\\\\Games\\\\TIE Fighter\"\r\n"
+            "\r\n");
+}
+
+TEST(RegistryFileFormat, AFileWithoutKeysIsTheHeaderAndABlankLine) {
+  EXPECT_EQ(FormatRegistryFile(RegistryFile{}), "Windows Registry Editor Version 5.00\r\n\r\n");
+}
+
+TEST(RegistryFileFormat, WritesTheDefaultValueAsAnAtSign) {
+  RegistryFile file;
+  file.AddKey(kVntl).SetString("", "default");
+  file.AddKey(kVntl).SetString("@", "named at");
+  EXPECT_EQ(FormatRegistryFile(file),
+            "Windows Registry Editor Version 5.00\r\n\r\n"
+            "[HKEY_LOCAL_MACHINE\\Software\\Morvain Unlimited\\VNTL]\r\n"
+            "@=\"default\"\r\n"
+            "\"@\"=\"named at\"\r\n"
+            "\r\n");
+  const RegistryFile read = ParseRegistryFile(FormatRegistryFile(file));
+  ASSERT_NE(read.FindKey(kVntl), nullptr);
+  EXPECT_EQ(read.FindKey(kVntl)->FindValue("")->data, "default");
+  EXPECT_EQ(read.FindKey(kVntl)->FindValue("@")->data, "named at");
+}
+
+TEST(RegistryFileFormat, EscapedBackslashesAndQuotesSurviveARoundTrip) {
+  RegistryFile file;
+  const std::string text = "C:\\Games\\\"X-Wing\" \\\\server\\share\\";
+  const std::string name = "Odd \"name\" \\ here";
+  file.AddKey(kVntl).SetString(name, text);
+  const std::string written = FormatRegistryFile(file);
+  EXPECT_NE(written.find("\"Odd \\\"name\\\" \\\\ here\"=\"C:\\\\Games\\\\\\\"X-Wing\\\" "
+                         "\\\\\\\\server\\\\share\\\\\"\r\n"),
+            std::string::npos)
+      << written;
+  const RegistryFile read = ParseRegistryFile(written);
+  const RegistryKey* key = read.FindKey(kVntl);
+  ASSERT_NE(key, nullptr);
+  ASSERT_EQ(key->values.size(), 1u);
+  EXPECT_EQ(key->values[0].name, name);
+  EXPECT_TRUE(key->values[0].isString);
+  EXPECT_EQ(key->values[0].data, text);
+  EXPECT_EQ(FormatRegistryFile(read), written);
+}
+
+TEST(RegistryFileFormat, TextWithLineBreaksIsWrittenAsABinaryStringAndReadBack) {
+  RegistryFile file;
+  const std::string text = "two\r\nlines \xC3\xA9 \xF0\x9F\x98\x80";
+  file.AddKey(kVntl).SetString("Notes", text);
+  const std::string written = FormatRegistryFile(file);
+  EXPECT_NE(written.find("\"Notes\"=hex(1):74,00,77,00,6f,00,0d,00,0a,00,6c,00,69,00,6e,00,"
+                         "65,00,73,00,20,00,e9,00,20,00,3d,d8,00,de,00,00\r\n"),
+            std::string::npos)
+      << written;
+  const RegistryFile read = ParseRegistryFile(written);
+  const RegistryValue* value = read.FindKey(kVntl)->FindValue("notes");
+  ASSERT_NE(value, nullptr);
+  EXPECT_TRUE(value->isString);
+  EXPECT_EQ(value->data, text);
+}
+
+TEST(RegistryFileFormat, ValuesOfOtherTypesAreKeptAsWritten) {
+  const std::string text =
+      "Windows Registry Editor Version 5.00\r\n"
+      "\r\n"
+      "[HKEY_LOCAL_MACHINE\\Software\\Morvain Unlimited\\VNTL]\r\n"
+      "\"Install Path\"=\"C:\\\\VNTL\"\r\n"
+      "\"Count\"=dword:0000002a\r\n"
+      "\"Blob\"=hex:01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,15,16,17,\\\r\n"
+      "  18,19,1a\r\n"
+      "\"Path\"=hex(2):25,00,50,00,00,00\r\n"
+      "\"Gone\"=-\r\n"
+      "\r\n";
+  const RegistryFile file = ParseRegistryFile(text);
+  const RegistryKey* key = file.FindKey(kVntl);
+  ASSERT_NE(key, nullptr);
+  ASSERT_EQ(key->values.size(), 5u);
+  EXPECT_FALSE(key->FindValue("count")->isString);
+  EXPECT_EQ(key->FindValue("count")->data, "dword:0000002a");
+  EXPECT_EQ(key->FindValue("Blob")->data,
+            "hex:01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,15,16,17,\\\n"
+            "  18,19,1a");
+  EXPECT_FALSE(key->FindValue("Path")->isString);
+  EXPECT_EQ(FormatRegistryFile(file), text);
+}
+
+TEST(RegistryFileFormat, ReadsLfLinesAndAByteOrderMark) {
+  const RegistryFile file = ParseRegistryFile(
+      "\xEF\xBB\xBFWindows Registry Editor Version 5.00\n"
+      "\n"
+      "[HKEY_LOCAL_MACHINE\\Software\\Morvain Unlimited\\VNTL\\XWA]\n"
+      "\"Install Path\"=\"C:\\\\XWA\"\n");
+  const RegistryKey* key = file.FindKey("hkey_local_machine\\software\\morvain unlimited\\vntl\\xwa");
+  ASSERT_NE(key, nullptr);
+  EXPECT_EQ(key->FindValue("INSTALL PATH")->data, "C:\\XWA");
+  EXPECT_EQ(FormatRegistryFile(file),
+            "Windows Registry Editor Version 5.00\r\n\r\n"
+            "[HKEY_LOCAL_MACHINE\\Software\\Morvain Unlimited\\VNTL\\XWA]\r\n"
+            "\"Install Path\"=\"C:\\\\XWA\"\r\n\r\n");
+}
+
+TEST(RegistryFileFormat, SkipsLinesItCannotReadAndKeepsTheRest) {
+  const RegistryFile file = ParseRegistryFile(
+      "Windows Registry Editor Version 5.00\r\n"
+      "\"Orphan\"=\"before any section\"\r\n"
+      "; a comment\r\n"
+      "[HKEY_LOCAL_MACHINE\\Software\\Morvain Unlimited\\VNTL]\r\n"
+      "\"Install Path\"=\"C:\\\\VNTL\"\r\n"
+      "\"Broken\"=\"no closing quote\r\n"
+      "\"Trailing\"=\"text\" junk\r\n"
+      "garbage line\r\n"
+      "\"Last Dir\"=\"D:\\\\Battles\"\r\n"
+      "[-HKEY_LOCAL_MACHINE\\Software\\Old]\r\n"
+      "\"Lost\"=\"under a deletion\"\r\n"
+      "[HKEY_LOCAL_MACHINE\\Software\\Morvain Unlimited\\VNTL\\TIE\r\n"
+      "\"Install Path\"=\"under a broken section\"\r\n");
+  ASSERT_EQ(file.keys.size(), 1u);
+  const RegistryKey& key = file.keys[0];
+  EXPECT_EQ(key.path, kVntl);
+  ASSERT_EQ(key.values.size(), 2u);
+  EXPECT_EQ(key.values[0].name, "Install Path");
+  EXPECT_EQ(key.values[0].data, "C:\\VNTL");
+  EXPECT_EQ(key.values[1].name, "Last Dir");
+  EXPECT_EQ(key.values[1].data, "D:\\Battles");
+}
+
+TEST(RegistryFileFormat, ReadsAnythingWithoutFailing) {
+  EXPECT_TRUE(ParseRegistryFile("").keys.empty());
+  EXPECT_TRUE(ParseRegistryFile(std::string_view("\0\xff[\n\"=\n@\n[]\n", 12)).keys.empty());
+  const RegistryFile file = ParseRegistryFile("[K]\n@\n@=\n\"a\"\n\"b\"=hex:\\");
+  ASSERT_EQ(file.keys.size(), 1u);
+  ASSERT_EQ(file.keys[0].values.size(), 1u);
+  EXPECT_EQ(file.keys[0].values[0].name, "b");
+  EXPECT_EQ(file.keys[0].values[0].data, "hex:\\");
+}
+
+TEST(RegistryFileFormat, AKeyNamedTwiceKeepsOneSectionWithTheLaterValue) {
+  const RegistryFile file = ParseRegistryFile(
+      "[HKEY_LOCAL_MACHINE\\A]\n\"x\"=\"1\"\n\"y\"=\"2\"\n"
+      "[hkey_local_machine\\a]\n\"X\"=\"3\"\n");
+  ASSERT_EQ(file.keys.size(), 1u);
+  ASSERT_EQ(file.keys[0].values.size(), 2u);
+  EXPECT_EQ(file.keys[0].FindValue("x")->data, "3");
+  EXPECT_EQ(file.keys[0].FindValue("y")->data, "2");
+}
+
+TEST(RegistryFileFormat, KeysExistWithASectionOrAKeyBelowThem) {
+  RegistryFile file;
+  file.AddKey(kTie);
+  EXPECT_TRUE(file.HasKey(kTie));
+  EXPECT_TRUE(file.HasKey("hkey_local_machine\\software\\morvain unlimited\\vntl"));
+  EXPECT_TRUE(file.HasKey("HKEY_LOCAL_MACHINE\\Software"));
+  EXPECT_FALSE(file.HasKey("HKEY_LOCAL_MACHINE\\Software\\Morvain"));
+  EXPECT_FALSE(file.HasKey("HKEY_LOCAL_MACHINE\\Software\\Morvain Unlimited\\VNTL\\TI"));
+  EXPECT_EQ(file.FindKey(kVntl), nullptr);
+}
+
+TEST(RegistryFileFormat, RemoveTreeTakesTheKeyAndEveryKeyBelowIt) {
+  RegistryFile file;
+  file.AddKey("HKEY_LOCAL_MACHINE\\Software\\Morvain Unlimited");
+  file.AddKey(kVntl);
+  file.AddKey(kTie);
+  file.AddKey("HKEY_LOCAL_MACHINE\\Software\\Morvain Unlimited\\VNTLX");
+  EXPECT_TRUE(file.RemoveTree("hkey_local_machine\\software\\morvain unlimited\\vntl"));
+  ASSERT_EQ(file.keys.size(), 2u);
+  EXPECT_EQ(file.keys[0].path, "HKEY_LOCAL_MACHINE\\Software\\Morvain Unlimited");
+  EXPECT_EQ(file.keys[1].path, "HKEY_LOCAL_MACHINE\\Software\\Morvain Unlimited\\VNTLX");
+  EXPECT_FALSE(file.RemoveTree(kVntl));
+}
+
+}  // namespace
+}  // namespace vantrel::platform

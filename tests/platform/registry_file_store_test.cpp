@@ -1,0 +1,201 @@
+// The settings store in a registry export file: what it writes, byte for byte, that it
+// only writes into keys that exist, that keys and names ignore letter case, and that a
+// write replaces the file whole or not at all.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/settings_store.h"
+#include "tests/fakes/faulty_file_system.h"
+#include "tests/support/temp_folder.h"
+
+namespace vantrel::platform {
+namespace {
+
+using testing::FaultyFileSystem;
+using testing::FileOperation;
+using testing::ScopedFileSystem;
+using testing::TempFolder;
+
+constexpr char kVntl[] = "Software\\Morvain Unlimited\\VNTL";
+constexpr char kTie[] = "Software\\Morvain Unlimited\\VNTL\\TIE";
+
+constexpr char kLaidOut[] =
+    "Windows Registry Editor Version 5.00\r\n"
+    "\r\n"
+    "[HKEY_LOCAL_MACHINE\\Software]\r\n"
+    "\r\n"
+    "[HKEY_LOCAL_MACHINE\\Software\\Morvain Unlimited]\r\n"
+    "\r\n"
+    "[HKEY_LOCAL_MACHINE\\Software\\Morvain Unlimited\\VNTL]\r\n"
+    "\"Install Path\"=\"C:\\\\VNTL\"\r\n"
+    "\r\n"
+    "[HKEY_LOCAL_MACHINE\\Software\\Morvain Unlimited\\VNTL\\TIE]\r\n"
+    "\"Install Path\"=\"C:\\\\Games\\\\TIE\"\r\n"
+    "\r\n";
+
+class RegistryFileStoreTest : public ::testing::Test {
+ protected:
+  TempFolder temp;
+  std::unique_ptr<SettingsStore> store = OpenRegistryFileStore(temp.Path("registry.reg"));
+
+  void LayOut() {
+    ASSERT_TRUE(store->CreateKey(kTie));
+    ASSERT_TRUE(store->WriteString(kVntl, "Install Path", "C:\\VNTL"));
+    ASSERT_TRUE(store->WriteString(kTie, "Install Path", "C:\\Games\\TIE"));
+  }
+};
+
+TEST_F(RegistryFileStoreTest, WritesEveryKeyOnTheWayAndItsValuesInTheExportFormat) {
+  LayOut();
+  EXPECT_EQ(temp.ReadFile("registry.reg"), kLaidOut);
+}
+
+TEST_F(RegistryFileStoreTest, ReadsBackWhatWasWrittenAlsoThroughAnotherStore) {
+  LayOut();
+  EXPECT_EQ(store->ReadString(kTie, "Install Path"), "C:\\Games\\TIE");
+  const std::unique_ptr<SettingsStore> other = OpenRegistryFileStore(temp.Path("registry.reg"));
+  EXPECT_EQ(other->ReadString(kVntl, "Install Path"), "C:\\VNTL");
+  ASSERT_TRUE(other->WriteString(kVntl, "Last Dir", "D:\\"));
+  EXPECT_EQ(store->ReadString(kVntl, "Last Dir"), "D:\\");
+}
+
+TEST_F(RegistryFileStoreTest, EveryReadSeesTheFileAsItIsNow) {
+  LayOut();
+  temp.WriteFile("registry.reg",
+                 "Windows Registry Editor Version 5.00\n\n"
+                 "[HKEY_LOCAL_MACHINE\\Software\\Morvain Unlimited\\VNTL\\TIE]\n"
+                 "\"Install Path\"=\"E:\\\\Edited\"\n");
+  EXPECT_EQ(store->ReadString(kTie, "Install Path"), "E:\\Edited");
+  EXPECT_EQ(store->ReadString(kVntl, "Install Path"), std::nullopt);
+}
+
+TEST_F(RegistryFileStoreTest, AMissingFileHoldsNoKeys) {
+  EXPECT_EQ(store->ReadString(kVntl, "Install Path"), std::nullopt);
+  EXPECT_FALSE(store->DeleteKeyTree(kVntl));
+  EXPECT_TRUE(temp.List().empty());
+}
+
+TEST_F(RegistryFileStoreTest, WritingIntoAMissingKeyFailsAndWritesNothing) {
+  EXPECT_FALSE(store->WriteString(kTie, "Install Path", "C:\\Games\\TIE"));
+  EXPECT_TRUE(temp.List().empty());
+
+  LayOut();
+  ASSERT_TRUE(store->DeleteKeyTree(kTie));
+  const std::optional<std::string> before = temp.ReadFile("registry.reg");
+  EXPECT_FALSE(store->WriteString(kTie, "Install Path", "C:\\Elsewhere"));
+  EXPECT_EQ(temp.ReadFile("registry.reg"), before);
+  EXPECT_EQ(store->ReadString(kTie, "Install Path"), std::nullopt);
+}
+
+TEST_F(RegistryFileStoreTest, CreateKeyMakesEveryKeyAboveAndAcceptsAnExistingKey) {
+  ASSERT_TRUE(store->CreateKey("Software\\A\\B\\C"));
+  EXPECT_EQ(temp.ReadFile("registry.reg"),
+            "Windows Registry Editor Version 5.00\r\n\r\n"
+            "[HKEY_LOCAL_MACHINE\\Software]\r\n\r\n"
+            "[HKEY_LOCAL_MACHINE\\Software\\A]\r\n\r\n"
+            "[HKEY_LOCAL_MACHINE\\Software\\A\\B]\r\n\r\n"
+            "[HKEY_LOCAL_MACHINE\\Software\\A\\B\\C]\r\n\r\n");
+  EXPECT_TRUE(store->WriteString("Software\\A", "v", "1"));
+  EXPECT_TRUE(store->CreateKey("software\\a\\b"));
+  EXPECT_TRUE(store->CreateKey("Software\\A\\B\\C"));
+  EXPECT_EQ(store->ReadString("Software\\A", "v"), "1");
+}
+
+TEST_F(RegistryFileStoreTest, KeysAndValueNamesIgnoreLetterCase) {
+  LayOut();
+  EXPECT_EQ(store->ReadString("SOFTWARE\\morvain unlimited\\vntl\\tie", "INSTALL PATH"),
+            "C:\\Games\\TIE");
+  ASSERT_TRUE(store->WriteString("software\\MORVAIN UNLIMITED\\Vntl", "install path", "E:\\V"));
+  EXPECT_EQ(store->ReadString(kVntl, "Install Path"), "E:\\V");
+  // The value keeps the name it was created with; no second section or value appears.
+  const std::optional<std::string> text = temp.ReadFile("registry.reg");
+  ASSERT_TRUE(text);
+  EXPECT_NE(text->find("[HKEY_LOCAL_MACHINE\\Software\\Morvain Unlimited\\VNTL]\r\n"
+                       "\"Install Path\"=\"E:\\\\V\"\r\n\r\n"),
+            std::string::npos)
+      << *text;
+  EXPECT_EQ(text->find("install path"), std::string::npos);
+}
+
+TEST_F(RegistryFileStoreTest, DeleteKeyTreeRemovesTheKeyAndEverythingBelowIt) {
+  LayOut();
+  ASSERT_TRUE(store->CreateKey("Software\\Morvain Unlimited\\Other"));
+  ASSERT_TRUE(store->DeleteKeyTree("software\\morvain unlimited\\vntl"));
+  EXPECT_EQ(store->ReadString(kVntl, "Install Path"), std::nullopt);
+  EXPECT_EQ(store->ReadString(kTie, "Install Path"), std::nullopt);
+  EXPECT_FALSE(store->WriteString(kTie, "Install Path", "x"));
+  EXPECT_TRUE(store->WriteString("Software\\Morvain Unlimited\\Other", "Kept", "yes"));
+  EXPECT_FALSE(store->DeleteKeyTree(kVntl));
+}
+
+TEST_F(RegistryFileStoreTest, ValuesOfOtherTypesAreNoStringsAndSurviveAWrite) {
+  temp.WriteFile("registry.reg",
+                 "Windows Registry Editor Version 5.00\r\n\r\n"
+                 "[HKEY_LOCAL_MACHINE\\Software\\Morvain Unlimited\\VNTL]\r\n"
+                 "\"Count\"=dword:00000001\r\n\r\n");
+  EXPECT_EQ(store->ReadString(kVntl, "Count"), std::nullopt);
+  ASSERT_TRUE(store->WriteString(kVntl, "Last Dir", "D:\\"));
+  EXPECT_EQ(temp.ReadFile("registry.reg"),
+            "Windows Registry Editor Version 5.00\r\n\r\n"
+            "[HKEY_LOCAL_MACHINE\\Software\\Morvain Unlimited\\VNTL]\r\n"
+            "\"Count\"=dword:00000001\r\n"
+            "\"Last Dir\"=\"D:\\\\\"\r\n\r\n");
+}
+
+TEST_F(RegistryFileStoreTest, AWriteLeavesNoTemporaryFileBehind) {
+  LayOut();
+  EXPECT_EQ(temp.List(), std::vector<std::string>{"registry.reg"});
+}
+
+TEST_F(RegistryFileStoreTest, TheFirstWriteCreatesTheFilesFolders) {
+  const std::unique_ptr<SettingsStore> nested =
+      OpenRegistryFileStore(temp.Path("config\\vantrel\\registry.reg"));
+  ASSERT_TRUE(nested->CreateKey(kVntl));
+  EXPECT_EQ(temp.List("config\\vantrel"), std::vector<std::string>{"registry.reg"});
+}
+
+TEST_F(RegistryFileStoreTest, AFailedMoveIntoPlaceKeepsTheEarlierFileAndRemovesTheCopy) {
+  LayOut();
+  FaultyFileSystem faulty;
+  faulty.FailAlways(FileOperation::MoveFile);
+  const ScopedFileSystem installed(faulty);
+  EXPECT_FALSE(store->WriteString(kVntl, "Install Path", "E:\\Lost"));
+  EXPECT_EQ(temp.ReadFile("registry.reg"), kLaidOut);
+  EXPECT_EQ(temp.List(), std::vector<std::string>{"registry.reg"});
+}
+
+TEST_F(RegistryFileStoreTest, AFullDiskKeepsTheEarlierFile) {
+  LayOut();
+  FaultyFileSystem faulty;
+  faulty.FailWritesAfter(20, "registry.reg.tmp");
+  const ScopedFileSystem installed(faulty);
+  EXPECT_FALSE(store->WriteString(kVntl, "Install Path", "E:\\Lost"));
+  EXPECT_EQ(temp.ReadFile("registry.reg"), kLaidOut);
+  EXPECT_EQ(temp.List(), std::vector<std::string>{"registry.reg"});
+  EXPECT_EQ(store->ReadString(kVntl, "Install Path"), "C:\\VNTL");
+}
+
+TEST_F(RegistryFileStoreTest, AFileThatCannotBeReadIsNeitherReadNorOverwritten) {
+  LayOut();
+  FaultyFileSystem faulty;
+  faulty.FailAlways(FileOperation::FileRead, "registry.reg");
+  const ScopedFileSystem installed(faulty);
+  EXPECT_EQ(store->ReadString(kVntl, "Install Path"), std::nullopt);
+  EXPECT_FALSE(store->WriteString(kVntl, "Install Path", "E:\\Lost"));
+  EXPECT_FALSE(store->CreateKey("Software\\New"));
+  EXPECT_EQ(temp.ReadFile("registry.reg"), kLaidOut);
+}
+
+TEST_F(RegistryFileStoreTest, AKeyWithAnEmptyComponentIsRefused) {
+  LayOut();
+  EXPECT_FALSE(store->CreateKey(""));
+  EXPECT_FALSE(store->CreateKey("Software\\\\X"));
+  EXPECT_FALSE(store->CreateKey("\\Software"));
+  EXPECT_FALSE(store->WriteString("Software\\", "Install Path", "x"));
+  EXPECT_EQ(temp.ReadFile("registry.reg"), kLaidOut);
+}
+
+}  // namespace
+}  // namespace vantrel::platform
