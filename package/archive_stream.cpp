@@ -1,0 +1,145 @@
+#include "package/archive_stream.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+
+namespace vantrel {
+namespace {
+
+// A read-only file with a read buffer. minizip sees it as an opaque pointer from
+// open until close; `release` hands ownership to minizip, Close takes it back.
+class BufferedStream {
+ public:
+  explicit BufferedStream(std::unique_ptr<platform::File> file) : file_(std::move(file)) {}
+
+  unsigned long Read(void* destination, unsigned long size) {
+    auto* out = static_cast<unsigned char*>(destination);
+    unsigned long done = 0;
+    while (done < size) {
+      if (position_ >= bufferStart_ && position_ < bufferStart_ + buffer_.size()) {
+        const std::size_t offset = position_ - bufferStart_;
+        const std::size_t count = std::min<std::size_t>(buffer_.size() - offset, size - done);
+        std::memcpy(out + done, buffer_.data() + offset, count);
+        done += count;
+        position_ += count;
+        continue;
+      }
+      if (!SeekFile(position_)) break;
+      // Large reads (the compressed data of an entry) bypass the buffer.
+      if (size - done >= kBufferSize) {
+        const std::int64_t count = file_->Read(out + done, size - done);
+        if (count <= 0) {
+          error_ = count < 0;
+          break;
+        }
+        done += static_cast<unsigned long>(count);
+        position_ += static_cast<std::uint64_t>(count);
+        filePosition_ = position_;
+        continue;
+      }
+      buffer_.resize(kBufferSize);
+      const std::int64_t count = file_->Read(buffer_.data(), kBufferSize);
+      if (count <= 0) {
+        buffer_.clear();
+        error_ = count < 0;
+        break;
+      }
+      buffer_.resize(static_cast<std::size_t>(count));
+      bufferStart_ = position_;
+      filePosition_ = position_ + static_cast<std::uint64_t>(count);
+    }
+    return done;
+  }
+
+  std::uint64_t Tell() const { return position_; }
+
+  long Seek(std::uint64_t offset, int origin) {
+    std::uint64_t base = 0;
+    if (origin == ZLIB_FILEFUNC_SEEK_CUR) {
+      base = position_;
+    } else if (origin == ZLIB_FILEFUNC_SEEK_END) {
+      const std::optional<std::uint64_t> size = file_->Size();
+      if (!size) return -1;
+      base = *size;
+    } else if (origin != ZLIB_FILEFUNC_SEEK_SET) {
+      return -1;
+    }
+    position_ = base + offset;
+    return 0;
+  }
+
+  bool HasError() const { return error_; }
+
+ private:
+  static constexpr std::size_t kBufferSize = 64 * 1024;
+
+  bool SeekFile(std::uint64_t position) {
+    if (filePosition_ == position) return true;
+    if (!file_->Seek(position)) {
+      error_ = true;
+      return false;
+    }
+    filePosition_ = position;
+    return true;
+  }
+
+  std::unique_ptr<platform::File> file_;
+  std::vector<unsigned char> buffer_;
+  std::uint64_t bufferStart_ = 0;
+  std::uint64_t position_ = 0;
+  std::uint64_t filePosition_ = 0;
+  bool error_ = false;
+};
+
+BufferedStream* AsStream(voidpf stream) { return static_cast<BufferedStream*>(stream); }
+
+voidpf ZCALLBACK OpenStream(voidpf, const void* path, int mode) {
+  // Packages are only ever read.
+  if (path == nullptr || (mode & ZLIB_FILEFUNC_MODE_READWRITEFILTER) != ZLIB_FILEFUNC_MODE_READ) {
+    return nullptr;
+  }
+  auto file = platform::Files().Open(static_cast<const char*>(path), platform::OpenMode::Read);
+  if (!file) return nullptr;
+  return std::make_unique<BufferedStream>(std::move(file)).release();
+}
+
+uLong ZCALLBACK ReadStream(voidpf, voidpf stream, void* buffer, uLong size) {
+  return AsStream(stream)->Read(buffer, size);
+}
+
+uLong ZCALLBACK WriteStream(voidpf, voidpf, const void*, uLong) { return 0; }
+
+ZPOS64_T ZCALLBACK TellStream(voidpf, voidpf stream) { return AsStream(stream)->Tell(); }
+
+long ZCALLBACK SeekStream(voidpf, voidpf stream, ZPOS64_T offset, int origin) {
+  return AsStream(stream)->Seek(offset, origin);
+}
+
+int ZCALLBACK CloseStream(voidpf, voidpf stream) {
+  std::unique_ptr<BufferedStream> owned(AsStream(stream));
+  return 0;
+}
+
+int ZCALLBACK StreamError(voidpf, voidpf stream) { return AsStream(stream)->HasError() ? 1 : 0; }
+
+}  // namespace
+
+zlib_filefunc64_def ArchiveStreamFunctions() {
+  zlib_filefunc64_def functions{};
+  functions.zopen64_file = OpenStream;
+  functions.zread_file = ReadStream;
+  functions.zwrite_file = WriteStream;
+  functions.ztell64_file = TellStream;
+  functions.zseek64_file = SeekStream;
+  functions.zclose_file = CloseStream;
+  functions.zerror_file = StreamError;
+  functions.opaque = nullptr;
+  return functions;
+}
+
+}  // namespace vantrel

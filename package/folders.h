@@ -1,0 +1,21 @@
+// Folder creation and file times for extracted entries. Paths are the launcher's: a
+// backslash (or a slash) separates folders.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace vantrel {
+
+// Creates the folder and every missing folder above it, from the top down. True when the
+// folder exists afterwards; false when the path is empty or names an existing file.
+bool CreateFolderPath(const std::string& path);
+
+// Creates the folder that will hold `filePath`; false when the path has no separator.
+bool CreateParentFolder(const std::string& filePath);
+
+// Sets the file's creation and last-write times to a DOS date and time (date in the high
+// 16 bits) read as local time; the last-access time stays.
+bool SetFileTimeFromDos(const std::string& path, std::uint32_t dosDateTime);
+
+}  // namespace vantrel

@@ -1,0 +1,84 @@
+// The package extraction layer: one ZIP archive open at a time, walked entry by entry
+// through its central directory, each member written to disk through a fixed copy buffer
+// with the date and time stored for it. Battle packages (.kzm) and the setup package are
+// both read through it. It shows no messages: every operation answers true or false and
+// the caller decides what to say.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vantrel {
+
+// What the layer knows of the current entry.
+struct PackageEntryInfo {
+  std::string name;     // at most 260 characters, every '/' turned into '\'
+  std::string comment;  // at most 256 characters
+  std::uint32_t versionMadeBy = 0;
+  std::uint32_t versionNeeded = 0;
+  std::uint32_t flags = 0;
+  std::uint32_t compressionMethod = 0;
+  std::uint32_t dosDateTime = 0;  // date in the high 16 bits, time in the low 16 bits
+  std::uint32_t crc = 0;
+  std::uint32_t compressedSize = 0;
+  std::uint32_t uncompressedSize = 0;
+  std::uint32_t internalAttributes = 0;
+  std::uint32_t externalAttributes = 0;
+  bool isFolder = false;  // the name ends with '\'
+};
+
+class PackageArchive {
+ public:
+  // Each read from an entry asks for at most this much.
+  static constexpr std::size_t kCopyBufferSize = 20480;
+
+  PackageArchive();
+  ~PackageArchive();
+  PackageArchive(const PackageArchive&) = delete;
+  PackageArchive& operator=(const PackageArchive&) = delete;
+
+  // Closes any open archive, then opens `path`. The default destination folder becomes
+  // the path without its extension (C:\Games\battle.kzm gives C:\Games\battle).
+  bool OpenPackage(const std::string& path);
+  // True when the archive closed cleanly; no archive is open afterwards either way, and
+  // with none open it reports false.
+  bool ClosePackage();
+
+  // Extracts every entry into `folder`, in directory order, stopping at the first entry
+  // that fails. An archive without entries fails after the folder is created.
+  bool ExtractPackage(const std::string& folder, bool dropFolders);
+  // Extracts the current entry into `folder`, or into the default destination folder when
+  // none is given. A folder entry succeeds without writing; with dropFolders only the last
+  // part of the name is used. Names that would leave the destination, and output paths
+  // over 259 characters, are refused.
+  bool ExtractCurrentEntry(const std::optional<std::string>& folder, bool dropFolders);
+  // Makes the entry at `index` current and extracts it as above.
+  bool ExtractEntryAt(long index, const std::optional<std::string>& folder, bool dropFolders);
+
+  // Entries in the central directory; 0 when no archive is open or it cannot be read.
+  unsigned long GetEntryCount();
+  // Moves to the first (next) entry; with an extension (without its dot, compared without
+  // regard to case with the text after the name's last '.'), to the first (next) entry
+  // that has it. An empty extension visits every entry.
+  bool GoToFirstEntry(std::string_view extension = {});
+  bool GoToNextEntry(std::string_view extension = {});
+  bool GetCurrentEntryInfo(PackageEntryInfo& info);
+
+  bool isOpen() const { return archive_ != nullptr; }
+  const std::string& defaultFolder() const { return defaultFolder_; }
+
+ private:
+  bool StepToNext();
+  bool ExtractTo(const std::string& destination, bool dropFolders);
+  bool CopyCurrentEntryTo(const std::string& outputPath);
+
+  void* archive_ = nullptr;  // minizip's unzFile
+  std::string defaultFolder_;
+  // Index of the current entry while it is known, so that extracting entries one after
+  // another by index steps forward instead of walking from the first entry each time.
+  std::optional<long> currentIndex_;
+};
+
+}  // namespace vantrel
