@@ -1,0 +1,159 @@
+#include "battle/stage_battle.h"
+
+#include <array>
+#include <string_view>
+#include <vector>
+
+#include "launcher/settings.h"
+#include "platform/file_system.h"
+#include "platform/path.h"
+
+namespace vantrel {
+namespace {
+
+using Outcome = StagingResult::Outcome;
+
+enum class StepKind {
+  EveryMatch,  // move every entry the search returns; none found ends staging
+  FirstMatch,  // move the first entry the search returns; none found does nothing
+};
+
+struct OwnStep {
+  std::string_view pattern;
+  StepKind kind;
+  std::string_view destination;  // appended to the game folder; ends with a backslash
+};
+
+// The files each game reads from its own folders, in the order they are moved.
+constexpr std::array<OwnStep, 1> kTieSteps = {{{"*.lfd", StepKind::EveryMatch, "\\RESOURCE\\"}}};
+constexpr std::array<OwnStep, 1> kXvtSteps = {{{"*.lst", StepKind::FirstMatch, "\\TRAIN\\"}}};
+constexpr std::array<OwnStep, 3> kXwaSteps = {{
+    {"email.txt", StepKind::FirstMatch, "\\MISSIONS\\"},
+    {"mission.lst", StepKind::FirstMatch, "\\MISSIONS\\"},
+    {"*.plt", StepKind::FirstMatch, "\\"},
+}};
+
+std::vector<OwnStep> OwnStepsOf(GameId game) {
+  switch (game) {
+    case GameId::TieFighter:
+      return {kTieSteps.begin(), kTieSteps.end()};
+    case GameId::XwingVsTie:
+    case GameId::BalanceOfPower:
+      return {kXvtSteps.begin(), kXvtSteps.end()};
+    case GameId::XwingAlliance:
+      return {kXwaSteps.begin(), kXwaSteps.end()};
+  }
+  return {};
+}
+
+// The folders are read once per staging: they cannot change while it runs, and a
+// package of thousands of files would otherwise read the settings store thousands of
+// times.
+class Stager {
+ public:
+  Stager(std::string launcherFolder, std::string gameFolder)
+      : temp_(std::move(launcherFolder) + "\\Temp\\"), game_(std::move(gameFolder)) {}
+
+  // A search of Temp; false when it returned nothing. With `firstOnly` only the first
+  // entry is moved.
+  bool MoveMatches(std::string_view pattern, std::string_view destination, bool firstOnly) const {
+    const std::vector<platform::FoundEntry> found =
+        platform::Files().Find(temp_ + std::string(pattern));
+    if (found.empty()) return false;
+    const std::string folder = game_ + std::string(destination);
+    for (const platform::FoundEntry& entry : found) {
+      if (!entry.isFolder) MoveFromTemp(entry.name, folder);
+      if (firstOnly) break;
+    }
+    return true;
+  }
+
+  // Moves one file out of Temp into `destinationFolder` (which ends with a separator),
+  // replacing a file of that name; true when the file is in place. A file that could not
+  // be placed stays in Temp, so no battle file is ever lost; one placed but not deletable
+  // from Temp stays there as well.
+  bool MoveFromTemp(const std::string& name, const std::string& destinationFolder) const {
+    const std::string source = temp_ + name;
+    const std::string target = destinationFolder + name;
+    if (!platform::PathFitsLimit(source) || !platform::PathFitsLimit(target)) return false;
+    platform::FileSystem& files = platform::Files();
+    if (files.Kind(source) != platform::PathKind::File) return false;
+    if (files.MoveFile(source, target)) return true;
+    // A rename can fail where a copy succeeds (a source still open elsewhere); the source
+    // goes only once its copy is in place.
+    if (!files.CopyFile(source, target)) return false;
+    files.DeleteFile(source);
+    return true;
+  }
+
+  const std::string& temp() const { return temp_; }
+
+ private:
+  std::string temp_;
+  std::string game_;
+};
+
+std::optional<std::uint8_t> ReadGameByte(const std::string& battleList) {
+  auto file = platform::Files().Open(battleList, platform::OpenMode::Read);
+  if (!file) return std::nullopt;
+  unsigned char byte = 0;
+  if (file->Read(&byte, 1) != 1) return std::nullopt;
+  return byte;
+}
+
+}  // namespace
+
+StagingResult StageBattle() {
+  StagingResult result;
+  const std::string launcherFolder = ReadLauncherFolder();
+  if (launcherFolder.empty()) {
+    result.outcome = Outcome::LauncherFolderUnset;
+    return result;
+  }
+
+  const std::optional<std::uint8_t> gameByte = ReadGameByte(launcherFolder + "\\Temp\\battle.kzb");
+  if (!gameByte) {
+    result.outcome = Outcome::NoBattleList;
+    return result;
+  }
+  result.gameByte = *gameByte;
+  result.game = GameFromByte(*gameByte);
+  if (!result.game) {
+    result.outcome = Outcome::UnknownGame;
+    return result;
+  }
+
+  // With no game folder every path would begin at the root of the drive; a battle is
+  // never scattered there.
+  const std::string gameFolder = ReadGameFolder(*result.game);
+  if (gameFolder.empty()) {
+    result.outcome = Outcome::GameFolderUnset;
+    return result;
+  }
+
+  const Stager stager(launcherFolder, gameFolder);
+  platform::FileSystem& files = platform::Files();
+  files.CreateFolder(gameFolder + "\\KZMISS");
+  files.CreateFolder(gameFolder + "\\MISC");
+
+  if (!stager.MoveMatches("*.tie", "\\KZMISS\\", false)) {
+    result.outcome = Outcome::NoMissions;
+    return result;
+  }
+  result.outcome = Outcome::Staged;
+  result.battleListStaged = stager.MoveFromTemp("Battle.kzb", gameFolder + "\\KZMISS\\");
+
+  for (const OwnStep& step : OwnStepsOf(*result.game)) {
+    const bool found = stager.MoveMatches(step.pattern, step.destination,
+                                          step.kind == StepKind::FirstMatch);
+    if (!found && step.kind == StepKind::EveryMatch) return result;
+  }
+
+  files.CreateFolder(gameFolder + "\\Misc");
+  if (!stager.MoveMatches("*.*", "\\Misc\\", false)) return result;
+  result.planCompleted = true;
+  result.temporaryFolderRemoved = files.RemoveFolder(stager.temp());
+  return result;
+}
+
+}  // namespace vantrel
