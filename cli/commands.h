@@ -1,0 +1,18 @@
+// The commands of `vantrel`. Each takes the words after its name and returns the exit
+// status: 0 done, 1 failed (with a one-line reason on stderr), 2 bad arguments.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli/options.h"
+
+namespace vantrel::cli {
+
+int FoldersCommand(const Options& options, const std::vector<std::string>& words);
+int LoadCommand(const Options& options, const std::vector<std::string>& words);
+
+// A one-line reason on stderr, "vantrel: TEXT"; returns exit status 1.
+int Fail(const std::string& reason);
+
+}  // namespace vantrel::cli

@@ -1,0 +1,66 @@
+// `vantrel load PACKAGE`: the launcher's load of a package given on its command line
+// (Temp created, the package unpacked and staged; no file chooser, no readme viewer,
+// "Last Dir" left alone), then a report of where the battle went.
+#include <cstdio>
+#include <string>
+
+#include "cli/commands.h"
+#include "launcher/load_battle.h"
+#include "launcher/settings.h"
+
+namespace vantrel::cli {
+namespace {
+
+using Outcome = StagingResult::Outcome;
+
+std::string SetCommandFor(std::string_view name) {
+  return "(vantrel folders set " + std::string(name) + " PATH)";
+}
+
+}  // namespace
+
+int LoadCommand(const Options&, const std::vector<std::string>& words) {
+  if (words.size() != 1) return UsageError("load takes one PACKAGE");
+  const std::string& package = words[0];
+
+  PackageArchive archive;
+  const LoadResult result = UnpackAndStageBattle(archive, package);
+  const StagingResult& staging = result.staging;
+
+  if (staging.outcome == Outcome::LauncherFolderUnset) {
+    return Fail("the launcher folder is not set " + SetCommandFor("launcher"));
+  }
+  if (!result.packageOpened) return Fail("cannot open package " + package);
+  if (!result.packageUnpacked) {
+    std::fprintf(stderr, "vantrel: %s: not every entry could be unpacked\n", package.c_str());
+  }
+
+  switch (staging.outcome) {
+    case Outcome::LauncherFolderUnset:
+    case Outcome::Staged:
+      break;
+    case Outcome::NoBattleList:
+      return Fail("the package holds no battle list (battle.kzb); nothing was staged");
+    case Outcome::UnknownGame:
+      return Fail("the battle list names game " + std::to_string(staging.gameByte) +
+                  ", not one of 0 to 3; nothing was staged");
+    case Outcome::GameFolderUnset:
+      return Fail("the folder of " + std::string(Game(*staging.game).name) + " is not set " +
+                  SetCommandFor(CommandLineName(*staging.game)));
+    case Outcome::NoMissions:
+      return Fail("the package holds no missions (*.tie); nothing was staged");
+  }
+
+  const GameInfo& game = Game(*staging.game);
+  const std::string folder = ReadGameFolder(*staging.game);
+  if (!staging.battleListStaged) {
+    return Fail("the battle list could not be placed in " + folder + "\\KZMISS");
+  }
+  std::printf("%s: battle staged in %s\n", std::string(game.name).c_str(), folder.c_str());
+  if (!staging.temporaryFolderRemoved) {
+    std::fprintf(stderr, "vantrel: some files stayed in %s\\Temp\n", ReadLauncherFolder().c_str());
+  }
+  return 0;
+}
+
+}  // namespace vantrel::cli

@@ -1,0 +1,68 @@
+#include "cli/options.h"
+
+#include <cstdio>
+
+namespace vantrel::cli {
+
+std::optional<Options> ParseOptions(const std::vector<std::string>& arguments) {
+  Options options;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& word = arguments[i];
+    if (!options.words.empty()) {
+      options.words.push_back(word);
+    } else if (word == "--registry") {
+      if (i + 1 == arguments.size()) {
+        UsageError("--registry needs a file");
+        return std::nullopt;
+      }
+      options.registryFile = arguments[++i];
+    } else if (word.rfind("--registry=", 0) == 0) {
+      options.registryFile = word.substr(11);
+    } else if (word == "--yes" || word == "-y") {
+      options.assumeYes = true;
+    } else if (word == "--verbose" || word == "-v") {
+      options.verbose = true;
+    } else if (word == "--help" || word == "-h") {
+      options.help = true;
+    } else if (word.size() > 1 && word[0] == '-') {
+      UsageError("unknown option " + word);
+      return std::nullopt;
+    } else {
+      options.words.push_back(word);
+    }
+  }
+  return options;
+}
+
+const char* UsageText() {
+  return "usage: vantrel [--registry FILE] [--yes] [--verbose] COMMAND [ARGS]\n"
+         "\n"
+         "Loads KZ battle packages into the folders of TIE Fighter 95, X-Wing vs. TIE\n"
+         "Fighter, Balance of Power and X-Wing Alliance, as the VNTL launcher does.\n"
+         "\n"
+         "Commands:\n"
+         "  folders                  print the launcher folder, the last package folder and\n"
+         "                           the four game folders, one per line: NAME<TAB>PATH\n"
+         "  folders set NAME PATH    store a folder; NAME is tie, xvt, bop, xwa (any case,\n"
+         "                           or 0 to 3), launcher or last-dir\n"
+         "  load PACKAGE             unpack a .kzm package and stage its battle into the\n"
+         "                           folders of the game its battle list names\n"
+         "\n"
+         "Options:\n"
+         "  --registry FILE          the settings file (default: $VANTREL_REGISTRY, else\n"
+         "                           $XDG_CONFIG_HOME/vantrel/registry.reg)\n"
+         "  --yes                    answer Yes to every question\n"
+         "  --verbose                show the launcher's status line\n"
+         "  --help                   show this text\n"
+         "\n"
+         "Messages the launcher would show in a window are printed as TITLE: TEXT on\n"
+         "stderr. Exit status: 0 done, 1 failed, 2 bad arguments.\n";
+}
+
+int UsageError(const std::string& problem) {
+  std::fprintf(stderr, "vantrel: %s\nusage: vantrel [--registry FILE] COMMAND [ARGS] (see vantrel --help)\n",
+               problem.c_str());
+  return 2;
+}
+
+}  // namespace vantrel::cli

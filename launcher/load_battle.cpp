@@ -1,0 +1,29 @@
+#include "launcher/load_battle.h"
+
+#include "launcher/settings.h"
+#include "platform/file_system.h"
+
+namespace vantrel {
+
+LoadResult UnpackAndStageBattle(PackageArchive& archive, const std::string& packagePath,
+                                const ReadmeViewer& showReadme) {
+  LoadResult result;
+  const std::string launcherFolder = ReadLauncherFolder();
+  // Without a launcher folder, Temp would be made at the root of the drive.
+  if (launcherFolder.empty()) {
+    result.staging.outcome = StagingResult::Outcome::LauncherFolderUnset;
+    return result;
+  }
+  const std::string temp = launcherFolder + "\\Temp";
+  platform::Files().CreateFolder(temp);  // an existing Temp is no error
+
+  result.packageOpened = archive.OpenPackage(packagePath);
+  result.packageUnpacked = result.packageOpened && archive.ExtractPackage(temp, false);
+  archive.ClosePackage();
+
+  if (showReadme) showReadme(launcherFolder + "\\Temp\\Readme.txt");
+  result.staging = StageBattle();
+  return result;
+}
+
+}  // namespace vantrel

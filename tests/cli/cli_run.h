@@ -1,0 +1,31 @@
+// Runs a `vantrel` command in-process and keeps what it printed.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "cli/commands.h"
+#include "cli/options.h"
+
+namespace vantrel::testing {
+
+struct CliRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+inline CliRun RunCommand(int (*command)(const cli::Options&, const std::vector<std::string>&),
+                         const std::vector<std::string>& words) {
+  CliRun run;
+  ::testing::internal::CaptureStdout();
+  ::testing::internal::CaptureStderr();
+  run.status = command(cli::Options{}, words);
+  run.out = ::testing::internal::GetCapturedStdout();
+  run.err = ::testing::internal::GetCapturedStderr();
+  return run;
+}
+
+}  // namespace vantrel::testing

@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include "cli/options.h"
+#include "launcher/settings.h"
+#include "tests/cli/cli_run.h"
+#include "tests/support/scoped_settings.h"
+
+namespace vantrel {
+namespace {
+
+using testing::RunCommand;
+
+TEST(FoldersCommand, PrintsEveryFolderWithEmptyOnesEmpty) {
+  testing::ScopedSettings settings;
+  settings.SetLauncherFolder("/opt/vntl");
+  settings.SetGameFolder(GameId::BalanceOfPower, "/games/XvT/BalanceOfPower");
+  const auto run = RunCommand(cli::FoldersCommand, {});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out,
+            "launcher\t/opt/vntl\n"
+            "last-dir\t\n"
+            "tie\t\n"
+            "xvt\t\n"
+            "bop\t/games/XvT/BalanceOfPower\n"
+            "xwa\t\n");
+}
+
+TEST(FoldersCommand, SetCreatesTheKeyAndAcceptsEveryGameName) {
+  testing::ScopedSettings settings;
+  EXPECT_EQ(RunCommand(cli::FoldersCommand, {"set", "XWA", "/games/xwa/"}).status, 0);
+  EXPECT_EQ(RunCommand(cli::FoldersCommand, {"set", "1", "/games/xvt"}).status, 0);
+  EXPECT_EQ(RunCommand(cli::FoldersCommand, {"set", "launcher", "/opt/vntl"}).status, 0);
+  EXPECT_EQ(RunCommand(cli::FoldersCommand, {"set", "last-dir", "/"}).status, 0);
+  EXPECT_EQ(ReadGameFolder(GameId::XwingAlliance), "/games/xwa");
+  EXPECT_EQ(ReadGameFolder(GameId::XwingVsTie), "/games/xvt");
+  EXPECT_EQ(ReadLauncherFolder(), "/opt/vntl");
+  EXPECT_EQ(ReadLastDir(), "/");
+}
+
+TEST(FoldersCommand, ADriveRootKeepsItsBackslash) {
+  testing::ScopedSettings settings;
+  EXPECT_EQ(RunCommand(cli::FoldersCommand, {"set", "tie", "D:\\"}).status, 0);
+  EXPECT_EQ(ReadGameFolder(GameId::TieFighter), "D:\\");
+  EXPECT_EQ(RunCommand(cli::FoldersCommand, {"set", "tie", "D:\\Games\\TIE95\\"}).status, 0);
+  EXPECT_EQ(ReadGameFolder(GameId::TieFighter), "D:\\Games\\TIE95");
+}
+
+TEST(FoldersCommand, BadNamesAndArgumentsAreUsageErrors) {
+  testing::ScopedSettings settings;
+  const auto unknown = RunCommand(cli::FoldersCommand, {"set", "xwing", "/x"});
+  EXPECT_EQ(unknown.status, 2);
+  EXPECT_NE(unknown.err.find("unknown folder xwing"), std::string::npos);
+  EXPECT_EQ(RunCommand(cli::FoldersCommand, {"set", "tie"}).status, 2);
+  EXPECT_EQ(RunCommand(cli::FoldersCommand, {"list"}).status, 2);
+  EXPECT_EQ(RunCommand(cli::FoldersCommand, {"set", "4", "/x"}).status, 2);
+  EXPECT_EQ(ReadGameFolder(GameId::TieFighter), "");
+}
+
+TEST(FoldersCommand, AFolderTooLongToReadBackIsRefused) {
+  testing::ScopedSettings settings;
+  const auto run = RunCommand(cli::FoldersCommand, {"set", "tie", "/" + std::string(259, 'x')});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err.rfind("vantrel: the folder is longer than 259 characters: ", 0), 0u);
+  EXPECT_FALSE(settings.store().ReadString(GameKey(GameId::TieFighter), kInstallPathValue));
+}
+
+TEST(Options, GlobalOptionsComeBeforeTheCommand) {
+  const auto options = cli::ParseOptions({"--registry", "r.reg", "--yes", "load", "--yes"});
+  ASSERT_TRUE(options);
+  EXPECT_EQ(options->registryFile, "r.reg");
+  EXPECT_TRUE(options->assumeYes);
+  EXPECT_EQ(options->words, (std::vector<std::string>{"load", "--yes"}));
+}
+
+TEST(Options, UnknownOptionsAreRefused) {
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(cli::ParseOptions({"--frobnicate", "folders"}));
+  EXPECT_FALSE(cli::ParseOptions({"--registry"}));
+  const std::string err = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(err.find("vantrel: unknown option --frobnicate\nusage: vantrel"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vantrel

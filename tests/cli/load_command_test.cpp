@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include "launcher/settings.h"
+#include "tests/cli/cli_run.h"
+#include "tests/support/scoped_settings.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/zip_builder.h"
+
+namespace vantrel {
+namespace {
+
+using testing::RunCommand;
+
+class LoadCommandTest : public ::testing::Test {
+ protected:
+  LoadCommandTest() {
+    settings.SetLauncherFolder(temp.Path("launcher"));
+    temp.MakeFolder("launcher");
+    settings.SetGameFolder(GameId::XwingVsTie, temp.Path("XVT"));
+    temp.MakeFolder("XVT/TRAIN");
+    WriteLastDir("/keep/me");
+  }
+
+  std::string Package(int gameByte) {
+    testing::ZipBuilder zip(temp.Native("b.kzm").string());
+    zip.Add("battle.kzb", testing::Bytes({gameByte, 7})).Add("m1.tie", "m").Add("Readme.txt", "r");
+    zip.Close();
+    return temp.Path("b.kzm");
+  }
+
+  testing::TempFolder temp;
+  testing::ScopedSettings settings;
+};
+
+TEST_F(LoadCommandTest, StagesTheBattleAndSaysWhere) {
+  const auto run = RunCommand(cli::LoadCommand, {Package(1)});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "X-Wing vs. TIE Fighter: battle staged in " + temp.Path("XVT") + "\n");
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(temp.List("XVT/KZMISS"), (std::vector<std::string>{"Battle.kzb", "m1.tie"}));
+  EXPECT_EQ(temp.ReadFile("XVT/MISC/Readme.txt"), "r");
+  EXPECT_FALSE(temp.Exists("launcher/Temp"));
+  EXPECT_EQ(ReadLastDir(), "/keep/me");
+}
+
+TEST_F(LoadCommandTest, APackageThatCannotBeOpenedFails) {
+  const auto run = RunCommand(cli::LoadCommand, {temp.Path("missing.kzm")});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "vantrel: cannot open package " + temp.Path("missing.kzm") + "\n");
+}
+
+TEST_F(LoadCommandTest, AnUnknownGameByteFailsAndLeavesTheFilesInTemp) {
+  const auto run = RunCommand(cli::LoadCommand, {Package(4)});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "vantrel: the battle list names game 4, not one of 0 to 3; nothing was staged\n");
+  EXPECT_EQ(temp.List("launcher/Temp"),
+            (std::vector<std::string>{"Readme.txt", "battle.kzb", "m1.tie"}));
+}
+
+TEST_F(LoadCommandTest, AnUnsetGameFolderIsNamed) {
+  const auto run = RunCommand(cli::LoadCommand, {Package(3)});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err,
+            "vantrel: the folder of X-Wing Alliance is not set (vantrel folders set xwa PATH)\n");
+}
+
+TEST_F(LoadCommandTest, APackageWithoutABattleListFails) {
+  testing::ZipBuilder zip(temp.Native("nolist.kzm").string());
+  zip.Add("m1.tie", "m");
+  zip.Close();
+  const auto run = RunCommand(cli::LoadCommand, {temp.Path("nolist.kzm")});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "vantrel: the package holds no battle list (battle.kzb); nothing was staged\n");
+}
+
+TEST_F(LoadCommandTest, LoadTakesExactlyOnePackage) {
+  EXPECT_EQ(RunCommand(cli::LoadCommand, {}).status, 2);
+  EXPECT_EQ(RunCommand(cli::LoadCommand, {"a.kzm", "b.kzm"}).status, 2);
+}
+
+}  // namespace
+}  // namespace vantrel
