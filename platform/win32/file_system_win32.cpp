@@ -17,10 +17,11 @@
 namespace vantrel::platform {
 namespace {
 
-// The wide form of a path, or nothing when the path is over the limit (or not valid
-// UTF-8). Every operation below goes through here before it touches anything.
+// The wide form of a path, or nothing when the path is over the limit, is not valid
+// UTF-8 or holds a NUL (which would end it early and name another file). Every
+// operation below goes through here before it touches anything.
 std::optional<std::wstring> WidePath(const std::string& path) {
-  if (!PathFitsLimit(path)) return std::nullopt;
+  if (!PathFitsLimit(path) || path.find('\0') != std::string::npos) return std::nullopt;
   return win32::Widen(path);
 }
 
@@ -324,8 +325,8 @@ class Win32FileSystem final : public FileSystem {
   }
 
   std::string CurrentFolder() override {
-    // The folder may change between asking for its length and reading it (another
-    // thread of a test runner, say); ask again until the text fits.
+    // The folder may change between asking for its length and reading it; ask again
+    // until the text fits.
     std::wstring buffer;
     DWORD needed = GetCurrentDirectoryW(0, nullptr);
     while (needed > 0) {

@@ -29,6 +29,13 @@ class Key {
   HKEY handle_ = nullptr;
 };
 
+// The wide form of a key path or value name; nothing when it is not valid UTF-8 or holds
+// a NUL, which would end it early and name another key or value.
+std::optional<std::wstring> WideName(std::string_view text) {
+  if (text.find('\0') != std::string_view::npos) return std::nullopt;
+  return win32::Widen(text);
+}
+
 bool OpenKey(HKEY root, const std::wstring& path, REGSAM access, Key& key) {
   return RegOpenKeyExW(root, path.c_str(), 0, access | KEY_WOW64_32KEY, key.receive()) ==
          ERROR_SUCCESS;
@@ -39,8 +46,8 @@ class RegistryStore final : public SettingsStore {
   explicit RegistryStore(HKEY root) : root_(root) {}
 
   std::optional<std::string> ReadString(std::string_view key, std::string_view name) override {
-    const auto widePath = win32::Widen(key);
-    const auto wideName = win32::Widen(name);
+    const auto widePath = WideName(key);
+    const auto wideName = WideName(name);
     if (!widePath || !wideName) return std::nullopt;
     Key opened;
     if (!OpenKey(root_, *widePath, KEY_QUERY_VALUE, opened)) return std::nullopt;
@@ -74,8 +81,8 @@ class RegistryStore final : public SettingsStore {
   }
 
   bool WriteString(std::string_view key, std::string_view name, std::string_view text) override {
-    const auto widePath = win32::Widen(key);
-    const auto wideName = win32::Widen(name);
+    const auto widePath = WideName(key);
+    const auto wideName = WideName(name);
     const auto wideText = win32::Widen(text);
     if (!widePath || !wideName || !wideText) return false;
     // The value's length is counted with its terminating NUL, as REG_SZ expects.
@@ -89,7 +96,7 @@ class RegistryStore final : public SettingsStore {
   }
 
   bool CreateKey(std::string_view key) override {
-    const auto widePath = win32::Widen(key);
+    const auto widePath = WideName(key);
     if (!widePath) return false;
     // RegCreateKeyExW makes every missing key on the way.
     Key created;
@@ -99,7 +106,7 @@ class RegistryStore final : public SettingsStore {
   }
 
   bool DeleteKeyTree(std::string_view key) override {
-    const auto widePath = win32::Widen(key);
+    const auto widePath = WideName(key);
     // An empty path would name the root itself, which is never deleted.
     if (!widePath || widePath->empty()) return false;
     // RegDeleteTreeW takes no view flag: it works on a key opened in the right view,

@@ -73,11 +73,11 @@ std::optional<RawValue> RawRead(HKEY root, const std::wstring& path, const std::
 void RawWrite(const std::wstring& path, const std::wstring& name, DWORD type,
               const void* data, DWORD size) {
   RawKey key;
-  ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_SET_VALUE | KEY_WOW64_32KEY,
-                          key.receive()),
-            ERROR_SUCCESS);
-  ASSERT_EQ(RegSetValueExW(key.get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), size),
-            ERROR_SUCCESS);
+  LSTATUS status = RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0,
+                                 KEY_SET_VALUE | KEY_WOW64_32KEY, key.receive());
+  ASSERT_EQ(status, ERROR_SUCCESS) << win32::ErrorText(status);
+  status = RegSetValueExW(key.get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
+  ASSERT_EQ(status, ERROR_SUCCESS) << win32::ErrorText(status);
 }
 
 // The bytes a REG_SZ value holds for `text`: UTF-16 with one terminating NUL.
