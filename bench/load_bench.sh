@@ -1,0 +1,204 @@
+#!/usr/bin/env bash
+# Load benchmark: how long `vantrel load` takes to unpack and stage a battle package,
+# against unzip and bsdtar extracting the same package, and how the load time grows
+# with the number of entries.
+#
+# It builds nothing. It expects a native build:
+#   VANTREL       the vantrel program      (default build/native/cli/vantrel)
+#   MAKE_PACKAGE  the package generator    (default build/native/bench/make_package)
+#   REPS          timed runs per case      (default 5; the median is reported)
+#   TMPDIR        where the work folder goes (default /tmp); every package, game folder
+#                 and extraction folder of one run lies in it, on one file system
+#   KEEP=1        keep the work folder afterwards
+#
+# Every load starts from the same state: a fresh launcher folder (no Temp) and fresh
+# game folders, because staging moves files into the game folders and removes Temp.
+# Each timed case runs once untimed first to warm the page cache; caches are never
+# dropped, so the figures are warm-cache figures. The cases of one table take turns
+# round by round, and every run starts after `sync`, so background load and pending
+# writes fall on all of them alike. The spread printed at the end shows how noisy the
+# machine was.
+set -euo pipefail
+shopt -s inherit_errexit
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+vantrel=${VANTREL:-$root/build/native/cli/vantrel}
+make_package=${MAKE_PACKAGE:-$root/build/native/bench/make_package}
+reps=${REPS:-5}
+
+for tool in "$vantrel" "$make_package"; do
+  if [[ ! -x $tool ]]; then
+    echo "load_bench: $tool not found or not executable; build it first:" >&2
+    echo "  cmake --preset native && cmake --build build/native --target vantrel make_package" >&2
+    exit 2
+  fi
+done
+for tool in unzip bsdtar; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "load_bench: $tool is not installed" >&2
+    exit 2
+  fi
+done
+if ! [[ $reps =~ ^[1-9][0-9]*$ ]]; then
+  echo "load_bench: REPS must be a positive whole number" >&2
+  exit 2
+fi
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/vantrel-bench.XXXXXX")
+if [[ ${KEEP:-0} == 1 ]]; then
+  echo "work folder: $work"
+else
+  trap 'rm -rf "$work"' EXIT
+fi
+
+# The game folder a package's battle list sends it to, by byte 0 of battle.kzb.
+game_folder() {
+  local byte
+  byte=$(unzip -p "$1" battle.kzb | head -c 1 | od -An -tu1 | tr -d ' ')
+  case $byte in
+    0) echo TIE ;; 1) echo XVT ;; 2) echo BOP ;; 3) echo XWA ;;
+    *) echo "load_bench: $1 has no battle list for a known game" >&2; exit 1 ;;
+  esac
+}
+
+# One timed command, its wall time in nanoseconds on stdout.
+time_ns() {
+  local start end
+  start=$(date +%s%N)
+  "$@"
+  end=$(date +%s%N)
+  echo $((end - start))
+}
+
+# A load into a fresh installation laid out by the generator; the layout is made
+# before the clock starts.
+fresh_install() {
+  rm -rf "$work/install"
+  "$make_package" folders "$work/install"
+}
+
+run_load() {
+  if ! "$vantrel" --registry "$work/install/registry.reg" load "$1" \
+      >"$work/load.out" 2>"$work/load.err"; then
+    echo "load_bench: vantrel load $1 failed:" >&2
+    cat "$work/load.err" >&2
+    exit 1
+  fi
+}
+
+fresh_dir() {
+  rm -rf "$work/out"
+  mkdir "$work/out"
+}
+
+run_unzip() { unzip -qo "$1" -d "$work/out"; }
+run_bsdtar() { bsdtar -xf "$1" -C "$work/out"; }
+
+# The load must really have staged the battle: every "*.tie" of the package and the
+# battle list in the game's KZMISS, and Temp gone.
+check_staged() {
+  local package=$1 game tie_count staged
+  game=$(game_folder "$package")
+  tie_count=$(unzip -Z1 "$package" | grep -ci '\.tie$' || true)
+  staged=$(find "$work/install/games/$game/KZMISS" -maxdepth 1 -type f | wc -l)
+  if [[ $staged -ne $((tie_count + 1)) ]]; then
+    echo "load_bench: $package staged $staged files into $game/KZMISS, expected $((tie_count + 1))" >&2
+    exit 1
+  fi
+  if [[ -e $work/install/launcher/Temp ]]; then
+    echo "load_bench: $package left the launcher's Temp folder behind" >&2
+    exit 1
+  fi
+}
+
+# time_once TOOL PACKAGE: one run from the fresh starting state, its wall time in ns.
+# The files of the previous run are removed and everything written back before the
+# clock starts, so no run pays for the writes or deletions of the one before it.
+time_once() {
+  local tool=$1 package=$2 t
+  case $tool in
+    vantrel) fresh_install ;;
+    unzip | bsdtar) fresh_dir ;;
+  esac
+  sync
+  case $tool in
+    vantrel) t=$(time_ns run_load "$package"); check_staged "$package" ;;
+    unzip) t=$(time_ns run_unzip "$package") ;;
+    bsdtar) t=$(time_ns run_bsdtar "$package") ;;
+  esac
+  echo "$t"
+}
+
+# measure KEY TOOL PACKAGE ...: one warm-up run of every case, then REPS rounds that run
+# each case once in turn, so a change in the machine's load over the minutes of a
+# benchmark falls on every case alike. Times go to $work/times/KEY.
+measure() {
+  local -a cases=("$@")
+  local i c
+  mkdir -p "$work/times"
+  for ((c = 0; c < ${#cases[@]}; c += 3)); do
+    time_once "${cases[c + 1]}" "${cases[c + 2]}" >/dev/null
+    : >"$work/times/${cases[c]}"
+  done
+  for ((i = 0; i < reps; i++)); do
+    for ((c = 0; c < ${#cases[@]}; c += 3)); do
+      time_once "${cases[c + 1]}" "${cases[c + 2]}" >>"$work/times/${cases[c]}"
+    done
+  done
+}
+
+# The median of the times measured under KEY, in ms.
+median_ms() {
+  sort -n "$work/times/$1" |
+    awk '{ t[NR] = $1 }
+      END { m = (NR % 2) ? t[(NR + 1) / 2] : (t[NR / 2] + t[NR / 2 + 1]) / 2; printf "%.1f\n", m / 1e6 }'
+}
+
+# Fastest and slowest run under KEY, in ms, to judge how noisy the machine was.
+spread_ms() {
+  sort -n "$work/times/$1" | awk 'NR == 1 { lo = $1 } { hi = $1 } END { printf "%.1f-%.1f", lo / 1e6, hi / 1e6 }'
+}
+
+entries() { unzip -Z1 "$1" | wc -l; }
+size_mb() { awk -v b="$(stat -c %s "$1")" 'BEGIN { printf "%.1f", b / 1048576 }'; }
+
+load_before=$(cut -d' ' -f1-3 /proc/loadavg)
+echo "Generating packages in $work ..."
+"$make_package" large "$work/large"
+"$make_package" many "$work/many"
+"$make_package" many "$work/many1250" 1250
+"$make_package" many "$work/many2500" 2500
+
+echo
+echo "Load against plain extraction (median of $reps runs after one warm-up, wall time)"
+printf '%-8s %8s %9s %11s %9s %10s %14s %15s\n' \
+  package entries "size MB" "vantrel ms" "unzip ms" "bsdtar ms" "vantrel/unzip" "vantrel/bsdtar"
+for name in large many; do
+  package=$work/$name/$name.kzm
+  measure "$name-vantrel" vantrel "$package" "$name-unzip" unzip "$package" \
+    "$name-bsdtar" bsdtar "$package"
+  v=$(median_ms "$name-vantrel")
+  u=$(median_ms "$name-unzip")
+  b=$(median_ms "$name-bsdtar")
+  printf '%-8s %8d %9s %11s %9s %10s %14s %15s\n' "$name" "$(entries "$package")" \
+    "$(size_mb "$package")" "$v" "$u" "$b" \
+    "$(awk -v a="$v" -v b="$u" 'BEGIN { printf "%.2f", a / b }')" \
+    "$(awk -v a="$v" -v b="$b" 'BEGIN { printf "%.2f", a / b }')"
+done
+
+echo
+echo "Linearity of vantrel load in the number of small entries (median of $reps runs)"
+printf '%-8s %11s %15s\n' entries "vantrel ms" "us per entry"
+measure n1250 vantrel "$work/many1250/many.kzm" n2500 vantrel "$work/many2500/many.kzm" \
+  n5000 vantrel "$work/many/many.kzm"
+for n in 1250 2500 5000; do
+  v=$(median_ms "n$n")
+  printf '%-8d %11s %15s\n' "$n" "$v" "$(awk -v t="$v" -v n="$n" 'BEGIN { printf "%.1f", t * 1000 / n }')"
+done
+
+echo
+echo "Spread of the runs (fastest-slowest ms)"
+for key in large-vantrel large-unzip large-bsdtar many-vantrel many-unzip many-bsdtar n1250 n2500 n5000; do
+  printf '%-14s %s\n' "$key" "$(spread_ms "$key")"
+done
+echo "Load average before and after: $load_before / $(cut -d' ' -f1-3 /proc/loadavg)"
