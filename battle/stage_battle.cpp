@@ -77,7 +77,6 @@ class Stager {
     const std::string target = destinationFolder + name;
     if (!platform::PathFitsLimit(source) || !platform::PathFitsLimit(target)) return false;
     platform::FileSystem& files = platform::Files();
-    if (files.Kind(source) != platform::PathKind::File) return false;
     if (files.MoveFile(source, target)) return true;
     // A rename can fail where a copy succeeds (a source still open elsewhere); the source
     // goes only once its copy is in place.

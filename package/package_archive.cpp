@@ -59,6 +59,7 @@ bool PackageArchive::OpenPackage(const std::string& path) {
 }
 
 bool PackageArchive::ClosePackage() {
+  lastFolder_.clear();
   if (!isOpen()) return false;
   unzCloseCurrentFile(AsUnz(archive_));
   const bool closed = unzClose(AsUnz(archive_)) == UNZ_OK;
@@ -81,8 +82,17 @@ bool PackageArchive::ExtractPackage(const std::string& folder, bool dropFolders)
 bool PackageArchive::ExtractCurrentEntry(const std::optional<std::string>& folder, bool dropFolders) {
   if (!isOpen()) return false;
   const std::string& destination = folder ? *folder : defaultFolder_;
-  if (!CreateFolderPath(destination)) return false;
+  if (!EnsureFolder(destination)) return false;
   return ExtractTo(destination, dropFolders);
+}
+
+bool PackageArchive::EnsureFolder(const std::string& folder) {
+  // Entries after the first go into folders made for the ones before; asking the file
+  // system again for each of thousands of entries would cost more than writing them.
+  if (folder == lastFolder_) return true;
+  if (!CreateFolderPath(folder)) return false;
+  lastFolder_ = folder;
+  return true;
 }
 
 bool PackageArchive::ExtractEntryAt(long index, const std::optional<std::string>& folder,
@@ -186,13 +196,12 @@ bool PackageArchive::ExtractTo(const std::string& destination, bool dropFolders)
   outputPath += dropFolders ? std::string(platform::FileNamePart(info.name)) : info.name;
   if (!platform::PathFitsLimit(outputPath)) return false;
 
-  CreateParentFolder(outputPath);
-  if (!CopyCurrentEntryTo(outputPath)) return false;
-  SetFileTimeFromDos(outputPath, info.dosDateTime);
-  return true;
+  const std::size_t separator = outputPath.find_last_of("\\/");
+  EnsureFolder(outputPath.substr(0, separator));
+  return CopyCurrentEntryTo(outputPath, info.dosDateTime);
 }
 
-bool PackageArchive::CopyCurrentEntryTo(const std::string& outputPath) {
+bool PackageArchive::CopyCurrentEntryTo(const std::string& outputPath, std::uint32_t dosDateTime) {
   bool copied = true;
   {
     auto output = platform::Files().Open(outputPath, platform::OpenMode::CreateAlways);
@@ -206,6 +215,17 @@ bool PackageArchive::CopyCurrentEntryTo(const std::string& outputPath) {
       if (count < 0 || !output->Write(buffer.data(), static_cast<std::size_t>(count))) {
         copied = false;
         break;
+      }
+    }
+    // The stored time goes on through the handle that wrote the file, as the last thing
+    // before it closes: the same times as setting them by path afterwards, one open fewer
+    // for every entry. Its result does not matter.
+    if (copied) {
+      if (const auto time = platform::LocalDosDateTimeToFileTime(dosDateTime)) {
+        platform::FileTimes times;
+        times.creation = *time;
+        times.lastWrite = *time;
+        output->SetTimes(times);
       }
     }
   }

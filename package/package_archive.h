@@ -71,14 +71,17 @@ class PackageArchive {
 
  private:
   bool StepToNext();
+  bool EnsureFolder(const std::string& folder);
   bool ExtractTo(const std::string& destination, bool dropFolders);
-  bool CopyCurrentEntryTo(const std::string& outputPath);
+  bool CopyCurrentEntryTo(const std::string& outputPath, std::uint32_t dosDateTime);
 
   void* archive_ = nullptr;  // minizip's unzFile
   std::string defaultFolder_;
   // Index of the current entry while it is known, so that extracting entries one after
   // another by index steps forward instead of walking from the first entry each time.
   std::optional<long> currentIndex_;
+  // The folder most recently made sure of while this archive is open.
+  std::string lastFolder_;
 };
 
 }  // namespace vantrel

@@ -69,10 +69,6 @@ bool IsHidden(const std::string& nativePath) {
   return !name.empty() && name.front() == '.' && name != "." && name != "..";
 }
 
-bool Exists(const std::string& nativePath, struct stat& status) {
-  return stat(nativePath.c_str(), &status) == 0;
-}
-
 std::string ParentOf(const std::string& nativePath) {
   std::string path = nativePath;
   while (path.size() > 1 && path.back() == '/') path.pop_back();
@@ -200,7 +196,7 @@ class PosixFileSystem final : public FileSystem {
     const std::optional<std::string> native = resolver_.Resolve(path);
     if (!native) return nullptr;
     struct stat status;
-    const bool exists = Exists(*native, status);
+    const bool exists = resolver_.Stat(*native, status);
     if (exists && !S_ISREG(status.st_mode)) return nullptr;
 
     int fd = -1;
@@ -230,7 +226,7 @@ class PosixFileSystem final : public FileSystem {
   PathKind Kind(const std::string& path) override {
     const std::optional<std::string> native = resolver_.Resolve(path);
     struct stat status;
-    if (!native || !Exists(*native, status)) return PathKind::Missing;
+    if (!native || !resolver_.Stat(*native, status)) return PathKind::Missing;
     return S_ISDIR(status.st_mode) ? PathKind::Folder : PathKind::File;
   }
 
@@ -238,11 +234,11 @@ class PosixFileSystem final : public FileSystem {
     const std::optional<std::string> source = resolver_.Resolve(from);
     const std::optional<std::string> target = resolver_.Resolve(to);
     struct stat sourceStatus;
-    if (!source || !target || !Exists(*source, sourceStatus) || !S_ISREG(sourceStatus.st_mode)) {
+    if (!source || !target || !resolver_.Stat(*source, sourceStatus) || !S_ISREG(sourceStatus.st_mode)) {
       return false;
     }
     struct stat targetStatus;
-    const bool targetExists = Exists(*target, targetStatus);
+    const bool targetExists = resolver_.Stat(*target, targetStatus);
     if (targetExists && !AcceptsReplacement(*target, targetStatus)) return false;
     // Windows will not copy a file onto itself: the source is open when the target is
     // opened for writing.
@@ -254,13 +250,13 @@ class PosixFileSystem final : public FileSystem {
     const std::optional<std::string> source = resolver_.Resolve(from);
     const std::optional<std::string> resolvedTarget = resolver_.Resolve(to);
     struct stat sourceStatus;
-    if (!source || !resolvedTarget || !Exists(*source, sourceStatus) ||
+    if (!source || !resolvedTarget || !resolver_.Stat(*source, sourceStatus) ||
         !S_ISREG(sourceStatus.st_mode)) {
       return false;
     }
     std::string target = *resolvedTarget;
     struct stat targetStatus;
-    const bool targetExists = Exists(target, targetStatus);
+    const bool targetExists = resolver_.Stat(target, targetStatus);
     if (targetExists && SameFile(sourceStatus, targetStatus)) {
       // A move onto the same file changes the letter case of its name, as on Windows:
       // the target was resolved to the existing name, so rename to the spelling given.
@@ -347,7 +343,7 @@ class PosixFileSystem final : public FileSystem {
     if (errno != ENOSYS) return std::nullopt;
 #endif
     struct stat status;
-    if (!Exists(*native, status)) return std::nullopt;
+    if (!resolver_.Stat(*native, status)) return std::nullopt;
     times.lastAccess = ToFileTime(status.st_atim.tv_sec, status.st_atim.tv_nsec);
     times.lastWrite = ToFileTime(status.st_mtim.tv_sec, status.st_mtim.tv_nsec);
     times.creation = times.lastWrite;
@@ -365,7 +361,7 @@ class PosixFileSystem final : public FileSystem {
   bool SetReadOnly(const std::string& path, bool readOnly) override {
     const std::optional<std::string> native = resolver_.Resolve(path);
     struct stat status;
-    if (!native || !Exists(*native, status)) return false;
+    if (!native || !resolver_.Stat(*native, status)) return false;
     const mode_t permissions = status.st_mode & 07777;
     const mode_t wanted =
         readOnly ? permissions & ~(S_IWUSR | S_IWGRP | S_IWOTH) : permissions | S_IWUSR;
@@ -435,9 +431,9 @@ class PosixFileSystem final : public FileSystem {
   std::vector<FoundEntry> Search(const std::string& folder, const std::string& wildcard) {
     struct stat folderStatus;
     struct stat rootStatus;
-    if (!Exists(folder, folderStatus) || !S_ISDIR(folderStatus.st_mode)) return {};
+    if (!resolver_.Stat(folder, folderStatus) || !S_ISDIR(folderStatus.st_mode)) return {};
     // A root folder has no "." or ".." entries on Windows.
-    const bool isRoot = Exists("/", rootStatus) && SameFile(folderStatus, rootStatus);
+    const bool isRoot = resolver_.Stat("/", rootStatus) && SameFile(folderStatus, rootStatus);
 
     struct Match {
       int rank;  // 0 for ".", 1 for "..", 2 for every other name
@@ -456,7 +452,7 @@ class PosixFileSystem final : public FileSystem {
       if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
         struct stat status;
         const std::string full = folder + (folder.back() == '/' ? "" : "/") + name;
-        isFolder = Exists(full, status) && S_ISDIR(status.st_mode);
+        isFolder = resolver_.Stat(full, status) && S_ISDIR(status.st_mode);
       }
       matches.push_back(Match{name == "." ? 0 : name == ".." ? 1 : 2, FoldCase(name),
                               FoundEntry{name, isFolder}});
@@ -482,7 +478,9 @@ FileSystem& NativeFileSystem() {
   return fileSystem;
 }
 
-std::optional<FileTime> LocalDosDateTimeToFileTime(std::uint32_t dosDateTime) {
+namespace {
+
+std::optional<FileTime> ConvertLocalDosDateTime(std::uint32_t dosDateTime) {
   const unsigned date = dosDateTime >> 16;
   const unsigned time = dosDateTime & 0xFFFF;
   std::tm fields{};
@@ -505,6 +503,27 @@ std::optional<FileTime> LocalDosDateTimeToFileTime(std::uint32_t dosDateTime) {
     return std::nullopt;
   }
   return ToFileTime(seconds, 0);
+}
+
+}  // namespace
+
+std::optional<FileTime> LocalDosDateTimeToFileTime(std::uint32_t dosDateTime) {
+  // A package's entries mostly share a handful of times, and each conversion makes the C
+  // library look at the system's time zone file again; the last answer is kept for as
+  // long as the time zone setting is the same.
+  struct Conversion {
+    std::uint32_t dosDateTime = 0;
+    std::string zone;
+    std::optional<FileTime> result;
+    bool valid = false;
+  };
+  static Conversion last;
+  const char* zone = std::getenv("TZ");
+  const std::string zoneText = zone != nullptr ? std::string("=") + zone : std::string();
+  if (!last.valid || last.dosDateTime != dosDateTime || last.zone != zoneText) {
+    last = {dosDateTime, zoneText, ConvertLocalDosDateTime(dosDateTime), true};
+  }
+  return last.result;
 }
 
 }  // namespace vantrel::platform

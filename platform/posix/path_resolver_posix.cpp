@@ -72,7 +72,10 @@ std::optional<std::string> PathResolver::Resolve(std::string_view path, LastComp
   std::replace(mapped.begin(), mapped.end(), '\\', '/');
   struct stat status;
   if (mapped.empty()) return mapped;
-  if (last == LastComponent::Resolve && lstat(mapped.c_str(), &status) == 0) return mapped;
+  if (last == LastComponent::Resolve && lstat(mapped.c_str(), &status) == 0) {
+    Remember(mapped, true, S_ISLNK(status.st_mode) ? nullptr : &status);
+    return mapped;
+  }
 
   std::vector<std::string_view> parts;
   std::string_view rest(mapped);
@@ -84,14 +87,32 @@ std::optional<std::string> PathResolver::Resolve(std::string_view path, LastComp
     rest.remove_prefix(slash + 1);
   }
 
-  std::string resolved = mapped.front() == '/' ? "/" : "";
-  for (std::size_t i = 0; i < parts.size(); ++i) {
+  // Most misses are a file about to be created in a folder that exists as spelt: the
+  // longest leading run of components that exists exactly is found from the end, so only
+  // what follows it is matched against folder listings.
+  const std::string root = mapped.front() == '/' ? "/" : "";
+  std::string resolved = root;
+  std::size_t start = 0;
+  for (std::size_t count = parts.empty() ? 0 : parts.size() - 1; count > 0; --count) {
+    std::string prefix = root;
+    for (std::size_t i = 0; i < count; ++i) AppendComponent(prefix, parts[i]);
+    if (lstat(prefix.c_str(), &status) == 0) {
+      resolved = std::move(prefix);
+      start = count;
+      break;
+    }
+  }
+  for (std::size_t i = start; i < parts.size(); ++i) {
     const std::string_view part = parts[i];
     const bool keepSpelling = (i + 1 == parts.size() && last == LastComponent::AsGiven) ||
                               part == "." || part == "..";
     std::string exact = resolved;
     AppendComponent(exact, part);
-    if (keepSpelling || lstat(exact.c_str(), &status) == 0) {
+    // The whole path as spelt was looked for first, so its last component is known not to
+    // exist as spelt once the folders before it do.
+    const bool knownMissing = i + 1 == parts.size() && last == LastComponent::Resolve &&
+                              i == start;
+    if (keepSpelling || (!knownMissing && lstat(exact.c_str(), &status) == 0)) {
       resolved = std::move(exact);
       continue;
     }
@@ -100,12 +121,39 @@ std::optional<std::string> PathResolver::Resolve(std::string_view path, LastComp
       // Nothing of that name: this and every later component keep the given spelling,
       // so a file about to be created gets the name the caller chose.
       for (std::size_t j = i; j < parts.size(); ++j) AppendComponent(resolved, parts[j]);
-      break;
+      if (mapped.back() == '/') resolved += '/';
+      Remember(resolved, false, nullptr);
+      return resolved;
     }
     AppendComponent(resolved, *actual);
   }
   if (mapped.back() == '/' && resolved.back() != '/') resolved += '/';
+  // Found through listings, or ending in a wildcard: nothing is known of its status.
+  Remember(resolved, true, nullptr);
   return resolved;
+}
+
+void PathResolver::Remember(const std::string& path, bool exists, const struct stat* status) {
+  for (Probe& probe : probes_) {
+    if (probe.path == path) probe.path.clear();
+  }
+  // A path that exists but whose status is not known (a link) is not remembered.
+  if (exists && status == nullptr) return;
+  Probe& probe = probes_[nextProbe_];
+  nextProbe_ = (nextProbe_ + 1) % probes_.size();
+  probe.path = path;
+  probe.exists = exists;
+  if (status != nullptr) probe.status = *status;
+}
+
+bool PathResolver::Stat(const std::string& nativePath, struct stat& status) {
+  for (const Probe& probe : probes_) {
+    if (!probe.path.empty() && probe.path == nativePath) {
+      if (probe.exists) status = probe.status;
+      return probe.exists;
+    }
+  }
+  return stat(nativePath.c_str(), &status) == 0;
 }
 
 PathResolver::Listing* PathResolver::CurrentListing(const std::string& folder) {
@@ -146,6 +194,7 @@ std::optional<std::string> PathResolver::FindInFolder(const std::string& folder,
 }
 
 FolderChange PathResolver::BeginChange(const std::string& nativePath) {
+  for (Probe& probe : probes_) probe.path.clear();
   auto [folder, name] = SplitNative(nativePath);
   FolderChange change{std::move(folder), std::move(name), false};
   struct stat status;
@@ -160,6 +209,7 @@ FolderChange PathResolver::BeginChange(const std::string& nativePath) {
 }
 
 void PathResolver::EndChange(const FolderChange& change, ChangeKind kind, bool succeeded) {
+  for (Probe& probe : probes_) probe.path.clear();
   struct stat status;
   if (stat(change.folder.c_str(), &status) != 0) return;
   const auto found = listings_.find(FolderId{status.st_dev, status.st_ino});

@@ -6,8 +6,10 @@
 // being unpacked) is listed once rather than once per name.
 #pragma once
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
+#include <array>
 #include <cstddef>
 #include <ctime>
 #include <map>
@@ -49,6 +51,10 @@ class PathResolver {
   FolderChange BeginChange(const std::string& nativePath);
   void EndChange(const FolderChange& change, ChangeKind kind, bool succeeded);
 
+  // stat() of a native path; for a path that one of the latest lookups returned, what that
+  // lookup learnt of it, so an operation does not ask the file system twice.
+  bool Stat(const std::string& nativePath, struct stat& status);
+
  private:
   // What tells one state of a folder from another: any entry added, removed or renamed
   // moves the folder's modification and change times.
@@ -73,7 +79,18 @@ class PathResolver {
   std::optional<std::string> FindInFolder(const std::string& folder, std::string_view name);
   Listing* CurrentListing(const std::string& folder);
 
+  // What a lookup learnt of the path it returned: that it exists (with its status) or
+  // that its folder holds no such name. Forgotten at every change this backend makes.
+  struct Probe {
+    std::string path;
+    bool exists = false;
+    struct stat status {};
+  };
+  void Remember(const std::string& path, bool exists, const struct stat* status);
+
   std::map<FolderId, Listing> listings_;
+  std::array<Probe, 2> probes_;
+  std::size_t nextProbe_ = 0;
 };
 
 }  // namespace vantrel::platform::posix
