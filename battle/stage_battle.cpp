@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "battle/battle_list.h"
 #include "launcher/settings.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
@@ -92,12 +93,11 @@ class Stager {
   std::string game_;
 };
 
+// The battle's game; empty when the battle list is missing or empty.
 std::optional<std::uint8_t> ReadGameByte(const std::string& battleList) {
   auto file = platform::Files().Open(battleList, platform::OpenMode::Read);
   if (!file) return std::nullopt;
-  unsigned char byte = 0;
-  if (file->Read(&byte, 1) != 1) return std::nullopt;
-  return byte;
+  return ReadBattleList(*file).game;
 }
 
 }  // namespace

@@ -11,6 +11,11 @@ namespace vantrel::cli {
 
 int FoldersCommand(const Options& options, const std::vector<std::string>& words);
 int LoadCommand(const Options& options, const std::vector<std::string>& words);
+int BattlesCommand(const Options& options, const std::vector<std::string>& words);
+
+// The four lines of `vantrel battles` on stdout: tie, xvt, bop and xwa, each with a tab
+// and the name of the battle installed for that game, or "No battle installed".
+void PrintInstalledBattles();
 
 // A one-line reason on stderr, "vantrel: TEXT"; returns exit status 1.
 int Fail(const std::string& reason);

@@ -1,6 +1,7 @@
 // `vantrel load PACKAGE`: the launcher's load of a package given on its command line
 // (Temp created, the package unpacked and staged; no file chooser, no readme viewer,
-// "Last Dir" left alone), then a report of where the battle went.
+// "Last Dir" left alone), then a report of where the battle went and the battles now
+// installed, one line per game as `vantrel battles` prints them.
 #include <cstdio>
 #include <string>
 
@@ -17,14 +18,8 @@ std::string SetCommandFor(std::string_view name) {
   return "(vantrel folders set " + std::string(name) + " PATH)";
 }
 
-}  // namespace
-
-int LoadCommand(const Options&, const std::vector<std::string>& words) {
-  if (words.size() != 1) return UsageError("load takes one PACKAGE");
-  const std::string& package = words[0];
-
-  PackageArchive archive;
-  const LoadResult result = UnpackAndStageBattle(archive, package);
+// Says what became of the load and gives its exit status.
+int ReportLoad(const std::string& package, const LoadResult& result) {
   const StagingResult& staging = result.staging;
 
   if (staging.outcome == Outcome::LauncherFolderUnset) {
@@ -61,6 +56,20 @@ int LoadCommand(const Options&, const std::vector<std::string>& words) {
     std::fprintf(stderr, "vantrel: some files stayed in %s\\Temp\n", ReadLauncherFolder().c_str());
   }
   return 0;
+}
+
+}  // namespace
+
+int LoadCommand(const Options&, const std::vector<std::string>& words) {
+  if (words.size() != 1) return UsageError("load takes one PACKAGE");
+  const std::string& package = words[0];
+
+  PackageArchive archive;
+  const LoadResult result = UnpackAndStageBattle(archive, package);
+  const int status = ReportLoad(package, result);
+  // As the launcher refreshes its labels after every load, whatever became of it.
+  PrintInstalledBattles();
+  return status;
 }
 
 }  // namespace vantrel::cli

@@ -6,6 +6,8 @@
 #include "cli/options.h"
 #include "platform/command_line.h"
 #include "platform/settings_store.h"
+#include "platform/terminal.h"
+#include "ui/console/console_desktop.h"
 
 namespace vantrel::cli {
 namespace {
@@ -18,6 +20,7 @@ struct Command {
 constexpr Command kCommands[] = {
     {"folders", FoldersCommand},
     {"load", LoadCommand},
+    {"battles", BattlesCommand},
 };
 
 int Run(const std::vector<std::string>& arguments) {
@@ -35,17 +38,23 @@ int Run(const std::vector<std::string>& arguments) {
     platform::UseSettingsStore(fileStore.get());
   }
 
+  // What the launcher would show in windows goes to the terminal.
+  ui::ConsoleDesktop desktop({options->assumeYes, options->verbose,
+                              platform::StandardErrorIsTerminal()});
+  ui::UseDesktop(&desktop);
+
   const std::string& name = options->words.front();
   const std::vector<std::string> words(options->words.begin() + 1, options->words.end());
+  int status = -1;
   for (const Command& command : kCommands) {
     if (name == command.name) {
-      const int status = command.run(*options, words);
-      platform::UseSettingsStore(nullptr);
-      return status;
+      status = command.run(*options, words);
+      break;
     }
   }
+  ui::UseDesktop(nullptr);
   platform::UseSettingsStore(nullptr);
-  return UsageError("unknown command " + name);
+  return status >= 0 ? status : UsageError("unknown command " + name);
 }
 
 }  // namespace

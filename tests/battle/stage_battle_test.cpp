@@ -129,6 +129,15 @@ TEST_F(StageBattleTest, NoBattleListOrAnEmptyOneStagesNothing) {
   EXPECT_EQ(temp.List("launcher/Temp"), (Files{"battle.kzb", "m.tie"}));
 }
 
+TEST_F(StageBattleTest, AOneByteBattleListIsEnoughToChooseTheGame) {
+  Unpacked("battle.kzb", testing::Bytes({3}));
+  Unpacked("m.tie");
+  const StagingResult result = StageBattle();
+  EXPECT_EQ(result.outcome, Outcome::Staged);
+  EXPECT_EQ(result.game, GameId::XwingAlliance);
+  EXPECT_EQ(temp.List("XWA/KZMISS"), (Files{"Battle.kzb", "m.tie"}));
+}
+
 TEST_F(StageBattleTest, WithoutMissionsNothingLeavesTemp) {
   UnpackedBattleList(1);
   Unpacked("Readme.txt");

@@ -2,6 +2,7 @@
 
 #include "launcher/settings.h"
 #include "tests/cli/cli_run.h"
+#include "tests/support/battle_list_bytes.h"
 #include "tests/support/scoped_settings.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/zip_builder.h"
@@ -23,7 +24,9 @@ class LoadCommandTest : public ::testing::Test {
 
   std::string Package(int gameByte) {
     testing::ZipBuilder zip(temp.Native("b.kzm").string());
-    zip.Add("battle.kzb", testing::Bytes({gameByte, 7})).Add("m1.tie", "m").Add("Readme.txt", "r");
+    zip.Add("battle.kzb", testing::BattleListBytes(gameByte, 7, "First Strike", {"m1.tie"}))
+        .Add("m1.tie", "m")
+        .Add("Readme.txt", "r");
     zip.Close();
     return temp.Path("b.kzm");
   }
@@ -35,7 +38,11 @@ class LoadCommandTest : public ::testing::Test {
 TEST_F(LoadCommandTest, StagesTheBattleAndSaysWhere) {
   const auto run = RunCommand(cli::LoadCommand, {Package(1)});
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.out, "X-Wing vs. TIE Fighter: battle staged in " + temp.Path("XVT") + "\n");
+  EXPECT_EQ(run.out, "X-Wing vs. TIE Fighter: battle staged in " + temp.Path("XVT") + "\n" +
+                         "tie\tNo battle installed\n"
+                         "xvt\tFirst Strike\n"
+                         "bop\tNo battle installed\n"
+                         "xwa\tNo battle installed\n");
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(temp.List("XVT/KZMISS"), (std::vector<std::string>{"Battle.kzb", "m1.tie"}));
   EXPECT_EQ(temp.ReadFile("XVT/MISC/Readme.txt"), "r");
@@ -47,6 +54,17 @@ TEST_F(LoadCommandTest, APackageThatCannotBeOpenedFails) {
   const auto run = RunCommand(cli::LoadCommand, {temp.Path("missing.kzm")});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "vantrel: cannot open package " + temp.Path("missing.kzm") + "\n");
+}
+
+TEST_F(LoadCommandTest, AFailedLoadStillListsTheBattlesThatAreInstalled) {
+  RunCommand(cli::LoadCommand, {Package(1)});
+  const auto run = RunCommand(cli::LoadCommand, {Package(4)});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out,
+            "tie\tNo battle installed\n"
+            "xvt\tFirst Strike\n"
+            "bop\tNo battle installed\n"
+            "xwa\tNo battle installed\n");
 }
 
 TEST_F(LoadCommandTest, AnUnknownGameByteFailsAndLeavesTheFilesInTemp) {

@@ -1,0 +1,34 @@
+// Clean-up after play. Only names that stay inside the mission folder are acted on, so a
+// battle list can never make the launcher delete anything elsewhere.
+#include "battle/clean_up_missions.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "battle/battle_list.h"
+#include "battle/mission_folders.h"
+#include "platform/file_system.h"
+#include "resources/launcher_ids.h"
+
+namespace vantrel {
+
+bool CleanUpMissions(ui::Window& mainWindow, GameId game) {
+  platform::FileSystem& files = platform::Files();
+  const std::optional<MissionFolders> folders = FoldersOf(game);
+  std::unique_ptr<platform::File> battleListFile;
+  if (folders) battleListFile = files.Open(folders->battleList, platform::OpenMode::Read);
+  if (!battleListFile) {
+    ui::ShowVntlMessage(&mainWindow, "Error reading battle.kzb!");
+    return false;
+  }
+
+  mainWindow.SetItemText(IDC_STATUS_LINE, "Cleaning up files...");
+  const BattleList list = ReadBattleList(*battleListFile);
+  for (const std::string& name : list.missions) {
+    if (IsPlainFileName(name)) files.DeleteFile(folders->missions + name);
+  }
+  return true;
+}
+
+}  // namespace vantrel

@@ -1,0 +1,53 @@
+// The game folders and staged battles the decryption, clean-up and display tests share.
+#include "tests/battle/battle_fixture.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace vantrel::testing {
+
+BattleTest::BattleTest() {
+  for (GameId game : kAllGames) {
+    settings.SetGameFolder(game, temp.Path(FolderName(game)));
+    temp.MakeFolder(MissionFolder(game));
+  }
+}
+
+std::string BattleTest::FolderName(GameId game) {
+  static const char* const names[] = {"TIE", "XVT", "BOP", "XWA"};
+  return names[Index(game)];
+}
+
+std::string BattleTest::MissionFolder(GameId game) {
+  static const char* const folders[] = {"MISSION", "TRAIN", "TRAIN", "MISSIONS"};
+  return FolderName(game) + "/" + folders[Index(game)];
+}
+
+void BattleTest::Stage(GameId game, int listGame, int key, std::string_view name,
+                       const std::vector<Mission>& missions) {
+  std::vector<std::string> names;
+  for (const Mission& mission : missions) {
+    names.push_back(mission.first);
+    temp.WriteFile(FolderName(game) + "/KZMISS/" + mission.first, Enciphered(mission.second, key));
+  }
+  temp.WriteFile(FolderName(game) + "/KZMISS/BATTLE.KZB", BattleListBytes(listGame, key, name, names));
+}
+
+Snapshot BattleTest::Picture() const {
+  namespace fs = std::filesystem;
+  Snapshot picture;
+  for (const auto& entry : fs::recursive_directory_iterator(temp.Native())) {
+    const std::u8string relative = fs::relative(entry.path(), temp.Native()).generic_u8string();
+    const std::string key(relative.begin(), relative.end());
+    if (entry.is_directory()) {
+      picture[key + "/"] = "";
+    } else {
+      std::ifstream in(entry.path(), std::ios::binary);
+      picture[key] = std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+  }
+  return picture;
+}
+
+}  // namespace vantrel::testing

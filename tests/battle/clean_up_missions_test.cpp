@@ -1,0 +1,120 @@
+// Clean-up after play: exactly the plain copies named in the battle list go, nothing
+// else in any folder is touched, and a missing battle list deletes nothing.
+#include "battle/clean_up_missions.h"
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "battle/decrypt_missions.h"
+#include "platform/file_system.h"
+#include "tests/battle/battle_fixture.h"
+
+namespace vantrel {
+namespace {
+
+using Texts = std::vector<std::string>;
+using testing::Snapshot;
+
+constexpr int kStatusLine = 1068;
+
+class CleanUpMissionsTest : public testing::BattleTest {};
+
+TEST_F(CleanUpMissionsTest, DeletesThePlainCopiesAfterAPlayAndNothingElse) {
+  Stage(GameId::XwingAlliance, 0x21, {{"b1m1.tie", "one"}, {"b1m2.tie", "two"}, {"b1m3.tie", "three"}});
+  temp.WriteFile("XWA/MISSIONS/mission.lst", "list");
+  temp.WriteFile("XWA/MISSIONS/email.txt", "mail");
+  temp.WriteFile("XWA/MISSIONS/other.tie", "the game's own");
+  const Snapshot beforePlay = Picture();
+  ASSERT_TRUE(DecryptMissions(window, GameId::XwingAlliance));
+  ASSERT_EQ(temp.List("XWA/MISSIONS").size(), 6u);
+
+  EXPECT_TRUE(CleanUpMissions(window, GameId::XwingAlliance));
+  EXPECT_EQ(Picture(), beforePlay);
+  EXPECT_EQ(window.ItemText(kStatusLine), "Cleaning up files...");
+  EXPECT_EQ(window.History(kStatusLine),
+            (Texts{"Decrypting missions...", "Idle", "Cleaning up files..."}));
+  EXPECT_TRUE(desktop.messages().empty());
+}
+
+TEST_F(CleanUpMissionsTest, AMissingBattleListDeletesNothing) {
+  temp.WriteFile("TIE/MISSION/m.tie", "plain");
+  const Snapshot before = Picture();
+  EXPECT_FALSE(CleanUpMissions(window, GameId::TieFighter));
+  ASSERT_EQ(desktop.messages().size(), 1u);
+  const testing::ShownMessage& shown = desktop.messages().front();
+  EXPECT_EQ(shown.text, "Error reading battle.kzb!");
+  EXPECT_EQ(shown.title, "VNTL");
+  EXPECT_EQ(shown.owner, &window);
+  EXPECT_EQ(shown.icon, ui::Icon::None);
+  EXPECT_EQ(shown.buttons, ui::Buttons::Ok);
+  EXPECT_TRUE(window.History(kStatusLine).empty());
+  EXPECT_EQ(Picture(), before);
+}
+
+TEST_F(CleanUpMissionsTest, AnUnsetGameFolderDeletesNothing) {
+  settings.store().DeleteKeyTree(GameKey(GameId::XwingVsTie));
+  EXPECT_FALSE(CleanUpMissions(window, GameId::XwingVsTie));
+  EXPECT_EQ(desktop.MessageTexts(), (Texts{"Error reading battle.kzb!"}));
+}
+
+TEST_F(CleanUpMissionsTest, CountZeroDeletesNothing) {
+  Stage(GameId::BalanceOfPower, 1, {});
+  temp.WriteFile("BOP/TRAIN/m.tie", "m");
+  const Snapshot before = Picture();
+  EXPECT_TRUE(CleanUpMissions(window, GameId::BalanceOfPower));
+  EXPECT_EQ(Picture(), before);
+  EXPECT_EQ(window.History(kStatusLine), (Texts{"Cleaning up files..."}));
+}
+
+TEST_F(CleanUpMissionsTest, GoneOrLockedCopiesDoNotStopTheOthers) {
+  Stage(GameId::XwingVsTie, 1, {{"gone.tie", "g"}, {"locked.tie", "l"}, {"last.tie", "z"}});
+  temp.WriteFile("XVT/TRAIN/locked.tie", "l");
+  temp.WriteFile("XVT/TRAIN/last.tie", "z");
+  ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path("XVT\\TRAIN\\locked.tie"), true));
+  EXPECT_TRUE(CleanUpMissions(window, GameId::XwingVsTie));
+  EXPECT_EQ(temp.List("XVT/TRAIN"), (Texts{"locked.tie"}));
+  EXPECT_TRUE(desktop.messages().empty());
+}
+
+TEST_F(CleanUpMissionsTest, AListedNameIsDeletedWhereverItCameFrom) {
+  Stage(GameId::TieFighter, 1, {{"B1M1.TIE", "x"}});
+  temp.WriteFile("TIE/MISSION/b1m1.tie", "put there by the player");
+  EXPECT_TRUE(CleanUpMissions(window, GameId::TieFighter));
+  EXPECT_TRUE(temp.List("TIE/MISSION").empty());
+  EXPECT_EQ(temp.List("TIE/KZMISS"), (Texts{"B1M1.TIE", "BATTLE.KZB"}));
+}
+
+TEST_F(CleanUpMissionsTest, AReadOnlyBattleListStillCleansUp) {
+  Stage(GameId::XwingAlliance, 1, {{"m.tie", "m"}});
+  temp.WriteFile("XWA/MISSIONS/m.tie", "m");
+  ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path("XWA\\KZMISS\\BATTLE.KZB"), true));
+  EXPECT_TRUE(CleanUpMissions(window, GameId::XwingAlliance));
+  EXPECT_TRUE(temp.List("XWA/MISSIONS").empty());
+}
+
+TEST_F(CleanUpMissionsTest, NamesThatLeaveTheMissionFolderDeleteNothing) {
+  temp.WriteFile("XWA/xwingalliance.exe", "the game");
+  temp.WriteFile("XWA/KZMISS/m.tie", "enciphered");
+  temp.WriteFile("XWA/MISSIONS/sub/m.tie", "below");
+  temp.WriteFile("outside.tie", "outside the game");
+  temp.WriteFile("XWA/MISSIONS/plain.tie", "listed");
+  const std::vector<std::string> refused = {
+      "..\\xwingalliance.exe", "../xwingalliance.exe", "..\\KZMISS\\BATTLE.KZB",
+      "..\\KZMISS\\m.tie",     "sub\\m.tie",           "sub/m.tie",
+      "..\\..\\outside.tie",   "C:outside.tie",        "..",
+      ".",                     "",
+  };
+  std::vector<std::string> names = refused;
+  names.push_back("plain.tie");
+  temp.WriteFile("XWA/KZMISS/BATTLE.KZB", testing::BattleListBytes(3, 0, "Tricky", names));
+  Snapshot expected = Picture();
+  expected.erase("XWA/MISSIONS/plain.tie");
+
+  EXPECT_TRUE(CleanUpMissions(window, GameId::XwingAlliance));
+  EXPECT_EQ(Picture(), expected);
+}
+
+}  // namespace
+}  // namespace vantrel

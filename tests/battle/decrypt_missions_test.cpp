@@ -1,0 +1,303 @@
+// Deciphering a staged battle: the plain copies written, and what the player sees on the
+// way (status line, progress window, messages), for success and for every failure,
+// with exactly what is left on disk.
+#include "battle/decrypt_missions.h"
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/file_system.h"
+#include "tests/battle/battle_fixture.h"
+#include "tests/fakes/faulty_file_system.h"
+
+namespace vantrel {
+namespace {
+
+using Texts = std::vector<std::string>;
+using Positions = std::vector<int>;
+using testing::Mission;
+using testing::Snapshot;
+
+constexpr int kStatusLine = 1068;
+
+class DecryptMissionsTest : public testing::BattleTest {
+ protected:
+  // Checks the one message shown: its text, owned by the main window, titled "VNTL",
+  // no icon, an OK button.
+  void ExpectOnlyMessage(const std::string& text) {
+    ASSERT_EQ(desktop.messages().size(), 1u);
+    const testing::ShownMessage& shown = desktop.messages().front();
+    EXPECT_EQ(shown.text, text);
+    EXPECT_EQ(shown.title, "VNTL");
+    EXPECT_EQ(shown.owner, &window);
+    EXPECT_EQ(shown.icon, ui::Icon::None);
+    EXPECT_EQ(shown.buttons, ui::Buttons::Ok);
+  }
+
+  // Remembers whether the progress window was up when each message was shown.
+  void WatchProgressWindowAtMessages() {
+    desktop.OnMessage([this](const testing::ShownMessage&) {
+      windowsOpenAtMessage.push_back(desktop.statusWindowsOpen());
+    });
+  }
+
+  std::vector<int> windowsOpenAtMessage;
+};
+
+TEST_F(DecryptMissionsTest, WritesThePlainMissionsUnderTheProgressWindow) {
+  Stage(GameId::XwingAlliance, 0x5A,
+        {{"b1m1.tie", "first mission"}, {"B1M2.TIE", "second"}, {"b1m3.tie", "third!"}});
+  const Snapshot staged = Picture();
+
+  EXPECT_TRUE(DecryptMissions(window, GameId::XwingAlliance));
+  EXPECT_EQ(temp.List("XWA/MISSIONS"), (Texts{"B1M2.TIE", "b1m1.tie", "b1m3.tie"}));
+  EXPECT_EQ(temp.ReadFile("XWA/MISSIONS/b1m1.tie"), "first mission");
+  EXPECT_EQ(temp.ReadFile("XWA/MISSIONS/B1M2.TIE"), "second");
+  EXPECT_EQ(temp.ReadFile("XWA/MISSIONS/b1m3.tie"), "third!");
+
+  EXPECT_EQ(window.History(kStatusLine), (Texts{"Decrypting missions...", "Idle"}));
+  EXPECT_EQ(desktop.progress(), (Positions{33, 66, 100}));
+  EXPECT_EQ(desktop.statusWindowsOpened(), 1);
+  EXPECT_EQ(desktop.statusWindowsOpen(), 0);
+  EXPECT_TRUE(desktop.messages().empty());
+
+  // The staging folder is as it was: the battle can be played again.
+  Snapshot after = Picture();
+  for (const char* copy : {"XWA/MISSIONS/b1m1.tie", "XWA/MISSIONS/B1M2.TIE", "XWA/MISSIONS/b1m3.tie"}) {
+    after.erase(copy);
+  }
+  EXPECT_EQ(after, staged);
+}
+
+TEST_F(DecryptMissionsTest, ProgressIsTheShareDoneCutTowardZero) {
+  std::vector<Mission> seven;
+  for (char c = 'a'; c < 'h'; ++c) seven.push_back({std::string(1, c) + ".tie", "x"});
+  Stage(GameId::TieFighter, 1, seven);
+  EXPECT_TRUE(DecryptMissions(window, GameId::TieFighter));
+  EXPECT_EQ(desktop.progress(), (Positions{14, 28, 42, 57, 71, 85, 100}));
+}
+
+// Cipher cases: the plain copy is the enciphered file with each byte combined with the
+// key, whatever the length, and deciphering undoes enciphering.
+struct CipherCase {
+  const char* what;
+  int key;
+  std::string plain;
+};
+
+std::string Pattern(std::size_t size) {
+  std::string bytes(size, '\0');
+  for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 131 + i / 7) & 0xFF);
+  return bytes;
+}
+
+TEST_F(DecryptMissionsTest, DeciphersEveryLengthWithEveryKey) {
+  const std::vector<CipherCase> cases = {
+      {"empty", 0x77, ""},
+      {"one byte", 0xFF, "\x01"},
+      {"odd length", 0x3C, "seven b"},
+      {"every byte value", 0xA5, Pattern(256)},
+      {"key 0", 0, "plain stays plain"},
+      {"several blocks and a tail", 0x81, Pattern(3 * 256 * 1024 + 12345)},
+  };
+  for (const CipherCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    Stage(GameId::XwingVsTie, c.key, {{"m.tie", c.plain}});
+    ASSERT_TRUE(DecryptMissions(window, GameId::XwingVsTie));
+    EXPECT_EQ(temp.ReadFile("XVT/TRAIN/m.tie"), c.plain);
+    if (c.key == 0) {
+      EXPECT_EQ(temp.ReadFile("XVT/KZMISS/m.tie"), c.plain);
+    }
+  }
+}
+
+TEST_F(DecryptMissionsTest, AMissingBattleListWritesNothing) {
+  const Snapshot before = Picture();
+  EXPECT_FALSE(DecryptMissions(window, GameId::TieFighter));
+  ExpectOnlyMessage("Battle.kzb seems to have moved, put it back");
+  EXPECT_TRUE(window.History(kStatusLine).empty());
+  EXPECT_EQ(desktop.statusWindowsOpened(), 0);
+  EXPECT_EQ(Picture(), before);
+}
+
+TEST_F(DecryptMissionsTest, AReadOnlyBattleListCountsAsMissing) {
+  Stage(GameId::XwingAlliance, 3, {{"m.tie", "m"}});
+  ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path("XWA\\KZMISS\\BATTLE.KZB"), true));
+  const Snapshot before = Picture();
+  EXPECT_FALSE(DecryptMissions(window, GameId::XwingAlliance));
+  ExpectOnlyMessage("Battle.kzb seems to have moved, put it back");
+  EXPECT_EQ(desktop.statusWindowsOpened(), 0);
+  EXPECT_EQ(Picture(), before);
+}
+
+TEST_F(DecryptMissionsTest, AnUnsetGameFolderCountsAsMissing) {
+  settings.store().DeleteKeyTree(GameKey(GameId::BalanceOfPower));
+  EXPECT_FALSE(DecryptMissions(window, GameId::BalanceOfPower));
+  ExpectOnlyMessage("Battle.kzb seems to have moved, put it back");
+}
+
+TEST_F(DecryptMissionsTest, ABattleListForAnotherGameWritesNothing) {
+  // An X-Wing vs. TIE Fighter battle list put by hand into X-Wing Alliance's folder.
+  Stage(GameId::XwingAlliance, 1, 9, "Wrong", {{"m.tie", "m"}});
+  const Snapshot before = Picture();
+  EXPECT_FALSE(DecryptMissions(window, GameId::XwingAlliance));
+  ExpectOnlyMessage("This battle list is not for this game");
+  EXPECT_TRUE(window.History(kStatusLine).empty());
+  EXPECT_EQ(desktop.statusWindowsOpened(), 0);
+  EXPECT_EQ(Picture(), before);
+}
+
+TEST_F(DecryptMissionsTest, AnEmptyBattleListIsForNoGame) {
+  temp.WriteFile("TIE/KZMISS/BATTLE.KZB", "");
+  EXPECT_FALSE(DecryptMissions(window, GameId::TieFighter));
+  ExpectOnlyMessage("This battle list is not for this game");
+}
+
+TEST_F(DecryptMissionsTest, CountZeroOpensAndClosesTheProgressWindowAndWritesNothing) {
+  Stage(GameId::BalanceOfPower, 5, {});
+  const Snapshot before = Picture();
+  EXPECT_TRUE(DecryptMissions(window, GameId::BalanceOfPower));
+  EXPECT_EQ(window.History(kStatusLine), (Texts{"Decrypting missions...", "Idle"}));
+  EXPECT_EQ(desktop.statusWindowsOpened(), 1);
+  EXPECT_EQ(desktop.statusWindowsOpen(), 0);
+  EXPECT_TRUE(desktop.progress().empty());
+  EXPECT_EQ(Picture(), before);
+}
+
+TEST_F(DecryptMissionsTest, AMissingMissionStopsWithTheCopiesBeforeItInPlace) {
+  Stage(GameId::XwingAlliance, 7, {{"a.tie", "A"}, {"b.tie", "B"}, {"c.tie", "C"}});
+  ASSERT_TRUE(std::filesystem::remove(temp.Native("XWA/KZMISS/b.tie")));
+  WatchProgressWindowAtMessages();
+
+  EXPECT_FALSE(DecryptMissions(window, GameId::XwingAlliance));
+  ExpectOnlyMessage("Error reading the source mission!");
+  EXPECT_EQ(windowsOpenAtMessage, (std::vector<int>{1}));
+  EXPECT_EQ(desktop.statusWindowsOpen(), 0);
+  EXPECT_EQ(temp.List("XWA/MISSIONS"), (Texts{"a.tie"}));
+  EXPECT_EQ(temp.ReadFile("XWA/MISSIONS/a.tie"), "A");
+  EXPECT_EQ(desktop.progress(), (Positions{33, 66}));
+  EXPECT_EQ(window.History(kStatusLine), (Texts{"Decrypting missions..."}));
+}
+
+TEST_F(DecryptMissionsTest, AMissingMissionFolderIsAWriteError) {
+  std::filesystem::remove_all(temp.Native("TIE/MISSION"));
+  Stage(GameId::TieFighter, 7, {{"a.tie", "A"}});
+  WatchProgressWindowAtMessages();
+  EXPECT_FALSE(DecryptMissions(window, GameId::TieFighter));
+  ExpectOnlyMessage("Error writing new mission!");
+  EXPECT_EQ(windowsOpenAtMessage, (std::vector<int>{1}));
+  EXPECT_EQ(desktop.statusWindowsOpen(), 0);
+  EXPECT_FALSE(temp.Exists("TIE/MISSION"));
+  EXPECT_EQ(window.ItemText(kStatusLine), "Decrypting missions...");
+}
+
+TEST_F(DecryptMissionsTest, AReadOnlyFileInTheWayIsAWriteErrorAndStays) {
+  Stage(GameId::XwingVsTie, 7, {{"a.tie", "A"}, {"b.tie", "B"}});
+  temp.WriteFile("XVT/TRAIN/b.tie", "the player's own");
+  ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path("XVT\\TRAIN\\b.tie"), true));
+  EXPECT_FALSE(DecryptMissions(window, GameId::XwingVsTie));
+  ExpectOnlyMessage("Error writing new mission!");
+  EXPECT_EQ(temp.ReadFile("XVT/TRAIN/a.tie"), "A");
+  EXPECT_EQ(temp.ReadFile("XVT/TRAIN/b.tie"), "the player's own");
+}
+
+TEST_F(DecryptMissionsTest, AnExistingFileOfTheSameNameIsReplaced) {
+  temp.WriteFile("XWA/MISSIONS/M.TIE", "an older, longer plain mission");
+  Stage(GameId::XwingAlliance, 0x10, {{"m.tie", "new"}});
+  EXPECT_TRUE(DecryptMissions(window, GameId::XwingAlliance));
+  EXPECT_EQ(temp.List("XWA/MISSIONS"), (Texts{"M.TIE"}));
+  EXPECT_EQ(temp.ReadFile("XWA/MISSIONS/M.TIE"), "new");
+}
+
+TEST_F(DecryptMissionsTest, XwingVsTieAndBalanceOfPowerEachWriteIntoTheirOwnTrain) {
+  Stage(GameId::XwingVsTie, 1, {{"x.tie", "xvt"}});
+  Stage(GameId::BalanceOfPower, 2, {{"b.tie", "bop"}});
+  EXPECT_TRUE(DecryptMissions(window, GameId::XwingVsTie));
+  EXPECT_EQ(temp.List("XVT/TRAIN"), (Texts{"x.tie"}));
+  EXPECT_TRUE(temp.List("BOP/TRAIN").empty());
+  EXPECT_TRUE(DecryptMissions(window, GameId::BalanceOfPower));
+  EXPECT_EQ(temp.List("BOP/TRAIN"), (Texts{"b.tie"}));
+  EXPECT_EQ(temp.ReadFile("BOP/TRAIN/b.tie"), "bop");
+  EXPECT_EQ(temp.List("XVT/TRAIN"), (Texts{"x.tie"}));
+}
+
+TEST_F(DecryptMissionsTest, NamesThatLeaveTheFoldersAreRefusedBeforeAnythingIsWritten) {
+  // Files where a name with a folder part would lead, from either folder.
+  temp.WriteFile("XWA/secret.tie", "game folder");
+  temp.WriteFile("XWA/KZMISS/sub/m.tie", "below staging");
+  temp.WriteFile("outside.tie", "outside the game");
+  const std::vector<std::string> refused = {
+      "..\\secret.tie", "../secret.tie", "sub\\m.tie", "sub/m.tie", "..\\..\\outside.tie",
+      "C:outside.tie", "..", ".", "", " . ",
+  };
+  for (const std::string& name : refused) {
+    SCOPED_TRACE("name \"" + name + "\"");
+    Stage(GameId::XwingAlliance, 3, {{"good.tie", "good"}});
+    temp.WriteFile("XWA/KZMISS/BATTLE.KZB",
+                   testing::BattleListBytes(3, 3, "Tricky", {"good.tie", name}));
+    std::filesystem::remove(temp.Native("XWA/MISSIONS/good.tie"));
+    const Snapshot before = Picture();
+    testing::FakeDesktop attempt;
+
+    EXPECT_FALSE(DecryptMissions(window, GameId::XwingAlliance));
+    EXPECT_EQ(attempt.MessageTexts(), (Texts{"Error reading the source mission!"}));
+    Snapshot expected = before;
+    expected["XWA/MISSIONS/good.tie"] = "good";
+    EXPECT_EQ(Picture(), expected);
+  }
+}
+
+TEST_F(DecryptMissionsTest, AFullDiskIsAWriteErrorAndLeavesNoShortMission) {
+  Stage(GameId::XwingAlliance, 0x42, {{"a.tie", Pattern(3000)}, {"b.tie", Pattern(5000)}});
+  testing::FaultyFileSystem faulty;
+  testing::ScopedFileSystem installed(faulty);
+  faulty.FailWritesAfter(4000, "MISSIONS");
+
+  EXPECT_FALSE(DecryptMissions(window, GameId::XwingAlliance));
+  ExpectOnlyMessage("Error writing new mission!");
+  EXPECT_EQ(temp.List("XWA/MISSIONS"), (Texts{"a.tie"}));
+  EXPECT_EQ(temp.ReadFile("XWA/MISSIONS/a.tie"), Pattern(3000));
+  EXPECT_EQ(desktop.statusWindowsOpen(), 0);
+}
+
+TEST_F(DecryptMissionsTest, AReadErrorInAMissionIsAReadErrorAndLeavesNoShortMission) {
+  Stage(GameId::TieFighter, 0x42, {{"a.tie", Pattern(1000)}, {"b.tie", Pattern(1000)}});
+  testing::FaultyFileSystem faulty;
+  testing::ScopedFileSystem installed(faulty);
+  faulty.FailNth(testing::FileOperation::FileRead, 1, "KZMISS\\b.tie");
+
+  EXPECT_FALSE(DecryptMissions(window, GameId::TieFighter));
+  ExpectOnlyMessage("Error reading the source mission!");
+  EXPECT_EQ(temp.List("TIE/MISSION"), (Texts{"a.tie"}));
+}
+
+// Paths are held to 259 characters. The game folder is made as long as the battle list's
+// path allows; a 10-character name then fits behind "\KZMISS\" but not behind
+// "\MISSIONS\", two characters longer, and an 11-character name fits behind neither.
+TEST_F(DecryptMissionsTest, PathsOverTheLimitFailAsTheirSideOfTheCopy) {
+  const std::size_t folderLength = 259 - std::string("\\KZMISS\\BATTLE.KZB").size();
+  const std::size_t base = temp.Path("").size();  // the test folder and a separator
+  ASSERT_GT(folderLength, base + 10) << "the temporary folder's path is too long for this test";
+  const std::string folderName(folderLength - base, 'g');
+  settings.SetGameFolder(GameId::XwingAlliance, temp.Path(folderName));
+  temp.MakeFolder(folderName + "/MISSIONS");
+  temp.WriteFile(folderName + "/KZMISS/abcdef.tie", testing::Enciphered("m", 1));
+  temp.WriteFile(folderName + "/KZMISS/BATTLE.KZB",
+                 testing::BattleListBytes(3, 1, "Long", {"abcdef.tie"}));
+
+  EXPECT_FALSE(DecryptMissions(window, GameId::XwingAlliance));
+  EXPECT_EQ(desktop.MessageTexts(), (Texts{"Error writing new mission!"}));
+  EXPECT_TRUE(temp.List(folderName + "/MISSIONS").empty());
+
+  temp.WriteFile(folderName + "/KZMISS/BATTLE.KZB",
+                 testing::BattleListBytes(3, 1, "Long", {"abcdefg.tie"}));
+  EXPECT_FALSE(DecryptMissions(window, GameId::XwingAlliance));
+  EXPECT_EQ(desktop.MessageTexts(),
+            (Texts{"Error writing new mission!", "Error reading the source mission!"}));
+  EXPECT_TRUE(temp.List(folderName + "/MISSIONS").empty());
+}
+
+}  // namespace
+}  // namespace vantrel

@@ -1,0 +1,78 @@
+// The installed-battle labels of the main window and the names `vantrel battles` prints.
+#include "battle/installed_battles.h"
+
+#include <array>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "platform/file_system.h"
+#include "tests/battle/battle_fixture.h"
+
+namespace vantrel {
+namespace {
+
+using Names = std::array<std::string, 4>;
+
+class InstalledBattlesTest : public testing::BattleTest {
+ protected:
+  void List(GameId game, const std::string& bytes) {
+    temp.WriteFile(FolderName(game) + "/KZMISS/BATTLE.KZB", bytes);
+  }
+};
+
+TEST_F(InstalledBattlesTest, WithNoBattleStagedEveryLabelSaysSo) {
+  ShowInstalledBattles(window);
+  for (int label : {1062, 1061, 1064, 1063}) {
+    EXPECT_EQ(window.ItemText(label), "No battle installed") << label;
+  }
+}
+
+TEST_F(InstalledBattlesTest, GamesWithoutAFolderHaveNoBattle) {
+  for (GameId game : kAllGames) settings.store().DeleteKeyTree(GameKey(game));
+  EXPECT_EQ(InstalledBattleNames(), (Names{"No battle installed", "No battle installed",
+                                           "No battle installed", "No battle installed"}));
+}
+
+TEST_F(InstalledBattlesTest, EachGamesBattleGoesUnderItsOwnButton) {
+  List(GameId::TieFighter, testing::BattleListBytes(0, 1, "Imperial Ops", {"a.tie"}));
+  List(GameId::XwingVsTie, testing::BattleListBytes(1, 1, "Vs Campaign", {}));
+  List(GameId::XwingAlliance, testing::BattleListBytes(3, 1, "Alliance Tour", {"x.tie"}));
+  ShowInstalledBattles(window);
+  EXPECT_EQ(window.ItemText(1062), "Imperial Ops");
+  EXPECT_EQ(window.ItemText(1061), "Vs Campaign");
+  EXPECT_EQ(window.ItemText(1064), "No battle installed");
+  EXPECT_EQ(window.ItemText(1063), "Alliance Tour");
+  // Each label is set once.
+  for (int label : {1062, 1061, 1064, 1063}) EXPECT_EQ(window.History(label).size(), 1u) << label;
+  EXPECT_EQ(InstalledBattleNames(),
+            (Names{"Imperial Ops", "Vs Campaign", "No battle installed", "Alliance Tour"}));
+}
+
+TEST_F(InstalledBattlesTest, AFiftyCharacterNameIsShownWhole) {
+  const std::string name50 = "Operation Strike Force Delta: The Long Road Home 1";
+  ASSERT_EQ(name50.size(), 50u);
+  List(GameId::BalanceOfPower, testing::BattleListBytes(2, 0, name50, {}));
+  ShowInstalledBattles(window);
+  EXPECT_EQ(window.ItemText(1064), name50);
+}
+
+TEST_F(InstalledBattlesTest, ANameFillingItsFieldIsShownToTheFieldsWidth) {
+  const std::string name51(51, 'W');
+  List(GameId::XwingAlliance, testing::BattleListBytes(3, 0, name51, {"m.tie"}));
+  EXPECT_EQ(InstalledBattleNames()[3], name51);
+}
+
+TEST_F(InstalledBattlesTest, ABattleListCutInsideTheNameShowsWhatIsThere) {
+  List(GameId::TieFighter, testing::BattleListBytes(0, 0, "Short Story", {}).substr(0, 7));
+  EXPECT_EQ(InstalledBattleNames()[0], "Short");
+}
+
+TEST_F(InstalledBattlesTest, AReadOnlyBattleListIsShown) {
+  List(GameId::XwingVsTie, testing::BattleListBytes(1, 0, "Kept", {}));
+  ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path("XVT\\KZMISS\\BATTLE.KZB"), true));
+  EXPECT_EQ(InstalledBattleNames()[1], "Kept");
+}
+
+}  // namespace
+}  // namespace vantrel

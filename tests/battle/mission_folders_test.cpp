@@ -1,0 +1,46 @@
+// The per-game folders of a battle and the test that keeps listed names inside them.
+#include "battle/mission_folders.h"
+
+#include <gtest/gtest.h>
+
+#include "launcher/settings.h"
+#include "tests/support/scoped_settings.h"
+
+namespace vantrel {
+namespace {
+
+TEST(MissionFolders, EachGameHasItsMissionFolder) {
+  EXPECT_EQ(MissionFolderLiteral(GameId::TieFighter), "\\MISSION\\");
+  EXPECT_EQ(MissionFolderLiteral(GameId::XwingVsTie), "\\TRAIN\\");
+  EXPECT_EQ(MissionFolderLiteral(GameId::BalanceOfPower), "\\TRAIN\\");
+  EXPECT_EQ(MissionFolderLiteral(GameId::XwingAlliance), "\\MISSIONS\\");
+}
+
+TEST(MissionFolders, PathsFollowTheGameFolderFromTheSettings) {
+  testing::ScopedSettings settings;
+  settings.SetGameFolder(GameId::BalanceOfPower, "D:\\Games\\BoP");
+  const std::optional<MissionFolders> folders = FoldersOf(GameId::BalanceOfPower);
+  ASSERT_TRUE(folders.has_value());
+  EXPECT_EQ(folders->battleList, "D:\\Games\\BoP\\KZMISS\\BATTLE.KZB");
+  EXPECT_EQ(folders->staging, "D:\\Games\\BoP\\KZMISS\\");
+  EXPECT_EQ(folders->missions, "D:\\Games\\BoP\\TRAIN\\");
+  EXPECT_FALSE(FoldersOf(GameId::TieFighter).has_value());
+}
+
+TEST(MissionFolders, OnlyPlainFileNamesAreAccepted) {
+  struct Case {
+    const char* name;
+    bool plain;
+  };
+  const Case cases[] = {
+      {"b1m1.tie", true},  {"B1M1.TIE", true},     {"no dot", true},  {".hidden", true},
+      {"a..b.tie", true},  {"..tie", true},        {"", false},       {".", false},
+      {"..", false},       {"...", false},         {" . ", false},    {"..\\a.tie", false},
+      {"../a.tie", false}, {"sub\\a.tie", false},  {"/a.tie", false}, {"C:a.tie", false},
+      {"a.tie:stream", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(IsPlainFileName(c.name), c.plain) << '"' << c.name << '"';
+}
+
+}  // namespace
+}  // namespace vantrel

@@ -1,0 +1,48 @@
+// `vantrel battles`: one line per game with the installed battle's name.
+#include <gtest/gtest.h>
+
+#include "launcher/settings.h"
+#include "tests/cli/cli_run.h"
+#include "tests/support/battle_list_bytes.h"
+#include "tests/support/scoped_settings.h"
+#include "tests/support/temp_folder.h"
+
+namespace vantrel {
+namespace {
+
+using testing::RunCommand;
+
+class BattlesCommandTest : public ::testing::Test {
+ protected:
+  BattlesCommandTest() {
+    settings.SetGameFolder(GameId::TieFighter, temp.Path("TIE"));
+    settings.SetGameFolder(GameId::XwingVsTie, temp.Path("XVT"));
+    settings.SetGameFolder(GameId::XwingAlliance, temp.Path("XWA"));
+  }
+
+  testing::TempFolder temp;
+  testing::ScopedSettings settings;
+};
+
+TEST_F(BattlesCommandTest, PrintsEachGamesBattleInGameOrder) {
+  temp.WriteFile("XVT/KZMISS/Battle.kzb", testing::BattleListBytes(1, 0, "Vs Campaign", {"a.tie"}));
+  temp.WriteFile("XWA/KZMISS/BATTLE.KZB",
+                 testing::BattleListBytes(3, 0, "Operation \xC9toile", {"b.tie"}));
+  const auto run = RunCommand(cli::BattlesCommand, {});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out,
+            "tie\tNo battle installed\n"
+            "xvt\tVs Campaign\n"
+            "bop\tNo battle installed\n"
+            "xwa\tOperation \xC3\x89toile\n");
+  EXPECT_EQ(run.err, "");
+}
+
+TEST_F(BattlesCommandTest, TakesNoArguments) {
+  const auto run = RunCommand(cli::BattlesCommand, {"tie"});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.out, "");
+}
+
+}  // namespace
+}  // namespace vantrel

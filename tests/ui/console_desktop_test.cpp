@@ -1,0 +1,97 @@
+// The terminal backend of `vantrel`: exact lines on the error output for message boxes
+// and the status line, answers to questions, and the progress bar drawn in place.
+#include "ui/console/console_desktop.h"
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+namespace vantrel::ui {
+namespace {
+
+using ::testing::internal::CaptureStderr;
+using ::testing::internal::GetCapturedStderr;
+
+TEST(ConsoleDesktop, AMessageBoxIsTitleAndTextOnOneLine) {
+  ConsoleDesktop desktop({});
+  ConsoleWindow window(desktop);
+  CaptureStderr();
+  const Answer answer = desktop.ShowMessage(&window, "Battle.kzb seems to have moved, put it back",
+                                            "VNTL", Icon::None, Buttons::Ok);
+  EXPECT_EQ(GetCapturedStderr(), "VNTL: Battle.kzb seems to have moved, put it back\n");
+  EXPECT_EQ(answer, Answer::Ok);
+}
+
+TEST(ConsoleDesktop, AQuestionIsAnsweredNoUnlessYesWasGiven) {
+  ConsoleDesktop cautious({});
+  ConsoleDesktop willing({.assumeYes = true});
+  CaptureStderr();
+  EXPECT_EQ(cautious.ShowMessage(nullptr, "Delete pilot?", "VNTL", Icon::Question, Buttons::YesNo),
+            Answer::No);
+  EXPECT_EQ(willing.ShowMessage(nullptr, "Delete pilot?", "VNTL", Icon::Question, Buttons::YesNo),
+            Answer::Yes);
+  EXPECT_EQ(GetCapturedStderr(), "VNTL: Delete pilot?\nVNTL: Delete pilot?\n");
+}
+
+TEST(ConsoleDesktop, TheStatusLineIsPrintedOnlyWhenVerbose) {
+  ConsoleDesktop quiet({});
+  ConsoleDesktop verbose({.verbose = true});
+  ConsoleWindow quietWindow(quiet);
+  ConsoleWindow verboseWindow(verbose);
+  CaptureStderr();
+  quietWindow.SetItemText(1068, "Decrypting missions...");
+  verboseWindow.SetItemText(1068, "Decrypting missions...");
+  verboseWindow.SetItemText(1063, "Alliance Tour");
+  verboseWindow.SetItemText(1068, "Idle");
+  EXPECT_EQ(GetCapturedStderr(), "Status: Decrypting missions...\nStatus: Idle\n");
+  EXPECT_EQ(quietWindow.ItemText(1068), "Decrypting missions...");
+  EXPECT_EQ(verboseWindow.ItemText(1068), "Idle");
+  EXPECT_EQ(verboseWindow.ItemText(1063), "Alliance Tour");
+  EXPECT_EQ(verboseWindow.ItemText(1062), "");
+}
+
+TEST(ConsoleDesktop, WithoutATerminalNoBarIsDrawn) {
+  ConsoleDesktop desktop({.progressBar = false});
+  ConsoleWindow window(desktop);
+  CaptureStderr();
+  {
+    auto status = desktop.OpenStatusWindow(window);
+    desktop.SetProgress(33);
+    desktop.SetProgress(100);
+  }
+  EXPECT_EQ(GetCapturedStderr(), "");
+}
+
+TEST(ConsoleDesktop, TheBarIsDrawnInPlaceAndWipedWhenTheWindowCloses) {
+  ConsoleDesktop desktop({.progressBar = true});
+  ConsoleWindow window(desktop);
+  const std::string blank(37, ' ');
+  CaptureStderr();
+  desktop.SetProgress(50);  // no STATUS window: nothing to draw on
+  {
+    auto status = desktop.OpenStatusWindow(window);
+    desktop.SetProgress(33);
+    desktop.SetProgress(100);
+  }
+  EXPECT_EQ(GetCapturedStderr(),
+            "\r[#########.....................]  33%"
+            "\r[##############################] 100%"
+            "\r" + blank + "\r");
+}
+
+TEST(ConsoleDesktop, AMessageDuringTheBarStartsOnALineOfItsOwn) {
+  ConsoleDesktop desktop({.verbose = true, .progressBar = true});
+  ConsoleWindow window(desktop);
+  CaptureStderr();
+  {
+    auto status = desktop.OpenStatusWindow(window);
+    desktop.SetProgress(0);
+    desktop.ShowMessage(&window, "Error writing new mission!", "VNTL", Icon::None, Buttons::Ok);
+  }
+  EXPECT_EQ(GetCapturedStderr(),
+            "\r[..............................]   0%\n"
+            "VNTL: Error writing new mission!\n");
+}
+
+}  // namespace
+}  // namespace vantrel::ui

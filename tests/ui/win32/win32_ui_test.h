@@ -1,0 +1,33 @@
+// A plain top-level window for the Win32 window tests to own their dialogs and hold
+// their controls. Under Wine a window needs a display; without one (run the tests
+// under xvfb-run) the tests that need windows are skipped, saying why.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "platform/win32/windows_api.h"
+
+namespace vantrel::ui::win32 {
+
+class Win32UiTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW, 0, 0, 320, 200, nullptr,
+                            nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (owner == nullptr) GTEST_SKIP() << "no window can be made here; run under a display (xvfb-run)";
+  }
+  void TearDown() override {
+    if (owner != nullptr) DestroyWindow(owner);
+  }
+
+  // A child control of `owner` with the id `id`.
+  HWND AddLabel(int id) {
+    return CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 200, 20, owner,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           GetModuleHandleW(nullptr), nullptr);
+  }
+
+  HWND owner = nullptr;
+};
+
+}  // namespace vantrel::ui::win32

@@ -1,0 +1,68 @@
+// The windowing system of `vantrel`: what the launcher would show in windows goes to the
+// terminal. A message box is a line "TITLE: TEXT" on the error output, and a question
+// is answered No unless the user said --yes; the main window's status line is printed
+// as "Status: TEXT" with --verbose; the STATUS window's bar is drawn in place on one line
+// of the error output when that is a terminal, and not at all otherwise.
+#pragma once
+
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "ui/window.h"
+
+namespace vantrel::ui {
+
+struct ConsoleOptions {
+  bool assumeYes = false;    // questions are answered Yes
+  bool verbose = false;      // the status line is printed
+  bool progressBar = false;  // the progress bar is drawn (only sensible on a terminal)
+};
+
+class ConsoleDesktop : public Desktop {
+ public:
+  explicit ConsoleDesktop(ConsoleOptions options, std::FILE* output = stderr);
+
+  Answer ShowMessage(Window* owner, std::string_view text, std::string_view title, Icon icon,
+                     Buttons buttons) override;
+  std::unique_ptr<StatusWindow> OpenStatusWindow(Window& owner) override;
+  void SetProgress(int position) override;
+
+  // Prints one line; a progress bar on the current line is ended first, so that the
+  // line does not run into it.
+  void PrintLine(std::string_view text);
+
+  const ConsoleOptions& options() const { return options_; }
+
+ private:
+  class Bar;
+
+  void DrawBar(int position);
+  void EraseBar();
+
+  ConsoleOptions options_;
+  std::FILE* output_;
+  int openBars_ = 0;
+  std::size_t drawnWidth_ = 0;  // characters of the bar on the current line; 0 for none
+};
+
+// The main window as `vantrel` has it: the controls' texts are kept, and the status line
+// is printed whenever it changes, if the desktop is verbose.
+class ConsoleWindow : public Window {
+ public:
+  explicit ConsoleWindow(ConsoleDesktop& desktop) : desktop_(desktop) {}
+
+  void SetItemText(int id, std::string_view text) override;
+  std::string ItemText(int id) const override;
+  // The command line runs no message loop, so a timer never ticks.
+  void StartTimer(int, int) override {}
+  void StopTimer(int) override {}
+
+ private:
+  ConsoleDesktop& desktop_;
+  std::map<int, std::string> texts_;
+};
+
+}  // namespace vantrel::ui

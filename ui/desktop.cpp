@@ -1,0 +1,38 @@
+// The process-wide desktop, and the silent one that stands in until a program installs
+// its own.
+#include "ui/window.h"
+
+namespace vantrel::ui {
+namespace {
+
+class SilentStatusWindow : public StatusWindow {};
+
+class SilentDesktop : public Desktop {
+ public:
+  Answer ShowMessage(Window*, std::string_view, std::string_view, Icon, Buttons buttons) override {
+    return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+  }
+  std::unique_ptr<StatusWindow> OpenStatusWindow(Window&) override {
+    return std::make_unique<SilentStatusWindow>();
+  }
+  void SetProgress(int) override {}
+};
+
+SilentDesktop silentDesktop;
+Desktop* currentDesktop = nullptr;
+
+}  // namespace
+
+Desktop& Ui() { return currentDesktop != nullptr ? *currentDesktop : silentDesktop; }
+
+Desktop* UseDesktop(Desktop* desktop) {
+  Desktop* previous = currentDesktop;
+  currentDesktop = desktop;
+  return previous;
+}
+
+void ShowVntlMessage(Window* owner, std::string_view text, Icon icon) {
+  Ui().ShowMessage(owner, text, "VNTL", icon, Buttons::Ok);
+}
+
+}  // namespace vantrel::ui

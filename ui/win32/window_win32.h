@@ -1,0 +1,32 @@
+// A launcher window as the subsystems see it, over a real dialog's handle: its controls
+// are reached by id through the wide Win32 calls.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/win32/windows_api.h"
+#include "ui/window.h"
+
+namespace vantrel::ui::win32 {
+
+class Win32Window : public Window {
+ public:
+  explicit Win32Window(HWND handle = nullptr) : handle_(handle) {}
+
+  void SetItemText(int id, std::string_view text) override;
+  std::string ItemText(int id) const override;
+  void StartTimer(int id, int milliseconds) override;
+  void StopTimer(int id) override;
+
+  HWND handle() const { return handle_; }
+  void Attach(HWND handle) { handle_ = handle; }
+
+ private:
+  HWND handle_;
+};
+
+// The handle behind a window of this backend; null for no window or any other kind.
+HWND HandleOf(const Window* window);
+
+}  // namespace vantrel::ui::win32
