@@ -1,0 +1,149 @@
+// Backup and restore of a game executable through the file-system seam. The copy moves
+// in blocks, and it is renamed into place only when whole.
+#include "games/backup.h"
+
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "games/executables.h"
+#include "launcher/settings.h"
+#include "platform/file_system.h"
+#include "platform/path.h"
+
+namespace vantrel {
+namespace {
+
+constexpr std::string_view kBackupName = "\\VNTL___.tmp";
+// The copy in progress; a run that breaks off leaves at most this file behind, and the
+// next backup overwrites it.
+constexpr std::string_view kPartialName = "\\VNTL___.new";
+constexpr std::size_t kBlockSize = 64 * 1024;
+
+struct BackupPaths {
+  std::string executable;
+  std::string backup;
+  std::string partial;
+};
+
+BackupPaths PathsOf(GameId game) {
+  const std::string folder = ReadGameFolder(game);
+  return {folder + std::string(Executable(game).name), folder + std::string(kBackupName),
+          folder + std::string(kPartialName)};
+}
+
+// Reads until `size` bytes are in or the file ends; the count read, or -1 on an error.
+std::int64_t ReadBlock(platform::File& file, char* buffer, std::size_t size) {
+  std::size_t filled = 0;
+  while (filled < size) {
+    const std::int64_t count = file.Read(buffer + filled, size - filled);
+    if (count < 0) return -1;
+    if (count == 0) break;
+    filled += static_cast<std::size_t>(count);
+  }
+  return static_cast<std::int64_t>(filled);
+}
+
+// Writes a new file `to` with every byte of `from`. The copy also takes the times of
+// `from`, which a restore then gives back to the executable with its bytes; a time that
+// cannot be set leaves the copy whole, so it does not fail the backup.
+bool CopyInBlocks(const std::string& from, const std::string& to) {
+  platform::FileSystem& files = platform::Files();
+  const std::optional<platform::FileTimes> times = files.GetTimes(from);
+  const std::unique_ptr<platform::File> source = files.Open(from, platform::OpenMode::Read);
+  if (!source) return false;
+  const std::unique_ptr<platform::File> target = files.Open(to, platform::OpenMode::CreateAlways);
+  if (!target) return false;
+  std::vector<char> buffer(kBlockSize);
+  for (;;) {
+    const std::int64_t count = ReadBlock(*source, buffer.data(), buffer.size());
+    if (count < 0) return false;
+    if (count == 0) break;
+    if (!target->Write(buffer.data(), static_cast<std::size_t>(count))) return false;
+  }
+  if (times) target->SetTimes(*times);
+  return true;
+}
+
+enum class Comparison { Same, OtherSize, OtherBytes, Unreadable };
+
+Comparison Compare(const std::string& first, const std::string& second) {
+  platform::FileSystem& files = platform::Files();
+  const std::unique_ptr<platform::File> a = files.Open(first, platform::OpenMode::Read);
+  const std::unique_ptr<platform::File> b = files.Open(second, platform::OpenMode::Read);
+  if (!a || !b) return Comparison::Unreadable;
+  const std::optional<std::uint64_t> sizeA = a->Size();
+  const std::optional<std::uint64_t> sizeB = b->Size();
+  if (!sizeA || !sizeB) return Comparison::Unreadable;
+  if (*sizeA != *sizeB) return Comparison::OtherSize;
+  std::vector<char> bufferA(kBlockSize);
+  std::vector<char> bufferB(kBlockSize);
+  for (;;) {
+    const std::int64_t countA = ReadBlock(*a, bufferA.data(), bufferA.size());
+    const std::int64_t countB = ReadBlock(*b, bufferB.data(), bufferB.size());
+    if (countA < 0 || countB < 0) return Comparison::Unreadable;
+    if (countA != countB ||
+        std::memcmp(bufferA.data(), bufferB.data(), static_cast<std::size_t>(countA)) != 0) {
+      return Comparison::OtherBytes;
+    }
+    if (countA == 0) return Comparison::Same;
+  }
+}
+
+// A backup found before a new one is taken was left by a play that stopped between its
+// patch and its restore, so the executable beside it may still be patched. It is put
+// back first when it differs from the executable in content only: a patch never changes
+// the size, so a backup of another size is no copy of this executable (the game may have
+// been reinstalled since) and is simply replaced, and one equal to the executable has
+// nothing to give back. When it cannot be put back, or cannot be read to decide, it is
+// the only copy of the executable as installed and must not be overwritten.
+bool PutBackLeftover(GameId game, const BackupPaths& paths) {
+  platform::FileSystem& files = platform::Files();
+  if (files.Kind(paths.backup) != platform::PathKind::File) return true;
+  switch (Compare(paths.executable, paths.backup)) {
+    case Comparison::Same:
+    case Comparison::OtherSize:
+      return true;
+    case Comparison::OtherBytes:
+      RestoreGameExe(game);
+      return files.Kind(paths.backup) == platform::PathKind::Missing;
+    case Comparison::Unreadable:
+      return false;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string GameExeBackupPath(GameId game) { return PathsOf(game).backup; }
+
+bool BackupGameExe(GameId game) {
+  const BackupPaths paths = PathsOf(game);
+  // The names are longer than the executable's; a folder that leaves room for the
+  // executable but not for them is refused before anything is touched.
+  if (!platform::PathFitsLimit(paths.backup) || !platform::PathFitsLimit(paths.partial)) {
+    return false;
+  }
+  if (!PutBackLeftover(game, paths)) return false;
+  platform::FileSystem& files = platform::Files();
+  if (!CopyInBlocks(paths.executable, paths.partial) ||
+      !files.MoveFile(paths.partial, paths.backup)) {
+    files.DeleteFile(paths.partial);
+    return false;
+  }
+  return true;
+}
+
+bool RestoreGameExe(GameId game) {
+  const BackupPaths paths = PathsOf(game);
+  platform::FileSystem& files = platform::Files();
+  if (files.Kind(paths.backup) == platform::PathKind::File) {
+    files.MoveFile(paths.backup, paths.executable);
+  }
+  return true;
+}
+
+}  // namespace vantrel

@@ -1,0 +1,31 @@
+// The backup that makes a patch last one game run: before a patch the executable is
+// copied to "\VNTL___.tmp" in its game folder, and after the game the copy is put back.
+//
+// The copy is written under "\VNTL___.new" and renamed to "\VNTL___.tmp" only once it is
+// complete, so a "\VNTL___.tmp" that exists is always a whole copy. A play that stops
+// between patch and restore leaves it behind beside a patched executable; the next backup
+// of that folder puts it back first, so the executable as installed is never lost under a
+// copy of a patched one.
+#pragma once
+
+#include <string>
+
+#include "launcher/game_table.h"
+
+namespace vantrel {
+
+// The game folder followed by "\VNTL___.tmp".
+std::string GameExeBackupPath(GameId game);
+
+// True when the backup holds every byte of the executable. False, with the folder as it
+// was, when the executable cannot be read, the copy cannot be written or renamed into
+// place, or a backup left by an earlier play could not be put back first.
+bool BackupGameExe(GameId game);
+
+// Puts the backup in place of the executable in one rename, so there is no moment without
+// an executable; without a backup the executable is left as it is. If the rename fails
+// (a read-only or busy executable) both files stay as they were. Always true: the play
+// sequence goes on either way.
+bool RestoreGameExe(GameId game);
+
+}  // namespace vantrel

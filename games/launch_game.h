@@ -1,0 +1,18 @@
+// Starting a game and waiting until it has ended. Everything the launcher does after a
+// play (pilot seal, clean-up, restore of the executable) relies on the game having ended
+// when LaunchGame returns.
+#pragma once
+
+#include "launcher/game_table.h"
+#include "ui/window.h"
+
+namespace vantrel {
+
+// Starts the game's executable in the game folder (X-Wing vs. TIE Fighter and Balance of
+// Power with the argument "skipintro"), sets the main window's status line to
+// "Game running..." and returns when the game has ended: true, or false at once when it
+// could not be started. The launcher's current folder is the game folder meanwhile and
+// is put back afterwards.
+bool LaunchGame(ui::Window& mainWindow, GameId game);
+
+}  // namespace vantrel

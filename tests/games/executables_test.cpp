@@ -1,0 +1,110 @@
+#include "games/executables.h"
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "tests/fakes/fake_ui.h"
+#include "tests/games/game_folders.h"
+
+namespace vantrel {
+namespace {
+
+class IdentifyGameExeTest : public testing::GameFoldersTest {
+ protected:
+  testing::FakeDesktop desktop;
+};
+
+TEST_F(IdentifyGameExeTest, AcceptsEachReleaseOfExactlyItsSize) {
+  for (GameId game : kAllGames) {
+    SCOPED_TRACE(Game(game).name);
+    WriteRelease(game);
+    EXPECT_TRUE(IdentifyGameExe(game));
+  }
+}
+
+TEST_F(IdentifyGameExeTest, RejectsAnExecutableOneByteShortOrLong) {
+  for (GameId game : kAllGames) {
+    SCOPED_TRACE(Game(game).name);
+    WriteExecutable(game, testing::kReleaseSizes[Index(game)] - 1);
+    EXPECT_FALSE(IdentifyGameExe(game));
+    WriteExecutable(game, testing::kReleaseSizes[Index(game)] + 1);
+    EXPECT_FALSE(IdentifyGameExe(game));
+  }
+}
+
+TEST_F(IdentifyGameExeTest, JudgesBySizeWhateverTheBytes) {
+  temp.WriteFile(ExecutableOf(GameId::XwingAlliance),
+                 std::string(testing::kReleaseSizes[Index(GameId::XwingAlliance)], '\0'));
+  EXPECT_TRUE(IdentifyGameExe(GameId::XwingAlliance));
+}
+
+TEST_F(IdentifyGameExeTest, TellsXwingVsTieAndBalanceOfPowerApartBySize) {
+  // Each folder holds the other game's executable, under the name both games use.
+  WriteExecutable(GameId::XwingVsTie, testing::kReleaseSizes[Index(GameId::BalanceOfPower)]);
+  WriteExecutable(GameId::BalanceOfPower, testing::kReleaseSizes[Index(GameId::XwingVsTie)]);
+  EXPECT_FALSE(IdentifyGameExe(GameId::XwingVsTie));
+  EXPECT_FALSE(IdentifyGameExe(GameId::BalanceOfPower));
+
+  WriteRelease(GameId::XwingVsTie);
+  WriteRelease(GameId::BalanceOfPower);
+  EXPECT_TRUE(IdentifyGameExe(GameId::XwingVsTie));
+  EXPECT_TRUE(IdentifyGameExe(GameId::BalanceOfPower));
+}
+
+TEST_F(IdentifyGameExeTest, RejectsAMissingExecutable) {
+  EXPECT_FALSE(IdentifyGameExe(GameId::XwingVsTie));
+  // Another file of the release's size in the folder is not the executable.
+  temp.WriteFile(InGame(GameId::XwingVsTie, "Z_XVT__.BAK"),
+                 std::string(testing::kReleaseSizes[Index(GameId::XwingVsTie)], 'x'));
+  EXPECT_FALSE(IdentifyGameExe(GameId::XwingVsTie));
+}
+
+TEST_F(IdentifyGameExeTest, FindsTheExecutableWhateverTheLetterCaseOfItsName) {
+  temp.WriteFile(InGame(GameId::XwingAlliance, "XwingAlliance.exe"),
+                 testing::PatternBytes(testing::kReleaseSizes[Index(GameId::XwingAlliance)]));
+  EXPECT_TRUE(IdentifyGameExe(GameId::XwingAlliance));
+}
+
+TEST_F(IdentifyGameExeTest, ShowsTheTieFighterPathInABoxWithoutOwnerOrTitle) {
+  WriteRelease(GameId::TieFighter);
+  EXPECT_TRUE(IdentifyGameExe(GameId::TieFighter));
+  ASSERT_EQ(desktop.messages().size(), 1u);
+  const testing::ShownMessage& shown = desktop.messages()[0];
+  EXPECT_EQ(shown.owner, nullptr);
+  EXPECT_EQ(shown.text, temp.Path("TIE") + "\\TIE95.EXE");
+  EXPECT_EQ(shown.title, "");
+  EXPECT_EQ(shown.icon, ui::Icon::None);
+  EXPECT_EQ(shown.buttons, ui::Buttons::Ok);
+}
+
+TEST_F(IdentifyGameExeTest, ShowsTheTieFighterPathEvenWhenTheTestFails) {
+  EXPECT_FALSE(IdentifyGameExe(GameId::TieFighter));
+  WriteExecutable(GameId::TieFighter, 1000);
+  EXPECT_FALSE(IdentifyGameExe(GameId::TieFighter));
+  const std::string path = temp.Path("TIE") + "\\TIE95.EXE";
+  EXPECT_EQ(desktop.MessageTexts(), (std::vector<std::string>{path, path}));
+}
+
+TEST_F(IdentifyGameExeTest, ShowsNothingForTheOtherGames) {
+  for (GameId game : {GameId::XwingVsTie, GameId::BalanceOfPower, GameId::XwingAlliance}) {
+    WriteRelease(game);
+    EXPECT_TRUE(IdentifyGameExe(game));
+  }
+  EXPECT_TRUE(desktop.messages().empty());
+}
+
+TEST_F(IdentifyGameExeTest, RejectsAGameNumberAboveThree) {
+  EXPECT_FALSE(IdentifyGameExe(static_cast<GameId>(4)));
+  EXPECT_TRUE(desktop.messages().empty());
+}
+
+TEST(GameExecutableTest, NamesEachGamesExecutableInCapitals) {
+  EXPECT_EQ(Executable(GameId::TieFighter).name, "\\TIE95.EXE");
+  EXPECT_EQ(Executable(GameId::XwingVsTie).name, "\\Z_XVT__.EXE");
+  EXPECT_EQ(Executable(GameId::BalanceOfPower).name, "\\Z_XVT__.EXE");
+  EXPECT_EQ(Executable(GameId::XwingAlliance).name, "\\XWINGALLIANCE.EXE");
+}
+
+}  // namespace
+}  // namespace vantrel

@@ -1,0 +1,178 @@
+#include "games/launch_game.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/file_system.h"
+#include "platform/process.h"
+#include "tests/fakes/fake_ui.h"
+#include "tests/games/stand_in.h"
+#include "tests/support/scoped_settings.h"
+#include "tests/support/temp_folder.h"
+
+namespace vantrel {
+namespace {
+
+using Words = std::vector<std::string>;
+using testing::LaunchRecord;
+
+constexpr int kStatusLine = 1068;
+
+// The four games in folders of their own, TIE Fighter 95 under a path with blanks.
+class LaunchGameTest : public ::testing::Test {
+ protected:
+  LaunchGameTest() : previousRunner(platform::UseGameRunner(std::string())) {
+    for (GameId game : kAllGames) settings.SetGameFolder(game, temp.Path(FolderOf(game)));
+    for (GameId game : kAllGames) temp.MakeFolder(FolderOf(game));
+  }
+  ~LaunchGameTest() override { platform::UseGameRunner(previousRunner); }
+
+  static std::string FolderOf(GameId game) {
+    const char* folders[] = {"Program Files\\TIE Fighter 95", "XvT", "XvT\\BalanceOfPower", "XWA"};
+    return folders[Index(game)];
+  }
+  static std::string ExecutableName(GameId game) {
+    const char* names[] = {"TIE95.EXE", "Z_XVT__.EXE", "Z_XVT__.EXE", "XWINGALLIANCE.EXE"};
+    return names[Index(game)];
+  }
+  void InstallGame(GameId game, const std::string& name) {
+    testing::InstallStandInGame(temp.Native(FolderOf(game) + "\\" + name));
+  }
+  void InstallGame(GameId game) { InstallGame(game, ExecutableName(game)); }
+  std::vector<LaunchRecord> Launches(GameId game) const {
+    return testing::ReadLaunchLog(temp.Native(FolderOf(game)));
+  }
+  // A path of the temporary folder as the system shows it to a running program.
+  std::string AsSeenByTheGame(const std::string& relative) const {
+#ifdef _WIN32
+    return temp.Path(relative);
+#else
+    std::string path = temp.Path(relative);
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+#endif
+  }
+
+  testing::TempFolder temp;
+  testing::ScopedSettings settings;
+  testing::FakeWindow window;
+  std::optional<std::string> previousRunner;
+};
+
+TEST_F(LaunchGameTest, StartsEachGameWithItsArgumentsInItsFolder) {
+  const Words expectedArguments[] = {{}, {"skipintro"}, {"skipintro"}, {}};
+  for (GameId game : kAllGames) {
+    SCOPED_TRACE(Game(game).name);
+    InstallGame(game);
+    EXPECT_TRUE(LaunchGame(window, game));
+    const std::vector<LaunchRecord> launches = Launches(game);
+    ASSERT_EQ(launches.size(), 1u);
+    EXPECT_EQ(launches[0].program, AsSeenByTheGame(FolderOf(game) + "\\" + ExecutableName(game)));
+    EXPECT_EQ(launches[0].folder, AsSeenByTheGame(FolderOf(game)));
+    EXPECT_EQ(launches[0].arguments, expectedArguments[Index(game)]);
+  }
+}
+
+TEST_F(LaunchGameTest, StartsNoOtherProgramOnTheWayToAFolderWithBlanks) {
+  // Read word by word, the path of TIE95.EXE would first name these two programs.
+  testing::InstallStandInGame(temp.Native("Program.exe"));
+  testing::InstallStandInGame(temp.Native("Program Files\\TIE.exe"));
+  InstallGame(GameId::TieFighter);
+
+  EXPECT_TRUE(LaunchGame(window, GameId::TieFighter));
+  EXPECT_EQ(Launches(GameId::TieFighter).size(), 1u);
+  EXPECT_FALSE(temp.Exists("launch.log"));
+  EXPECT_FALSE(temp.Exists("Program Files\\launch.log"));
+}
+
+TEST_F(LaunchGameTest, SaysGameRunningOnTheStatusLine) {
+  InstallGame(GameId::XwingAlliance);
+  EXPECT_TRUE(LaunchGame(window, GameId::XwingAlliance));
+  EXPECT_EQ(window.History(kStatusLine), (Words{"Game running..."}));
+}
+
+TEST_F(LaunchGameTest, PutsTheLaunchersCurrentFolderBack) {
+  const std::string before = platform::Files().CurrentFolder();
+  InstallGame(GameId::XwingVsTie);
+  EXPECT_TRUE(LaunchGame(window, GameId::XwingVsTie));
+  EXPECT_EQ(platform::Files().CurrentFolder(), before);
+}
+
+TEST_F(LaunchGameTest, ReturnsOnceAGameThatEndsAtOnceHasEnded) {
+  InstallGame(GameId::BalanceOfPower);
+  testing::SetStandInExitCode(temp.Native(FolderOf(GameId::BalanceOfPower)), 3);
+  EXPECT_TRUE(LaunchGame(window, GameId::BalanceOfPower));
+  EXPECT_EQ(Launches(GameId::BalanceOfPower).size(), 1u);
+  EXPECT_TRUE(Launches(GameId::XwingVsTie).empty());
+}
+
+TEST_F(LaunchGameTest, FindsTheExecutableWhateverTheLetterCaseOfItsName) {
+  InstallGame(GameId::XwingAlliance, "XwingAlliance.exe");
+  EXPECT_TRUE(LaunchGame(window, GameId::XwingAlliance));
+  EXPECT_EQ(Launches(GameId::XwingAlliance).size(), 1u);
+}
+
+TEST_F(LaunchGameTest, FailsForAMissingGameAndStillPutsTheFolderBack) {
+  const std::string before = platform::Files().CurrentFolder();
+  EXPECT_FALSE(LaunchGame(window, GameId::TieFighter));
+  EXPECT_EQ(window.ItemText(kStatusLine), "Game running...");
+  EXPECT_EQ(platform::Files().CurrentFolder(), before);
+}
+
+TEST_F(LaunchGameTest, FailsForAnExecutableThatIsNoProgram) {
+  const std::string path = FolderOf(GameId::XwingVsTie) + "\\Z_XVT__.EXE";
+  temp.WriteFile(path, std::string(4096, 'x'));
+  std::filesystem::permissions(temp.Native(path), std::filesystem::perms::owner_all,
+                               std::filesystem::perm_options::add);
+  EXPECT_FALSE(LaunchGame(window, GameId::XwingVsTie));
+}
+
+#ifdef _WIN32
+
+TEST_F(LaunchGameTest, StartsGamesDirectlyWhateverTheRunner) {
+  platform::UseGameRunner(std::string("no-such-runner --flag"));
+  InstallGame(GameId::TieFighter);
+  EXPECT_TRUE(LaunchGame(window, GameId::TieFighter));
+  ASSERT_EQ(Launches(GameId::TieFighter).size(), 1u);
+  EXPECT_EQ(Launches(GameId::TieFighter)[0].mark, "");
+}
+
+#else
+
+TEST_F(LaunchGameTest, StartsTheGameThroughTheRunnerWhenOneIsSet) {
+  platform::UseGameRunner(std::string("env STAND_IN_MARK=through-the-runner"));
+  InstallGame(GameId::XwingVsTie);
+  EXPECT_TRUE(LaunchGame(window, GameId::XwingVsTie));
+  const std::vector<LaunchRecord> launches = Launches(GameId::XwingVsTie);
+  ASSERT_EQ(launches.size(), 1u);
+  EXPECT_EQ(launches[0].mark, "through-the-runner");
+  EXPECT_EQ(launches[0].arguments, (Words{"skipintro"}));
+  EXPECT_EQ(launches[0].folder, AsSeenByTheGame(FolderOf(GameId::XwingVsTie)));
+}
+
+TEST_F(LaunchGameTest, TakesTheRunnerFromTheEnvironmentWhenNoneIsSet) {
+  platform::UseGameRunner(std::nullopt);
+  ASSERT_EQ(setenv("VANTREL_RUNNER", "env STAND_IN_MARK=from-the-environment", 1), 0);
+  InstallGame(GameId::TieFighter);
+  const bool launched = LaunchGame(window, GameId::TieFighter);
+  unsetenv("VANTREL_RUNNER");
+  EXPECT_TRUE(launched);
+  ASSERT_EQ(Launches(GameId::TieFighter).size(), 1u);
+  EXPECT_EQ(Launches(GameId::TieFighter)[0].mark, "from-the-environment");
+}
+
+TEST_F(LaunchGameTest, FailsWhenTheRunnerCannotBeStarted) {
+  platform::UseGameRunner(std::string("no-such-runner-anywhere"));
+  InstallGame(GameId::XwingAlliance);
+  EXPECT_FALSE(LaunchGame(window, GameId::XwingAlliance));
+  EXPECT_TRUE(Launches(GameId::XwingAlliance).empty());
+}
+
+#endif
+
+}  // namespace
+}  // namespace vantrel

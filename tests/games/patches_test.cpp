@@ -1,0 +1,236 @@
+#include "games/patches.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "games/backup.h"
+#include "games/executables.h"
+#include "platform/file_system.h"
+#include "tests/games/game_folders.h"
+
+namespace vantrel {
+namespace {
+
+using testing::Bytes;
+
+constexpr std::array<PatchOption, 5> kAllOptions = {
+    PatchOption::TieRebelFighters, PatchOption::TieTransports, PatchOption::XvtTransports,
+    PatchOption::BopTransports, PatchOption::XwaBriefingAudio};
+
+const std::string kTieInt("TIEINT\0", 7);
+const std::string kTieDlx("TIEDLX\0", 7);
+const std::string kTieAdv("TIEADV\0", 7);
+
+// Rows typed from the games' patch lists, checked through the named operations.
+struct TypedRow {
+  const char* patch;
+  bool (*apply)();
+  GameId game;
+  std::uint32_t offset;
+  std::string bytes;
+};
+
+const std::vector<TypedRow>& TypedRows() {
+  static const std::vector<TypedRow> rows = {
+      {"rebel fighters", PatchTieRebelFighters, GameId::TieFighter, 0x0EA2EC, kTieInt},
+      {"rebel fighters", PatchTieRebelFighters, GameId::TieFighter, 0x0EA3D0, Bytes({0x2C})},
+      {"rebel fighters", PatchTieRebelFighters, GameId::TieFighter, 0x0EA5AD, kTieDlx},
+      {"rebel fighters", PatchTieRebelFighters, GameId::TieFighter, 0x0EAFCF,
+       Bytes({0x89, 0x8D, 0x00, 0x02, 0x01, 0x03, 0x02, 0x00})},
+      {"rebel fighters", PatchTieRebelFighters, GameId::TieFighter, 0x0EAFDF, Bytes({0x02})},
+      {"rebel fighters", PatchTieRebelFighters, GameId::TieFighter, 0x0F240B, kTieInt},
+      {"TIE transports", PatchTieTransports, GameId::TieFighter, 0x0EB195, Bytes({0x2C})},
+      {"TIE transports", PatchTieTransports, GameId::TieFighter, 0x0EB63C, Bytes({0x8B, 0x8D})},
+      {"TIE transports", PatchTieTransports, GameId::TieFighter, 0x0EB664,
+       Bytes({0x02, 0x01, 0x03, 0x02, 0x02})},
+      {"TIE transports", PatchTieTransports, GameId::TieFighter, 0x0EB729, Bytes({0x8D, 0x8B})},
+      {"TIE transports", PatchTieTransports, GameId::TieFighter, 0x0EC40F, Bytes({0x04, 0x02})},
+      {"TIE transports", PatchTieTransports, GameId::TieFighter, 0x0EC4E3, kTieDlx},
+      {"TIE transports", PatchTieTransports, GameId::TieFighter, 0x0EC4FE, Bytes({0x05})},
+      {"XvT transports", PatchXvtTransports, GameId::XwingVsTie, 0x12AB8F, kTieAdv},
+      {"XvT transports", PatchXvtTransports, GameId::XwingVsTie, 0x12B135,
+       Bytes({0x02, 0x01, 0x03, 0x02, 0x02})},
+      {"XvT transports", PatchXvtTransports, GameId::XwingVsTie, 0x12BF45, Bytes({0x05})},
+      {"BoP transports", PatchBopTransports, GameId::BalanceOfPower, 0x11AFA5, kTieAdv},
+      {"BoP transports", PatchBopTransports, GameId::BalanceOfPower, 0x11B0BD, Bytes({0x04})},
+      {"BoP transports", PatchBopTransports, GameId::BalanceOfPower, 0x11B5B7,
+       Bytes({0x02, 0x01, 0x03, 0x02, 0x02})},
+      {"BoP transports", PatchBopTransports, GameId::BalanceOfPower, 0x11C4D5, Bytes({0x05})},
+      {"XWA briefing audio", PatchXwaBriefingAudio, GameId::XwingAlliance, 0x15772E,
+       Bytes({0x90, 0x90})},
+  };
+  return rows;
+}
+
+bool WithinARow(const Patch& patch, std::size_t offset) {
+  return std::any_of(patch.rows.begin(), patch.rows.end(), [&](const PatchRow& row) {
+    return offset >= row.offset && offset < row.offset + row.bytes.size();
+  });
+}
+
+class PatchesTest : public testing::GameFoldersTest {};
+
+TEST_F(PatchesTest, EachOptionWritesItsTypedRows) {
+  for (const TypedRow& row : TypedRows()) {
+    SCOPED_TRACE(std::string(row.patch) + " at " + std::to_string(row.offset));
+    WriteRelease(row.game);
+    ASSERT_TRUE(row.apply());
+    const std::optional<std::string> patched = ReadExecutable(row.game);
+    ASSERT_TRUE(patched.has_value());
+    EXPECT_EQ(patched->substr(row.offset, row.bytes.size()), row.bytes);
+  }
+}
+
+TEST_F(PatchesTest, HasTheRowCountOfEachOption) {
+  EXPECT_EQ(PatchFor(PatchOption::TieRebelFighters).rows.size(), 19u);
+  EXPECT_EQ(PatchFor(PatchOption::TieTransports).rows.size(), 45u);
+  EXPECT_EQ(PatchFor(PatchOption::XvtTransports).rows.size(), 17u);
+  EXPECT_EQ(PatchFor(PatchOption::BopTransports).rows.size(), 17u);
+  EXPECT_EQ(PatchFor(PatchOption::XwaBriefingAudio).rows.size(), 1u);
+}
+
+TEST_F(PatchesTest, EachOptionPatchesItsGamesExecutable) {
+  EXPECT_EQ(PatchFor(PatchOption::TieRebelFighters).game, GameId::TieFighter);
+  EXPECT_EQ(PatchFor(PatchOption::TieTransports).game, GameId::TieFighter);
+  EXPECT_EQ(PatchFor(PatchOption::XvtTransports).game, GameId::XwingVsTie);
+  EXPECT_EQ(PatchFor(PatchOption::BopTransports).game, GameId::BalanceOfPower);
+  EXPECT_EQ(PatchFor(PatchOption::XwaBriefingAudio).game, GameId::XwingAlliance);
+}
+
+TEST_F(PatchesTest, RowsNeverOverlapAndLieInsideTheRelease) {
+  for (PatchOption option : kAllOptions) {
+    const Patch& patch = PatchFor(option);
+    SCOPED_TRACE(Game(patch.game).name);
+    std::vector<PatchRow> rows(patch.rows.begin(), patch.rows.end());
+    std::sort(rows.begin(), rows.end(),
+              [](const PatchRow& a, const PatchRow& b) { return a.offset < b.offset; });
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      EXPECT_FALSE(rows[i].bytes.empty());
+      if (i + 1 < rows.size()) {
+        EXPECT_LE(rows[i].offset + rows[i].bytes.size(), rows[i + 1].offset);
+      }
+    }
+    EXPECT_LE(rows.back().offset + rows.back().bytes.size(),
+              testing::kReleaseSizes[Index(patch.game)]);
+  }
+}
+
+TEST_F(PatchesTest, CraftNamesAreSevenByteFields) {
+  int names = 0;
+  for (PatchOption option : kAllOptions) {
+    for (const PatchRow& row : PatchFor(option).rows) {
+      if (row.bytes.substr(0, 3) != "TIE") continue;
+      ++names;
+      EXPECT_TRUE(row.bytes == kTieInt || row.bytes == kTieDlx || row.bytes == kTieAdv)
+          << "row at " << row.offset;
+    }
+  }
+  // 6 in the rebel fighters rows, 7 in the TIE transports rows, 5 in each of the others.
+  EXPECT_EQ(names, 6 + 7 + 5 + 5);
+}
+
+TEST_F(PatchesTest, ChangesExactlyTheBytesOfItsRowsAndNothingElse) {
+  // The pattern holds none of the bytes the rows write, so each row byte is a change.
+  const std::array<std::size_t, 5> changedBytes = {62, 99, 52, 52, 2};
+  for (PatchOption option : kAllOptions) {
+    const Patch& patch = PatchFor(option);
+    SCOPED_TRACE(Game(patch.game).name);
+    const std::string original = WriteRelease(patch.game);
+    ASSERT_TRUE(ApplyPatch(option));
+    const std::optional<std::string> patched = ReadExecutable(patch.game);
+    ASSERT_TRUE(patched.has_value());
+    ASSERT_EQ(patched->size(), original.size());
+    std::size_t changed = 0;
+    for (std::size_t i = 0; i < original.size(); ++i) {
+      if ((*patched)[i] == original[i]) continue;
+      ++changed;
+      EXPECT_TRUE(WithinARow(patch, i)) << "byte changed outside the rows at " << i;
+    }
+    for (const PatchRow& row : patch.rows) {
+      EXPECT_EQ(patched->substr(row.offset, row.bytes.size()), row.bytes);
+    }
+    EXPECT_EQ(changed, changedBytes[static_cast<std::size_t>(option)]);
+  }
+}
+
+TEST_F(PatchesTest, RebelFightersChangeAtMostSixtyTwoBytesOfAnyRelease) {
+  // With content that already holds some of the row bytes, fewer bytes change.
+  std::string original(testing::kReleaseSizes[0], '\0');
+  for (std::size_t i = 0; i < original.size(); ++i) original[i] = static_cast<char>(i * 7);
+  temp.WriteFile(ExecutableOf(GameId::TieFighter), original);
+  ASSERT_TRUE(PatchTieRebelFighters());
+  const std::optional<std::string> patched = ReadExecutable(GameId::TieFighter);
+  ASSERT_TRUE(patched.has_value());
+  ASSERT_EQ(patched->size(), original.size());
+  std::size_t changed = 0;
+  for (std::size_t i = 0; i < original.size(); ++i) changed += (*patched)[i] != original[i];
+  EXPECT_GT(changed, 0u);
+  EXPECT_LE(changed, 62u);
+}
+
+TEST_F(PatchesTest, LeavesTheOtherGameOfTheSameExecutableNameAlone) {
+  const std::string xvt = WriteRelease(GameId::XwingVsTie);
+  const std::string bop = WriteRelease(GameId::BalanceOfPower);
+  ASSERT_TRUE(PatchXvtTransports());
+  EXPECT_EQ(ReadExecutable(GameId::BalanceOfPower), bop);
+  EXPECT_NE(ReadExecutable(GameId::XwingVsTie), xvt);
+
+  WriteRelease(GameId::XwingVsTie);
+  ASSERT_TRUE(PatchBopTransports());
+  EXPECT_EQ(ReadExecutable(GameId::XwingVsTie), xvt);
+  EXPECT_NE(ReadExecutable(GameId::BalanceOfPower), bop);
+}
+
+TEST_F(PatchesTest, RefusesAReadOnlyExecutableAndWritesNothing) {
+  const std::string original = WriteRelease(GameId::TieFighter);
+  ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path(ExecutableOf(GameId::TieFighter)), true));
+  EXPECT_FALSE(PatchTieRebelFighters());
+  EXPECT_FALSE(PatchTieTransports());
+  EXPECT_EQ(ReadExecutable(GameId::TieFighter), original);
+}
+
+TEST_F(PatchesTest, FailsWithoutAnExecutableAndCreatesNone) {
+  EXPECT_FALSE(PatchXwaBriefingAudio());
+  EXPECT_TRUE(temp.List("XWA").empty());
+}
+
+TEST_F(PatchesTest, RefusesAFileTooShortForItsRows) {
+  // Writing past the end would grow the file; the rows are for the release only.
+  const std::string original = WriteExecutable(GameId::XwingAlliance, 0x15772E + 1);
+  EXPECT_FALSE(PatchXwaBriefingAudio());
+  EXPECT_EQ(ReadExecutable(GameId::XwingAlliance), original);
+}
+
+TEST_F(PatchesTest, FindsTheExecutableWhateverTheLetterCaseOfItsName) {
+  const std::string original = testing::PatternBytes(testing::kReleaseSizes[0]);
+  temp.WriteFile("TIE\\tie95.exe", original);
+  EXPECT_TRUE(PatchTieTransports());
+  EXPECT_EQ(temp.ReadFile("TIE\\tie95.exe")->substr(0x0EC4FE, 1), Bytes({0x05}));
+}
+
+TEST_F(PatchesTest, APatchedExecutablePassesIdentificationAgain) {
+  WriteRelease(GameId::BalanceOfPower);
+  ASSERT_TRUE(PatchBopTransports());
+  EXPECT_TRUE(IdentifyGameExe(GameId::BalanceOfPower));
+}
+
+TEST_F(PatchesTest, APlayLeavesTheExecutableAsItWas) {
+  for (PatchOption option : kAllOptions) {
+    const GameId game = PatchFor(option).game;
+    SCOPED_TRACE(Game(game).name);
+    const std::string original = WriteRelease(game, 5);
+    ASSERT_TRUE(IdentifyGameExe(game));
+    ASSERT_TRUE(BackupGameExe(game));
+    ASSERT_TRUE(ApplyPatch(option));
+    ASSERT_NE(ReadExecutable(game), original);
+    EXPECT_TRUE(RestoreGameExe(game));
+    EXPECT_EQ(ReadExecutable(game), original);
+    EXPECT_FALSE(temp.Exists(BackupOf(game)));
+  }
+}
+
+}  // namespace
+}  // namespace vantrel
