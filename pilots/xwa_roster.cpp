@@ -1,0 +1,157 @@
+// The roster's file work. CONFIG.CFG is never rewritten in place: the new text goes to a
+// temporary file first, which then replaces it in one rename, so a failure half-way
+// leaves the game's configuration as it was.
+#include "pilots/xwa_roster.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "launcher/game_table.h"
+#include "launcher/settings.h"
+#include "pilots/config_word.h"
+#include "pilots/xwa_pilot_file.h"
+#include "platform/file_system.h"
+#include "ui/window.h"
+
+namespace vantrel {
+namespace {
+
+std::string XwaFolder() { return ReadGameFolder(GameId::XwingAlliance); }
+
+std::string PilotFilePath(std::string_view name) {
+  return XwaFolder() + "\\" + std::string(name) + "0.plt";
+}
+
+// A pilot's name becomes part of its file name, so it may hold nothing that Windows
+// refuses in a file name, and no separator that would put the file in another folder.
+// "." and ".." are refused as well: they are the names of a folder's own entries, and a
+// tool that joins a pilot's name to the folder would leave the game folder by them.
+bool CanNameFile(std::string_view name) {
+  if (name == "." || name == "..") return false;
+  constexpr std::string_view kRefused = "\\/:*?\"<>|";
+  for (char c : name) {
+    if (static_cast<unsigned char>(c) < 0x20 || kRefused.find(c) != std::string_view::npos) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// The whole file, or empty when it cannot be read to its end.
+std::optional<std::string> ReadWhole(platform::File& file) {
+  std::string bytes;
+  std::array<char, 4096> chunk;
+  for (;;) {
+    const std::int64_t count = file.Read(chunk.data(), chunk.size());
+    if (count < 0) return std::nullopt;
+    if (count == 0) return bytes;
+    bytes.append(chunk.data(), static_cast<std::size_t>(count));
+  }
+}
+
+// The lines after the first, every line end made CR LF: a lone LF gains its CR, a CR LF
+// stays as it is, and a lone CR is not a line end and stays too. This is what copying
+// the file through a text-mode stream on Windows does, which the game expects.
+std::string LinesAfterTheFirst(std::string_view text) {
+  const std::size_t firstEnd = text.find('\n');
+  if (firstEnd == std::string_view::npos) return {};
+  const std::string_view rest = text.substr(firstEnd + 1);
+  std::string converted;
+  converted.reserve(rest.size() + rest.size() / 16);
+  for (std::size_t i = 0; i < rest.size(); ++i) {
+    if (rest[i] == '\n' && (i == 0 || rest[i - 1] != '\r')) converted.push_back('\r');
+    converted.push_back(rest[i]);
+  }
+  return converted;
+}
+
+// What comes after the new first line: the rest of CONFIG.CFG, nothing when it is
+// missing, empty optional when it exists but cannot be read.
+std::optional<std::string> KeptLines(const std::string& configPath) {
+  platform::FileSystem& files = platform::Files();
+  const std::unique_ptr<platform::File> config = files.Open(configPath, platform::OpenMode::Read);
+  if (!config) {
+    if (files.Kind(configPath) == platform::PathKind::Missing) return std::string();
+    return std::nullopt;
+  }
+  const std::optional<std::string> text = ReadWhole(*config);
+  if (!text) return std::nullopt;
+  return LinesAfterTheFirst(*text);
+}
+
+void ShowRosterMessage(std::string_view text) {
+  ui::ShowVntlMessage(nullptr, text, ui::Icon::Exclamation);
+}
+
+}  // namespace
+
+std::optional<std::string> ReadXwaLastPilot() {
+  return ReadLastPilotWord(XwaFolder() + "\\CONFIG.CFG");
+}
+
+void WriteXwaLastPilot(std::string_view name) {
+  const std::string folder = XwaFolder();
+  const std::string configPath = folder + "\\CONFIG.CFG";
+  const std::string temporaryPath = folder + "\\CONFIG___.TMP";
+
+  const std::optional<std::string> kept = KeptLines(configPath);
+  if (!kept) return;
+  const std::string text = std::string(kLastPilotPrefix) + std::string(name) + "\r\n" + *kept;
+
+  platform::FileSystem& files = platform::Files();
+  bool written = false;
+  {
+    const std::unique_ptr<platform::File> temporary =
+        files.Open(temporaryPath, platform::OpenMode::CreateAlways);
+    if (!temporary) return;
+    written = temporary->Write(text.data(), text.size());
+  }
+  if (!written || !files.MoveFile(temporaryPath, configPath)) files.DeleteFile(temporaryPath);
+}
+
+bool CreateXwaPilot(std::string_view name, bool prepare) {
+  const std::string_view kept = CutXwaPilotName(name);
+  if (!CanNameFile(kept)) {
+    ShowRosterMessage("Error creating new pilot");
+    return false;
+  }
+  // Anything already under the file's name counts as the pilot, even a file that cannot
+  // be read: creating the new one would empty it.
+  platform::FileSystem& files = platform::Files();
+  const std::string path = PilotFilePath(kept);
+  if (files.Kind(path) != platform::PathKind::Missing) {
+    ShowRosterMessage("This pilot name already exists");
+    return false;
+  }
+
+  const std::string bytes = NewXwaPilotFile(kept, prepare);
+  bool written = false;
+  {
+    const std::unique_ptr<platform::File> file = files.Open(path, platform::OpenMode::CreateAlways);
+    if (!file) {
+      ShowRosterMessage("Error creating new pilot");
+      return false;
+    }
+    written = file->Write(bytes.data(), bytes.size());
+  }
+  // A file cut short (a full disk) is no pilot the game could read; it goes again, so
+  // that the same name can be tried once there is room.
+  if (!written) {
+    files.DeleteFile(path);
+    ShowRosterMessage("Error creating new pilot");
+    return false;
+  }
+  return true;
+}
+
+bool DeleteXwaPilot(std::string_view name) {
+  const std::string path = PilotFilePath(name);
+  if (!CanNameFile(name) || !platform::CanOpenForReading(path)) {
+    ShowRosterMessage("Can't find pilot to delete");
+    return false;
+  }
+  return platform::Files().DeleteFile(path);
+}
+
+}  // namespace vantrel

@@ -1,0 +1,44 @@
+// Four game folders in a temporary folder, named in the test's own settings store, and a
+// recording desktop: what every pilot test starts from.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include <gtest/gtest.h>
+
+#include "launcher/game_table.h"
+#include "platform/file_system.h"
+#include "tests/fakes/fake_ui.h"
+#include "tests/support/scoped_settings.h"
+#include "tests/support/temp_folder.h"
+
+namespace vantrel::testing {
+
+class PilotTest : public ::testing::Test {
+ protected:
+  PilotTest();
+
+  // The game's folder below the temporary folder: "TIE", "XVT", "BOP" or "XWA".
+  static std::string FolderOf(GameId game);
+  // `relative` inside the game's folder, for TempFolder's fixture helpers.
+  static std::string In(GameId game, std::string_view relative);
+
+  TempFolder temp;
+  ScopedSettings settings;
+  FakeDesktop desktop;
+};
+
+// The first offset at which two byte strings differ (the shorter one's end when one is
+// a prefix of the other); empty when they are equal. Comparing whole pilot files this way
+// reports one offset instead of printing 150,000 bytes.
+std::optional<std::size_t> FirstDifference(std::string_view a, std::string_view b);
+
+// A file time from seconds since 1970-01-01 UTC.
+constexpr platform::FileTime FromUnixSeconds(std::uint64_t seconds) {
+  return 116'444'736'000'000'000ULL + seconds * 10'000'000ULL;
+}
+
+}  // namespace vantrel::testing
