@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/options.h"
+#include "ui/window.h"
 
 namespace vantrel::cli {
 
@@ -19,5 +20,13 @@ void PrintInstalledBattles();
 
 // A one-line reason on stderr, "vantrel: TEXT"; returns exit status 1.
 int Fail(const std::string& reason);
+
+int PlayCommand(const Options& options, const std::vector<std::string>& words);
+int PilotsCommand(const Options& options, const std::vector<std::string>& words);
+
+// The window the launcher's operations report to: the main window of a run of `vantrel`.
+ui::Window& MainWindow();
+// Installs `window` as the main window (the caller keeps it) and returns the one replaced.
+ui::Window* UseMainWindow(ui::Window* window);
 
 }  // namespace vantrel::cli

@@ -5,6 +5,7 @@
 #include "cli/commands.h"
 #include "cli/options.h"
 #include "platform/command_line.h"
+#include "platform/process.h"
 #include "platform/settings_store.h"
 #include "platform/terminal.h"
 #include "ui/console/console_desktop.h"
@@ -21,6 +22,8 @@ constexpr Command kCommands[] = {
     {"folders", FoldersCommand},
     {"load", LoadCommand},
     {"battles", BattlesCommand},
+    {"play", PlayCommand},
+    {"pilots", PilotsCommand},
 };
 
 int Run(const std::vector<std::string>& arguments) {
@@ -42,6 +45,9 @@ int Run(const std::vector<std::string>& arguments) {
   ui::ConsoleDesktop desktop({options->assumeYes, options->verbose,
                               platform::StandardErrorIsTerminal()});
   ui::UseDesktop(&desktop);
+  ui::ConsoleWindow mainWindow(desktop);
+  UseMainWindow(&mainWindow);
+  if (options->runner) platform::UseGameRunner(*options->runner);
 
   const std::string& name = options->words.front();
   const std::vector<std::string> words(options->words.begin() + 1, options->words.end());
@@ -52,6 +58,7 @@ int Run(const std::vector<std::string>& arguments) {
       break;
     }
   }
+  UseMainWindow(nullptr);
   ui::UseDesktop(nullptr);
   platform::UseSettingsStore(nullptr);
   return status >= 0 ? status : UsageError("unknown command " + name);

@@ -16,6 +16,14 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments) {
         return std::nullopt;
       }
       options.registryFile = arguments[++i];
+    } else if (word == "--runner") {
+      if (i + 1 == arguments.size()) {
+        UsageError("--runner needs a command");
+        return std::nullopt;
+      }
+      options.runner = arguments[++i];
+    } else if (word.rfind("--runner=", 0) == 0) {
+      options.runner = word.substr(9);
     } else if (word.rfind("--registry=", 0) == 0) {
       options.registryFile = word.substr(11);
     } else if (word == "--yes" || word == "-y") {
@@ -35,7 +43,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments) {
 }
 
 const char* UsageText() {
-  return "usage: vantrel [--registry FILE] [--yes] [--verbose] COMMAND [ARGS]\n"
+  return "usage: vantrel [--registry FILE] [--runner CMD] [--yes] [--verbose] COMMAND [ARGS]\n"
          "\n"
          "Loads KZ battle packages into the folders of TIE Fighter 95, X-Wing vs. TIE\n"
          "Fighter, Balance of Power and X-Wing Alliance, as the VNTL launcher does.\n"
@@ -50,10 +58,25 @@ const char* UsageText() {
          "                           print the installed battles as `battles` does\n"
          "  battles                  print the battle installed for each game, one per\n"
          "                           line: NAME<TAB>BATTLE (\"No battle installed\" if none)\n"
+         "  play GAME [--rebel-fighters] [--transports] [--briefing-audio]\n"
+         "                           play GAME (tie, xvt, bop, xwa or 0 to 3) as its game\n"
+         "                           button does: patch the executable for the options\n"
+         "                           given, decipher the installed battle, run the game,\n"
+         "                           seal the pilot, clean up and put the executable back;\n"
+         "                           --rebel-fighters and --transports are TIE Fighter 95's,\n"
+         "                           --transports also X-Wing vs. TIE Fighter's and Balance\n"
+         "                           of Power's, --briefing-audio X-Wing Alliance's\n"
+         "  pilots [list]            list the X-Wing Alliance pilots; * marks the one the\n"
+         "                           game starts with\n"
+         "  pilots create NAME [--kz]  create a pilot (--kz: prepared for KZ battles)\n"
+         "  pilots delete NAME       delete a pilot (asks; --yes answers Yes)\n"
+         "  pilots select NAME       make NAME the pilot the game starts with\n"
          "\n"
          "Options:\n"
          "  --registry FILE          the settings file (default: $VANTREL_REGISTRY, else\n"
          "                           $XDG_CONFIG_HOME/vantrel/registry.reg)\n"
+         "  --runner CMD             start the games through CMD, for example wine\n"
+         "                           (default: $VANTREL_RUNNER; not used on Windows)\n"
          "  --yes                    answer Yes to every question\n"
          "  --verbose                show the launcher's status line\n"
          "  --help                   show this text\n"

@@ -10,6 +10,7 @@ namespace vantrel::cli {
 
 struct Options {
   std::optional<std::string> registryFile;  // --registry FILE
+  std::optional<std::string> runner;        // --runner CMD: starts the games (wine)
   bool assumeYes = false;                   // --yes: questions are answered Yes
   bool verbose = false;                     // --verbose
   bool help = false;                        // --help or -h

@@ -1,6 +1,8 @@
 #include "launcher/load_battle.h"
 
+#include "battle/installed_battles.h"
 #include "launcher/settings.h"
+#include "platform/path.h"
 #include "platform/file_system.h"
 
 namespace vantrel {
@@ -24,6 +26,23 @@ LoadResult UnpackAndStageBattle(PackageArchive& archive, const std::string& pack
   if (showReadme) showReadme(launcherFolder + "\\Temp\\Readme.txt");
   result.staging = StageBattle();
   return result;
+}
+
+LoadResult LoadCommandLinePackage(ui::Window& mainWindow, PackageArchive& archive,
+                                  const std::string& packagePath, const ReadmeViewer& showReadme) {
+  const LoadResult result = UnpackAndStageBattle(archive, packagePath, showReadme);
+  ShowInstalledBattles(mainWindow);
+  return result;
+}
+
+std::optional<LoadResult> LoadBattle(ui::Window& mainWindow, PackageArchive& archive,
+                                     const BattleFileChooser& chooseBattleFile,
+                                     const ReadmeViewer& showReadme) {
+  const std::string package = chooseBattleFile(ReadLastDir());
+  if (package.empty()) return std::nullopt;
+  // C:\Battles\b1.kzm gives C:\Battles; D:\b1.kzm gives the bare D:.
+  WriteLastDir(platform::FolderPart(package));
+  return LoadCommandLinePackage(mainWindow, archive, package, showReadme);
 }
 
 }  // namespace vantrel

@@ -6,10 +6,12 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "battle/stage_battle.h"
 #include "package/package_archive.h"
+#include "ui/window.h"
 
 namespace vantrel {
 
@@ -27,5 +29,21 @@ using ReadmeViewer = std::function<void(const std::string& readmePath)>;
 // that cannot be opened still lets staging take what an earlier load left in Temp.
 LoadResult UnpackAndStageBattle(PackageArchive& archive, const std::string& packagePath,
                                 const ReadmeViewer& showReadme = {});
+
+// The package given on the launcher's command line: unpacked and staged, then the
+// installed battles shown. The file chooser is not used and "Last Dir" stays.
+LoadResult LoadCommandLinePackage(ui::Window& mainWindow, PackageArchive& archive,
+                                  const std::string& packagePath, const ReadmeViewer& showReadme);
+
+// Asks for a package starting in the given folder; the chosen file's full path, or the
+// empty text when the player cancelled.
+using BattleFileChooser = std::function<std::string(const std::string& initialFolder)>;
+
+// "&Load Battle": the player chooses a package in the folder of the last one; its
+// folder becomes the new "Last Dir", and it is loaded as a command-line package is.
+// Empty when the chooser was cancelled; nothing has changed then.
+std::optional<LoadResult> LoadBattle(ui::Window& mainWindow, PackageArchive& archive,
+                                     const BattleFileChooser& chooseBattleFile,
+                                     const ReadmeViewer& showReadme);
 
 }  // namespace vantrel

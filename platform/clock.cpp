@@ -4,12 +4,32 @@
 #include <chrono>
 
 namespace vantrel::platform {
+namespace {
 
-FileTime CurrentFileTime() {
+std::function<FileTime()>& InstalledClock() {
+  static std::function<FileTime()> clock;
+  return clock;
+}
+
+}  // namespace
+
+FileTime SystemClockTime() {
+  using Ticks = std::chrono::duration<std::int64_t, std::ratio<1, 10'000'000>>;
   constexpr std::int64_t kTicksFrom1601To1970 = 116'444'736'000'000'000LL;
   const auto sinceEpoch = std::chrono::system_clock::now().time_since_epoch();
-  const auto ticks = std::chrono::duration_cast<std::chrono::duration<std::int64_t, std::ratio<1, 10'000'000>>>(sinceEpoch);
-  return static_cast<FileTime>(ticks.count() + kTicksFrom1601To1970);
+  return static_cast<FileTime>(std::chrono::duration_cast<Ticks>(sinceEpoch).count() +
+                               kTicksFrom1601To1970);
+}
+
+FileTime CurrentFileTime() {
+  const std::function<FileTime()>& clock = InstalledClock();
+  return clock ? clock() : SystemClockTime();
+}
+
+std::function<FileTime()> UseClock(std::function<FileTime()> clock) {
+  std::function<FileTime()> previous = std::move(InstalledClock());
+  InstalledClock() = std::move(clock);
+  return previous;
 }
 
 }  // namespace vantrel::platform

@@ -1,0 +1,74 @@
+// `vantrel pilots`: the X-Wing Alliance pilot roster of the launcher's Pilot Options
+// dialog — list, create, delete, and choose the pilot the game starts with.
+#include <cstdio>
+#include <string>
+
+#include "cli/commands.h"
+#include "launcher/settings.h"
+#include "pilots/xwa_pilot_file.h"
+#include "pilots/xwa_pilot_list.h"
+#include "pilots/xwa_roster.h"
+#include "platform/path.h"
+
+namespace vantrel::cli {
+namespace {
+
+int List() {
+  const PilotList pilots = ReadXwaPilotList(&MainWindow());
+  for (std::size_t i = 0; i < pilots.entries.size(); ++i) {
+    std::printf("%s %s\n", pilots.selected == i ? "*" : " ", pilots.entries[i].c_str());
+  }
+  return 0;
+}
+
+int Create(const std::vector<std::string>& words) {
+  const bool prepare = words.size() == 3 && words[2] == "--kz";
+  if (words.size() < 2 || words.size() > 3 || (words.size() == 3 && !prepare)) {
+    return UsageError("pilots create takes NAME and optionally --kz");
+  }
+  const std::string& name = words[1];
+  if (CutXwaPilotName(name) != name) return Fail("a pilot name has at most 11 characters");
+  return CreateXwaPilot(name, prepare) ? 0 : 1;
+}
+
+int Delete(const std::vector<std::string>& words) {
+  if (words.size() != 2) return UsageError("pilots delete takes NAME");
+  const std::string& name = words[1];
+  const ui::Answer answer =
+      ui::Ui().ShowMessage(&MainWindow(), "Sure you want to delete pilot " + name + "?", "VNTL",
+                           ui::Icon::Exclamation, ui::Buttons::YesNo);
+  if (answer != ui::Answer::Yes) return Fail("nothing deleted");
+  return DeleteXwaPilot(name) ? 0 : 1;
+}
+
+int Select(const std::vector<std::string>& words) {
+  if (words.size() != 2) return UsageError("pilots select takes NAME");
+  // As the dialog does, the name written is a listed pilot's, as stored in its file.
+  for (const std::string& entry : ReadXwaPilotList(&MainWindow()).entries) {
+    if (platform::NamesEqual(entry, words[1])) {
+      WriteXwaLastPilot(entry);
+      return 0;
+    }
+  }
+  return Fail("no X-Wing Alliance pilot is named " + words[1]);
+}
+
+}  // namespace
+
+int PilotsCommand(const Options&, const std::vector<std::string>& words) {
+  const std::string action = words.empty() ? "list" : words[0];
+  if (action != "list" && action != "create" && action != "delete" && action != "select") {
+    return UsageError("unknown pilots action " + action + " (list, create, delete, select)");
+  }
+  if (action == "list" && words.size() > 1) return UsageError("pilots list takes no arguments");
+  // Without the game's folder every pilot path would begin at the root of the drive.
+  if (ReadGameFolder(GameId::XwingAlliance).empty()) {
+    return Fail("the folder of X-Wing Alliance is not set (vantrel folders set xwa PATH)");
+  }
+  if (action == "create") return Create(words);
+  if (action == "delete") return Delete(words);
+  if (action == "select") return Select(words);
+  return List();
+}
+
+}  // namespace vantrel::cli

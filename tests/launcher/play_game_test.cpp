@@ -1,0 +1,292 @@
+#include "launcher/play_game.h"
+
+#include <fstream>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "launcher/settings.h"
+#include "platform/clock.h"
+#include "platform/file_system.h"
+#include "resources/launcher_ids.h"
+#include "tests/fakes/fake_ui.h"
+#include "tests/fakes/faulty_file_system.h"
+#include "tests/support/battle_list_bytes.h"
+#include "tests/support/scoped_settings.h"
+#include "tests/support/temp_folder.h"
+
+namespace vantrel {
+namespace {
+
+using testing::TempFolder;
+
+// What a play needs to know of each game, typed here from the games' facts rather than
+// taken from the code under test.
+struct GameSetup {
+  GameId game;
+  const char* folder;
+  const char* exe;
+  std::size_t size;
+  const char* missions;
+  const char* pilot;     // the pilot file the play seals
+  const char* config;    // the configuration file naming the last pilot, if any
+  std::size_t a, b, seal;
+  std::uint32_t patchOffset;
+  std::string patchBytes;
+  const char* argument;  // what the game is started with
+};
+
+void PrintTo(const GameSetup& setup, std::ostream* out) { *out << setup.folder; }
+
+// TIE Fighter 95's identification shows the executable's path first, in a box of its own.
+std::vector<std::string> WithPathBox(const GameSetup& s, const std::string& exePath,
+                                     std::vector<std::string> texts) {
+  if (s.game == GameId::TieFighter) texts.insert(texts.begin(), exePath);
+  return texts;
+}
+
+std::vector<GameSetup> Setups() {
+  return {
+      {GameId::TieFighter, "TIE", "TIE95.EXE", 1'071'616, "MISSION", "LUKE.TFR", nullptr, 0x0660,
+       0x0668, 0x0E73, 0x0EA2EC, std::string("TIEINT\0", 7), ""},
+      {GameId::XwingVsTie, "XVT", "Z_XVT__.EXE", 1'422'336, "TRAIN", "Luke0.plt", "config.cfg",
+       0x127DA, 0x127EA, 0x109D, 0x12AB8F, std::string("TIEADV\0", 7), " skipintro"},
+      {GameId::BalanceOfPower, "BOP", "Z_XVT__.EXE", 1'405'952, "TRAIN", "Luke0.pl2",
+       "config2.cfg", 0x14176, 0x14186, 0x109D, 0x11AFA5, std::string("TIEADV\0", 7),
+       " skipintro"},
+      {GameId::XwingAlliance, "XWA", "XWINGALLIANCE.EXE", 2'151'936, "MISSIONS", "Luke0.plt",
+       "config.cfg", 0x1148A, 0x1149A, 0x1B3B9, 0x15772E, std::string("\x90\x90", 2), ""},
+  };
+}
+
+GameOptions OptionFor(GameId game) {
+  GameOptions options;
+  options.enableTieRebelFighters = game == GameId::TieFighter;
+  options.enableXvtTransports = game == GameId::XwingVsTie;
+  options.enableBopTransports = game == GameId::BalanceOfPower;
+  options.enableXwaBriefingAudio = game == GameId::XwingAlliance;
+  return options;
+}
+
+std::string Hex(const std::string& bytes) {
+  static const char digits[] = "0123456789ABCDEF";
+  std::string hex;
+  for (unsigned char byte : bytes) {
+    hex += digits[byte >> 4];
+    hex += digits[byte & 15];
+  }
+  return hex;
+}
+
+std::string StandInBytes() {
+  std::ifstream in(VANTREL_STAND_IN_PLAYER, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+class PlayGameTest : public ::testing::TestWithParam<GameSetup> {
+ protected:
+  PlayGameTest() {
+    settings.SetLauncherFolder(temp.Path("launcher"));
+    // The play starts half an hour before now, so the pilot the game saves is written in
+    // another minute than the one the pilots were stamped with.
+    previousClock = platform::UseClock([] {
+      return platform::SystemClockTime() - 30ull * 60 * 10'000'000;
+    });
+  }
+  ~PlayGameTest() override { platform::UseClock(previousClock); }
+
+  std::string Game(const std::string& relative = {}) const {
+    return "Game Folders/" + std::string(setup().folder) + (relative.empty() ? "" : "/" + relative);
+  }
+  const GameSetup& setup() const { return setup_; }
+  std::string ExePath() const {
+    return temp.Path("Game Folders\\" + std::string(setup().folder) + "\\" + setup().exe);
+  }
+
+  // Installs the game: the stand-in padded to the release size, its mission folder, the
+  // pilot and its configuration file.
+  void Install(const GameSetup& s) {
+    setup_ = s;
+    settings.SetGameFolder(s.game, temp.Path("Game Folders\\" + std::string(s.folder)));
+    std::string exe = StandInBytes();
+    ASSERT_FALSE(exe.empty());
+    ASSERT_LT(exe.size(), 0xEA000u) << "the stand-in must fit below the first patch row";
+    exe.resize(s.size, '\0');
+    executable = exe;
+    temp.WriteFile(Game(s.exe), exe);
+    std::filesystem::permissions(temp.Native(Game(s.exe)), std::filesystem::perms::owner_exec,
+                                 std::filesystem::perm_options::add);
+    temp.MakeFolder(Game(s.missions));
+    std::string pilot(0x1C000, '\0');
+    pilot[1] = 'u';
+    pilot[s.a] = 0x10;
+    pilot[s.b] = 0x22;
+    temp.WriteFile(Game(s.pilot), pilot);
+    if (s.config != nullptr) temp.WriteFile(Game(s.config), "lastpilot Luke\r\nsound 1\r\n");
+  }
+
+  void StageBattle(int gameByte) {
+    temp.WriteFile(Game("KZMISS/Battle.kzb"),
+                   testing::BattleListBytes(gameByte, 0x5A, "Test Battle", {"m1.tie", "m2.tie"}));
+    temp.WriteFile(Game("KZMISS/m1.tie"), testing::Enciphered("first mission", 0x5A));
+    temp.WriteFile(Game("KZMISS/m2.tie"), testing::Enciphered("second", 0x5A));
+  }
+
+  void Probe(const std::string& requests) { temp.WriteFile(Game("probe.txt"), requests); }
+  std::string Played() { return temp.ReadFile(Game("played.log")).value_or(""); }
+
+  TempFolder temp;
+  testing::ScopedSettings settings;
+  testing::FakeDesktop desktop;
+  testing::FakeWindow window;
+  std::function<platform::FileTime()> previousClock;
+  std::string executable;
+  GameSetup setup_{};
+};
+
+TEST_P(PlayGameTest, RunsTheWholeSequenceAndLeavesOnlyTheSeal) {
+  const GameSetup& s = GetParam();
+  Install(s);
+  StageBattle(static_cast<int>(s.game));
+  Probe("file " + std::string(s.missions) + "/m1.tie\nself " + std::to_string(s.patchOffset) +
+        " " + std::to_string(s.patchBytes.size()) + "\n" +
+        (s.game == GameId::TieFighter ? "touch LUKE.TFR 4\n" : ""));
+
+  EXPECT_EQ(PlayGame(window, s.game, OptionFor(s.game)), PlayResult::Played);
+
+  // While the game ran: the plain mission and the patch were in place.
+  const std::string played = Played();
+  EXPECT_NE(played.find("arguments" + std::string(s.argument) + "\n"), std::string::npos) << played;
+  EXPECT_NE(played.find("file " + std::string(s.missions) + "/m1.tie 13 " + Hex("first mission")),
+            std::string::npos) << played;
+  EXPECT_NE(played.find("self " + std::to_string(s.patchOffset) + " " + Hex(s.patchBytes)),
+            std::string::npos) << played;
+
+  // Afterwards: the plain missions are gone, the executable is as installed, the pilot is
+  // sealed and the status line is back at "Idle".
+  EXPECT_TRUE(temp.List(Game(s.missions)).empty());
+  EXPECT_EQ(temp.ReadFile(Game(s.exe)), executable);
+  EXPECT_FALSE(temp.Exists(Game("VNTL___.tmp")));
+  const std::string pilot = *temp.ReadFile(Game(s.pilot));
+  const std::uint8_t n = s.game == GameId::TieFighter ? 'U' : 'u';
+  EXPECT_EQ(static_cast<std::uint8_t>(pilot[s.seal]), static_cast<std::uint8_t>((n - 0x10) ^ 0x22));
+  EXPECT_EQ(window.History(IDC_STATUS_LINE),
+            (std::vector<std::string>{"Decrypting missions...", "Idle", "Game running...",
+                                      "Cleaning up files...", "Idle"}));
+  EXPECT_EQ(desktop.MessageTexts(), WithPathBox(s, ExePath(), {}));
+  if (s.game == GameId::BalanceOfPower) {
+    EXPECT_EQ(window.timerLog(), (std::vector<std::string>{"start 1 60000", "stop 1"}));
+  } else {
+    EXPECT_TRUE(window.timerLog().empty());
+  }
+}
+
+TEST_P(PlayGameTest, WithoutABattleTheGameStillRunsPatchedAndIsRestored) {
+  const GameSetup& s = GetParam();
+  Install(s);
+  Probe("self " + std::to_string(s.patchOffset) + " " + std::to_string(s.patchBytes.size()) + "\n");
+  EXPECT_EQ(PlayGame(window, s.game, OptionFor(s.game)), PlayResult::Played);
+  EXPECT_NE(Played().find("self " + std::to_string(s.patchOffset) + " " + Hex(s.patchBytes)),
+            std::string::npos);
+  EXPECT_EQ(temp.ReadFile(Game(s.exe)), executable);
+  EXPECT_EQ(window.History(IDC_STATUS_LINE), (std::vector<std::string>{"Game running...", "Idle"}));
+}
+
+TEST_P(PlayGameTest, AFailedDecryptionPutsTheExecutableBackAndDoesNotPlay) {
+  const GameSetup& s = GetParam();
+  Install(s);
+  StageBattle((static_cast<int>(s.game) + 1) % 4);  // a battle list of another game
+  EXPECT_EQ(PlayGame(window, s.game, OptionFor(s.game)), PlayResult::DecryptionFailed);
+  EXPECT_EQ(Played(), "");
+  EXPECT_EQ(temp.ReadFile(Game(s.exe)), executable);
+  EXPECT_FALSE(temp.Exists(Game("VNTL___.tmp")));
+  std::vector<std::string> expected =
+      WithPathBox(s, ExePath(), {"This battle list is not for this game"});
+  if (s.game == GameId::TieFighter) expected.push_back("No missions copied");
+  EXPECT_EQ(desktop.MessageTexts(), expected);
+  if (s.game == GameId::TieFighter) {
+    EXPECT_EQ(desktop.messages().back().title, "Error");
+    EXPECT_EQ(desktop.messages().back().icon, ui::Icon::None);
+  }
+  // The Balance of Power timer keeps marking the pilot once a minute.
+  EXPECT_EQ(window.timers().count(kBopTimer), s.game == GameId::BalanceOfPower ? 1u : 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryGame, PlayGameTest, ::testing::ValuesIn(Setups()),
+                         [](const ::testing::TestParamInfo<GameSetup>& info) {
+                           return std::string(CommandLineName(info.param.game));
+                         });
+
+class PlayGameFailureTest : public PlayGameTest {
+ protected:
+  PlayGameFailureTest() { Install(Setups()[1]); }  // X-Wing vs. TIE Fighter
+};
+
+TEST_F(PlayGameFailureTest, AMissingExecutableDoesNothing) {
+  std::filesystem::remove(temp.Native(Game("Z_XVT__.EXE")));
+  EXPECT_EQ(PlayGame(window, GameId::XwingVsTie, OptionFor(GameId::XwingVsTie)),
+            PlayResult::ExecutableMissing);
+  EXPECT_TRUE(desktop.messages().empty());
+  EXPECT_TRUE(window.History(IDC_STATUS_LINE).empty());
+}
+
+TEST_F(PlayGameFailureTest, AnotherReleaseIsNotPatchedOrPlayed) {
+  std::string longer = executable + "x";
+  temp.WriteFile(Game("Z_XVT__.EXE"), longer);
+  StageBattle(1);
+  EXPECT_EQ(PlayGame(window, GameId::XwingVsTie, OptionFor(GameId::XwingVsTie)),
+            PlayResult::WrongVersion);
+  EXPECT_EQ(desktop.MessageTexts(), (std::vector<std::string>{"This is not X-wing vs TIE Fighter 1.14!"}));
+  EXPECT_EQ(desktop.messages()[0].title, "VNTL");
+  EXPECT_EQ(desktop.messages()[0].icon, ui::Icon::Exclamation);
+  EXPECT_EQ(temp.ReadFile(Game("Z_XVT__.EXE")), longer);
+  EXPECT_EQ(Played(), "");
+  EXPECT_TRUE(temp.List(Game("TRAIN")).empty());
+}
+
+TEST_F(PlayGameFailureTest, AFailedBackupStopsBeforeThePatch) {
+  testing::FaultyFileSystem faulty;
+  faulty.FailAlways(testing::FileOperation::Open, "VNTL___");
+  testing::ScopedFileSystem scoped(faulty);
+  EXPECT_EQ(PlayGame(window, GameId::XwingVsTie, OptionFor(GameId::XwingVsTie)),
+            PlayResult::BackupFailed);
+  EXPECT_EQ(desktop.MessageTexts(),
+            (std::vector<std::string>{"Error backing up X-wing vs TIE Fighter executable!"}));
+  EXPECT_EQ(temp.ReadFile(Game("Z_XVT__.EXE")), executable);
+  EXPECT_EQ(Played(), "");
+}
+
+TEST_F(PlayGameFailureTest, AReadOnlyExecutableIsNotPatchedOrPlayed) {
+  ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path("Game Folders\\XVT\\Z_XVT__.EXE"), true));
+  EXPECT_EQ(PlayGame(window, GameId::XwingVsTie, OptionFor(GameId::XwingVsTie)),
+            PlayResult::PatchFailed);
+  EXPECT_EQ(desktop.MessageTexts(),
+            (std::vector<std::string>{"Error writing to X-wing vs TIE Fighter executable!"}));
+  EXPECT_EQ(temp.ReadFile(Game("Z_XVT__.EXE")), executable);
+  EXPECT_EQ(Played(), "");
+}
+
+TEST_F(PlayGameFailureTest, WithoutOptionsTheExecutableIsNeitherCopiedNorWritten) {
+  StageBattle(1);
+  EXPECT_EQ(PlayGame(window, GameId::XwingVsTie, GameOptions{}), PlayResult::Played);
+  EXPECT_NE(Played().find("arguments skipintro\n"), std::string::npos);
+  EXPECT_EQ(temp.ReadFile(Game("Z_XVT__.EXE")), executable);
+  EXPECT_FALSE(temp.Exists(Game("VNTL___.tmp")));
+}
+
+TEST_F(PlayGameFailureTest, AGameThatCannotStartStillGetsTheAfterGameSteps) {
+  StageBattle(1);
+  // A folder where the stand-in's log would go keeps nothing from running it; an
+  // executable that is not a program cannot be started at all.
+  temp.WriteFile(Game("Z_XVT__.EXE"), std::string(1'422'336, 'x'));
+  EXPECT_EQ(PlayGame(window, GameId::XwingVsTie, OptionFor(GameId::XwingVsTie)),
+            PlayResult::GameNotStarted);
+  EXPECT_TRUE(temp.List(Game("TRAIN")).empty());
+  EXPECT_EQ(temp.ReadFile(Game("Z_XVT__.EXE")), std::string(1'422'336, 'x'));
+  EXPECT_EQ(window.ItemText(IDC_STATUS_LINE), "Idle");
+}
+
+}  // namespace
+}  // namespace vantrel
