@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include "launcher/settings.h"
+#include "tests/cli/cli_run.h"
+#include "tests/fakes/fake_ui.h"
+#include "tests/support/scoped_settings.h"
+#include "tests/support/temp_folder.h"
+
+namespace vantrel {
+namespace {
+
+using testing::RunCommand;
+
+TEST(PlayCommand, OptionsOfAnotherGameAreUsageErrors) {
+  testing::ScopedSettings settings;
+  EXPECT_EQ(RunCommand(cli::PlayCommand, {"xvt", "--rebel-fighters"}).status, 2);
+  EXPECT_EQ(RunCommand(cli::PlayCommand, {"xwa", "--transports"}).status, 2);
+  EXPECT_EQ(RunCommand(cli::PlayCommand, {"tie", "--briefing-audio"}).status, 2);
+  EXPECT_EQ(RunCommand(cli::PlayCommand, {"tie", "--rebel-fighters", "--transports"}).status, 2);
+  EXPECT_EQ(RunCommand(cli::PlayCommand, {"xwing"}).status, 2);
+  EXPECT_EQ(RunCommand(cli::PlayCommand, {}).status, 2);
+}
+
+TEST(PlayCommand, AGameWithoutItsExecutableFailsWithAReason) {
+  testing::TempFolder temp;
+  testing::ScopedSettings settings;
+  settings.SetGameFolder(GameId::BalanceOfPower, temp.Path("BOP"));
+  const auto run = RunCommand(cli::PlayCommand, {"BOP", "--transports"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "vantrel: the executable of Balance of Power is not in its folder \"" +
+                         temp.Path("BOP") + "\"\n");
+}
+
+class PilotsCommandTest : public ::testing::Test {
+ protected:
+  PilotsCommandTest() { settings.SetGameFolder(GameId::XwingAlliance, temp.path()); }
+
+  testing::TempFolder temp;
+  testing::ScopedSettings settings;
+  testing::FakeDesktop desktop;
+};
+
+TEST_F(PilotsCommandTest, CreateListSelectAndDelete) {
+  EXPECT_EQ(RunCommand(cli::PilotsCommand, {"create", "Luke"}).status, 0);
+  EXPECT_EQ(RunCommand(cli::PilotsCommand, {"create", "Lukas", "--kz"}).status, 0);
+  EXPECT_EQ(temp.ReadFile("Luke0.plt")->size(), 152'076u);
+  temp.WriteFile("CONFIG.CFG", "lastpilot Luke\r\nmusic 1\r\n");
+  EXPECT_EQ(RunCommand(cli::PilotsCommand, {}).out, "  Lukas\n* Luke\n");
+
+  EXPECT_EQ(RunCommand(cli::PilotsCommand, {"select", "lukas"}).status, 0);
+  EXPECT_EQ(temp.ReadFile("CONFIG.CFG"), "lastpilot Lukas\r\nmusic 1\r\n");
+  EXPECT_EQ(RunCommand(cli::PilotsCommand, {"list"}).out, "* Lukas\n  Luke\n");
+
+  desktop.QueueAnswer(ui::Answer::Yes);
+  EXPECT_EQ(RunCommand(cli::PilotsCommand, {"delete", "Luke"}).status, 0);
+  EXPECT_EQ(desktop.MessageTexts().back(), "Sure you want to delete pilot Luke?");
+  EXPECT_FALSE(temp.Exists("Luke0.plt"));
+}
+
+TEST_F(PilotsCommandTest, ANoKeepsThePilot) {
+  ASSERT_EQ(RunCommand(cli::PilotsCommand, {"create", "Wedge"}).status, 0);
+  const auto run = RunCommand(cli::PilotsCommand, {"delete", "Wedge"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "vantrel: nothing deleted\n");
+  EXPECT_TRUE(temp.Exists("Wedge0.plt"));
+}
+
+TEST_F(PilotsCommandTest, RefusalsAreReported) {
+  EXPECT_EQ(RunCommand(cli::PilotsCommand, {"create", "TwelveLetter"}).status, 1);
+  EXPECT_EQ(RunCommand(cli::PilotsCommand, {"create", "a/b"}).status, 1);
+  EXPECT_EQ(desktop.MessageTexts(), (std::vector<std::string>{"Error creating new pilot"}));
+  EXPECT_EQ(RunCommand(cli::PilotsCommand, {"select", "Nobody"}).err,
+            "vantrel: no X-Wing Alliance pilot is named Nobody\n");
+  EXPECT_EQ(RunCommand(cli::PilotsCommand, {"rename", "x"}).status, 2);
+  EXPECT_TRUE(temp.List().empty());
+}
+
+TEST(PilotsCommand, AnUnsetFolderWritesNothing) {
+  testing::ScopedSettings settings;
+  const auto run = RunCommand(cli::PilotsCommand, {"create", "Luke"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err,
+            "vantrel: the folder of X-Wing Alliance is not set (vantrel folders set xwa PATH)\n");
+}
+
+}  // namespace
+}  // namespace vantrel
