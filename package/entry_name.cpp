@@ -1,69 +1,11 @@
 #include "package/entry_name.h"
 
-#include <array>
-#include <cstdint>
+#include "platform/western_text.h"
 
 namespace vantrel {
-namespace {
-
-// Windows-1252 characters 0x80 to 0x9F; the five unassigned ones map to themselves.
-constexpr std::array<char16_t, 32> kCp1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-bool IsValidUtf8(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    std::size_t length = 0;
-    if (lead < 0x80) {
-      ++i;
-      continue;
-    } else if ((lead & 0xE0) == 0xC0 && lead >= 0xC2) {
-      length = 2;
-    } else if ((lead & 0xF0) == 0xE0) {
-      length = 3;
-    } else if ((lead & 0xF8) == 0xF0 && lead <= 0xF4) {
-      length = 4;
-    } else {
-      return false;
-    }
-    if (i + length > text.size()) return false;
-    for (std::size_t k = 1; k < length; ++k) {
-      if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
-    }
-    i += length;
-  }
-  return true;
-}
-
-void AppendUtf8(std::string& out, char16_t unit) {
-  if (unit < 0x80) {
-    out.push_back(static_cast<char>(unit));
-  } else if (unit < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (unit >> 6)));
-    out.push_back(static_cast<char>(0x80 | (unit & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xE0 | (unit >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((unit >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (unit & 0x3F)));
-  }
-}
-
-}  // namespace
 
 std::string DecodeEntryName(std::string_view stored, bool flaggedUtf8) {
-  std::string name;
-  if (flaggedUtf8 || IsValidUtf8(stored)) {
-    name.assign(stored);
-  } else {
-    name.reserve(stored.size() * 2);
-    for (char c : stored) {
-      const auto byte = static_cast<unsigned char>(c);
-      AppendUtf8(name, byte >= 0x80 && byte < 0xA0 ? kCp1252High[byte - 0x80] : char16_t{byte});
-    }
-  }
+  std::string name = flaggedUtf8 ? std::string(stored) : platform::WesternToUtf8(stored);
   for (char& c : name) {
     if (c == '/') c = '\\';
   }
