@@ -16,6 +16,7 @@ class SilentDesktop : public Desktop {
     return std::make_unique<SilentStatusWindow>();
   }
   void SetProgress(int) override {}
+  int RunModalDialog(std::string_view, Window*, DialogController&) override { return -1; }
 };
 
 SilentDesktop silentDesktop;

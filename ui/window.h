@@ -1,12 +1,16 @@
 // What the subsystems need of the windowing system: a window's controls by id, modal
-// message boxes, and the small STATUS progress window shown while missions are
-// deciphered. The launcher has real windows behind this (ui/win32), `vantrel` prints to
-// the terminal (ui/console), and tests hold the controls' state in a recording fake.
+// message boxes and modal dialogs, and the small STATUS progress window shown while
+// missions are deciphered. The launcher has real windows behind this (ui/win32),
+// `vantrel` prints to the terminal (ui/console), and tests hold the controls' state in a
+// recording fake.
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "ui/dialog_controller.h"
 
 namespace vantrel::ui {
 
@@ -24,6 +28,29 @@ class Window {
   // runs on the launcher's thread (never while a game is being waited for).
   virtual void StartTimer(int id, int milliseconds) = 0;
   virtual void StopTimer(int id) = 0;
+
+  // List box `id`. A list whose template sorts it places each new entry by the sorted
+  // order (letter case ignored); AddListEntry says at which index the entry landed, or
+  // -1 when it could not be added.
+  virtual void ClearList(int id) = 0;
+  virtual int AddListEntry(int id, std::string_view text) = 0;
+  virtual void SelectListEntry(int id, int index) = 0;
+  // The text of the selected entry; empty optional when no entry is selected.
+  virtual std::optional<std::string> SelectedListText(int id) const = 0;
+
+  // The most characters a player can type into edit field `id`.
+  virtual void SetTextLimit(int id, int characters) = 0;
+
+  // Check box `id`.
+  virtual bool IsChecked(int id) const = 0;
+  virtual void SetChecked(int id, bool checked) = 0;
+
+  // A disabled control cannot be pressed or typed into.
+  virtual void EnableItem(int id, bool enabled) = 0;
+
+  // Closes a modal dialog once its current handler has returned; the call that opened
+  // the dialog returns `result`.
+  virtual void EndDialog(int result) = 0;
 };
 
 // The modeless STATUS window; destroying the object closes it.
@@ -44,10 +71,16 @@ class Desktop {
   // newest STATUS window's bar is the one SetProgress moves.
   virtual std::unique_ptr<StatusWindow> OpenStatusWindow(Window& owner) = 0;
   virtual void SetProgress(int position) = 0;
+
+  // Shows the dialog template `templateName` of the program's resources modally, owned by
+  // `owner` (or by no window when it is null), with `controller` handling it. Returns
+  // what the dialog was ended with, or -1 when it could not be made.
+  virtual int RunModalDialog(std::string_view templateName, Window* owner,
+                             DialogController& controller) = 0;
 };
 
 // The desktop of this process. Programs install theirs at start; until then message
-// boxes go nowhere and are answered No (or OK).
+// boxes go nowhere and are answered No (or OK), and no dialog can be made.
 Desktop& Ui();
 
 // Installs `desktop` (the caller keeps ownership) and returns the one it replaced.

@@ -1,15 +1,23 @@
 #include "tests/fakes/fake_ui.h"
 
 namespace vantrel::testing {
+namespace {
 
-void FakeWindow::SetItemText(int id, std::string_view text) {
-  texts_[id] = std::string(text);
-  history_[id].emplace_back(text);
+// The first `limit` characters of UTF-8 text.
+std::string_view FirstCharacters(std::string_view text, int limit) {
+  int characters = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const bool continuation = (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80;
+    if (!continuation && characters++ == limit) return text.substr(0, i);
+  }
+  return text;
 }
 
-std::string FakeWindow::ItemText(int id) const {
-  const auto found = texts_.find(id);
-  return found == texts_.end() ? std::string() : found->second;
+}  // namespace
+
+void FakeWindow::SetItemText(int id, std::string_view text) {
+  MemoryWindow::SetItemText(id, text);
+  history_[id].emplace_back(text);
 }
 
 std::vector<std::string> FakeWindow::History(int id) const {
@@ -25,6 +33,48 @@ void FakeWindow::StartTimer(int id, int milliseconds) {
 void FakeWindow::StopTimer(int id) {
   timers_.erase(id);
   timerLog_.push_back("stop " + std::to_string(id));
+}
+
+void FakeWindow::Open(ui::DialogController& controller) {
+  controller_ = &controller;
+  controller.onInit(*this);
+  DestroyIfEnded();
+}
+
+bool FakeWindow::Press(int id) {
+  if (!Accepts(id)) return false;
+  controller_->onCommand(*this, id);
+  DestroyIfEnded();
+  return true;
+}
+
+bool FakeWindow::Type(int id, std::string_view text) {
+  if (!Accepts(id)) return false;
+  const std::optional<int> limit = TextLimit(id);
+  SetItemText(id, limit ? FirstCharacters(text, *limit) : text);
+  return true;
+}
+
+bool FakeWindow::ClickCheckBox(int id) {
+  if (!Accepts(id)) return false;
+  SetChecked(id, !IsChecked(id));
+  return Press(id);
+}
+
+bool FakeWindow::ChooseEntry(int id, int index) {
+  if (!Accepts(id)) return false;
+  SelectListEntry(id, index);
+  return Press(id);
+}
+
+bool FakeWindow::Accepts(int id) const {
+  return controller_ != nullptr && !endedWith() && IsEnabled(id);
+}
+
+void FakeWindow::DestroyIfEnded() {
+  if (!endedWith() || destroyed_) return;
+  destroyed_ = true;
+  controller_->onDestroy(*this);
 }
 
 class FakeDesktop::Status : public ui::StatusWindow {
@@ -57,6 +107,25 @@ std::unique_ptr<ui::StatusWindow> FakeDesktop::OpenStatusWindow(ui::Window&) {
 }
 
 void FakeDesktop::SetProgress(int position) { progress_.push_back(position); }
+
+int FakeDesktop::RunModalDialog(std::string_view templateName, ui::Window* owner,
+                                ui::DialogController& controller) {
+  // The record is made first and found again by its window, since a script may open
+  // further dialogs and add records of its own.
+  auto window = std::make_unique<FakeWindow>();
+  FakeWindow& dialog = *window;
+  dialogs_.push_back({std::string(templateName), owner, std::move(window), std::nullopt});
+  const std::size_t record = dialogs_.size() - 1;
+
+  dialog.Open(controller);
+  if (!dialog.endedWith() && !scripts_.empty()) {
+    const std::function<void(FakeWindow&)> script = std::move(scripts_.front());
+    scripts_.pop_front();
+    script(dialog);
+  }
+  dialogs_[record].result = dialog.endedWith();
+  return dialog.endedWith().value_or(-1);
+}
 
 std::vector<std::string> FakeDesktop::MessageTexts() const {
   std::vector<std::string> texts;

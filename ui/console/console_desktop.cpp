@@ -83,16 +83,15 @@ void ConsoleDesktop::EraseBar() {
   drawnWidth_ = 0;
 }
 
+int ConsoleDesktop::RunModalDialog(std::string_view, Window*, DialogController&) {
+  return kDialogCancelled;
+}
+
 void ConsoleWindow::SetItemText(int id, std::string_view text) {
-  texts_[id] = std::string(text);
+  MemoryWindow::SetItemText(id, text);
   if (id == IDC_STATUS_LINE && desktop_.options().verbose) {
     desktop_.PrintLine("Status: " + std::string(text));
   }
-}
-
-std::string ConsoleWindow::ItemText(int id) const {
-  const auto found = texts_.find(id);
-  return found == texts_.end() ? std::string() : found->second;
 }
 
 }  // namespace vantrel::ui

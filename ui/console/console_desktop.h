@@ -2,15 +2,17 @@
 // terminal. A message box is a line "TITLE: TEXT" on the error output, and a question
 // is answered No unless the user said --yes; the main window's status line is printed
 // as "Status: TEXT" with --verbose; the STATUS window's bar is drawn in place on one line
-// of the error output when that is a terminal, and not at all otherwise.
+// of the error output when that is a terminal, and not at all otherwise. The command line
+// opens no dialogs: a dialog asked for is answered as if the user had closed it with Esc
+// at once, without its controller running.
 #pragma once
 
 #include <cstdio>
-#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
 
+#include "ui/memory_window.h"
 #include "ui/window.h"
 
 namespace vantrel::ui {
@@ -29,6 +31,9 @@ class ConsoleDesktop : public Desktop {
                      Buttons buttons) override;
   std::unique_ptr<StatusWindow> OpenStatusWindow(Window& owner) override;
   void SetProgress(int position) override;
+  // Shows nothing and returns kDialogCancelled.
+  int RunModalDialog(std::string_view templateName, Window* owner,
+                     DialogController& controller) override;
 
   // Prints one line; a progress bar on the current line is ended first, so that the
   // line does not run into it.
@@ -48,21 +53,17 @@ class ConsoleDesktop : public Desktop {
   std::size_t drawnWidth_ = 0;  // characters of the bar on the current line; 0 for none
 };
 
-// The main window as `vantrel` has it: the controls' texts are kept, and the status line
-// is printed whenever it changes, if the desktop is verbose.
-class ConsoleWindow : public Window {
+// The main window as `vantrel` has it: its controls are kept in memory (the command line
+// runs no message loop, so a timer never ticks), and the status line is printed whenever
+// it changes, if the desktop is verbose.
+class ConsoleWindow : public MemoryWindow {
  public:
   explicit ConsoleWindow(ConsoleDesktop& desktop) : desktop_(desktop) {}
 
   void SetItemText(int id, std::string_view text) override;
-  std::string ItemText(int id) const override;
-  // The command line runs no message loop, so a timer never ticks.
-  void StartTimer(int, int) override {}
-  void StopTimer(int) override {}
 
  private:
   ConsoleDesktop& desktop_;
-  std::map<int, std::string> texts_;
 };
 
 }  // namespace vantrel::ui

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/win32/text_win32.h"
+#include "ui/win32/dialog.h"
 #include "ui/win32/status_dialog.h"
 #include "ui/win32/window_win32.h"
 
@@ -60,6 +61,13 @@ void Win32Desktop::SetProgress(int position) {
   if (progressBar == nullptr) return;
   SendMessageW(progressBar, PBM_SETPOS, static_cast<WPARAM>(position), 0);
   UpdateWindow(progressBar);
+}
+
+int Win32Desktop::RunModalDialog(std::string_view templateName, Window* owner,
+                                 DialogController& controller) {
+  const std::wstring name = Wide(templateName);
+  if (name.empty()) return -1;
+  return static_cast<int>(win32::RunModalDialog(name.c_str(), HandleOf(owner), controller));
 }
 
 UINT MessageBoxStyle(Icon icon, Buttons buttons) {

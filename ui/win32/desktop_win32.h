@@ -1,5 +1,5 @@
 // The launcher's windowing system: message boxes from the system, and the STATUS window
-// made from the program's own resources.
+// and modal dialogs made from the program's own resources.
 #pragma once
 
 #include <memory>
@@ -19,6 +19,10 @@ class Win32Desktop : public Desktop {
                      Buttons buttons) override;
   std::unique_ptr<StatusWindow> OpenStatusWindow(Window& owner) override;
   void SetProgress(int position) override;
+  // The template comes from the program's own resources; the generic dialog procedure
+  // hands its messages to `controller`.
+  int RunModalDialog(std::string_view templateName, Window* owner,
+                     DialogController& controller) override;
 };
 
 // The MessageBox style for an icon and a set of buttons.

@@ -25,11 +25,11 @@ INT_PTR CALLBACK ControllerDialogProc(HWND dialog, UINT message, WPARAM wParam, 
   if (host == nullptr) return FALSE;
   switch (message) {
     case WM_COMMAND:
-      return host->controller.onCommand(LOWORD(wParam)) ? TRUE : FALSE;
+      return host->controller.onCommand(host->window, LOWORD(wParam)) ? TRUE : FALSE;
     case WM_TIMER:
-      return host->controller.onTimer(static_cast<int>(wParam)) ? TRUE : FALSE;
+      return host->controller.onTimer(host->window, static_cast<int>(wParam)) ? TRUE : FALSE;
     case WM_DESTROY:
-      host->controller.onDestroy();
+      host->controller.onDestroy(host->window);
       SetWindowLongPtrW(dialog, GWLP_USERDATA, 0);
       return TRUE;
     default:

@@ -7,23 +7,11 @@
 #include <memory>
 
 #include "platform/win32/windows_api.h"
+#include "ui/dialog_controller.h"
 #include "ui/win32/window_win32.h"
 #include "ui/window.h"
 
 namespace vantrel::ui::win32 {
-
-class DialogController {
- public:
-  virtual ~DialogController() = default;
-  // WM_INITDIALOG. `window` stays valid until onDestroy has returned.
-  virtual void onInit(Window& window) = 0;
-  // WM_COMMAND from the control or menu item `id`; true when handled.
-  virtual bool onCommand(int id) = 0;
-  // WM_TIMER of timer `id`; true when handled.
-  virtual bool onTimer(int id) = 0;
-  // WM_DESTROY.
-  virtual void onDestroy() = 0;
-};
 
 // What the procedure keeps for one dialog: its controller and the view over its handle.
 struct DialogHost {

@@ -18,15 +18,15 @@ class RecordingController : public DialogController {
     window.SetItemText(1065, "set at init");
     if (endAtInit) EndDialog(dialog, 42);
   }
-  bool onCommand(int id) override {
+  bool onCommand(Window&, int id) override {
     commands.push_back(id);
     return id == 1052;
   }
-  bool onTimer(int id) override {
+  bool onTimer(Window&, int id) override {
     timers.push_back(id);
     return true;
   }
-  void onDestroy() override { ++destroys; }
+  void onDestroy(Window&) override { ++destroys; }
 
   bool endAtInit = false;
   int inits = 0;

@@ -1,0 +1,65 @@
+// A window whose controls exist only in memory: texts, list boxes, check boxes, enabled
+// states and the result it was ended with are kept and can be read back. The command
+// line's windows are of this kind, and so is the tests' fake window. Every list box of
+// the launcher's templates is sorted, so these lists keep their entries sorted as a
+// sorted list box does: letter case ignored, a new entry placed after those equal to it.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/window.h"
+
+namespace vantrel::ui {
+
+class MemoryWindow : public Window {
+ public:
+  void SetItemText(int id, std::string_view text) override;
+  std::string ItemText(int id) const override;
+  // No message loop runs the timers of a window in memory; they never tick.
+  void StartTimer(int, int) override {}
+  void StopTimer(int) override {}
+
+  void ClearList(int id) override;
+  int AddListEntry(int id, std::string_view text) override;
+  void SelectListEntry(int id, int index) override;
+  std::optional<std::string> SelectedListText(int id) const override;
+
+  void SetTextLimit(int id, int characters) override;
+
+  bool IsChecked(int id) const override;
+  void SetChecked(int id, bool checked) override;
+
+  void EnableItem(int id, bool enabled) override;
+
+  void EndDialog(int result) override;
+
+  // The entries of list `id` in their order, and the index of its selected entry.
+  std::vector<std::string> ListEntries(int id) const;
+  std::optional<int> SelectedListEntry(int id) const;
+  // The limit set on edit field `id`; empty optional when none was set.
+  std::optional<int> TextLimit(int id) const;
+  // Controls are enabled until they are disabled.
+  bool IsEnabled(int id) const;
+  // What EndDialog was given; empty optional while the dialog is open.
+  std::optional<int> endedWith() const { return endedWith_; }
+
+ private:
+  struct List {
+    std::vector<std::string> entries;
+    std::optional<int> selected;
+  };
+
+  std::map<int, std::string> texts_;
+  std::map<int, List> lists_;
+  std::map<int, int> textLimits_;
+  std::set<int> checked_;
+  std::set<int> disabled_;
+  std::optional<int> endedWith_;
+};
+
+}  // namespace vantrel::ui
