@@ -1,6 +1,7 @@
 #include "package/archive_stream.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -11,7 +12,7 @@
 namespace vantrel {
 namespace {
 
-// A read-only file with a read buffer. minizip sees it as an opaque pointer from
+// A read-only file with two read blocks. minizip sees it as an opaque pointer from
 // open until close; `release` hands ownership to minizip, Close takes it back.
 class BufferedStream {
  public:
@@ -21,17 +22,17 @@ class BufferedStream {
     auto* out = static_cast<unsigned char*>(destination);
     unsigned long done = 0;
     while (done < size) {
-      if (position_ >= bufferStart_ && position_ < bufferStart_ + buffer_.size()) {
-        const std::size_t offset = position_ - bufferStart_;
-        const std::size_t count = std::min<std::size_t>(buffer_.size() - offset, size - done);
-        std::memcpy(out + done, buffer_.data() + offset, count);
+      if (Block* block = BlockHolding(position_)) {
+        const std::size_t offset = position_ - block->start;
+        const std::size_t count = std::min<std::size_t>(block->bytes.size() - offset, size - done);
+        std::memcpy(out + done, block->bytes.data() + offset, count);
         done += count;
         position_ += count;
         continue;
       }
       if (!SeekFile(position_)) break;
-      // Large reads (the compressed data of an entry) bypass the buffer.
-      if (size - done >= kBufferSize) {
+      // Large reads (the compressed data of an entry) bypass the blocks.
+      if (size - done >= kBlockSize) {
         const std::int64_t count = file_->Read(out + done, size - done);
         if (count <= 0) {
           error_ = count < 0;
@@ -42,15 +43,16 @@ class BufferedStream {
         filePosition_ = position_;
         continue;
       }
-      buffer_.resize(kBufferSize);
-      const std::int64_t count = file_->Read(buffer_.data(), kBufferSize);
+      Block& block = LeastRecentlyUsed();
+      block.bytes.resize(kBlockSize);
+      const std::int64_t count = file_->Read(block.bytes.data(), kBlockSize);
       if (count <= 0) {
-        buffer_.clear();
+        block.bytes.clear();
         error_ = count < 0;
         break;
       }
-      buffer_.resize(static_cast<std::size_t>(count));
-      bufferStart_ = position_;
+      block.bytes.resize(static_cast<std::size_t>(count));
+      block.start = position_;
       filePosition_ = position_ + static_cast<std::uint64_t>(count);
     }
     return done;
@@ -76,7 +78,32 @@ class BufferedStream {
   bool HasError() const { return error_; }
 
  private:
-  static constexpr std::size_t kBufferSize = 64 * 1024;
+  // Walking a package reads two places in turn: the central directory, entry by entry,
+  // and each entry's local header and data. A block for each keeps both walks from
+  // reading the same bytes again.
+  static constexpr std::size_t kBlockSize = 16 * 1024;
+
+  struct Block {
+    std::vector<unsigned char> bytes;
+    std::uint64_t start = 0;
+    std::uint64_t lastUse = 0;
+  };
+
+  Block* BlockHolding(std::uint64_t position) {
+    for (Block& block : blocks_) {
+      if (position >= block.start && position < block.start + block.bytes.size()) {
+        block.lastUse = ++uses_;
+        return &block;
+      }
+    }
+    return nullptr;
+  }
+
+  Block& LeastRecentlyUsed() {
+    Block& block = blocks_[0].lastUse <= blocks_[1].lastUse ? blocks_[0] : blocks_[1];
+    block.lastUse = ++uses_;
+    return block;
+  }
 
   bool SeekFile(std::uint64_t position) {
     if (filePosition_ == position) return true;
@@ -89,8 +116,8 @@ class BufferedStream {
   }
 
   std::unique_ptr<platform::File> file_;
-  std::vector<unsigned char> buffer_;
-  std::uint64_t bufferStart_ = 0;
+  std::array<Block, 2> blocks_;
+  std::uint64_t uses_ = 0;
   std::uint64_t position_ = 0;
   std::uint64_t filePosition_ = 0;
   bool error_ = false;

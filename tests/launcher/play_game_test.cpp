@@ -265,6 +265,9 @@ TEST_F(PlayGameFailureTest, AReadOnlyExecutableIsNotPatchedOrPlayed) {
   EXPECT_EQ(desktop.MessageTexts(),
             (std::vector<std::string>{"Error writing to X-wing vs TIE Fighter executable!"}));
   EXPECT_EQ(temp.ReadFile(Game("Z_XVT__.EXE")), executable);
+  // The read-only executable refuses to be replaced, so its whole copy stays beside it
+  // for the next play, which finds it equal and goes on.
+  EXPECT_EQ(temp.ReadFile(Game("VNTL___.tmp")), executable);
   EXPECT_EQ(Played(), "");
 }
 
