@@ -36,13 +36,16 @@ bool CreateParentFolder(const std::string& filePath) {
 
 bool SetFileTimeFromDos(const std::string& path, std::uint32_t dosDateTime) {
   auto file = platform::Files().Open(path, platform::OpenMode::ReadWrite);
-  if (!file) return false;
+  return file != nullptr && SetFileTimeFromDos(*file, dosDateTime);
+}
+
+bool SetFileTimeFromDos(platform::File& file, std::uint32_t dosDateTime) {
   const std::optional<platform::FileTime> time = platform::LocalDosDateTimeToFileTime(dosDateTime);
   if (!time) return false;
   platform::FileTimes times;
   times.creation = *time;
   times.lastWrite = *time;
-  return file->SetTimes(times);
+  return file.SetTimes(times);
 }
 
 }  // namespace vantrel

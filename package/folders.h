@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/file_system.h"
+
 namespace vantrel {
 
 // Creates the folder and every missing folder above it, from the top down. True when the
@@ -17,5 +19,9 @@ bool CreateParentFolder(const std::string& filePath);
 // Sets the file's creation and last-write times to a DOS date and time (date in the high
 // 16 bits) read as local time; the last-access time stays.
 bool SetFileTimeFromDos(const std::string& path, std::uint32_t dosDateTime);
+
+// Sets the same times on a file already open for writing; false when the stored value is
+// no date or the times cannot be set.
+bool SetFileTimeFromDos(platform::File& file, std::uint32_t dosDateTime);
 
 }  // namespace vantrel

@@ -220,14 +220,7 @@ bool PackageArchive::CopyCurrentEntryTo(const std::string& outputPath, std::uint
     // The stored time goes on through the handle that wrote the file, as the last thing
     // before it closes: the same times as setting them by path afterwards, one open fewer
     // for every entry. Its result does not matter.
-    if (copied) {
-      if (const auto time = platform::LocalDosDateTimeToFileTime(dosDateTime)) {
-        platform::FileTimes times;
-        times.creation = *time;
-        times.lastWrite = *time;
-        output->SetTimes(times);
-      }
-    }
+    if (copied) SetFileTimeFromDos(*output, dosDateTime);
   }
   // A CRC mismatch is reported only here, and does not fail the extraction: the file is
   // written as the archive holds it.
