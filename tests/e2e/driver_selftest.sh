@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# The end-to-end driver's own test: starts the small test dialog under Wine, drives it
+# through ui_driver as a test of VNTL.exe would (types a name, ticks a check box, answers
+# the message boxes, toggles a menu item, presses Esc) and checks what the driver reads
+# back: control texts and states, menu states, the message texts, the version resource
+# and the manifest's effect. The dialog's screenshot is saved as driver_test.png in the
+# screenshot folder.
+#
+# driver_selftest.sh UI_DRIVER_EXE TEST_DIALOG_EXE SCREENSHOT_FOLDER PROJECT_VERSION
+set -euo pipefail
+
+if [ $# -ne 4 ]; then
+  echo "usage: $0 UI_DRIVER_EXE TEST_DIALOG_EXE SCREENSHOT_FOLDER PROJECT_VERSION" >&2
+  exit 2
+fi
+# Wine draws windows only on an X display; without one, run on a virtual display.
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a bash "$0" "$@"
+fi
+
+driver=$1
+dialog=$2
+shots=$3
+version=$4
+mkdir -p "$shots"
+shots=$(cd "$shots" && pwd)
+scratch=$(mktemp -d)
+dialog_pid=
+cleanup() {
+  if [ -n "$dialog_pid" ] && kill -0 "$dialog_pid" 2>/dev/null; then
+    kill "$dialog_pid" 2>/dev/null || true
+  fi
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "driver_selftest: $*" >&2
+  exit 1
+}
+
+# drive [ARGUMENTS...]: runs the driver (a script on stdin with "-"), output in $scratch/out.
+drive() {
+  wine "$driver" --timeout 30 "$@" >"$scratch/out" || fail "ui_driver $* failed: $(cat "$scratch/out")"
+  tr -d '\r' <"$scratch/out" >"$scratch/lines"
+}
+
+# expect_line TEXT: the driver's last output holds TEXT as a whole line.
+expect_line() {
+  grep -qxF -- "$1" "$scratch/lines" || fail "expected the line \"$1\" in: $(cat "$scratch/lines")"
+}
+
+# The version resource and manifest, read from the program file.
+drive version "$(winepath -w "$dialog")"
+expect_line "ProductName: Vantrel"
+expect_line "CompanyName: Morvain Unlimited"
+expect_line "FileDescription: Vantrel driver test dialog"
+expect_line "FileVersion: $version"
+expect_line "ProductVersion: $version"
+
+wine "$dialog" &
+dialog_pid=$!
+
+drive - <<SCRIPT
+wait "Driver Test"
+expect-text "Driver Test" 1004 "No answer yet"
+set-text "Driver Test" 1001 "Wine"
+click "Driver Test" 1002
+controls "Driver Test"
+click "Driver Test" 1003
+answer "Driver Test Message" yes "HELLO, WINE!"
+expect-text "Driver Test" 1004 "Yes"
+click "Driver Test" 1002
+click "Driver Test" 1003
+answer "#32770::Driver Test Message" no "Hello, Wine!"
+expect-text "Driver Test" 1004 "No"
+expect-menu "Driver Test" 40001 unchecked enabled
+expect-menu "Driver Test" 40002 greyed
+command "Driver Test" 40001
+expect-menu "Driver Test" 40001 checked enabled
+text "Driver Test" 1005
+screenshot "Driver Test" "$(winepath -w "$shots/driver_test.png")"
+key "Driver Test" esc
+gone "Driver Test"
+SCRIPT
+expect_line '1001 Edit "Wine" visible enabled'
+expect_line '1002 Button "Loud" visible enabled checked'
+expect_line '1003 Button "&Greet" visible enabled'
+expect_line "HELLO, WINE!"
+expect_line "Hello, Wine!"
+# The manifest asks for common controls 6 and per-monitor DPI awareness.
+expect_line "Common controls 6, DPI aware"
+
+status=0
+wait "$dialog_pid" || status=$?
+dialog_pid=
+[ "$status" -eq 0 ] || fail "the test dialog ended with $status, not 0"
+[ -s "$shots/driver_test.png" ] || fail "no screenshot in $shots/driver_test.png"
+
+# A driver that cannot find a window says so and fails.
+if wine "$driver" --timeout 1 wait "No Such Window" >"$scratch/out" 2>"$scratch/err"; then
+  fail "waiting for a window that never shows succeeded"
+fi
+grep -qF 'no window "No Such Window" shown within 1 s' "$scratch/err" ||
+  fail "unexpected message for a missing window: $(cat "$scratch/err")"
+echo "driver_selftest: passed; screenshot in $shots/driver_test.png"
