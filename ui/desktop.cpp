@@ -17,6 +17,9 @@ class SilentDesktop : public Desktop {
   }
   void SetProgress(int) override {}
   int RunModalDialog(std::string_view, Window*, DialogController&) override { return -1; }
+  void ShellOpen(Window*, std::string_view) override {}
+  std::string ChooseBattleFile(Window&, std::string_view) override { return {}; }
+  std::string BrowseForFolder(Window&, std::string_view) override { return {}; }
 };
 
 SilentDesktop silentDesktop;

@@ -4,6 +4,8 @@
 // the same controllers through a fake view, pressing buttons by id as a player would.
 #pragma once
 
+#include <string_view>
+
 namespace vantrel::ui {
 
 class Window;
@@ -25,6 +27,9 @@ class DialogController {
   virtual bool onTimer(Window&, int) { return false; }
   // The dialog is going away.
   virtual void onDestroy(Window&) {}
+  // Another start of the program handed this window `text` (the launcher: a package
+  // path). True when taken; the giver tells its user otherwise.
+  virtual bool onHandOver(Window&, std::string_view) { return false; }
 };
 
 }  // namespace vantrel::ui

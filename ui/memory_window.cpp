@@ -84,6 +84,33 @@ std::optional<int> MemoryWindow::TextLimit(int id) const {
   return found == textLimits_.end() ? std::nullopt : std::optional<int>(found->second);
 }
 
+bool MemoryWindow::IsMenuItemChecked(int id) const { return checkedMenuItems_.contains(id); }
+
+void MemoryWindow::CheckMenuItem(int id, bool checked) {
+  if (checked) {
+    checkedMenuItems_.insert(id);
+  } else {
+    checkedMenuItems_.erase(id);
+  }
+}
+
+void MemoryWindow::SetButtonImage(int id, int bitmap) { buttonImages_[id] = bitmap; }
+
+std::optional<int> MemoryWindow::ButtonImage(int id) const {
+  const auto found = buttonImages_.find(id);
+  return found == buttonImages_.end() ? std::nullopt : std::optional<int>(found->second);
+}
+
+void MemoryWindow::AddTooltip(int id, std::string_view text, int toolId) {
+  tooltips_.push_back({id, std::string(text), toolId});
+}
+
+std::vector<int> MemoryWindow::TakePostedCommands() {
+  std::vector<int> taken;
+  taken.swap(postedCommands_);
+  return taken;
+}
+
 bool MemoryWindow::IsEnabled(int id) const { return !disabled_.contains(id); }
 
 }  // namespace vantrel::ui

@@ -38,6 +38,16 @@ class MemoryWindow : public Window {
 
   void EndDialog(int result) override;
 
+  bool IsMenuItemChecked(int id) const override;
+  void CheckMenuItem(int id, bool checked) override;
+  void SetButtonImage(int id, int bitmap) override;
+  void SetIcon(int icon) override { icon_ = icon; }
+  void AddTooltip(int id, std::string_view text, int toolId) override;
+  void ShowAsLink(int id, Colour colour) override { links_[id] = colour; }
+  void PostQuit(int exitCode) override { quitPosted_ = exitCode; }
+  void PostCommand(int id) override { postedCommands_.push_back(id); }
+  void BringToFront() override { ++broughtToFront_; }
+
   // The entries of list `id` in their order, and the index of its selected entry.
   std::vector<std::string> ListEntries(int id) const;
   std::optional<int> SelectedListEntry(int id) const;
@@ -47,6 +57,26 @@ class MemoryWindow : public Window {
   bool IsEnabled(int id) const;
   // What EndDialog was given; empty optional while the dialog is open.
   std::optional<int> endedWith() const { return endedWith_; }
+
+  // The bitmap shown on button `id`, and the window's icon; empty when none was set.
+  std::optional<int> ButtonImage(int id) const;
+  std::optional<int> icon() const { return icon_; }
+  struct Tooltip {
+    int control;
+    std::string text;
+    int toolId;
+    friend bool operator==(const Tooltip&, const Tooltip&) = default;
+  };
+  // Every tooltip added, in order.
+  const std::vector<Tooltip>& tooltips() const { return tooltips_; }
+  // The controls drawn as links, with their colours.
+  const std::map<int, Colour>& links() const { return links_; }
+  // The exit code of the quit message posted last; empty when none was posted.
+  std::optional<int> quitPosted() const { return quitPosted_; }
+  // Commands posted to the window and not yet taken (see TakePostedCommands).
+  const std::vector<int>& postedCommands() const { return postedCommands_; }
+  std::vector<int> TakePostedCommands();
+  int broughtToFront() const { return broughtToFront_; }
 
  private:
   struct List {
@@ -60,6 +90,14 @@ class MemoryWindow : public Window {
   std::set<int> checked_;
   std::set<int> disabled_;
   std::optional<int> endedWith_;
+  std::set<int> checkedMenuItems_;
+  std::map<int, int> buttonImages_;
+  std::optional<int> icon_;
+  std::vector<Tooltip> tooltips_;
+  std::map<int, Colour> links_;
+  std::optional<int> quitPosted_;
+  std::vector<int> postedCommands_;
+  int broughtToFront_ = 0;
 };
 
 }  // namespace vantrel::ui

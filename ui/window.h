@@ -18,6 +18,14 @@ enum class Icon { None, Exclamation, Question, Information };
 enum class Buttons { Ok, YesNo };
 enum class Answer { Ok, Yes, No };
 
+// A text colour, as the links of the About dialog are drawn.
+struct Colour {
+  unsigned char red = 0;
+  unsigned char green = 0;
+  unsigned char blue = 0;
+  friend bool operator==(const Colour&, const Colour&) = default;
+};
+
 // A window of the launcher as the subsystems see it.
 class Window {
  public:
@@ -51,6 +59,30 @@ class Window {
   // Closes a modal dialog once its current handler has returned; the call that opened
   // the dialog returns `result`.
   virtual void EndDialog(int result) = 0;
+
+  // Item `id` of the window's menu bar, by command id.
+  virtual bool IsMenuItemChecked(int id) const = 0;
+  virtual void CheckMenuItem(int id, bool checked) = 0;
+
+  // Button `id` shows the bitmap resource `bitmap` of the program.
+  virtual void SetButtonImage(int id, int bitmap) = 0;
+  // The window's small and large icon, both from the icon resource `icon`.
+  virtual void SetIcon(int icon) = 0;
+  // A tooltip on control `id` that shows `text` while the mouse rests on the control,
+  // registered under `toolId`; it stays until the window closes.
+  virtual void AddTooltip(int id, std::string_view text, int toolId) = 0;
+  // Static control `id` is drawn as a link: underlined, in `colour`. The other static
+  // controls of a window with links are drawn in black on no background of their own.
+  virtual void ShowAsLink(int id, Colour colour) = 0;
+
+  // Posts the quit message with `exitCode` to the program's thread; the message loop
+  // that takes it ends, and the program with it.
+  virtual void PostQuit(int exitCode) = 0;
+  // Posts the command `id` to the window itself: it arrives as if a control had sent it,
+  // once the current handler has returned and a message loop runs.
+  virtual void PostCommand(int id) = 0;
+  // Restores the window if it is minimised and puts it in front of the others.
+  virtual void BringToFront() = 0;
 };
 
 // The modeless STATUS window; destroying the object closes it.
@@ -77,6 +109,19 @@ class Desktop {
   // what the dialog was ended with, or -1 when it could not be made.
   virtual int RunModalDialog(std::string_view templateName, Window* owner,
                              DialogController& controller) = 0;
+
+  // Asks the system's shell to open `target` (a document, a web page, a "mailto:"
+  // address) with its verb "open", shown normally, as if the player had opened it. What
+  // the shell makes of it is not examined.
+  virtual void ShellOpen(Window* owner, std::string_view target) = 0;
+
+  // The battle file chooser: the player picks a ".kzm" package, starting in
+  // `initialFolder`. The chosen file's full path, or the empty text when cancelled.
+  virtual std::string ChooseBattleFile(Window& owner, std::string_view initialFolder) = 0;
+
+  // The folder browser, starting at `initialFolder`: the chosen folder's full path (a
+  // drive's root with its backslash, "D:\"), or the empty text when cancelled.
+  virtual std::string BrowseForFolder(Window& owner, std::string_view initialFolder) = 0;
 };
 
 // The desktop of this process. Programs install theirs at start; until then message

@@ -127,6 +127,32 @@ int FakeDesktop::RunModalDialog(std::string_view templateName, ui::Window* owner
   return dialog.endedWith().value_or(-1);
 }
 
+void FakeDesktop::ShellOpen(ui::Window* owner, std::string_view target) {
+  shellOpened_.emplace_back(target);
+  shellOwners_.push_back(owner);
+}
+
+namespace {
+
+std::string NextAnswer(std::deque<std::string>& answers) {
+  if (answers.empty()) return {};
+  std::string answer = std::move(answers.front());
+  answers.pop_front();
+  return answer;
+}
+
+}  // namespace
+
+std::string FakeDesktop::ChooseBattleFile(ui::Window&, std::string_view initialFolder) {
+  chooserFolders_.emplace_back(initialFolder);
+  return NextAnswer(chosenFiles_);
+}
+
+std::string FakeDesktop::BrowseForFolder(ui::Window&, std::string_view initialFolder) {
+  browserFolders_.emplace_back(initialFolder);
+  return NextAnswer(browsedFolders_);
+}
+
 std::vector<std::string> FakeDesktop::MessageTexts() const {
   std::vector<std::string> texts;
   for (const ShownMessage& message : messages_) texts.push_back(message.text);

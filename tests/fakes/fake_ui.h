@@ -96,6 +96,20 @@ class FakeDesktop : public ui::Desktop {
   // stays empty.
   int RunModalDialog(std::string_view templateName, ui::Window* owner,
                      ui::DialogController& controller) override;
+  // Records what the shell was asked to open.
+  void ShellOpen(ui::Window* owner, std::string_view target) override;
+  // The chooser and the browser record the folder they start in and answer with the
+  // next queued answer; once those are used up, they are cancelled.
+  std::string ChooseBattleFile(ui::Window& owner, std::string_view initialFolder) override;
+  std::string BrowseForFolder(ui::Window& owner, std::string_view initialFolder) override;
+
+  void QueueChosenFile(std::string path) { chosenFiles_.push_back(std::move(path)); }
+  void QueueBrowsedFolder(std::string folder) { browsedFolders_.push_back(std::move(folder)); }
+  const std::vector<std::string>& shellOpened() const { return shellOpened_; }
+  // The owner of each shell request, null where none was given.
+  const std::vector<const ui::Window*>& shellOwners() const { return shellOwners_; }
+  const std::vector<std::string>& chooserFolders() const { return chooserFolders_; }
+  const std::vector<std::string>& browserFolders() const { return browserFolders_; }
 
   // Answers for the next Yes/No questions, in order; once used up, questions get No.
   void QueueAnswer(ui::Answer answer) { answers_.push_back(answer); }
@@ -123,6 +137,12 @@ class FakeDesktop : public ui::Desktop {
   std::deque<std::function<void(FakeWindow&)>> scripts_;
   std::deque<OpenedDialog> dialogs_;
   std::vector<int> progress_;
+  std::vector<std::string> shellOpened_;
+  std::vector<const ui::Window*> shellOwners_;
+  std::deque<std::string> chosenFiles_;
+  std::deque<std::string> browsedFolders_;
+  std::vector<std::string> chooserFolders_;
+  std::vector<std::string> browserFolders_;
   int statusWindowsOpened_ = 0;
   int statusWindowsOpen_ = 0;
   ui::Desktop* previous_;

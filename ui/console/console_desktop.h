@@ -34,6 +34,11 @@ class ConsoleDesktop : public Desktop {
   // Shows nothing and returns kDialogCancelled.
   int RunModalDialog(std::string_view templateName, Window* owner,
                      DialogController& controller) override;
+  // The terminal has no shell to open documents with, and no chooser or browser: they
+  // open nothing and answer as if cancelled.
+  void ShellOpen(Window*, std::string_view) override {}
+  std::string ChooseBattleFile(Window&, std::string_view) override { return {}; }
+  std::string BrowseForFolder(Window&, std::string_view) override { return {}; }
 
   // Prints one line; a progress bar on the current line is ended first, so that the
   // line does not run into it.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "platform/win32/windows_api.h"
@@ -23,6 +24,11 @@ class Win32Desktop : public Desktop {
   // hands its messages to `controller`.
   int RunModalDialog(std::string_view templateName, Window* owner,
                      DialogController& controller) override;
+  void ShellOpen(Window* owner, std::string_view target) override;
+  // The system's open-file dialog, listing ".kzm" packages only.
+  std::string ChooseBattleFile(Window& owner, std::string_view initialFolder) override;
+  // The shell's folder browser over the whole desktop, file-system folders only.
+  std::string BrowseForFolder(Window& owner, std::string_view initialFolder) override;
 };
 
 // The MessageBox style for an icon and a set of buttons.

@@ -3,6 +3,9 @@
 // system's default dialog handling.
 #include "ui/win32/dialog.h"
 
+#include <optional>
+#include <string_view>
+
 namespace vantrel::ui::win32 {
 namespace {
 
@@ -28,6 +31,19 @@ INT_PTR CALLBACK ControllerDialogProc(HWND dialog, UINT message, WPARAM wParam, 
       return host->controller.onCommand(host->window, LOWORD(wParam)) ? TRUE : FALSE;
     case WM_TIMER:
       return host->controller.onTimer(host->window, static_cast<int>(wParam)) ? TRUE : FALSE;
+    case WM_CTLCOLORSTATIC: {
+      const std::optional<INT_PTR> brush = host->window.StaticColours(
+          reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+      return brush.value_or(FALSE);
+    }
+    case WM_COPYDATA: {
+      const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+      if (data == nullptr || data->dwData != kHandOverTag) return FALSE;
+      const std::string_view text(static_cast<const char*>(data->lpData), data->cbData);
+      const bool taken = host->controller.onHandOver(host->window, text);
+      SetWindowLongPtrW(dialog, DWLP_MSGRESULT, taken ? TRUE : FALSE);
+      return TRUE;
+    }
     case WM_DESTROY:
       host->controller.onDestroy(host->window);
       SetWindowLongPtrW(dialog, GWLP_USERDATA, 0);

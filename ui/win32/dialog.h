@@ -13,6 +13,11 @@
 
 namespace vantrel::ui::win32 {
 
+// The tag of a WM_COPYDATA message whose data is UTF-8 text handed over by another start
+// of the program; the procedure gives the text to the controller's onHandOver and
+// answers TRUE when it took it.
+inline constexpr ULONG_PTR kHandOverTag = 0x564E544C;
+
 // What the procedure keeps for one dialog: its controller and the view over its handle.
 struct DialogHost {
   DialogController& controller;

@@ -1,6 +1,8 @@
 // Control texts of a real window, converted between UTF-8 and the wide API.
 #include "ui/win32/window_win32.h"
 
+#include <commctrl.h>
+
 #include "platform/win32/text_win32.h"
 
 namespace vantrel::ui::win32 {
@@ -82,6 +84,101 @@ void Win32Window::EnableItem(int id, bool enabled) {
 }
 
 void Win32Window::EndDialog(int result) { ::EndDialog(handle_, result); }
+
+bool Win32Window::IsMenuItemChecked(int id) const {
+  const UINT state = GetMenuState(GetMenu(handle_), static_cast<UINT>(id), MF_BYCOMMAND);
+  return state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0;
+}
+
+void Win32Window::CheckMenuItem(int id, bool checked) {
+  ::CheckMenuItem(GetMenu(handle_), static_cast<UINT>(id),
+                  MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void Win32Window::SetButtonImage(int id, int bitmap) {
+  // A section of its own keeps the bitmap's 256 colours whatever the display's depth.
+  const HANDLE image = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmap),
+                                  IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+  if (image == nullptr) return;
+  objects_.emplace_back(static_cast<HGDIOBJ>(image));
+  SendDlgItemMessageW(handle_, id, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(image));
+}
+
+void Win32Window::SetIcon(int icon) {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  const struct {
+    WPARAM which;
+    int width, height;
+  } sizes[] = {{ICON_SMALL, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)},
+               {ICON_BIG, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)}};
+  for (const auto& size : sizes) {
+    const HANDLE loaded = LoadImageW(instance, MAKEINTRESOURCEW(icon), IMAGE_ICON, size.width,
+                                     size.height, 0);
+    if (loaded == nullptr) continue;
+    icons_.emplace_back(static_cast<HICON>(loaded));
+    SendMessageW(handle_, WM_SETICON, size.which, reinterpret_cast<LPARAM>(loaded));
+  }
+}
+
+void Win32Window::AddTooltip(int id, std::string_view text, int toolId) {
+  const HWND control = GetDlgItem(handle_, id);
+  if (control == nullptr) return;
+  // The tooltip is owned by the control's window and goes with it.
+  const HWND tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                       WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, control,
+                                       nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (tooltip == nullptr) return;
+  SetWindowPos(tooltip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  std::wstring wide = Wide(text);
+  TOOLINFOW tool{};
+  // The size every version of the common controls accepts.
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.uFlags = TTF_SUBCLASS;
+  tool.hwnd = control;
+  tool.uId = static_cast<UINT_PTR>(toolId);
+  tool.hinst = GetModuleHandleW(nullptr);
+  tool.lpszText = wide.data();
+  GetClientRect(control, &tool.rect);
+  SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void Win32Window::ShowAsLink(int id, Colour colour) {
+  const HWND control = GetDlgItem(handle_, id);
+  if (control == nullptr) return;
+  if (!linkFont_) {
+    // One underlined copy of the controls' font serves every link.
+    LOGFONTW font{};
+    const auto current = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    if (current == nullptr ||
+        GetObjectW(current, sizeof(font), &font) == 0) {
+      GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(font), &font);
+    }
+    font.lfUnderline = TRUE;
+    linkFont_.reset(CreateFontIndirectW(&font));
+  }
+  links_[id] = RGB(colour.red, colour.green, colour.blue);
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.get()), TRUE);
+}
+
+std::optional<INT_PTR> Win32Window::StaticColours(HDC context, HWND control) const {
+  if (links_.empty()) return std::nullopt;
+  const auto link = links_.find(GetDlgCtrlID(control));
+  SetBkMode(context, TRANSPARENT);
+  SetTextColor(context, link == links_.end() ? RGB(0, 0, 0) : link->second);
+  return reinterpret_cast<INT_PTR>(GetStockObject(HOLLOW_BRUSH));
+}
+
+void Win32Window::PostQuit(int exitCode) { PostQuitMessage(exitCode); }
+
+void Win32Window::PostCommand(int id) {
+  PostMessageW(handle_, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+void Win32Window::BringToFront() {
+  if (IsIconic(handle_)) ShowWindow(handle_, SW_RESTORE);
+  SetForegroundWindow(handle_);
+}
 
 HWND HandleOf(const Window* window) {
   const auto* real = dynamic_cast<const Win32Window*>(window);

@@ -1,0 +1,443 @@
+// The main window driven as a player drives it: menu commands and buttons by id, through
+// the fake view, with the chooser, the shell and the dialogs answered by the fake desktop.
+#include "launcher/main_window.h"
+
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "launcher/settings.h"
+#include "platform/file_system.h"
+#include "resources/launcher_ids.h"
+#include "tests/fakes/fake_ui.h"
+#include "tests/fakes/faulty_file_system.h"
+#include "tests/support/battle_list_bytes.h"
+#include "tests/support/scoped_settings.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/zip_builder.h"
+
+namespace vantrel {
+namespace {
+
+using testing::FakeWindow;
+
+constexpr int kTieButton = 1052, kXvtButton = 1053, kBopButton = 1054, kXwaButton = 1055;
+
+// A launcher folder, the four game folders with an executable that is no release (it
+// cannot be run, so a play goes straight through), and "Last Dir".
+// The members are public: the failure table's rows lay out and check the world.
+class MainWindowTest : public ::testing::Test {
+ public:
+  MainWindowTest() {
+    settings.SetLauncherFolder(temp.Path("launcher"));
+    temp.MakeFolder("launcher");
+    const char* folders[] = {"TIE", "XVT", "BOP", "XWA"};
+    const char* exes[] = {"TIE95.EXE", "Z_XVT__.EXE", "Z_XVT__.EXE", "XWINGALLIANCE.EXE"};
+    for (GameId game : kAllGames) {
+      settings.SetGameFolder(game, temp.Path(folders[Index(game)]));
+      temp.WriteFile(std::string(folders[Index(game)]) + "/" + exes[Index(game)], "not a game");
+    }
+    WriteLastDir(temp.Path("old"));
+  }
+
+  // Makes "Battles/<name>" holding a battle for X-Wing Alliance.
+  std::string MakePackage(const std::string& name, bool withReadme = true) {
+    temp.MakeFolder("Battles");
+    testing::ZipBuilder zip(temp.Native("Battles/" + name).string());
+    zip.Add("battle.kzb", testing::BattleListBytes(3, 9, "Endor Run", {"e1.tie"}))
+        .Add("e1.tie", "enciphered");
+    if (withReadme) zip.Add("Readme.txt", "read me");
+    return temp.Path("Battles\\" + name);
+  }
+
+  void Open(std::optional<std::string> package = std::nullopt) {
+    controller = std::make_unique<MainWindow>(std::move(package), [this] { ++pauses; });
+    window.Open(*controller);
+  }
+
+  // Delivers what the window posted to itself, as its message loop would.
+  void RunPostedCommands() {
+    for (int id : window.TakePostedCommands()) window.Press(id);
+  }
+
+  testing::TempFolder temp;
+  testing::ScopedSettings settings;
+  testing::FakeDesktop desktop;
+  FakeWindow window;
+  std::unique_ptr<MainWindow> controller;
+  int pauses = 0;
+};
+
+TEST_F(MainWindowTest, InitialisationShowsPicturesBattlesAndTooltips) {
+  temp.WriteFile("XWA/KZMISS/Battle.kzb", testing::BattleListBytes(3, 9, "Endor Run", {}));
+  Open();
+  EXPECT_EQ(window.icon(), 148);
+  EXPECT_EQ(window.ButtonImage(kTieButton), 133);
+  EXPECT_EQ(window.ButtonImage(kXvtButton), 120);
+  EXPECT_EQ(window.ButtonImage(kBopButton), 130);
+  EXPECT_EQ(window.ButtonImage(kXwaButton), 132);
+  EXPECT_EQ(window.ItemText(1063), "Endor Run");
+  EXPECT_EQ(window.ItemText(1062), "No battle installed");
+  using Tip = ui::MemoryWindow::Tooltip;
+  EXPECT_EQ(window.tooltips(),
+            (std::vector<Tip>{{kTieButton, "Press to start TIE Figher '95", 4},
+                              {kXvtButton, "Press to start X-wing vs TIE Fighter", 5},
+                              {kBopButton, "Press to start Balance of Power", 6},
+                              {kXwaButton, "Press to start X-wing Alliance", 7},
+                              {1074, "Status maybe?", 8}}));
+  EXPECT_TRUE(desktop.chooserFolders().empty());
+  EXPECT_TRUE(desktop.shellOpened().empty());
+  EXPECT_FALSE(window.quitPosted());
+}
+
+// One row per command of the menu and the window: what a press of it leads to.
+struct DispatchRow {
+  int id;
+  std::string dialog;                 // template opened, owned by the main window
+  bool quits;                         // posts the quit message with 0
+  std::vector<std::string> messages;  // message boxes shown
+  bool chooser;                       // the battle file chooser was shown
+  std::vector<std::string> status;    // texts the status line was given
+  bool timer;                         // timer 1 started and stopped
+};
+
+void PrintTo(const DispatchRow& row, std::ostream* out) { *out << row.id; }
+
+class MainWindowDispatchTest : public MainWindowTest,
+                               public ::testing::WithParamInterface<DispatchRow> {};
+
+TEST_P(MainWindowDispatchTest, EachCommandDoesWhatItsRowSays) {
+  const DispatchRow& row = GetParam();
+  Open();
+  ASSERT_TRUE(window.Press(row.id));
+
+  if (row.dialog.empty()) {
+    EXPECT_TRUE(desktop.dialogs().empty());
+  } else {
+    ASSERT_EQ(desktop.dialogs().size(), 1u);
+    EXPECT_EQ(desktop.dialogs()[0].templateName, row.dialog);
+    EXPECT_EQ(desktop.dialogs()[0].owner, &window);
+  }
+  EXPECT_EQ(window.quitPosted(), row.quits ? std::optional<int>(0) : std::nullopt);
+  EXPECT_EQ(desktop.MessageTexts(), row.messages);
+  EXPECT_EQ(desktop.chooserFolders().size(), row.chooser ? 1u : 0u);
+  EXPECT_EQ(window.History(IDC_STATUS_LINE), row.status);
+  EXPECT_EQ(window.timerLog(), row.timer ? (std::vector<std::string>{"start 1 60000", "stop 1"})
+                                         : std::vector<std::string>{});
+  // No command but the option items checks anything.
+  for (int item : {40014, 40010, 40012, 40017, 40019, 40011}) {
+    EXPECT_FALSE(window.IsMenuItemChecked(item)) << item;
+  }
+}
+
+const std::vector<std::string> kPlayed = {"Game running...", "Idle"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, MainWindowDispatchTest,
+    ::testing::Values(
+        DispatchRow{kTieButton, "", false, {}, false, kPlayed, false},
+        DispatchRow{kXvtButton, "", false, {}, false, kPlayed, false},
+        DispatchRow{kBopButton, "", false, {}, false, kPlayed, true},
+        DispatchRow{kXwaButton, "", false, {}, false, kPlayed, false},
+        DispatchRow{40020, "", false, {}, true, {}, false},
+        DispatchRow{40008, "PATH", false, {}, false, {}, false},
+        DispatchRow{40012, "", false, {}, false, {}, false},
+        DispatchRow{40013, "XWA_PILOT", false, {}, false, {}, false},
+        DispatchRow{40005, "", false, {"Can't find help file!"}, false, {}, false},
+        DispatchRow{40006, "ABOUT", false, {}, false, {}, false},
+        DispatchRow{40004, "", true, {}, false, {}, false},
+        DispatchRow{2, "", true, {}, false, {}, false},       // Esc and the close box
+        DispatchRow{1074, "", true, {}, false, {}, false},    // a click on "Status:"
+        DispatchRow{1068, "", true, {}, false, {}, false},
+        DispatchRow{40001, "", true, {}, false, {}, false}));
+
+TEST_F(MainWindowTest, ClosingTheWindowQuitsWithZero) {
+  Open();
+  window.EndDialog(0);
+  controller->onDestroy(window);
+  EXPECT_EQ(window.quitPosted(), 0);
+}
+
+TEST_F(MainWindowTest, HelpIsOpenedByTheShellWhenTheFileIsThere) {
+  temp.WriteFile("launcher/VNTL.chm", "help");
+  Open();
+  window.Press(40005);
+  EXPECT_TRUE(desktop.messages().empty());
+  EXPECT_EQ(desktop.shellOpened(), (std::vector<std::string>{temp.Path("launcher\\VNTL.chm")}));
+  EXPECT_EQ(desktop.shellOwners(), (std::vector<const ui::Window*>{&window}));
+}
+
+TEST_F(MainWindowTest, TheMissingHelpMessageHasNoIcon) {
+  Open();
+  window.Press(40005);
+  ASSERT_EQ(desktop.messages().size(), 1u);
+  EXPECT_EQ(desktop.messages()[0].title, "VNTL");
+  EXPECT_EQ(desktop.messages()[0].icon, ui::Icon::None);
+  EXPECT_EQ(desktop.messages()[0].owner, &window);
+}
+
+// Clicks on option items, and the items checked afterwards.
+struct ToggleCase {
+  std::vector<int> clicks;
+  std::set<int> checked;
+};
+
+TEST_F(MainWindowTest, OptionItemsToggleTheirFlagsAndTheTieItemsExcludeEachOther) {
+  const std::vector<ToggleCase> cases = {
+      {{40014}, {40014}},
+      {{40010}, {40010}},
+      {{40014, 40010}, {40010}},
+      {{40010, 40014}, {40014}},
+      {{40014, 40014}, {}},
+      {{40014, 40010, 40010}, {}},  // unchecking one leaves the other unchecked
+      {{40010, 40014, 40014}, {}},
+      {{40017}, {40017}},
+      {{40019}, {40019}},
+      {{40011}, {40011}},
+      {{40017, 40019, 40011, 40017}, {40019, 40011}},
+      {{40014, 40017, 40019, 40011}, {40014, 40017, 40019, 40011}},
+      {{40012}, {}},
+  };
+  for (const ToggleCase& c : cases) {
+    std::string name;
+    for (int id : c.clicks) name += std::to_string(id) + " ";
+    SCOPED_TRACE(name);
+    FakeWindow fresh;
+    MainWindow main(std::nullopt, {});
+    fresh.Open(main);
+    for (int id : c.clicks) fresh.Press(id);
+    std::set<int> checked;
+    for (int item : {40014, 40010, 40012, 40017, 40019, 40011}) {
+      if (fresh.IsMenuItemChecked(item)) checked.insert(item);
+    }
+    EXPECT_EQ(checked, c.checked);
+    const GameOptions& o = main.options();
+    EXPECT_EQ(o.enableTieRebelFighters, c.checked.contains(40014));
+    EXPECT_EQ(o.enableTieTransports, c.checked.contains(40010));
+    EXPECT_EQ(o.enableXvtTransports, c.checked.contains(40017));
+    EXPECT_EQ(o.enableBopTransports, c.checked.contains(40019));
+    EXPECT_EQ(o.enableXwaBriefingAudio, c.checked.contains(40011));
+    EXPECT_FALSE(fresh.quitPosted());
+  }
+}
+
+TEST_F(MainWindowTest, TheTimerMarksTheBalanceOfPowerPilot) {
+  std::string pilot(0x12790, '\0');
+  temp.WriteFile("BOP/Luke0.pl2", pilot);
+  Open();
+  EXPECT_TRUE(controller->onTimer(window, 1));
+  pilot[0x12782] = '\x01';
+  EXPECT_EQ(temp.ReadFile("BOP/Luke0.pl2"), pilot);
+  // Whatever the timer's id.
+  temp.WriteFile("BOP/Luke0.pl2", std::string(0x12790, '\0'));
+  EXPECT_TRUE(controller->onTimer(window, 7));
+  EXPECT_EQ(temp.ReadFile("BOP/Luke0.pl2"), pilot);
+}
+
+TEST_F(MainWindowTest, AChosenPackageIsLoadedAndItsFolderRemembered) {
+  const std::string package = MakePackage("b1.kzm");
+  desktop.QueueChosenFile(package);
+  Open();
+  window.Press(40020);
+  EXPECT_EQ(desktop.chooserFolders(), (std::vector<std::string>{temp.Path("old")}));
+  EXPECT_EQ(ReadLastDir(), temp.Path("Battles"));
+  EXPECT_EQ(desktop.shellOpened(),
+            (std::vector<std::string>{temp.Path("launcher\\Temp\\Readme.txt")}));
+  EXPECT_EQ(desktop.shellOwners(), (std::vector<const ui::Window*>{&window}));
+  EXPECT_EQ(pauses, 1);
+  EXPECT_TRUE(temp.Exists("XWA/KZMISS/e1.tie"));
+  EXPECT_EQ(window.ItemText(1063), "Endor Run");
+  EXPECT_TRUE(window.History(IDC_STATUS_LINE).empty());
+  EXPECT_TRUE(desktop.messages().empty());
+}
+
+TEST_F(MainWindowTest, APackageInADrivesRootLeavesTheBareDriveAsLastDir) {
+  desktop.QueueChosenFile("D:\\b1.kzm");
+  Open();
+  window.Press(40020);
+  EXPECT_EQ(ReadLastDir(), "D:");
+  window.Press(40020);  // cancelled
+  EXPECT_EQ(desktop.chooserFolders(), (std::vector<std::string>{temp.Path("old"), "D:"}));
+}
+
+TEST_F(MainWindowTest, TheCommandLinePackageIsStagedBeforeTheWindowShows) {
+  temp.MakeFolder("My Battles");
+  const std::string package = MakePackage("Endor run.kzm");
+  Open(package);
+  // Done within the initialisation: the window has not been shown yet.
+  EXPECT_TRUE(temp.Exists("XWA/KZMISS/e1.tie"));
+  EXPECT_EQ(window.ItemText(1063), "Endor Run");
+  EXPECT_EQ(desktop.shellOpened(),
+            (std::vector<std::string>{temp.Path("launcher\\Temp\\Readme.txt")}));
+  EXPECT_EQ(pauses, 1);
+  EXPECT_TRUE(desktop.chooserFolders().empty());
+  EXPECT_EQ(ReadLastDir(), temp.Path("old"));
+}
+
+TEST_F(MainWindowTest, APackageHandedOverIsLoadedAfterTheWindowComesToTheFront) {
+  Open();
+  const std::string package = MakePackage("b2.kzm");
+  EXPECT_TRUE(controller->onHandOver(window, package));
+  EXPECT_EQ(window.broughtToFront(), 1);
+  // Nothing is loaded inside the hand-over itself, so the giver is answered at once.
+  EXPECT_FALSE(temp.Exists("XWA/KZMISS/e1.tie"));
+  EXPECT_EQ(window.postedCommands(), (std::vector<int>{IDM_LOAD_HANDED_OVER}));
+  RunPostedCommands();
+  EXPECT_TRUE(temp.Exists("XWA/KZMISS/e1.tie"));
+  EXPECT_EQ(window.ItemText(1063), "Endor Run");
+  EXPECT_TRUE(desktop.chooserFolders().empty());
+  EXPECT_EQ(ReadLastDir(), temp.Path("old"));
+  EXPECT_FALSE(window.quitPosted());
+  // The command alone, with nothing handed over, does nothing.
+  window.Press(IDM_LOAD_HANDED_OVER);
+  EXPECT_FALSE(window.quitPosted());
+}
+
+TEST_F(MainWindowTest, APackageHandedOverDuringAPlayIsRefused) {
+  // The wrong-version box runs a message loop in the middle of the play; a package
+  // handed over then must not be loaded into the game being prepared.
+  temp.WriteFile("XVT/Z_XVT__.EXE", "not the release");
+  Open();
+  window.Press(40017);
+  std::optional<bool> taken;
+  desktop.OnMessage([&](const testing::ShownMessage&) {
+    taken = controller->onHandOver(window, MakePackage("b3.kzm"));
+  });
+  window.Press(kXvtButton);
+  EXPECT_EQ(taken, false);
+  EXPECT_TRUE(window.postedCommands().empty());
+  // Once the play is over, the launcher takes packages again.
+  EXPECT_TRUE(controller->onHandOver(window, MakePackage("b3.kzm")));
+}
+
+// The failures a player can meet from the main window: what is shown, what is left.
+struct FailureRow {
+  std::string situation;
+  std::function<void(MainWindowTest&, testing::FaultyFileSystem&)> arrange;
+  std::vector<int> presses;
+  std::vector<std::string> messages;
+  std::function<void(MainWindowTest&)> check;
+};
+
+class MainWindowFailureTest : public MainWindowTest,
+                              public ::testing::WithParamInterface<FailureRow> {};
+
+void PrintTo(const FailureRow& row, std::ostream* out) { *out << row.situation; }
+
+TEST_P(MainWindowFailureTest, ShowsAndLeavesWhatItsRowSays) {
+  const FailureRow& row = GetParam();
+  testing::FaultyFileSystem files;
+  testing::ScopedFileSystem installed(files);
+  row.arrange(*this, files);
+  Open();
+  for (int id : row.presses) window.Press(id);
+  EXPECT_EQ(desktop.MessageTexts(), row.messages);
+  row.check(*this);
+  EXPECT_FALSE(window.quitPosted());
+}
+
+constexpr std::size_t kXvtRelease = 1'422'336;
+
+std::string XvtRelease() { return std::string(kXvtRelease, '\xC3'); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, MainWindowFailureTest,
+    ::testing::Values(
+        FailureRow{"ExecutableMissing",
+                   [](MainWindowTest& t, auto&) { std::filesystem::remove(t.temp.Native("XVT/Z_XVT__.EXE")); },
+                   {40017, kXvtButton}, {},
+                   [](MainWindowTest& t) {
+                     EXPECT_TRUE(t.window.History(IDC_STATUS_LINE).empty());
+                     EXPECT_EQ(t.temp.List("XVT"), std::vector<std::string>{});
+                   }},
+        FailureRow{"IdentificationFails", [](MainWindowTest&, auto&) {},
+                   {40017, kXvtButton}, {"This is not X-wing vs TIE Fighter 1.14!"},
+                   [](MainWindowTest& t) {
+                     EXPECT_EQ(t.temp.ReadFile("XVT/Z_XVT__.EXE"), "not a game");
+                     EXPECT_EQ(t.temp.List("XVT"), std::vector<std::string>{"Z_XVT__.EXE"});
+                     EXPECT_TRUE(t.window.History(IDC_STATUS_LINE).empty());
+                   }},
+        FailureRow{"BackupFails",
+                   [](MainWindowTest& t, testing::FaultyFileSystem& files) {
+                     t.temp.WriteFile("XVT/Z_XVT__.EXE", XvtRelease());
+                     files.FailAlways(testing::FileOperation::Open, "VNTL___");
+                   },
+                   {40017, kXvtButton}, {"Error backing up X-wing vs TIE Fighter executable!"},
+                   [](MainWindowTest& t) {
+                     EXPECT_EQ(t.temp.ReadFile("XVT/Z_XVT__.EXE"), XvtRelease());
+                     EXPECT_EQ(t.temp.List("XVT"), std::vector<std::string>{"Z_XVT__.EXE"});
+                     EXPECT_TRUE(t.window.History(IDC_STATUS_LINE).empty());
+                   }},
+        FailureRow{"PatchingFails",
+                   [](MainWindowTest& t, auto&) {
+                     t.temp.WriteFile("XVT/Z_XVT__.EXE", XvtRelease());
+                     ASSERT_TRUE(platform::Files().SetReadOnly(t.temp.Path("XVT\\Z_XVT__.EXE"), true));
+                   },
+                   {40017, kXvtButton}, {"Error writing to X-wing vs TIE Fighter executable!"},
+                   [](MainWindowTest& t) {
+                     // The read-only executable was neither patched nor replaced; its
+                     // backup stays beside it.
+                     EXPECT_EQ(t.temp.ReadFile("XVT/Z_XVT__.EXE"), XvtRelease());
+                     EXPECT_EQ(t.temp.ReadFile("XVT/VNTL___.tmp"), XvtRelease());
+                     EXPECT_TRUE(t.window.History(IDC_STATUS_LINE).empty());
+                   }},
+        FailureRow{"TieDecryptionFails",
+                   [](MainWindowTest& t, auto&) {
+                     t.temp.WriteFile("TIE/KZMISS/Battle.kzb",
+                                      testing::BattleListBytes(1, 9, "Other", {"m.tie"}));
+                   },
+                   {kTieButton}, {"This battle list is not for this game", "No missions copied"},
+                   [](MainWindowTest& t) {
+                     EXPECT_EQ(t.desktop.messages().back().title, "Error");
+                     EXPECT_EQ(t.desktop.messages().back().icon, ui::Icon::None);
+                     EXPECT_TRUE(t.window.History(IDC_STATUS_LINE).empty());
+                     EXPECT_TRUE(t.window.timerLog().empty());
+                   }},
+        FailureRow{"BopDecryptionFailsAndTheTimerRunsOn",
+                   [](MainWindowTest& t, auto&) {
+                     t.temp.WriteFile("BOP/KZMISS/Battle.kzb",
+                                      testing::BattleListBytes(1, 9, "Other", {"m.tie"}));
+                   },
+                   {kBopButton}, {"This battle list is not for this game"},
+                   [](MainWindowTest& t) {
+                     EXPECT_EQ(t.window.timerLog(), std::vector<std::string>{"start 1 60000"});
+                   }},
+        FailureRow{"NoBattleInstalled", [](MainWindowTest&, auto&) {}, {kXwaButton}, {},
+                   [](MainWindowTest& t) {
+                     EXPECT_EQ(t.window.History(IDC_STATUS_LINE), kPlayed);
+                   }},
+        FailureRow{"ChooserCancelled", [](MainWindowTest&, auto&) {}, {40020}, {},
+                   [](MainWindowTest& t) {
+                     EXPECT_EQ(ReadLastDir(), t.temp.Path("old"));
+                     EXPECT_FALSE(t.temp.Exists("launcher/Temp"));
+                     EXPECT_TRUE(t.desktop.shellOpened().empty());
+                   }},
+        FailureRow{"PackageCannotBeOpened",
+                   [](MainWindowTest& t, auto&) {
+                     // What an earlier load left in Temp is staged instead.
+                     t.temp.WriteFile("launcher/Temp/battle.kzb",
+                                      testing::BattleListBytes(3, 9, "Left Over", {"l.tie"}));
+                     t.temp.WriteFile("launcher/Temp/l.tie", "enciphered");
+                     t.desktop.QueueChosenFile(t.temp.Path("Battles\\missing.kzm"));
+                   },
+                   {40020}, {},
+                   [](MainWindowTest& t) {
+                     EXPECT_EQ(t.window.ItemText(1063), "Left Over");
+                     EXPECT_TRUE(t.temp.Exists("XWA/KZMISS/l.tie"));
+                   }},
+        FailureRow{"PackageWithoutReadme",
+                   [](MainWindowTest& t, auto&) {
+                     t.desktop.QueueChosenFile(t.MakePackage("plain.kzm", false));
+                   },
+                   {40020}, {},
+                   [](MainWindowTest& t) {
+                     EXPECT_EQ(t.desktop.shellOpened().size(), 1u);
+                     EXPECT_EQ(t.window.ItemText(1063), "Endor Run");
+                   }}),
+    [](const ::testing::TestParamInfo<FailureRow>& info) { return info.param.situation; });
+
+}  // namespace
+}  // namespace vantrel
