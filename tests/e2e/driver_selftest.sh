@@ -3,8 +3,8 @@
 # through ui_driver as a test of VNTL.exe would (types a name, ticks a check box, answers
 # the message boxes, toggles a menu item, presses Esc) and checks what the driver reads
 # back: control texts and states, menu states, the message texts, the version resource
-# and the manifest's effect. The dialog's screenshot is saved as driver_test.png in the
-# screenshot folder.
+# and the manifest's effect. Screenshots of the dialog and of its message box are saved
+# as driver_test.png and driver_test_message.png in the screenshot folder.
 #
 # driver_selftest.sh UI_DRIVER_EXE TEST_DIALOG_EXE SCREENSHOT_FOLDER PROJECT_VERSION
 set -euo pipefail
@@ -58,6 +58,11 @@ expect_line "FileDescription: Vantrel driver test dialog"
 expect_line "FileVersion: $version"
 expect_line "ProductVersion: $version"
 
+# Without a window manager Wine leaves the title bar to nobody; unmanaged windows get the
+# frame and title bar Wine draws itself, so that screenshots show them.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 ||
+  fail "cannot set Wine's X11 driver to unmanaged windows"
+
 wine "$dialog" &
 dialog_pid=$!
 
@@ -68,6 +73,7 @@ set-text "Driver Test" 1001 "Wine"
 click "Driver Test" 1002
 controls "Driver Test"
 click "Driver Test" 1003
+screenshot "Driver Test Message" "$(winepath -w "$shots/driver_test_message.png")"
 answer "Driver Test Message" yes "HELLO, WINE!"
 expect-text "Driver Test" 1004 "Yes"
 click "Driver Test" 1002
@@ -95,7 +101,9 @@ status=0
 wait "$dialog_pid" || status=$?
 dialog_pid=
 [ "$status" -eq 0 ] || fail "the test dialog ended with $status, not 0"
-[ -s "$shots/driver_test.png" ] || fail "no screenshot in $shots/driver_test.png"
+for shot in driver_test.png driver_test_message.png; do
+  [ -s "$shots/$shot" ] || fail "no screenshot in $shots/$shot"
+done
 
 # A driver that cannot find a window says so and fails.
 if wine "$driver" --timeout 1 wait "No Such Window" >"$scratch/out" 2>"$scratch/err"; then
@@ -103,4 +111,4 @@ if wine "$driver" --timeout 1 wait "No Such Window" >"$scratch/out" 2>"$scratch/
 fi
 grep -qF 'no window "No Such Window" shown within 1 s' "$scratch/err" ||
   fail "unexpected message for a missing window: $(cat "$scratch/err")"
-echo "driver_selftest: passed; screenshot in $shots/driver_test.png"
+echo "driver_selftest: passed; screenshots in $shots"
