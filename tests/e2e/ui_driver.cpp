@@ -154,7 +154,15 @@ HWND Driver::Window(const std::string& name) {
     if (windows.empty()) return std::nullopt;
     return windows.front();
   });
-  if (!found) throw Failure{"no " + Describe(wanted) + " shown within " + Seconds(limit_)};
+  if (!found) {
+    // Naming what is shown instead tells a wrong title from a window that never came.
+    std::string shown;
+    for (HWND window : ShownWindows()) {
+      shown += (shown.empty() ? "" : ", ") + ClassName(window) + "::" + Quoted(WindowText(window));
+    }
+    throw Failure{"no " + Describe(wanted) + " shown within " + Seconds(limit_) + " (shown: " +
+                  (shown.empty() ? "none" : shown) + ")"};
+  }
   return *found;
 }
 

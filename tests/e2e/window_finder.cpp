@@ -14,16 +14,8 @@ using platform::win32::Narrow;
 // inside a button's handler) cannot stall the driver past its own time limit.
 constexpr UINT kAnswerLimitMs = 2000;
 
-struct Search {
-  const WindowName* name;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectTopLevel(HWND window, LPARAM parameter) {
-  auto& search = *reinterpret_cast<Search*>(parameter);
-  if (!IsWindowVisible(window)) return TRUE;
-  if (!search.name->className.empty() && ClassName(window) != search.name->className) return TRUE;
-  if (WindowText(window) == search.name->title) search.found.push_back(window);
+BOOL CALLBACK CollectShown(HWND window, LPARAM parameter) {
+  if (IsWindowVisible(window)) reinterpret_cast<std::vector<HWND>*>(parameter)->push_back(window);
   return TRUE;
 }
 
@@ -87,10 +79,19 @@ std::string ClassName(HWND window) {
   return Narrow(name);
 }
 
+std::vector<HWND> ShownWindows() {
+  std::vector<HWND> shown;
+  EnumWindows(CollectShown, reinterpret_cast<LPARAM>(&shown));
+  return shown;
+}
+
 std::vector<HWND> FindWindows(const WindowName& name) {
-  Search search{&name, {}};
-  EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  std::vector<HWND> found;
+  for (HWND window : ShownWindows()) {
+    if (!name.className.empty() && ClassName(window) != name.className) continue;
+    if (WindowText(window) == name.title) found.push_back(window);
+  }
+  return found;
 }
 
 std::vector<Control> Controls(HWND window) {

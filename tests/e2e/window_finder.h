@@ -29,7 +29,8 @@ std::string Describe(const WindowName& name);
 std::string WindowText(HWND window);
 std::string ClassName(HWND window);
 
-// The shown top-level windows of that name, front-most first.
+// The shown top-level windows, front-most first; and those of them with that name.
+std::vector<HWND> ShownWindows();
 std::vector<HWND> FindWindows(const WindowName& name);
 
 // One control of a window, as `controls` lists it.
