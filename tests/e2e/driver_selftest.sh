@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The end-to-end driver's own test: starts the small test dialog under Wine, drives it
 # through ui_driver as a test of VNTL.exe would (types a name, ticks a check box, answers
-# the message boxes, toggles a menu item, presses Esc) and checks what the driver reads
-# back: control texts and states, menu states, the message texts, the version resource
-# and the manifest's effect. Screenshots of the dialog and of its message box are saved
-# as driver_test.png and driver_test_message.png in the screenshot folder.
+# the message boxes, toggles a menu item, rests the pointer on a button until its tooltip
+# shows, presses Esc) and checks what the driver reads back: control texts and states,
+# menu states, the message texts, the version resource and the manifest's effect. Screenshots of the dialog and of its message box are saved
+# as driver_test.png and driver_test_message.png in the screenshot folder; a bitmap one
+# is checked and dropped.
 #
 # driver_selftest.sh UI_DRIVER_EXE TEST_DIALOG_EXE SCREENSHOT_FOLDER PROJECT_VERSION
 set -euo pipefail
@@ -85,6 +86,9 @@ expect-menu "Driver Test" 40002 greyed
 command "Driver Test" 40001
 expect-menu "Driver Test" 40001 checked enabled
 text "Driver Test" 1005
+hover "Driver Test" 1003
+wait "tooltips_class32::Says hello"
+screenshot "Driver Test" "$(winepath -w "$scratch/driver_test.bmp")"
 screenshot "Driver Test" "$(winepath -w "$shots/driver_test.png")"
 key "Driver Test" esc
 gone "Driver Test"
@@ -104,6 +108,13 @@ dialog_pid=
 for shot in driver_test.png driver_test_message.png; do
   [ -s "$shots/$shot" ] || fail "no screenshot in $shots/$shot"
 done
+# The bitmap form: "BM", then the file's size, then 24 bits per pixel at offset 28.
+bitmap=$scratch/driver_test.bmp
+[ "$(head -c 2 "$bitmap")" = BM ] || fail "the bitmap screenshot does not start with BM"
+[ "$(od -An -tu4 -j2 -N4 "$bitmap" | tr -d ' ')" = "$(stat -c %s "$bitmap")" ] ||
+  fail "the bitmap screenshot's header does not give its size"
+[ "$(od -An -tu2 -j28 -N2 "$bitmap" | tr -d ' ')" = 24 ] ||
+  fail "the bitmap screenshot is not 24 bits per pixel"
 
 # A driver that cannot find a window says so and fails.
 if wine "$driver" --timeout 1 wait "No Such Window" >"$scratch/out" 2>"$scratch/err"; then

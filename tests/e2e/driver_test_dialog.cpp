@@ -1,6 +1,7 @@
 // A small dialog program for the end-to-end driver's own test: it greets the name typed
 // into its field in a Yes/No message box and shows which button answered, toggles a menu
-// item, and shows whether its manifest took effect (common controls 6, DPI awareness).
+// item, shows a tooltip on its button, and shows whether its manifest took effect
+// (common controls 6, DPI awareness).
 // Esc, the close box, "Close" and "Exit" end it with exit code 0.
 #include <windows.h>
 #include <commctrl.h>
@@ -47,6 +48,23 @@ void Greet(HWND dialog) {
   SetDlgItemTextW(dialog, IDC_ANSWER, answer == IDYES ? L"Yes" : L"No");
 }
 
+// A tooltip on the greeting button, as the launcher puts them on its controls.
+void AddGreetTooltip(HWND dialog) {
+  HWND button = GetDlgItem(dialog, IDC_GREET);
+  HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                             WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                             CW_USEDEFAULT, CW_USEDEFAULT, button, nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof(tool);
+  tool.uFlags = TTF_SUBCLASS;
+  tool.hwnd = button;
+  tool.uId = 1;
+  GetClientRect(button, &tool.rect);
+  tool.lpszText = const_cast<wchar_t*>(L"Says hello");
+  SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
 void ToggleOption(HWND dialog) {
   HMENU menu = GetMenu(dialog);
   const bool checked = GetMenuState(menu, IDM_OPTION, MF_BYCOMMAND) & MF_CHECKED;
@@ -60,6 +78,7 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
                    reinterpret_cast<LPARAM>(LoadIconW(GetModuleHandleW(nullptr),
                                                       MAKEINTRESOURCEW(IDI_DRIVER_TEST))));
       SetDlgItemTextW(dialog, IDC_SYSTEM, SystemLine().c_str());
+      AddGreetTooltip(dialog);
       return TRUE;
     case WM_COMMAND:
       switch (LOWORD(wParam)) {

@@ -34,6 +34,10 @@
 //   answer WINDOW BUTTON [TEXT]    a message box titled WINDOW: print its text, fail if TEXT
 //                                  is given and differs, then press BUTTON (ok, cancel, yes,
 //                                  no, abort, retry or ignore)
+//   hover WINDOW ID                rest the mouse pointer on the control's centre; its
+//                                  tooltip then shows as a window of class
+//                                  tooltips_class32 titled with the tip's text:
+//                                  wait "tooltips_class32::TEXT"
 //   key WINDOW esc|enter           press the key in the window's focused control
 //   close WINDOW                   close the window as its close box does
 //   screenshot WINDOW FILE         save the window as FILE: PNG when FILE ends in .png, a
@@ -102,6 +106,7 @@ class Driver {
   void Answer(const std::string& name, const std::string& button,
               const std::optional<std::string>& expected);
   void Key(const std::string& name, const std::string& key);
+  void Hover(const std::string& name, const std::string& id);
   void Shoot(const std::string& name, const std::string& file);
   void Version(const std::string& file);
 
@@ -340,6 +345,21 @@ void Driver::Key(const std::string& name, const std::string& key) {
   Post(target, WM_KEYUP, code, scan | 1 | (1u << 30) | (1u << 31));
 }
 
+void Driver::Hover(const std::string& name, const std::string& id) {
+  HWND control = ControlOf(Window(name), id);
+  RECT area{};
+  GetClientRect(control, &area);
+  POINT centre{(area.right - area.left) / 2, (area.bottom - area.top) / 2};
+  const POINT inControl = centre;
+  ClientToScreen(control, &centre);
+  // A tooltip starts its delay on the control's mouse move, and shows only if the pointer
+  // is still over the control then; so the pointer moves there, and the move is told too.
+  if (!SetCursorPos(centre.x, centre.y)) {
+    throw Failure{"cannot move the mouse pointer: " + platform::win32::ErrorText(GetLastError())};
+  }
+  Post(control, WM_MOUSEMOVE, 0, MAKELPARAM(inControl.x, inControl.y));
+}
+
 void Driver::Shoot(const std::string& name, const std::string& file) {
   HWND window = Window(name);
   // A window just shown may not have painted yet; let its program catch up first.
@@ -443,6 +463,9 @@ void Driver::Run(const std::vector<std::string>& words) {
     expect(2, 3);
     Answer(words[1], words[2],
            words.size() == 4 ? std::optional<std::string>(words[3]) : std::nullopt);
+  } else if (command == "hover") {
+    expect(2, 2);
+    Hover(words[1], words[2]);
   } else if (command == "key") {
     expect(2, 2);
     Key(words[1], words[2]);
