@@ -57,12 +57,14 @@
 #include <windows.h>
 
 #include <chrono>
-#include <cstdio>
+#include <cwchar>
 #include <iostream>
 #include <map>
+#include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "platform/command_line.h"
@@ -184,28 +186,34 @@ HWND Driver::ControlOf(HWND window, const std::string& idText) {
   return *found;
 }
 
+struct LibraryFreer {
+  void operator()(HMODULE library) const { FreeLibrary(library); }
+};
+struct Unhooker {
+  void operator()(HHOOK hook) const { UnhookWindowsHookEx(hook); }
+};
+using Library = std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryFreer>;
+using Hook = std::unique_ptr<std::remove_pointer_t<HHOOK>, Unhooker>;
+
 // Windows lets GetMenuState read another program's menu; Wine does not, so there the hook
 // beside the driver reads it from inside the program (see ui_driver_hook.cpp).
 std::optional<UINT> MenuStateThroughHook(HWND window, int id) {
   std::wstring path(MAX_PATH, L'\0');
   path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
   path = path.substr(0, path.find_last_of(L'\\') + 1) + kHookFile;
-  HMODULE library = LoadLibraryW(path.c_str());
+  Library library(LoadLibraryW(path.c_str()));
   if (!library) {
     throw Failure{"cannot load " + Narrow(path) + ": " + platform::win32::ErrorText(GetLastError())};
   }
   auto procedure = reinterpret_cast<HOOKPROC>(
-      reinterpret_cast<void*>(GetProcAddress(library, kHookProcedure)));
+      reinterpret_cast<void*>(GetProcAddress(library.get(), kHookProcedure)));
   const DWORD thread = GetWindowThreadProcessId(window, nullptr);
-  HHOOK hook = procedure ? SetWindowsHookExW(WH_CALLWNDPROC, procedure, library, thread) : nullptr;
-  DWORD_PTR answer = 0;
-  if (hook) {
-    SendMessageTimeoutW(window, RegisterWindowMessageW(kMenuStateMessage), id, 0,
-                        SMTO_ABORTIFHUNG, 2000, &answer);
-    UnhookWindowsHookEx(hook);
-  }
-  FreeLibrary(library);
+  Hook hook(procedure ? SetWindowsHookExW(WH_CALLWNDPROC, procedure, library.get(), thread)
+                      : nullptr);
   if (!hook) throw Failure{"cannot hook the window's thread to read its menu"};
+  DWORD_PTR answer = 0;
+  SendMessageTimeoutW(window, RegisterWindowMessageW(kMenuStateMessage), id, 0, SMTO_ABORTIFHUNG,
+                      2000, &answer);
   if (answer & kMenuItemFound) return static_cast<UINT>(answer & ~kMenuItemFound);
   return std::nullopt;
 }
