@@ -20,7 +20,8 @@
 //   gone WINDOW                    wait until no window of that name is shown (the program
 //                                  closed it or ended)
 //   controls WINDOW                list its controls, one a line:
-//                                  ID CLASS "TEXT" visible|hidden enabled|disabled [checked|unchecked]
+//                                  ID CLASS "TEXT" visible|hidden enabled|disabled, and
+//                                  checked|unchecked for check boxes and radio buttons
 //   text WINDOW ID                 print the control's text
 //   expect-text WINDOW ID TEXT     wait until the control's text is exactly TEXT
 //   set-text WINDOW ID TEXT        replace the control's text (an edit field's content)
@@ -203,7 +204,8 @@ std::optional<UINT> MenuStateThroughHook(HWND window, int id) {
   path = path.substr(0, path.find_last_of(L'\\') + 1) + kHookFile;
   Library library(LoadLibraryW(path.c_str()));
   if (!library) {
-    throw Failure{"cannot load " + Narrow(path) + ": " + platform::win32::ErrorText(GetLastError())};
+    throw Failure{"cannot load " + Narrow(path) + ": " +
+                  platform::win32::ErrorText(GetLastError())};
   }
   auto procedure = reinterpret_cast<HOOKPROC>(
       reinterpret_cast<void*>(GetProcAddress(library.get(), kHookProcedure)));
@@ -348,7 +350,8 @@ void Driver::Key(const std::string& name, const std::string& key) {
       (thread.hwndFocus == window || IsChild(window, thread.hwndFocus))) {
     target = thread.hwndFocus;
   }
-  const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(static_cast<UINT>(code), MAPVK_VK_TO_VSC)) << 16;
+  const LPARAM scan =
+      static_cast<LPARAM>(MapVirtualKeyW(static_cast<UINT>(code), MAPVK_VK_TO_VSC)) << 16;
   Post(target, WM_KEYDOWN, code, scan | 1);
   Post(target, WM_KEYUP, code, scan | 1 | (1u << 30) | (1u << 31));
 }
@@ -373,7 +376,8 @@ void Driver::Shoot(const std::string& name, const std::string& file) {
   // A window just shown may not have painted yet; let its program catch up first.
   DWORD_PTR ignored = 0;
   SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
-  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+  RedrawWindow(window, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
   SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
   auto picture = CaptureWindow(window);
   if (!picture) throw Failure{"cannot copy the pixels of window \"" + name + "\""};
@@ -404,7 +408,8 @@ void Driver::Version(const std::string& file) {
     throw Failure{file + " has a version resource without a translation"};
   }
   wchar_t prefix[64];
-  swprintf(prefix, 64, L"\\StringFileInfo\\%04x%04x\\", translation->language, translation->codePage);
+  swprintf(prefix, 64, L"\\StringFileInfo\\%04x%04x\\", translation->language,
+           translation->codePage);
   for (const wchar_t* name :
        {L"ProductName", L"CompanyName", L"FileDescription", L"FileVersion", L"ProductVersion"}) {
     wchar_t* value = nullptr;
@@ -462,7 +467,10 @@ void Driver::Run(const std::vector<std::string>& words) {
   } else if (command == "menu-state") {
     expect(2, 2);
     auto state = MenuState(Window(words[1]), ParseNumber(words[2], "a menu command id"));
-    if (!state) throw Failure{"window \"" + words[1] + "\" has no menu item " + words[2] + " that can be read"};
+    if (!state) {
+      throw Failure{"window \"" + words[1] + "\" has no menu item " + words[2] +
+                    " that can be read"};
+    }
     std::cout << *state << '\n';
   } else if (command == "expect-menu") {
     if (words.size() < 4) throw UsageError{"expect-menu needs WINDOW ID and at least one state"};

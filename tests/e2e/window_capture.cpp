@@ -70,7 +70,8 @@ std::optional<std::string> EncodePng(const Screenshot& picture) {
   std::string header;
   PutBigEndian(header, picture.width);
   PutBigEndian(header, picture.height);
-  header += std::string("\x08\x02\x00\x00\x00", 5);  // depth 8, RGB, deflate, no filter choice, no interlace
+  // Depth 8, RGB colour, deflate, adaptive filtering (each row says its own), no interlace.
+  header += std::string("\x08\x02\x00\x00\x00", 5);
   std::string file = "\x89PNG\r\n\x1a\n";
   PutChunk(file, "IHDR", header);
   PutChunk(file, "IDAT", packed);
@@ -95,7 +96,8 @@ std::string EncodeBitmap(const Screenshot& picture) {
   PutLittleEndian(file, imageSize, 4);
   for (int i = 0; i < 4; ++i) PutLittleEndian(file, 0, 4);
   for (int y = picture.height - 1; y >= 0; --y) {
-    const char* row = reinterpret_cast<const char*>(&picture.bgr[static_cast<std::size_t>(y) * picture.width * 3]);
+    const auto* row = reinterpret_cast<const char*>(
+        &picture.bgr[static_cast<std::size_t>(y) * picture.width * 3]);
     file.append(row, picture.width * 3);
     file.append(stride - picture.width * 3, '\0');
   }
