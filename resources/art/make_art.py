@@ -220,23 +220,22 @@ class Image:
         for px, py, row in ink:
             self.put(px, py, fill(row))
 
-    def centred_lines(self, lines, box, largest, fill, outline, shadow=None, gap=None):
+    def centred_lines(self, lines, box, largest, fill, outline, shadow=None):
         """Sets lines of text centred in box = (left, top, right, bottom), each line at the
-        largest scale up to its entry in `largest` at which it fits the box's width."""
+        largest scale up to its entry in `largest` at which it fits the box's width, with
+        three pixels between the lines (descenders may reach into them)."""
+        gap = 3
         scales = []
         for line, scale in zip(lines, largest):
             while scale > 1 and text_width(line, scale) > box[2] - box[0]:
                 scale -= 1
             scales.append(scale)
-        heights = [7 * scale + (2 * scale if any(c in "gjpqy" for c in line) else 0)
-                   for line, scale in zip(lines, scales)]
-        gap = gap if gap is not None else 3
         total = sum(7 * scale for scale in scales) + gap * (len(lines) - 1)
         top = box[1] + (box[3] - box[1] - total) // 2
-        for line, scale, height in zip(lines, scales, heights):
+        for line, scale in zip(lines, scales):
             width = text_width(line, scale)
             if width > box[2] - box[0]:
-                raise ValueError(f"{line!r} at scale {scale} is wider than its box")
+                raise ValueError(f"{line!r} is wider than its box even at scale 1")
             left = box[0] + (box[2] - box[0] - width) // 2
             self.text(line, left, top, scale, fill, outline, shadow)
             top += 7 * scale + gap
