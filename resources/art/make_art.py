@@ -116,7 +116,7 @@ class Picture:
             dx, dy = (x - cx) / r, (y - cy) / r
             if dx * dx + dy * dy > 1:
                 return None
-            light = max(0.0, 1 - math.hypot(dx - light_x, dy - light_y) / 1.6)
+            light = max(0.0, 1 - distance(dx - light_x, dy - light_y) / 1.6)
             return mix(dark, lit, light), 1
         self.paint((cx - r, cy - r, cx + r, cy + r), shade)
 
@@ -135,7 +135,7 @@ class Picture:
     def glow(self, cx, cy, r, colour, strength=1.0):
         """A soft light whose opacity falls from strength at the centre to 0 at r."""
         def shade(x, y):
-            d = math.hypot(x - cx, y - cy) / r
+            d = distance(x - cx, y - cy) / r
             return (colour, strength * (1 - d) ** 2) if d < 1 else None
         self.paint((cx - r, cy - r, cx + r, cy + r), shade)
 
@@ -156,7 +156,7 @@ class Picture:
 
     def line(self, x0, y0, x1, y1, width, colour, alpha=1.0):
         """A straight stroke with square ends, as a thin polygon."""
-        length = math.hypot(x1 - x0, y1 - y0)
+        length = distance(x1 - x0, y1 - y0)
         nx, ny = -(y1 - y0) / length * width / 2, (x1 - x0) / length * width / 2
         self.polygon([(x0 + nx, y0 + ny), (x1 + nx, y1 + ny), (x1 - nx, y1 - ny),
                       (x0 - nx, y0 - ny)], colour, alpha)
@@ -239,6 +239,13 @@ class Image:
             left = box[0] + (box[2] - box[0] - width) // 2
             self.text(line, left, top, scale, fill, outline, shadow)
             top += 7 * scale + gap
+
+
+def distance(dx, dy):
+    """The length of (dx, dy). Square roots are exact to the last bit on every system,
+    while math.hypot has changed its rounding between Python versions; the pictures must
+    come out byte for byte the same wherever they are drawn."""
+    return math.sqrt(dx * dx + dy * dy)
 
 
 def mix(a, b, t):
