@@ -32,7 +32,7 @@ class SettingsStore {
 };
 
 // The store of this process. Until a program installs one, the platform's default: the
-// registry on Windows, the file named by $VANTREL_REGISTRY or
+// registry on Windows (the user's tree over the machine's, see registry_store_win32.h), the file named by $VANTREL_REGISTRY or
 // $XDG_CONFIG_HOME/vantrel/registry.reg elsewhere.
 SettingsStore& Settings();
 

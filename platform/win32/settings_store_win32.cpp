@@ -2,6 +2,10 @@
 // registry's 32-bit view (KEY_WOW64_32KEY), because the games and the release are 32-bit
 // programs and a 64-bit build must see the same "Software\..." as they do; on 32-bit
 // Windows the flag changes nothing.
+//
+// Setup writes the settings below HKEY_LOCAL_MACHINE, where a standard user may read but
+// not write. The launcher therefore keeps its own changes below HKEY_CURRENT_USER, under
+// the same key paths, and reads there first.
 #include "platform/win32/registry_store_win32.h"
 
 #include <vector>
@@ -44,6 +48,7 @@ bool OpenKey(HKEY root, const std::wstring& path, REGSAM access, Key& key) {
 class RegistryStore final : public SettingsStore {
  public:
   explicit RegistryStore(HKEY root) : root_(root) {}
+  HKEY root() const { return root_; }
 
   std::optional<std::string> ReadString(std::string_view key, std::string_view name) override {
     const auto widePath = WideName(key);
@@ -127,14 +132,60 @@ class RegistryStore final : public SettingsStore {
   HKEY root_;
 };
 
+// The user's tree over the machine's: a value is read from the user's key where it is
+// there, else from the machine's; a write goes to the user's key, which is made when the
+// machine has the key, so a key Setup never made still takes nothing.
+class PerUserRegistryStore final : public SettingsStore {
+ public:
+  PerUserRegistryStore(HKEY user, HKEY machine) : userRoot_(user), user_(user), machine_(machine) {}
+
+  std::optional<std::string> ReadString(std::string_view key, std::string_view name) override {
+    if (auto text = user_.ReadString(key, name)) return text;
+    return machine_.ReadString(key, name);
+  }
+
+  bool WriteString(std::string_view key, std::string_view name, std::string_view text) override {
+    if (!KeyExists(userRoot_, key) && !(KeyExists(machineRoot(), key) && user_.CreateKey(key))) {
+      return false;
+    }
+    return user_.WriteString(key, name, text);
+  }
+
+  // A key asked for by name is the user's own.
+  bool CreateKey(std::string_view key) override { return user_.CreateKey(key); }
+
+  // Both trees go; true when either had the key.
+  bool DeleteKeyTree(std::string_view key) override {
+    const bool user = user_.DeleteKeyTree(key);
+    const bool machine = machine_.DeleteKeyTree(key);
+    return user || machine;
+  }
+
+ private:
+  static bool KeyExists(HKEY root, std::string_view key) {
+    const auto widePath = WideName(key);
+    Key opened;
+    return widePath && OpenKey(root, *widePath, KEY_QUERY_VALUE, opened);
+  }
+  HKEY machineRoot() const { return machine_.root(); }
+
+  HKEY userRoot_;
+  RegistryStore user_;
+  RegistryStore machine_;
+};
+
 }  // namespace
 
 std::unique_ptr<SettingsStore> OpenRegistryStore(HKEY root) {
   return std::make_unique<RegistryStore>(root);
 }
 
+std::unique_ptr<SettingsStore> OpenPerUserRegistryStore(HKEY user, HKEY machine) {
+  return std::make_unique<PerUserRegistryStore>(user, machine);
+}
+
 std::unique_ptr<SettingsStore> OpenDefaultSettingsStore() {
-  return OpenRegistryStore(HKEY_LOCAL_MACHINE);
+  return OpenPerUserRegistryStore(HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE);
 }
 
 }  // namespace vantrel::platform

@@ -102,7 +102,7 @@ class RegistryStore : public ::testing::Test {
     static unsigned counter = 0;
     name_ = "Run " + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter++);
     key_ = std::string(kTestsKey) + "\\" + name_;
-    store_ = OpenDefaultSettingsStore();
+    store_ = OpenRegistryStore(HKEY_LOCAL_MACHINE);
     if (!store_->CreateKey(key_)) {
       GTEST_SKIP() << "this account may not write below HKEY_LOCAL_MACHINE";
     }
