@@ -5,10 +5,18 @@
 //   file PATH          PATH (relative to its folder) as "file PATH SIZE HEX", or missing
 //   self OFFSET COUNT  COUNT of its own bytes from OFFSET (decimal), as hex
 //   touch PATH OFFSET  rewrites the byte at OFFSET of PATH, as a game saving a pilot
+//   wait-for PATH      keeps running until PATH exists, as a game the player is still
+//                      flying; the test that asked for it makes the file
 // and a line "arguments ..." with what it was started with.
 #include <cstdio>
 #include <cstring>
 #include <string>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <time.h>
+#endif
 
 namespace {
 
@@ -40,6 +48,25 @@ bool ReadBytes(const std::string& path, long offset, long count, std::string& by
   }
   std::fclose(file);
   return true;
+}
+
+void Pause() {
+#ifdef _WIN32
+  Sleep(100);
+#else
+  const timespec pause{0, 100'000'000};
+  nanosleep(&pause, nullptr);
+#endif
+}
+
+void WaitFor(const std::string& path) {
+  for (;;) {
+    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+      std::fclose(file);
+      return;
+    }
+    Pause();
+  }
 }
 
 }  // namespace
@@ -77,6 +104,9 @@ int main(int argc, char** argv) {
         std::fputc(c == EOF ? 0 : c, file);
       }
       if (file != nullptr) std::fclose(file);
+    } else if (std::sscanf(line, "wait-for %399s", path) == 1) {
+      std::fflush(log);
+      WaitFor(folder + path);
     } else if (std::sscanf(line, "%15s", kind) == 1) {
       std::fprintf(log, "unknown %s\n", kind);
     }
