@@ -146,6 +146,12 @@ expect-menu "Vantrel" 40012 greyed unchecked
 command "Vantrel" 40011
 expect-menu "Vantrel" 40011 checked
 screenshot "Vantrel" "$(win "$shots/vntl_main.png")"
+hover "Vantrel" 1052
+wait "tooltips_class32::Press to start TIE Figher '95"
+hover "Vantrel" 1055
+wait "tooltips_class32::Press to start X-wing Alliance"
+hover "Vantrel" 1074
+wait "tooltips_class32::Status maybe?"
 SCRIPT
 expect_line '1052 Button "" visible enabled'
 expect_line '1074 Static "Status:" visible enabled'
