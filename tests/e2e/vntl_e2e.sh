@@ -91,6 +91,12 @@ PY
 printf 'file MISSIONS/e1.tie\nfile MISSIONS/e2.tie\nself 1406766 2\nwait-for go.txt\n' \
   >"$games/XWA/probe.txt"
 
+# setups_last_dir_kept WHAT: Setup's Last Dir below HKEY_LOCAL_MACHINE is still C:\.
+setups_last_dir_kept() {
+  wine reg query "$key" /v 'Last Dir' /reg:32 | tr -d '\r' | grep -q 'REG_SZ *C:\\$' ||
+    fail "Setup's Last Dir was changed by $1"
+}
+
 # make_package PATH GAME NAME: a package holding a battle list, two enciphered missions
 # (key 5A) and a readme.
 make_package() {
@@ -115,6 +121,7 @@ PY
 make_package "$world/My Battles/Endor Run.kzm" 3 'Endor Run'
 make_package "$world/My Battles/Second Wave.kzm" 0 'Second Wave'
 make_package "$world/My Battles/Third Wave.kzm" 0 'Third Wave'
+make_package "$world/My Battles/Fourth Wave.kzm" 2 'Fourth Wave'
 
 # Start with a package: staged before the main window shows, Last Dir unchanged.
 wine "$vntl" "$(win "$world/My Battles/Endor Run.kzm")" &
@@ -158,8 +165,7 @@ expect_line '1074 Static "Status:" visible enabled'
 expect_line '1068 Static "Idle" visible enabled'
 [ -f "$games/XWA/KZMISS/Battle.kzb" ] || fail "the command-line package was not staged"
 [ -f "$games/XWA/KZMISS/e1.tie" ] || fail "the enciphered mission was not staged"
-wine reg query "$key" /v 'Last Dir' /reg:32 | tr -d '\r' | grep -q 'REG_SZ *C:\\$' ||
-  fail "Last Dir changed by a command-line load"
+setups_last_dir_kept "a command-line load"
 
 # Play X-Wing Alliance with custom briefing audio on. The stand-in waits for go.txt, so
 # the launcher is still waiting for the game while the second package is opened.
@@ -209,8 +215,23 @@ status=0
 wine "$vntl" "$(win "$world/My Battles/Third Wave.kzm")" || status=$?
 [ "$status" -eq 0 ] || fail "the third launcher ended with $status, not 0"
 drive expect-text "Vantrel" 1062 "Third Wave"
-wine reg query "$key" /v 'Last Dir' /reg:32 | tr -d '\r' | grep -q 'REG_SZ *C:\\$' ||
-  fail "Last Dir changed by a package handed over"
+setups_last_dir_kept "a package handed over"
+
+# "Load Battle": the system's chooser lists packages only, and the chosen package's
+# folder becomes the new Last Dir, stored for this user only.
+drive - <<SCRIPT
+command "Vantrel" 40020
+wait "Select Mission File To Open"
+expect-text "Select Mission File To Open" 1136 "KZ Mission Files (*.kzm)"
+screenshot "Select Mission File To Open" "$(win "$shots/vntl_chooser.png")"
+set-text "Select Mission File To Open" 1148 "$(win "$world/My Battles/Fourth Wave.kzm")"
+key "Select Mission File To Open" enter
+gone "Select Mission File To Open"
+expect-text "Vantrel" 1064 "Fourth Wave"
+SCRIPT
+wine reg query 'HKCU\Software\Morvain Unlimited\VNTL' /v 'Last Dir' /reg:32 | tr -d '\r' |
+  grep -qF "REG_SZ    $(win "$world/My Battles")" || fail "Last Dir was not stored for the user"
+setups_last_dir_kept "a package chosen by the player"
 
 # Directories shows the stored folders; Cancel keeps them.
 drive - <<SCRIPT
