@@ -86,10 +86,10 @@ expect-menu "Driver Test" 40002 greyed
 command "Driver Test" 40001
 expect-menu "Driver Test" 40001 checked enabled
 text "Driver Test" 1005
+screenshot "Driver Test" "$(winepath -w "$shots/driver_test.png")"
 hover "Driver Test" 1003
 wait "tooltips_class32::Says hello"
 screenshot "Driver Test" "$(winepath -w "$scratch/driver_test.bmp")"
-screenshot "Driver Test" "$(winepath -w "$shots/driver_test.png")"
 key "Driver Test" esc
 gone "Driver Test"
 SCRIPT

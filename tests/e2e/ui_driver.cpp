@@ -42,7 +42,9 @@
 //   key WINDOW esc|enter           press the key in the window's focused control
 //   close WINDOW                   close the window as its close box does
 //   screenshot WINDOW FILE         save the window as FILE: PNG when FILE ends in .png, a
-//                                  24-bit bitmap otherwise
+//                                  24-bit bitmap otherwise. The pixels are read from the
+//                                  window's own drawing, so a part covered by another
+//                                  window (a tooltip, a menu) comes out black under Wine
 //   version FILE                   print the version resource of a program: one line each
 //                                  for ProductName, CompanyName, FileDescription,
 //                                  FileVersion, ProductVersion, as NAME: VALUE
