@@ -42,9 +42,9 @@
 //   key WINDOW esc|enter           press the key in the window's focused control
 //   close WINDOW                   close the window as its close box does
 //   screenshot WINDOW FILE         save the window as FILE: PNG when FILE ends in .png, a
-//                                  24-bit bitmap otherwise. The pixels are read from the
-//                                  window's own drawing, so a part covered by another
-//                                  window (a tooltip, a menu) comes out black under Wine
+//                                  24-bit bitmap otherwise. Shown tooltips are put away
+//                                  first; a part covered by another window (a menu, a
+//                                  message box) comes out black under Wine
 //   version FILE                   print the version resource of a program: one line each
 //                                  for ProductName, CompanyName, FileDescription,
 //                                  FileVersion, ProductVersion, as NAME: VALUE
@@ -58,6 +58,7 @@
 // driver (a text or a check state), so what the driver reads next is their outcome. Keys
 // are posted instead, since the dialog manager finds them only in the message queue.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <chrono>
 #include <cwchar>
@@ -155,6 +156,11 @@ void Notify(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (!SendNotifyMessageW(window, message, wParam, lParam)) {
     throw Failure{"cannot reach the window: " + platform::win32::ErrorText(GetLastError())};
   }
+}
+
+void PopTooltip(HWND tip) {
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(tip, TTM_POP, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
 }
 
 HWND Driver::Window(const std::string& name) {
@@ -375,11 +381,18 @@ void Driver::Hover(const std::string& name, const std::string& id) {
 
 void Driver::Shoot(const std::string& name, const std::string& file) {
   HWND window = Window(name);
-  // A window just shown may not have painted yet; let its program catch up first.
+  // A tooltip left up by the mouse pointer would cover part of the window, and under Wine
+  // a covered part reads black; tooltips are put away first.
+  for (HWND shown : ShownWindows()) {
+    if (ClassName(shown) == "tooltips_class32") PopTooltip(shown);
+  }
+  // A window just shown, or just uncovered, may not have painted yet. Its program paints
+  // when its queue runs empty, so two round trips a moment apart let it catch up.
+  RedrawWindow(window, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
   DWORD_PTR ignored = 0;
   SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
-  RedrawWindow(window, nullptr, nullptr,
-               RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+  Sleep(100);
   SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
   auto picture = CaptureWindow(window);
   if (!picture) throw Failure{"cannot copy the pixels of window \"" + name + "\""};
