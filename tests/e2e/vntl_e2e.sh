@@ -128,9 +128,12 @@ wine "$vntl" "$(win "$world/My Battles/Endor Run.kzm")" &
 launcher_pid=$!
 pids+=("$launcher_pid")
 
+# The first program with windows in a fresh Wine prefix can take long to show them.
 drive - <<SCRIPT
+timeout 120
 wait "#32770::"
 screenshot "#32770::" "$(win "$shots/vntl_splash.png")"
+timeout 30
 wait "Vantrel"
 expect-text "Vantrel" 1062 "No battle installed"
 expect-text "Vantrel" 1061 "No battle installed"
