@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "battle/battle_list.h"
-#include "launcher/settings.h"
+#include "core/settings.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
 
@@ -13,39 +13,6 @@ namespace vantrel {
 namespace {
 
 using Outcome = StagingResult::Outcome;
-
-enum class StepKind {
-  EveryMatch,  // move every entry the search returns; none found ends staging
-  FirstMatch,  // move the first entry the search returns; none found does nothing
-};
-
-struct OwnStep {
-  std::string_view pattern;
-  StepKind kind;
-  std::string_view destination;  // appended to the game folder; ends with a backslash
-};
-
-// The files each game reads from its own folders, in the order they are moved.
-constexpr std::array<OwnStep, 1> kTieSteps = {{{"*.lfd", StepKind::EveryMatch, "\\RESOURCE\\"}}};
-constexpr std::array<OwnStep, 1> kXvtSteps = {{{"*.lst", StepKind::FirstMatch, "\\TRAIN\\"}}};
-constexpr std::array<OwnStep, 3> kXwaSteps = {{
-    {"email.txt", StepKind::FirstMatch, "\\MISSIONS\\"},
-    {"mission.lst", StepKind::FirstMatch, "\\MISSIONS\\"},
-    {"*.plt", StepKind::FirstMatch, "\\"},
-}};
-
-std::vector<OwnStep> OwnStepsOf(GameId game) {
-  switch (game) {
-    case GameId::TieFighter:
-      return {kTieSteps.begin(), kTieSteps.end()};
-    case GameId::XwingVsTie:
-    case GameId::BalanceOfPower:
-      return {kXvtSteps.begin(), kXvtSteps.end()};
-    case GameId::XwingAlliance:
-      return {kXwaSteps.begin(), kXwaSteps.end()};
-  }
-  return {};
-}
 
 // The folders are read once per staging: they cannot change while it runs, and a
 // package of thousands of files would otherwise read the settings store thousands of
@@ -142,10 +109,10 @@ StagingResult StageBattle() {
   result.outcome = Outcome::Staged;
   result.battleListStaged = stager.MoveFromTemp("Battle.kzb", gameFolder + "\\KZMISS\\");
 
-  for (const OwnStep& step : OwnStepsOf(*result.game)) {
+  for (const StagingStep& step : Game(*result.game).stagingSteps) {
     const bool found = stager.MoveMatches(step.pattern, step.destination,
-                                          step.kind == StepKind::FirstMatch);
-    if (!found && step.kind == StepKind::EveryMatch) return result;
+                                          step.kind == StagingStep::Kind::FirstMatch);
+    if (!found && step.kind == StagingStep::Kind::EveryMatch) return result;
   }
 
   files.CreateFolder(gameFolder + "\\Misc");

@@ -148,7 +148,7 @@ int Bench(int reps) {
   cpCommand += " " + Quoted(copies);
 
   const auto decrypt = [&] {
-    if (!vantrel::DecryptMissions(window, vantrel::GameId::XwingAlliance)) {
+    if (!vantrel::DecryptMissions(window, window.statusLine(), vantrel::GameId::XwingAlliance)) {
       throw std::runtime_error("DecryptMissions failed");
     }
   };

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "cli/options.h"
-#include "ui/window.h"
+#include "ui/console/console_desktop.h"
 
 namespace vantrel::cli {
 
@@ -24,9 +24,10 @@ int Fail(const std::string& reason);
 int PlayCommand(const Options& options, const std::vector<std::string>& words);
 int PilotsCommand(const Options& options, const std::vector<std::string>& words);
 
-// The window the launcher's operations report to: the main window of a run of `vantrel`.
-ui::Window& MainWindow();
+// The window the launcher's operations report to: the main window of a run of `vantrel`,
+// and its status line.
+ui::ConsoleWindow& MainWindow();
 // Installs `window` as the main window (the caller keeps it) and returns the one replaced.
-ui::Window* UseMainWindow(ui::Window* window);
+ui::ConsoleWindow* UseMainWindow(ui::ConsoleWindow* window);
 
 }  // namespace vantrel::cli

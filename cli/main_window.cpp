@@ -7,19 +7,19 @@
 namespace vantrel::cli {
 namespace {
 
-ui::Window* installedWindow = nullptr;
+ui::ConsoleWindow* installedWindow = nullptr;
 
 }  // namespace
 
-ui::Window& MainWindow() {
+ui::ConsoleWindow& MainWindow() {
   if (installedWindow != nullptr) return *installedWindow;
   static ui::ConsoleDesktop quietDesktop(ui::ConsoleOptions{});
   static ui::ConsoleWindow quiet(quietDesktop);
   return quiet;
 }
 
-ui::Window* UseMainWindow(ui::Window* window) {
-  ui::Window* previous = installedWindow;
+ui::ConsoleWindow* UseMainWindow(ui::ConsoleWindow* window) {
+  ui::ConsoleWindow* previous = installedWindow;
   installedWindow = window;
   return previous;
 }

@@ -9,8 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "games/executables.h"
-#include "launcher/settings.h"
+#include "core/settings.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
 
@@ -31,7 +30,7 @@ struct BackupPaths {
 
 BackupPaths PathsOf(GameId game) {
   const std::string folder = ReadGameFolder(game);
-  return {folder + std::string(Executable(game).name), folder + std::string(kBackupName),
+  return {folder + std::string(Game(game).executable), folder + std::string(kBackupName),
           folder + std::string(kPartialName)};
 }
 

@@ -10,13 +10,12 @@
 #include "games/executables.h"
 #include "games/launch_game.h"
 #include "games/patches.h"
-#include "launcher/settings.h"
+#include "core/settings.h"
 #include "pilots/last_pilot.h"
 #include "pilots/pilot_seal.h"
 #include "pilots/tie_pilots.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
-#include "resources/launcher_ids.h"
 
 namespace vantrel {
 namespace {
@@ -47,18 +46,11 @@ void ShowGameMessage(ui::Window& mainWindow, std::string_view text) {
   ui::ShowVntlMessage(&mainWindow, text, ui::Icon::Exclamation);
 }
 
-// The pilot who flew the battle, found the game's way.
+// The pilot who flew the battle: TIE Fighter 95 names no last pilot, so its pilot is the
+// one whose file the game wrote; the others name theirs in their configuration file.
 std::optional<std::string> FlownPilot(GameId game, platform::FileTime start) {
-  switch (game) {
-    case GameId::TieFighter:
-      return FindFlownTiePilot(start);
-    case GameId::XwingVsTie:
-    case GameId::BalanceOfPower:
-      return FindLastPilot(game);
-    case GameId::XwingAlliance:
-      return FindLastXwaPilot();
-  }
-  return std::nullopt;
+  if (game == GameId::TieFighter) return FindFlownTiePilot(start);
+  return FindLastPilot(game);
 }
 
 // Puts the executable back once it has been backed up, however the sequence ends.
@@ -82,7 +74,8 @@ class ExecutableGuard {
 
 }  // namespace
 
-PlayResult PlayGame(ui::Window& mainWindow, GameId game, const GameOptions& options) {
+PlayResult PlayGame(ui::Window& mainWindow, ui::StatusLine& status, GameId game,
+                    const GameOptions& options) {
   if (!GameExeExists(game)) return PlayResult::ExecutableMissing;
 
   const GameInfo& info = Game(game);
@@ -109,7 +102,7 @@ PlayResult PlayGame(ui::Window& mainWindow, GameId game, const GameOptions& opti
   bool started = false;
   const std::string battleList = ReadGameFolder(game) + "\\KZMISS\\Battle.kzb";
   if (platform::CanOpenForReading(battleList)) {
-    if (!DecryptMissions(mainWindow, game)) {
+    if (!DecryptMissions(mainWindow, status, game)) {
       // The Balance of Power timer keeps running: the pilot mark goes on once a minute.
       if (game == GameId::TieFighter) {
         ui::Ui().ShowMessage(&mainWindow, "No missions copied", "Error", ui::Icon::None,
@@ -119,16 +112,16 @@ PlayResult PlayGame(ui::Window& mainWindow, GameId game, const GameOptions& opti
     }
     const platform::FileTime start = platform::CurrentFileTime();
     if (game == GameId::TieFighter) StampTiePilots(mainWindow, game, start);
-    started = LaunchGame(mainWindow, game);
+    started = LaunchGame(status, game);
     SealPilotFile(game, FlownPilot(game, start));
-    CleanUpMissions(mainWindow, game);
+    CleanUpMissions(mainWindow, status, game);
   } else {
-    started = LaunchGame(mainWindow, game);
+    started = LaunchGame(status, game);
   }
 
   if (balanceOfPower) mainWindow.StopTimer(kBopTimer);
   executable.Restore();
-  mainWindow.SetItemText(IDC_STATUS_LINE, "Idle");
+  status.SetText("Idle");
   return started ? PlayResult::Played : PlayResult::GameNotStarted;
 }
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "launcher/game_table.h"
-#include "launcher/settings.h"
+#include "core/game_table.h"
+#include "core/settings.h"
 #include "pilots/xwa_roster.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
@@ -50,7 +50,8 @@ std::optional<std::size_t> SelectString(const std::vector<std::string>& entries,
 PilotList ReadXwaPilotList(ui::Window* dialogForMessages) {
   PilotList list;
   const std::string folder = ReadGameFolder(GameId::XwingAlliance);
-  for (const platform::FoundEntry& found : platform::Files().Find(folder + "\\*.plt")) {
+  const std::string pattern = folder + "\\" + std::string(Game(GameId::XwingAlliance).pilotFiles);
+  for (const platform::FoundEntry& found : platform::Files().Find(pattern)) {
     // A folder that happens to end in ".plt" holds no pilot.
     if (found.isFolder) continue;
     std::optional<std::string> name = ReadStoredName(folder + "\\" + found.name);

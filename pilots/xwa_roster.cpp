@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "launcher/game_table.h"
-#include "launcher/settings.h"
+#include "core/game_table.h"
+#include "core/settings.h"
 #include "pilots/config_word.h"
 #include "pilots/xwa_pilot_file.h"
 #include "platform/file_system.h"
@@ -20,7 +20,7 @@ namespace {
 std::string XwaFolder() { return ReadGameFolder(GameId::XwingAlliance); }
 
 std::string PilotFilePath(std::string_view name) {
-  return XwaFolder() + "\\" + std::string(name) + "0.plt";
+  return XwaFolder() + "\\" + std::string(name) + std::string(Game(GameId::XwingAlliance).pilotFileSuffix);
 }
 
 // A pilot's name becomes part of its file name, so it may hold nothing that Windows

@@ -11,8 +11,8 @@
 
 #include <gtest/gtest.h>
 
-#include "launcher/game_table.h"
-#include "launcher/settings.h"
+#include "core/game_table.h"
+#include "core/settings.h"
 #include "tests/fakes/fake_ui.h"
 #include "tests/support/battle_list_bytes.h"
 #include "tests/support/scoped_settings.h"
@@ -49,6 +49,7 @@ class BattleTest : public ::testing::Test {
   ScopedSettings settings;
   FakeDesktop desktop;
   FakeWindow window;
+  FakeStatusLine status;
 };
 
 }  // namespace vantrel::testing

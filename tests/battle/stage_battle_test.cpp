@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "launcher/settings.h"
+#include "core/settings.h"
 #include "platform/file_system.h"
 #include "tests/support/scoped_settings.h"
 #include "tests/support/temp_folder.h"

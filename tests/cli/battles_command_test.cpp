@@ -1,7 +1,7 @@
 // `vantrel battles`: one line per game with the installed battle's name.
 #include <gtest/gtest.h>
 
-#include "launcher/settings.h"
+#include "core/settings.h"
 #include "tests/cli/cli_run.h"
 #include "tests/support/battle_list_bytes.h"
 #include "tests/support/scoped_settings.h"

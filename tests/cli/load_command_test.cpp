@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "launcher/settings.h"
+#include "core/settings.h"
 #include "tests/cli/cli_run.h"
 #include "tests/support/battle_list_bytes.h"
 #include "tests/support/scoped_settings.h"

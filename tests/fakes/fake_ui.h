@@ -16,6 +16,7 @@
 
 #include "ui/dialog_controller.h"
 #include "ui/memory_window.h"
+#include "ui/status_line.h"
 #include "ui/window.h"
 
 namespace vantrel::testing {
@@ -59,6 +60,18 @@ class FakeWindow : public ui::MemoryWindow {
   std::vector<std::string> timerLog_;
   ui::DialogController* controller_ = nullptr;
   bool destroyed_ = false;
+};
+
+// A status line that remembers every text it was given.
+class FakeStatusLine : public ui::StatusLine {
+ public:
+  void SetText(std::string_view text) override { history_.emplace_back(text); }
+  // The last text; empty before the first.
+  std::string text() const { return history_.empty() ? std::string() : history_.back(); }
+  const std::vector<std::string>& History() const { return history_; }
+
+ private:
+  std::vector<std::string> history_;
 };
 
 struct ShownMessage {

@@ -99,12 +99,5 @@ TEST_F(IdentifyGameExeTest, RejectsAGameNumberAboveThree) {
   EXPECT_TRUE(desktop.messages().empty());
 }
 
-TEST(GameExecutableTest, NamesEachGamesExecutableInCapitals) {
-  EXPECT_EQ(Executable(GameId::TieFighter).name, "\\TIE95.EXE");
-  EXPECT_EQ(Executable(GameId::XwingVsTie).name, "\\Z_XVT__.EXE");
-  EXPECT_EQ(Executable(GameId::BalanceOfPower).name, "\\Z_XVT__.EXE");
-  EXPECT_EQ(Executable(GameId::XwingAlliance).name, "\\XWINGALLIANCE.EXE");
-}
-
 }  // namespace
 }  // namespace vantrel

@@ -12,7 +12,7 @@
 
 #include <gtest/gtest.h>
 
-#include "launcher/game_table.h"
+#include "core/game_table.h"
 #include "tests/support/scoped_settings.h"
 #include "tests/support/temp_folder.h"
 

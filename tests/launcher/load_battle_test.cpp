@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "launcher/settings.h"
+#include "core/settings.h"
 #include "tests/fakes/fake_ui.h"
 #include "tests/support/battle_list_bytes.h"
 #include "tests/support/scoped_settings.h"

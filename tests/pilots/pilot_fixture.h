@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "launcher/game_table.h"
+#include "core/game_table.h"
 #include "platform/file_system.h"
 #include "tests/fakes/fake_ui.h"
 #include "tests/support/scoped_settings.h"

@@ -1,6 +1,6 @@
 #include "tests/support/scoped_settings.h"
 
-#include "launcher/settings.h"
+#include "core/settings.h"
 
 namespace vantrel::testing {
 

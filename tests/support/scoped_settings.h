@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "launcher/game_table.h"
+#include "core/game_table.h"
 #include "platform/settings_store.h"
 #include "tests/support/temp_folder.h"
 

@@ -39,13 +39,11 @@ TEST(ConsoleDesktop, TheStatusLineIsPrintedOnlyWhenVerbose) {
   ConsoleWindow quietWindow(quiet);
   ConsoleWindow verboseWindow(verbose);
   CaptureStderr();
-  quietWindow.SetItemText(1068, "Decrypting missions...");
-  verboseWindow.SetItemText(1068, "Decrypting missions...");
+  quietWindow.statusLine().SetText("Decrypting missions...");
+  verboseWindow.statusLine().SetText("Decrypting missions...");
   verboseWindow.SetItemText(1063, "Alliance Tour");
-  verboseWindow.SetItemText(1068, "Idle");
+  verboseWindow.statusLine().SetText("Idle");
   EXPECT_EQ(GetCapturedStderr(), "Status: Decrypting missions...\nStatus: Idle\n");
-  EXPECT_EQ(quietWindow.ItemText(1068), "Decrypting missions...");
-  EXPECT_EQ(verboseWindow.ItemText(1068), "Idle");
   EXPECT_EQ(verboseWindow.ItemText(1063), "Alliance Tour");
   EXPECT_EQ(verboseWindow.ItemText(1062), "");
 }

@@ -3,8 +3,6 @@
 
 #include <algorithm>
 
-#include "resources/launcher_ids.h"
-
 namespace vantrel::ui {
 namespace {
 
@@ -87,11 +85,8 @@ int ConsoleDesktop::RunModalDialog(std::string_view, Window*, DialogController&)
   return kDialogCancelled;
 }
 
-void ConsoleWindow::SetItemText(int id, std::string_view text) {
-  MemoryWindow::SetItemText(id, text);
-  if (id == IDC_STATUS_LINE && desktop_.options().verbose) {
-    desktop_.PrintLine("Status: " + std::string(text));
-  }
+void ConsoleStatusLine::SetText(std::string_view text) {
+  if (desktop_.options().verbose) desktop_.PrintLine("Status: " + std::string(text));
 }
 
 }  // namespace vantrel::ui

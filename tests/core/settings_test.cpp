@@ -1,7 +1,7 @@
 // The launcher's settings over a store of the test's own: folders read whole up to the
 // path limit and unset beyond it, writes that never create a key, and the executable
 // test that gates each game button.
-#include "launcher/settings.h"
+#include "core/settings.h"
 
 #include <gtest/gtest.h>
 
