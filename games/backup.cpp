@@ -107,8 +107,7 @@ bool PutBackLeftover(GameId game, const BackupPaths& paths) {
     case Comparison::OtherSize:
       return true;
     case Comparison::OtherBytes:
-      RestoreGameExe(game);
-      return files.Kind(paths.backup) == platform::PathKind::Missing;
+      return RestoreGameExe(game);
     case Comparison::Unreadable:
       return false;
   }
@@ -139,10 +138,8 @@ bool BackupGameExe(GameId game) {
 bool RestoreGameExe(GameId game) {
   const BackupPaths paths = PathsOf(game);
   platform::FileSystem& files = platform::Files();
-  if (files.Kind(paths.backup) == platform::PathKind::File) {
-    files.MoveFile(paths.backup, paths.executable);
-  }
-  return true;
+  if (files.Kind(paths.backup) != platform::PathKind::File) return true;
+  return files.MoveFile(paths.backup, paths.executable);
 }
 
 }  // namespace vantrel

@@ -20,24 +20,26 @@
 namespace vantrel {
 namespace {
 
-// The options of `game` that are on, in the order they are applied: for TIE Fighter 95
-// rebel fighters before transports.
+// Which flag of the Game menu switches each patch on, in the order the patches are
+// applied: for TIE Fighter 95 rebel fighters before transports.
+struct OptionFlag {
+  PatchOption option;
+  bool GameOptions::*on;
+};
+
+constexpr OptionFlag kOptionFlags[] = {
+    {PatchOption::TieRebelFighters, &GameOptions::enableTieRebelFighters},
+    {PatchOption::TieTransports, &GameOptions::enableTieTransports},
+    {PatchOption::XvtTransports, &GameOptions::enableXvtTransports},
+    {PatchOption::BopTransports, &GameOptions::enableBopTransports},
+    {PatchOption::XwaBriefingAudio, &GameOptions::enableXwaBriefingAudio},
+};
+
+// The options of `game` that are on, in the order they are applied.
 std::vector<PatchOption> OptionsOn(GameId game, const GameOptions& options) {
   std::vector<PatchOption> on;
-  switch (game) {
-    case GameId::TieFighter:
-      if (options.enableTieRebelFighters) on.push_back(PatchOption::TieRebelFighters);
-      if (options.enableTieTransports) on.push_back(PatchOption::TieTransports);
-      break;
-    case GameId::XwingVsTie:
-      if (options.enableXvtTransports) on.push_back(PatchOption::XvtTransports);
-      break;
-    case GameId::BalanceOfPower:
-      if (options.enableBopTransports) on.push_back(PatchOption::BopTransports);
-      break;
-    case GameId::XwingAlliance:
-      if (options.enableXwaBriefingAudio) on.push_back(PatchOption::XwaBriefingAudio);
-      break;
+  for (const OptionFlag& flag : kOptionFlags) {
+    if (PatchFor(flag.option).game == game && options.*flag.on) on.push_back(flag.option);
   }
   return on;
 }
@@ -53,23 +55,34 @@ std::optional<std::string> FlownPilot(GameId game, platform::FileTime start) {
   return FindLastPilot(game);
 }
 
-// Puts the executable back once it has been backed up, however the sequence ends.
+// Puts the executable back once it has been backed up, however the sequence ends. When
+// that fails after a patch was written, the game's executable is left patched: the player
+// is told where the executable as installed is kept and what to do with it.
 class ExecutableGuard {
  public:
-  explicit ExecutableGuard(GameId game) : game_(game) {}
+  ExecutableGuard(ui::Window& mainWindow, GameId game) : mainWindow_(mainWindow), game_(game) {}
   ~ExecutableGuard() { Restore(); }
   ExecutableGuard(const ExecutableGuard&) = delete;
   ExecutableGuard& operator=(const ExecutableGuard&) = delete;
 
   void BackedUp() { backedUp_ = true; }
+  void Patched() { patched_ = true; }
   void Restore() {
-    if (backedUp_) RestoreGameExe(game_);
+    if (backedUp_ && !RestoreGameExe(game_) && patched_) {
+      const std::string executable = GameExePath(game_);
+      ShowGameMessage(mainWindow_, "Could not put back the executable " + executable +
+                                       " after the game; it is still patched. The executable "
+                                       "as installed is kept in " + GameExeBackupPath(game_) +
+                                       ": copy it over " + executable + " before playing again.");
+    }
     backedUp_ = false;
   }
 
  private:
+  ui::Window& mainWindow_;
   GameId game_;
   bool backedUp_ = false;
+  bool patched_ = false;
 };
 
 }  // namespace
@@ -79,8 +92,12 @@ PlayResult PlayGame(ui::Window& mainWindow, ui::StatusLine& status, GameId game,
   if (!GameExeExists(game)) return PlayResult::ExecutableMissing;
 
   const GameInfo& info = Game(game);
-  ExecutableGuard executable(game);
-  for (PatchOption option : OptionsOn(game, options)) {
+  ExecutableGuard executable(mainWindow, game);
+  // One backup, taken before the first patch, holds the executable as installed. A second
+  // one would find the first patch, take the first backup for a leftover of an earlier
+  // play and put it back, losing that patch.
+  const std::vector<PatchOption> patches = OptionsOn(game, options);
+  if (!patches.empty()) {
     if (!IdentifyGameExe(game)) {
       ShowGameMessage(mainWindow, info.wrongVersionMessage);
       return PlayResult::WrongVersion;
@@ -90,10 +107,13 @@ PlayResult PlayGame(ui::Window& mainWindow, ui::StatusLine& status, GameId game,
       return PlayResult::BackupFailed;
     }
     executable.BackedUp();
+  }
+  for (PatchOption option : patches) {
     if (!ApplyPatch(option)) {
       ShowGameMessage(mainWindow, info.patchFailedMessage);
       return PlayResult::PatchFailed;
     }
+    executable.Patched();
   }
 
   const bool balanceOfPower = game == GameId::BalanceOfPower;

@@ -271,6 +271,27 @@ TEST_F(PlayGameFailureTest, AReadOnlyExecutableIsNotPatchedOrPlayed) {
   EXPECT_EQ(Played(), "");
 }
 
+TEST_F(PlayGameFailureTest, AnExecutableThatCannotBePutBackIsReportedWithItsBackup) {
+  StageBattle(1);
+  testing::FaultyFileSystem faulty;
+  // The first move renames the finished backup into place; the second would restore it.
+  faulty.FailNth(testing::FileOperation::MoveFile, 2);
+  testing::ScopedFileSystem scoped(faulty);
+  EXPECT_EQ(PlayGame(window, status, GameId::XwingVsTie, OptionFor(GameId::XwingVsTie)),
+            PlayResult::Played);
+  const std::string exe = temp.Path("Game Folders\\XVT\\Z_XVT__.EXE");
+  EXPECT_EQ(desktop.MessageTexts(),
+            (std::vector<std::string>{
+                "Could not put back the executable " + exe + " after the game; it is still "
+                "patched. The executable as installed is kept in " +
+                temp.Path("Game Folders\\XVT\\VNTL___.tmp") + ": copy it over " + exe +
+                " before playing again."}));
+  EXPECT_EQ(desktop.messages()[0].icon, ui::Icon::Exclamation);
+  EXPECT_EQ(temp.ReadFile(Game("VNTL___.tmp")), executable);
+  EXPECT_NE(temp.ReadFile(Game("Z_XVT__.EXE")), executable);
+  EXPECT_EQ(status.History().back(), "Idle");
+}
+
 TEST_F(PlayGameFailureTest, WithoutOptionsTheExecutableIsNeitherCopiedNorWritten) {
   StageBattle(1);
   EXPECT_EQ(PlayGame(window, status, GameId::XwingVsTie, GameOptions{}), PlayResult::Played);
@@ -289,6 +310,28 @@ TEST_F(PlayGameFailureTest, AGameThatCannotStartStillGetsTheAfterGameSteps) {
   EXPECT_TRUE(temp.List(Game("TRAIN")).empty());
   EXPECT_EQ(temp.ReadFile(Game("Z_XVT__.EXE")), std::string(1'422'336, 'x'));
   EXPECT_EQ(status.text(), "Idle");
+}
+
+// Both TIE Fighter 95 options at once (the menu keeps them apart, the sequence does not):
+// the executable is backed up once, before the first patch, so both patches are in place
+// while the game runs and the executable as installed comes back afterwards.
+class PlayTieFighterTest : public PlayGameTest {};
+
+TEST_F(PlayTieFighterTest, BothOptionsArePatchedOverOneBackup) {
+  const GameSetup s = Setups()[0];
+  Install(s);
+  Probe("self " + std::to_string(0x0EA2EC) + " 7\nself " + std::to_string(0x0EB195) + " 1\n");
+  GameOptions both;
+  both.enableTieRebelFighters = true;
+  both.enableTieTransports = true;
+  EXPECT_EQ(PlayGame(window, status, s.game, both), PlayResult::Played);
+  const std::string played = Played();
+  EXPECT_NE(played.find("self " + std::to_string(0x0EA2EC) + " " + Hex(std::string("TIEINT\0", 7))),
+            std::string::npos) << played;
+  EXPECT_NE(played.find("self " + std::to_string(0x0EB195) + " 2C"), std::string::npos) << played;
+  EXPECT_EQ(temp.ReadFile(Game(s.exe)), executable);
+  EXPECT_FALSE(temp.Exists(Game("VNTL___.tmp")));
+  EXPECT_EQ(desktop.MessageTexts(), WithPathBox(s, ExePath(), {}));
 }
 
 }  // namespace
