@@ -8,6 +8,11 @@
 #include "cli/options.h"
 #include "ui/console/console_desktop.h"
 
+namespace vantrel::platform {
+template <>
+ui::ConsoleWindow& Service<ui::ConsoleWindow>::Default();
+}  // namespace vantrel::platform
+
 namespace vantrel::cli {
 
 int FoldersCommand(const Options& options, const std::vector<std::string>& words);
@@ -24,10 +29,8 @@ int Fail(const std::string& reason);
 int PlayCommand(const Options& options, const std::vector<std::string>& words);
 int PilotsCommand(const Options& options, const std::vector<std::string>& words);
 
-// The window the launcher's operations report to: the main window of a run of `vantrel`,
-// and its status line.
-ui::ConsoleWindow& MainWindow();
-// Installs `window` as the main window (the caller keeps it) and returns the one replaced.
-ui::ConsoleWindow* UseMainWindow(ui::ConsoleWindow* window);
+// The window the launcher's operations report to: the main window of a run of `vantrel`
+// (installed with ScopedService<ui::ConsoleWindow>), with its status line.
+inline ui::ConsoleWindow& MainWindow() { return platform::Service<ui::ConsoleWindow>::Get(); }
 
 }  // namespace vantrel::cli

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/service.h"
 #include "ui/dialog_controller.h"
 
 namespace vantrel::ui {
@@ -79,12 +80,19 @@ class Desktop {
                              DialogController& controller) = 0;
 };
 
-// The desktop of this process. Programs install theirs at start; until then message
-// boxes go nowhere and are answered No (or OK), and no dialog can be made.
-Desktop& Ui();
+}  // namespace vantrel::ui
 
-// Installs `desktop` (the caller keeps ownership) and returns the one it replaced.
-Desktop* UseDesktop(Desktop* desktop);
+namespace vantrel::platform {
+template <>
+ui::Desktop& Service<ui::Desktop>::Default();
+}  // namespace vantrel::platform
+
+namespace vantrel::ui {
+
+// The desktop of this process. Programs install theirs at start
+// (ScopedService<Desktop>); until then message boxes go nowhere and are answered No (or
+// OK), and no dialog can be made.
+inline Desktop& Ui() { return platform::Service<Desktop>::Get(); }
 
 // Shortcut for the launcher's usual box: title "VNTL", an OK button.
 void ShowVntlMessage(Window* owner, std::string_view text, Icon icon = Icon::None);

@@ -86,9 +86,9 @@ class FakeDesktop::Status : public ui::StatusWindow {
   FakeDesktop& desktop_;
 };
 
-FakeDesktop::FakeDesktop() : previous_(ui::UseDesktop(this)) {}
+FakeDesktop::FakeDesktop() : installed_(*this) {}
 
-FakeDesktop::~FakeDesktop() { ui::UseDesktop(previous_); }
+FakeDesktop::~FakeDesktop() = default;
 
 ui::Answer FakeDesktop::ShowMessage(ui::Window* owner, std::string_view text, std::string_view title,
                                     ui::Icon icon, ui::Buttons buttons) {

@@ -138,7 +138,7 @@ class FakeDesktop : public ui::Desktop {
   std::vector<int> progress_;
   int statusWindowsOpened_ = 0;
   int statusWindowsOpen_ = 0;
-  ui::Desktop* previous_;
+  platform::ScopedService<ui::Desktop> installed_;
 };
 
 }  // namespace vantrel::testing

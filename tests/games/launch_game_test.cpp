@@ -24,11 +24,10 @@ using testing::LaunchRecord;
 // The four games in folders of their own, TIE Fighter 95 under a path with blanks.
 class LaunchGameTest : public ::testing::Test {
  protected:
-  LaunchGameTest() : previousRunner(platform::UseGameRunner(std::string())) {
+  LaunchGameTest() {
     for (GameId game : kAllGames) settings.SetGameFolder(game, temp.Path(FolderOf(game)));
     for (GameId game : kAllGames) temp.MakeFolder(FolderOf(game));
   }
-  ~LaunchGameTest() override { platform::UseGameRunner(previousRunner); }
 
   static std::string FolderOf(GameId game) {
     const char* folders[] = {"Program Files\\TIE Fighter 95", "XvT", "XvT\\BalanceOfPower", "XWA"};
@@ -59,7 +58,8 @@ class LaunchGameTest : public ::testing::Test {
   testing::TempFolder temp;
   testing::ScopedSettings settings;
   testing::FakeStatusLine status;
-  std::optional<std::string> previousRunner;
+  platform::RunnerCommand runner;  // none, whatever the environment of the test says
+  platform::ScopedService<platform::RunnerCommand> installedRunner{runner};
 };
 
 TEST_F(LaunchGameTest, StartsEachGameWithItsArgumentsInItsFolder) {
@@ -133,7 +133,7 @@ TEST_F(LaunchGameTest, FailsForAnExecutableThatIsNoProgram) {
 #ifdef _WIN32
 
 TEST_F(LaunchGameTest, StartsGamesDirectlyWhateverTheRunner) {
-  platform::UseGameRunner(std::string("no-such-runner --flag"));
+  runner.text = "no-such-runner --flag";
   InstallGame(GameId::TieFighter);
   EXPECT_TRUE(LaunchGame(status, GameId::TieFighter));
   ASSERT_EQ(Launches(GameId::TieFighter).size(), 1u);
@@ -143,7 +143,7 @@ TEST_F(LaunchGameTest, StartsGamesDirectlyWhateverTheRunner) {
 #else
 
 TEST_F(LaunchGameTest, StartsTheGameThroughTheRunnerWhenOneIsSet) {
-  platform::UseGameRunner(std::string("env STAND_IN_MARK=through-the-runner"));
+  runner.text = "env STAND_IN_MARK=through-the-runner";
   InstallGame(GameId::XwingVsTie);
   EXPECT_TRUE(LaunchGame(status, GameId::XwingVsTie));
   const std::vector<LaunchRecord> launches = Launches(GameId::XwingVsTie);
@@ -154,7 +154,7 @@ TEST_F(LaunchGameTest, StartsTheGameThroughTheRunnerWhenOneIsSet) {
 }
 
 TEST_F(LaunchGameTest, TakesTheRunnerFromTheEnvironmentWhenNoneIsSet) {
-  platform::UseGameRunner(std::nullopt);
+  const platform::ScopedService<platform::RunnerCommand> defaultRunner(nullptr);
   ASSERT_EQ(setenv("VANTREL_RUNNER", "env STAND_IN_MARK=from-the-environment", 1), 0);
   InstallGame(GameId::TieFighter);
   const bool launched = LaunchGame(status, GameId::TieFighter);
@@ -165,7 +165,7 @@ TEST_F(LaunchGameTest, TakesTheRunnerFromTheEnvironmentWhenNoneIsSet) {
 }
 
 TEST_F(LaunchGameTest, FailsWhenTheRunnerCannotBeStarted) {
-  platform::UseGameRunner(std::string("no-such-runner-anywhere"));
+  runner.text = "no-such-runner-anywhere";
   InstallGame(GameId::XwingAlliance);
   EXPECT_FALSE(LaunchGame(status, GameId::XwingAlliance));
   EXPECT_TRUE(Launches(GameId::XwingAlliance).empty());

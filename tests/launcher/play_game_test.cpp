@@ -86,15 +86,7 @@ std::string StandInBytes() {
 
 class PlayGameTest : public ::testing::TestWithParam<GameSetup> {
  protected:
-  PlayGameTest() {
-    settings.SetLauncherFolder(temp.Path("launcher"));
-    // The play starts half an hour before now, so the pilot the game saves is written in
-    // another minute than the one the pilots were stamped with.
-    previousClock = platform::UseClock([] {
-      return platform::SystemClockTime() - 30ull * 60 * 10'000'000;
-    });
-  }
-  ~PlayGameTest() override { platform::UseClock(previousClock); }
+  PlayGameTest() { settings.SetLauncherFolder(temp.Path("launcher")); }
 
   std::string Game(const std::string& relative = {}) const {
     return "Game Folders/" + std::string(setup().folder) + (relative.empty() ? "" : "/" + relative);
@@ -141,7 +133,11 @@ class PlayGameTest : public ::testing::TestWithParam<GameSetup> {
   testing::FakeDesktop desktop;
   testing::FakeWindow window;
   testing::FakeStatusLine status;
-  std::function<platform::FileTime()> previousClock;
+  // The play starts half an hour before now, so the pilot the game saves is written in
+  // another minute than the one the pilots were stamped with.
+  platform::Clock halfAnHourAgo{
+      [] { return platform::SystemClockTime() - 30ull * 60 * 10'000'000; }};
+  platform::ScopedService<platform::Clock> clock{halfAnHourAgo};
   std::string executable;
   GameSetup setup_{};
 };

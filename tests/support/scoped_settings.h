@@ -15,7 +15,6 @@ namespace vantrel::testing {
 class ScopedSettings {
  public:
   ScopedSettings();
-  ~ScopedSettings();
   ScopedSettings(const ScopedSettings&) = delete;
   ScopedSettings& operator=(const ScopedSettings&) = delete;
 
@@ -31,7 +30,7 @@ class ScopedSettings {
   TempFolder folder_;
   std::string file_;
   std::unique_ptr<platform::SettingsStore> store_;
-  platform::SettingsStore* previous_;
+  platform::ScopedService<platform::SettingsStore> installed_;
 };
 
 }  // namespace vantrel::testing
