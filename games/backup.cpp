@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "core/settings.h"
-#include "platform/file_system.h"
+#include "platform/file_helpers.h"
 #include "platform/path.h"
 
 namespace vantrel {
@@ -34,18 +34,6 @@ BackupPaths PathsOf(GameId game) {
           folder + std::string(kPartialName)};
 }
 
-// Reads until `size` bytes are in or the file ends; the count read, or -1 on an error.
-std::int64_t ReadBlock(platform::File& file, char* buffer, std::size_t size) {
-  std::size_t filled = 0;
-  while (filled < size) {
-    const std::int64_t count = file.Read(buffer + filled, size - filled);
-    if (count < 0) return -1;
-    if (count == 0) break;
-    filled += static_cast<std::size_t>(count);
-  }
-  return static_cast<std::int64_t>(filled);
-}
-
 // Writes a new file `to` with every byte of `from`. The copy also takes the times of
 // `from`, which a restore then gives back to the executable with its bytes; a time that
 // cannot be set leaves the copy whole, so it does not fail the backup.
@@ -58,7 +46,7 @@ bool CopyInBlocks(const std::string& from, const std::string& to) {
   if (!target) return false;
   std::vector<char> buffer(kBlockSize);
   for (;;) {
-    const std::int64_t count = ReadBlock(*source, buffer.data(), buffer.size());
+    const std::int64_t count = platform::ReadUpTo(*source, buffer.data(), buffer.size());
     if (count < 0) return false;
     if (count == 0) break;
     if (!target->Write(buffer.data(), static_cast<std::size_t>(count))) return false;
@@ -81,8 +69,8 @@ Comparison Compare(const std::string& first, const std::string& second) {
   std::vector<char> bufferA(kBlockSize);
   std::vector<char> bufferB(kBlockSize);
   for (;;) {
-    const std::int64_t countA = ReadBlock(*a, bufferA.data(), bufferA.size());
-    const std::int64_t countB = ReadBlock(*b, bufferB.data(), bufferB.size());
+    const std::int64_t countA = platform::ReadUpTo(*a, bufferA.data(), bufferA.size());
+    const std::int64_t countB = platform::ReadUpTo(*b, bufferB.data(), bufferB.size());
     if (countA < 0 || countB < 0) return Comparison::Unreadable;
     if (countA != countB ||
         std::memcmp(bufferA.data(), bufferB.data(), static_cast<std::size_t>(countA)) != 0) {

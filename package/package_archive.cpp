@@ -7,6 +7,7 @@
 #include "package/archive_stream.h"
 #include "package/entry_name.h"
 #include "package/folders.h"
+#include "platform/file_helpers.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
 
@@ -70,7 +71,7 @@ bool PackageArchive::ClosePackage() {
 
 bool PackageArchive::ExtractPackage(const std::string& folder, bool dropFolders) {
   if (!isOpen() || folder.empty()) return false;
-  if (!CreateFolderPath(folder)) return false;
+  if (!platform::CreateFolders(folder)) return false;
   if (GetEntryCount() == 0) return false;
   if (!GoToFirstEntry()) return false;
   do {
@@ -90,7 +91,7 @@ bool PackageArchive::EnsureFolder(const std::string& folder) {
   // Entries after the first go into folders made for the ones before; asking the file
   // system again for each of thousands of entries would cost more than writing them.
   if (folder == lastFolder_) return true;
-  if (!CreateFolderPath(folder)) return false;
+  if (!platform::CreateFolders(folder)) return false;
   lastFolder_ = folder;
   return true;
 }

@@ -9,7 +9,7 @@
 #include "core/game_table.h"
 #include "core/settings.h"
 #include "pilots/xwa_roster.h"
-#include "platform/file_system.h"
+#include "platform/file_helpers.h"
 #include "platform/path.h"
 
 namespace vantrel {
@@ -23,15 +23,9 @@ constexpr std::size_t kNameBytesRead = 13;
 std::optional<std::string> ReadStoredName(const std::string& path) {
   const std::unique_ptr<platform::File> file = platform::Files().Open(path, platform::OpenMode::Read);
   if (!file) return std::nullopt;
-  std::string bytes(kNameBytesRead, '\0');
-  std::size_t filled = 0;
-  while (filled < bytes.size()) {
-    const std::int64_t count = file->Read(bytes.data() + filled, bytes.size() - filled);
-    if (count < 0) return std::nullopt;
-    if (count == 0) break;
-    filled += static_cast<std::size_t>(count);
-  }
-  return bytes.substr(0, bytes.find('\0'));
+  const std::optional<std::string> bytes = platform::ReadUpTo(*file, kNameBytesRead);
+  if (!bytes) return std::nullopt;
+  return bytes->substr(0, bytes->find('\0'));
 }
 
 }  // namespace
