@@ -54,7 +54,7 @@ bool DecryptMissions(ui::Window& mainWindow, ui::StatusLine& status, GameId game
 
   const std::size_t count = list.missions.size();
   for (std::size_t i = 0; i < count; ++i) {
-    ui::Ui().SetProgress(ProgressOf(i, count));
+    progressWindow->SetProgress(ProgressOf(i, count));
     const std::string& name = list.missions[i];
 
     // A name with a folder part would read or write outside the two folders; it is

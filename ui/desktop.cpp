@@ -5,7 +5,10 @@
 namespace vantrel::ui {
 namespace {
 
-class SilentStatusWindow : public StatusWindow {};
+class SilentStatusWindow : public StatusWindow {
+ public:
+  void SetProgress(int) override {}
+};
 
 class SilentDesktop : public Desktop {
  public:
@@ -15,7 +18,6 @@ class SilentDesktop : public Desktop {
   std::unique_ptr<StatusWindow> OpenStatusWindow(Window&) override {
     return std::make_unique<SilentStatusWindow>();
   }
-  void SetProgress(int) override {}
   int RunModalDialog(std::string_view, Window*, DialogController&) override { return -1; }
 };
 

@@ -102,7 +102,6 @@ class FakeDesktop : public ui::Desktop {
   ui::Answer ShowMessage(ui::Window* owner, std::string_view text, std::string_view title,
                          ui::Icon icon, ui::Buttons buttons) override;
   std::unique_ptr<ui::StatusWindow> OpenStatusWindow(ui::Window& owner) override;
-  void SetProgress(int position) override;
   // Opens a FakeWindow for the controller and runs the next queued script on it while
   // it is up. A dialog still open when its script returns (or without a script) could
   // never be closed in a real run; the call then returns -1 and the record's result

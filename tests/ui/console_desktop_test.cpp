@@ -54,8 +54,8 @@ TEST(ConsoleDesktop, WithoutATerminalNoBarIsDrawn) {
   CaptureStderr();
   {
     auto status = desktop.OpenStatusWindow(window);
-    desktop.SetProgress(33);
-    desktop.SetProgress(100);
+    status->SetProgress(33);
+    status->SetProgress(100);
   }
   EXPECT_EQ(GetCapturedStderr(), "");
 }
@@ -65,11 +65,10 @@ TEST(ConsoleDesktop, TheBarIsDrawnInPlaceAndWipedWhenTheWindowCloses) {
   ConsoleWindow window(desktop);
   const std::string blank(37, ' ');
   CaptureStderr();
-  desktop.SetProgress(50);  // no STATUS window: nothing to draw on
   {
     auto status = desktop.OpenStatusWindow(window);
-    desktop.SetProgress(33);
-    desktop.SetProgress(100);
+    status->SetProgress(33);
+    status->SetProgress(100);
   }
   EXPECT_EQ(GetCapturedStderr(),
             "\r[#########.....................]  33%"
@@ -83,7 +82,7 @@ TEST(ConsoleDesktop, AMessageDuringTheBarStartsOnALineOfItsOwn) {
   CaptureStderr();
   {
     auto status = desktop.OpenStatusWindow(window);
-    desktop.SetProgress(0);
+    status->SetProgress(0);
     desktop.ShowMessage(&window, "Error writing new mission!", "VNTL", Icon::None, Buttons::Ok);
   }
   EXPECT_EQ(GetCapturedStderr(),

@@ -21,6 +21,10 @@ class ConsoleDesktop::Bar : public StatusWindow {
   Bar(const Bar&) = delete;
   Bar& operator=(const Bar&) = delete;
 
+  void SetProgress(int position) override {
+    if (desktop_.options_.progressBar) desktop_.DrawBar(std::clamp(position, 0, 100));
+  }
+
  private:
   ConsoleDesktop& desktop_;
 };
@@ -40,10 +44,6 @@ Answer ConsoleDesktop::ShowMessage(Window*, std::string_view text, std::string_v
 
 std::unique_ptr<StatusWindow> ConsoleDesktop::OpenStatusWindow(Window&) {
   return std::make_unique<Bar>(*this);
-}
-
-void ConsoleDesktop::SetProgress(int position) {
-  if (openBars_ > 0 && options_.progressBar) DrawBar(std::clamp(position, 0, 100));
 }
 
 void ConsoleDesktop::PrintLine(std::string_view text) {

@@ -31,7 +31,6 @@ class ConsoleDesktop : public Desktop {
   Answer ShowMessage(Window* owner, std::string_view text, std::string_view title, Icon icon,
                      Buttons buttons) override;
   std::unique_ptr<StatusWindow> OpenStatusWindow(Window& owner) override;
-  void SetProgress(int position) override;
   // Shows nothing and returns kDialogCancelled.
   int RunModalDialog(std::string_view templateName, Window* owner,
                      DialogController& controller) override;
