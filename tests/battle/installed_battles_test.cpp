@@ -17,7 +17,7 @@ using Names = std::array<std::string, 4>;
 class InstalledBattlesTest : public testing::BattleTest {
  protected:
   void List(GameId game, const std::string& bytes) {
-    temp.WriteFile(FolderName(game) + "/KZMISS/BATTLE.KZB", bytes);
+    temp.WriteFile(In(game, "KZMISS/BATTLE.KZB"), bytes);
   }
 };
 

@@ -55,13 +55,13 @@ TEST_F(IdentifyGameExeTest, TellsXwingVsTieAndBalanceOfPowerApartBySize) {
 TEST_F(IdentifyGameExeTest, RejectsAMissingExecutable) {
   EXPECT_FALSE(IdentifyGameExe(GameId::XwingVsTie));
   // Another file of the release's size in the folder is not the executable.
-  temp.WriteFile(InGame(GameId::XwingVsTie, "Z_XVT__.BAK"),
+  temp.WriteFile(In(GameId::XwingVsTie, "Z_XVT__.BAK"),
                  std::string(testing::kReleaseSizes[Index(GameId::XwingVsTie)], 'x'));
   EXPECT_FALSE(IdentifyGameExe(GameId::XwingVsTie));
 }
 
 TEST_F(IdentifyGameExeTest, FindsTheExecutableWhateverTheLetterCaseOfItsName) {
-  temp.WriteFile(InGame(GameId::XwingAlliance, "XwingAlliance.exe"),
+  temp.WriteFile(In(GameId::XwingAlliance, "XwingAlliance.exe"),
                  testing::PatternBytes(testing::kReleaseSizes[Index(GameId::XwingAlliance)]));
   EXPECT_TRUE(IdentifyGameExe(GameId::XwingAlliance));
 }

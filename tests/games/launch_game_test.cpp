@@ -10,9 +10,9 @@
 #include "platform/file_system.h"
 #include "platform/process.h"
 #include "tests/fakes/fake_ui.h"
+#include "tests/games/game_folders.h"
 #include "tests/games/stand_in.h"
-#include "tests/support/scoped_settings.h"
-#include "tests/support/temp_folder.h"
+#include "tests/support/game_world.h"
 
 namespace vantrel {
 namespace {
@@ -20,22 +20,14 @@ namespace {
 using Words = std::vector<std::string>;
 using testing::LaunchRecord;
 
-
 // The four games in folders of their own, TIE Fighter 95 under a path with blanks.
-class LaunchGameTest : public ::testing::Test {
+class LaunchGameTest : public testing::GameWorldTest {
  protected:
-  LaunchGameTest() {
-    for (GameId game : kAllGames) settings.SetGameFolder(game, temp.Path(FolderOf(game)));
-    for (GameId game : kAllGames) temp.MakeFolder(FolderOf(game));
-  }
+  LaunchGameTest()
+      : GameWorldTest({"Program Files\\TIE Fighter 95", "XvT", "XvT\\BalanceOfPower", "XWA"}) {}
 
-  static std::string FolderOf(GameId game) {
-    const char* folders[] = {"Program Files\\TIE Fighter 95", "XvT", "XvT\\BalanceOfPower", "XWA"};
-    return folders[Index(game)];
-  }
   static std::string ExecutableName(GameId game) {
-    const char* names[] = {"TIE95.EXE", "Z_XVT__.EXE", "Z_XVT__.EXE", "XWINGALLIANCE.EXE"};
-    return names[Index(game)];
+    return std::string(testing::kExecutableNames[Index(game)]);
   }
   void InstallGame(GameId game, const std::string& name) {
     testing::InstallStandInGame(temp.Native(FolderOf(game) + "\\" + name));
@@ -55,8 +47,6 @@ class LaunchGameTest : public ::testing::Test {
 #endif
   }
 
-  testing::TempFolder temp;
-  testing::ScopedSettings settings;
   testing::FakeStatusLine status;
   platform::RunnerCommand runner;  // none, whatever the environment of the test says
   platform::ScopedService<platform::RunnerCommand> installedRunner{runner};

@@ -7,19 +7,15 @@
 #include "core/settings.h"
 #include "tests/fakes/fake_ui.h"
 #include "tests/support/battle_list_bytes.h"
-#include "tests/support/scoped_settings.h"
-#include "tests/support/temp_folder.h"
+#include "tests/support/game_world.h"
 
 namespace vantrel {
 namespace {
 
-TEST(InstalledBattlesLabels, EachGamesBattleGoesUnderItsOwnButtonOnce) {
-  testing::TempFolder temp;
-  testing::ScopedSettings settings;
+using InstalledBattlesLabels = testing::GameWorldTest;
+
+TEST_F(InstalledBattlesLabels, EachGamesBattleGoesUnderItsOwnButtonOnce) {
   testing::FakeWindow window;
-  for (GameId game : kAllGames) {
-    settings.SetGameFolder(game, temp.Path(Game(game).registrySubKey));
-  }
   temp.WriteFile("TIE/KZMISS/BATTLE.KZB", testing::BattleListBytes(0, 1, "Imperial Ops", {"a.tie"}));
   temp.WriteFile("XWA/KZMISS/BATTLE.KZB", testing::BattleListBytes(3, 1, "Alliance Tour", {}));
   ShowInstalledBattles(window);
