@@ -3,63 +3,37 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
+#include <sstream>
 #include <string>
 
 namespace vantrel {
 namespace {
 
-// One row per game, typed here from the games and the launcher's screens, so that a
-// wrong entry in the table is caught.
+// One row per game, written out field by field and typed here from the games and the
+// launcher's screens, so that a wrong entry in the table is caught.
+std::string Describe(GameId game) {
+  const GameInfo& g = Game(game);
+  std::ostringstream out;
+  out << g.name << '|' << g.menuShortName << '|' << g.registrySubKey << '|' << g.commandLineName
+      << '|' << g.executable << '|' << std::hex << g.releaseSize << '|' << g.showsExecutablePath
+      << '|' << g.launchArgument << '|' << g.missionFolder << '|' << g.configFile << '|'
+      << g.pilotFiles << '|' << g.pilotFileSuffix << '|' << g.seal.a << ' ' << g.seal.b << ' '
+      << g.seal.seal << ' ' << g.seal.nameByteInFile;
+  return out.str();
+}
+
 TEST(GameTable, HoldsEveryFactOfEachGameInItsRow) {
-  struct Row {
-    GameId game;
-    const char* name;
-    const char* menuShortName;
-    const char* key;
-    const char* shortName;
-    const char* executable;
-    std::uint64_t releaseSize;
-    const char* launchArgument;
-    const char* missionFolder;
-    const char* configFile;
-    const char* pilotFiles;
-    const char* pilotFileSuffix;
-    SealPlaces seal;
-  };
-  const Row rows[] = {
-      {GameId::TieFighter, "TIE Fighter 95", "TIE", "TIE", "tie", "\\TIE95.EXE", 0x105A00, "",
-       "\\MISSION\\", "", "*.tfr", "", {0x0660, 0x0668, 0x0E73, false}},
-      {GameId::XwingVsTie, "X-Wing vs. TIE Fighter", "XvT", "XVT", "xvt", "\\Z_XVT__.EXE",
-       0x15B400, "skipintro", "\\TRAIN\\", "\\config.cfg", "*.plt", "0.plt",
-       {0x127DA, 0x127EA, 0x109D, true}},
-      {GameId::BalanceOfPower, "Balance of Power", "BoP", "BOP", "bop", "\\Z_XVT__.EXE",
-       0x157400, "skipintro", "\\TRAIN\\", "\\config2.cfg", "*.pl2", "0.pl2",
-       {0x14176, 0x14186, 0x109D, true}},
-      {GameId::XwingAlliance, "X-Wing Alliance", "XWA", "XWA", "xwa", "\\XWINGALLIANCE.EXE",
-       0x20D600, "", "\\MISSIONS\\", "\\config.cfg", "*.plt", "0.plt",
-       {0x1148A, 0x1149A, 0x1B3B9, true}},
-  };
-  for (const Row& row : rows) {
-    const GameInfo& info = Game(row.game);
-    SCOPED_TRACE(row.name);
-    EXPECT_EQ(info.name, row.name);
-    EXPECT_EQ(info.menuShortName, row.menuShortName);
-    EXPECT_EQ(info.registrySubKey, row.key);
-    EXPECT_EQ(info.commandLineName, row.shortName);
-    EXPECT_EQ(info.executable, row.executable);
-    EXPECT_EQ(info.releaseSize, row.releaseSize);
-    EXPECT_EQ(info.showsExecutablePath, row.game == GameId::TieFighter);
-    EXPECT_EQ(info.launchArgument, row.launchArgument);
-    EXPECT_EQ(info.missionFolder, row.missionFolder);
-    EXPECT_EQ(info.configFile, row.configFile);
-    EXPECT_EQ(info.pilotFiles, row.pilotFiles);
-    EXPECT_EQ(info.pilotFileSuffix, row.pilotFileSuffix);
-    EXPECT_EQ(info.seal.a, row.seal.a);
-    EXPECT_EQ(info.seal.b, row.seal.b);
-    EXPECT_EQ(info.seal.seal, row.seal.seal);
-    EXPECT_EQ(info.seal.nameByteInFile, row.seal.nameByteInFile);
-  }
+  EXPECT_EQ(Describe(GameId::TieFighter),
+            "TIE Fighter 95|TIE|TIE|tie|\\TIE95.EXE|105a00|1||\\MISSION\\||*.tfr||660 668 e73 0");
+  EXPECT_EQ(Describe(GameId::XwingVsTie),
+            "X-Wing vs. TIE Fighter|XvT|XVT|xvt|\\Z_XVT__.EXE|15b400|0|skipintro|\\TRAIN\\|"
+            "\\config.cfg|*.plt|0.plt|127da 127ea 109d 1");
+  EXPECT_EQ(Describe(GameId::BalanceOfPower),
+            "Balance of Power|BoP|BOP|bop|\\Z_XVT__.EXE|157400|0|skipintro|\\TRAIN\\|"
+            "\\config2.cfg|*.pl2|0.pl2|14176 14186 109d 1");
+  EXPECT_EQ(Describe(GameId::XwingAlliance),
+            "X-Wing Alliance|XWA|XWA|xwa|\\XWINGALLIANCE.EXE|20d600|0||\\MISSIONS\\|"
+            "\\config.cfg|*.plt|0.plt|1148a 1149a 1b3b9 1");
 }
 
 TEST(GameTable, EachGameStagesTheFilesItReadsItself) {

@@ -45,15 +45,11 @@ TEST(ReadUpTo, ReadsTheCountOrToTheEnd) {
   EXPECT_EQ(ReadUpTo(*file, 3), "");
 }
 
-TEST(CreateFolders, CreatesEveryMissingFolderFromTheTop) {
+TEST(CreateFolders, CreatesEveryMissingFolderFromTheTopAndFailsOnAFile) {
   TempFolder temp;
   EXPECT_TRUE(CreateFolders(temp.Path("a\\b\\c")));
   EXPECT_TRUE(temp.Exists("a/b/c"));
   EXPECT_TRUE(CreateFolders(temp.Path("a\\b\\c")));  // existing: success
-}
-
-TEST(CreateFolders, FailsOnAFileAndOnAnEmptyPath) {
-  TempFolder temp;
   temp.WriteFile("file", "x");
   EXPECT_FALSE(CreateFolders(temp.Path("file")));
   EXPECT_FALSE(CreateFolders(temp.Path("file\\below")));
