@@ -38,7 +38,9 @@ void WriteLastDir(std::string_view folder) {
   platform::Settings().WriteString(kLauncherKey, kLastDirValue, folder);
 }
 
-std::string GameExePath(GameId game) { return ReadGameFolder(game) + std::string(Game(game).executable); }
+std::string GameExePath(GameId game) {
+  return ReadGameFolder(game) + std::string(Game(game).executable);
+}
 
 bool GameExeExists(GameId game) { return platform::CanOpenForReading(GameExePath(game)); }
 

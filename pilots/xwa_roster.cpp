@@ -20,7 +20,8 @@ namespace {
 std::string XwaFolder() { return ReadGameFolder(GameId::XwingAlliance); }
 
 std::string PilotFilePath(std::string_view name) {
-  return XwaFolder() + "\\" + std::string(name) + std::string(Game(GameId::XwingAlliance).pilotFileSuffix);
+  const std::string_view suffix = Game(GameId::XwingAlliance).pilotFileSuffix;
+  return XwaFolder() + "\\" + std::string(name) + std::string(suffix);
 }
 
 // A pilot's name becomes part of its file name, so it may hold nothing that Windows

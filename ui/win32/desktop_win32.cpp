@@ -19,7 +19,8 @@ Win32Desktop::Win32Desktop() {
 
 Answer Win32Desktop::ShowMessage(Window* owner, std::string_view text, std::string_view title,
                                  Icon icon, Buttons buttons) {
-  const int answer = MessageBoxW(HandleOf(owner), platform::win32::WideText(text).c_str(), platform::win32::WideText(title).c_str(),
+  using platform::win32::WideText;
+  const int answer = MessageBoxW(HandleOf(owner), WideText(text).c_str(), WideText(title).c_str(),
                                  MessageBoxStyle(icon, buttons));
   if (answer == IDYES) return Answer::Yes;
   if (answer == IDNO) return Answer::No;
