@@ -1,3 +1,5 @@
+#include <string>
+
 #include <gtest/gtest.h>
 
 #include "cli/options.h"
@@ -70,6 +72,40 @@ TEST(Options, GlobalOptionsComeBeforeTheCommand) {
   EXPECT_EQ(options->registryFile, "r.reg");
   EXPECT_TRUE(options->assumeYes);
   EXPECT_EQ(options->words, (std::vector<std::string>{"load", "--yes"}));
+}
+
+TEST(Options, JsonAndHelpMayFollowTheCommandAndVersionPrecedesIt) {
+  const auto options = cli::ParseOptions({"-V", "pilots", "list", "--json", "-h"});
+  ASSERT_TRUE(options);
+  EXPECT_TRUE(options->version);
+  EXPECT_TRUE(options->json);
+  EXPECT_TRUE(options->help);
+  EXPECT_EQ(options->words, (std::vector<std::string>{"pilots", "list"}));
+  const auto plain = cli::ParseOptions({"play", "tie", "--transports"});
+  ASSERT_TRUE(plain);
+  EXPECT_FALSE(plain->version || plain->json || plain->help);
+  EXPECT_EQ(plain->words, (std::vector<std::string>{"play", "tie", "--transports"}));
+}
+
+TEST(HelpCommand, PrintsTheUsageOrOneCommandsHelp) {
+  EXPECT_EQ(RunCommand(cli::HelpCommand, {}).out, cli::UsageText());
+  const auto battles = RunCommand(cli::HelpCommand, {"battles"});
+  EXPECT_EQ(battles.status, 0);
+  EXPECT_EQ(battles.out,
+            "usage: vantrel battles [--json]\n"
+            "\n"
+            "Prints the battle installed for each game, one per line: NAME<TAB>BATTLE, with\n"
+            "\"No battle installed\" where there is none. --json prints one JSON object.\n");
+  for (const char* command : {"folders", "load", "play", "pilots", "help"}) {
+    const auto run = RunCommand(cli::HelpCommand, {command});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.rfind(std::string("usage: vantrel ") + command, 0), 0u) << run.out;
+  }
+  const auto unknown = RunCommand(cli::HelpCommand, {"fly"});
+  EXPECT_EQ(unknown.status, 2);
+  EXPECT_EQ(unknown.out, "");
+  EXPECT_EQ(unknown.err.rfind("vantrel: no command is named fly (folders, load, battles, play, "
+                              "pilots, help)\n", 0), 0u);
 }
 
 TEST(Options, UnknownOptionsAreRefused) {
