@@ -28,7 +28,7 @@ TEST(PlayCommand, AGameWithoutItsExecutableFailsWithAReason) {
   const auto run = RunCommand(cli::PlayCommand, {"BOP", "--transports"});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "vantrel: the executable of Balance of Power is not in its folder \"" +
-                         temp.Native("BOP").string() + "\"\n");
+                         temp.SystemPath("BOP") + "\"\n");
 }
 
 TEST(PlayCommand, AnUnsetFolderIsNamedWithTheCommandThatSetsIt) {
