@@ -123,8 +123,9 @@ int SetFolder(const std::vector<std::string>& words) {
 }  // namespace
 
 int FoldersCommand(const Options& options, const std::vector<std::string>& words) {
-  if (!words.empty() && words[0] == "set" && !options.json) return SetFolder(words);
-  if (words.size() == 1 && words[0] == "--where" && !options.json) return PrintWhere(options);
+  if (!words.empty() && options.json) return UsageError("--json goes with folders alone");
+  if (!words.empty() && words[0] == "set") return SetFolder(words);
+  if (words.size() == 1 && words[0] == "--where") return PrintWhere(options);
   if (!words.empty()) {
     return UsageError("folders takes no arguments, or set NAME PATH, or --where");
   }

@@ -55,6 +55,9 @@ TEST(FoldersCommand, BadNamesAndArgumentsAreUsageErrors) {
   EXPECT_EQ(RunCommand(cli::FoldersCommand, {"set", "tie"}).status, 2);
   EXPECT_EQ(RunCommand(cli::FoldersCommand, {"list"}).status, 2);
   EXPECT_EQ(RunCommand(cli::FoldersCommand, {"set", "4", "/x"}).status, 2);
+  const auto json = RunCommand(cli::FoldersCommand, {"set", "tie", "/x"}, testing::JsonOption());
+  EXPECT_EQ(json.status, 2);
+  EXPECT_EQ(json.err.rfind("vantrel: --json goes with folders alone\n", 0), 0u);
   EXPECT_EQ(ReadGameFolder(GameId::TieFighter), "");
 }
 
