@@ -29,7 +29,8 @@ void PrintFoldersJson() {
   json.Key("launcher").StringOrNull(platform::WithNativeSeparators(ReadLauncherFolder()));
   json.Key("last-dir").StringOrNull(platform::WithNativeSeparators(ReadLastDir()));
   for (GameId game : kAllGames) {
-    json.Key(Game(game).commandLineName).StringOrNull(platform::WithNativeSeparators(ReadGameFolder(game)));
+    const std::string folder = platform::WithNativeSeparators(ReadGameFolder(game));
+    json.Key(Game(game).commandLineName).StringOrNull(folder);
   }
   json.EndObject();
   std::printf("%s\n", json.text().c_str());

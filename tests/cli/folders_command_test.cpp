@@ -14,16 +14,24 @@ using testing::RunCommand;
 
 TEST(FoldersCommand, PrintsEveryFolderWithEmptyOnesEmpty) {
   testing::ScopedSettings settings;
-  settings.SetLauncherFolder("/opt/vntl");
-  settings.SetGameFolder(GameId::BalanceOfPower, "/games/XvT/BalanceOfPower");
+  // Folders in the system's own form, which is also the form they are shown in.
+#ifdef _WIN32
+  const std::string launcher = "C:\\vntl";
+  const std::string bop = "D:\\games\\XvT\\BalanceOfPower";
+#else
+  const std::string launcher = "/opt/vntl";
+  const std::string bop = "/games/XvT/BalanceOfPower";
+#endif
+  settings.SetLauncherFolder(launcher);
+  settings.SetGameFolder(GameId::BalanceOfPower, bop);
   const auto run = RunCommand(cli::FoldersCommand, {});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out,
-            "launcher\t/opt/vntl\n"
+            "launcher\t" + launcher + "\n"
             "last-dir\t\n"
             "tie\t\n"
             "xvt\t\n"
-            "bop\t/games/XvT/BalanceOfPower\n"
+            "bop\t" + bop + "\n"
             "xwa\t\n");
 }
 

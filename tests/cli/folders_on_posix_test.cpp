@@ -34,7 +34,8 @@ TEST(FoldersCommand, SetPrintsWhatItStoredAndWarnsOfAMissingFolder) {
   const auto missing = RunCommand(cli::FoldersCommand, {"set", "TIE", games + "/TIE95"});
   EXPECT_EQ(missing.status, 0);
   EXPECT_EQ(missing.out, "tie\t" + games + "/TIE95\n");
-  EXPECT_EQ(missing.err, "vantrel: warning: " + games + "/TIE95 does not exist (stored all the same)\n");
+  EXPECT_EQ(missing.err,
+            "vantrel: warning: " + games + "/TIE95 does not exist (stored all the same)\n");
   EXPECT_EQ(ReadGameFolder(GameId::TieFighter), games + "/TIE95");
 
   const auto file = RunCommand(cli::FoldersCommand, {"set", "launcher", games + "/readme.txt"});

@@ -20,7 +20,8 @@ TEST(JsonQuoted, EscapesWhatJsonRequiresAndKeepsUtf8AsItIs) {
       {"a\"b\\c/d", R"("a\"b\\c/d")"},
       {"\b\f\n\r\t", R"("\b\f\n\r\t")"},
       {std::string("\x00\x01\x1f\x7f", 4), R"("\u0000\u0001\u001f\u007f")"},
-      {"\xC3\x89toile \xE2\x82\xAC \xF0\x9F\x9A\x80", "\"\xC3\x89toile \xE2\x82\xAC \xF0\x9F\x9A\x80\""},
+      {"\xC3\x89toile \xE2\x82\xAC \xF0\x9F\x9A\x80",
+       "\"\xC3\x89toile \xE2\x82\xAC \xF0\x9F\x9A\x80\""},
       // A Windows-1252 byte, a cut sequence, an overlong '/', a surrogate: each bad byte
       // becomes U+FFFD and the text after it is kept.
       {"\xC9t", "\"\xEF\xBF\xBDt\""},
