@@ -4,7 +4,7 @@
 #include <string>
 
 #include "launcher/game_controls.h"
-#include "launcher/settings.h"
+#include "core/settings.h"
 #include "resources/launcher_ids.h"
 
 namespace vantrel {

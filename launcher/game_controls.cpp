@@ -1,3 +1,5 @@
+// The games' controls as data, in GameId order. The texts are the launcher's own, spelling
+// included ("Press to start TIE Figher '95").
 #include "launcher/game_controls.h"
 
 #include <array>
@@ -7,17 +9,15 @@
 namespace vantrel {
 namespace {
 
-// In GameId order. The tooltip of TIE Fighter 95 is spelled as players have always seen
-// it.
 constexpr std::array<GameControls, 4> kControls = {{
     {IDC_BUTTON_TIE, IDB_BUTTON_TIE, "Press to start TIE Figher '95", 4, IDC_BATTLE_TIE,
-     IDC_FOLDER_TIE, IDC_BROWSE_TIE, "Your TIE Fighter 95 Directory:"},
+     "Your TIE Fighter 95 Directory:", IDC_FOLDER_TIE, IDC_BROWSE_TIE},
     {IDC_BUTTON_XVT, IDB_BUTTON_XVT, "Press to start X-wing vs TIE Fighter", 5, IDC_BATTLE_XVT,
-     IDC_FOLDER_XVT, IDC_BROWSE_XVT, "Your X-wing vs TIE Fighter Directory:"},
+     "Your X-wing vs TIE Fighter Directory:", IDC_FOLDER_XVT, IDC_BROWSE_XVT},
     {IDC_BUTTON_BOP, IDB_BUTTON_BOP, "Press to start Balance of Power", 6, IDC_BATTLE_BOP,
-     IDC_FOLDER_BOP, IDC_BROWSE_BOP, "Your Balance of Power Directory:"},
+     "Your Balance of Power Directory:", IDC_FOLDER_BOP, IDC_BROWSE_BOP},
     {IDC_BUTTON_XWA, IDB_BUTTON_XWA, "Press to start X-wing Alliance", 7, IDC_BATTLE_XWA,
-     IDC_FOLDER_XWA, IDC_BROWSE_XWA, "Your X-wing Alliance Directory:"},
+     "Your X-wing Alliance Directory:", IDC_FOLDER_XWA, IDC_BROWSE_XWA},
 }};
 
 template <int GameControls::*member>

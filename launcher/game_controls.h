@@ -1,25 +1,29 @@
-// The launcher's windows as they differ per game: the main window's game button with its
-// bitmap and tooltip, the "Currently Installed Battle:" label under it, and the game's
-// frame in the Directories dialog. The game table says what a game is; this table says
-// where the game shows on the screen.
+// The controls that stand for each game in the launcher's windows: its button on the main
+// window with the button's bitmap and tooltip, the "Currently Installed Battle:" label
+// below it, and its frame, field and Browse button in the Directories dialog. These are
+// facts of the windows, not of the games, so they live here beside the windows rather
+// than in the game table.
 #pragma once
 
 #include <optional>
 #include <string_view>
 
-#include "launcher/game_table.h"
+#include "core/game_table.h"
 
 namespace vantrel {
 
 struct GameControls {
-  int button;                           // main window's game button
-  int buttonBitmap;                     // bitmap resource on that button
-  std::string_view tooltip;             // tooltip of the button
-  int tooltipId;                        // its tool id
-  int installedBattleLabel;             // label under the button
-  int directoriesField;                 // folder field in Directories
+  // The main window.
+  int button;                // game button id
+  int buttonBitmap;          // bitmap resource on that button
+  std::string_view tooltip;  // tooltip of the button
+  int tooltipId;             // its tool id
+  int installedBattleLabel;  // "Currently Installed Battle:" label below the button
+
+  // The Directories dialog.
+  std::string_view directoriesCaption;  // caption of the game's frame
+  int directoriesField;                 // folder field
   int directoriesBrowse;                // its Browse button
-  std::string_view directoriesCaption;  // caption of the game's frame in Directories
 };
 
 const GameControls& Controls(GameId game);

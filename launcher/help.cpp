@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "launcher/settings.h"
+#include "core/settings.h"
 #include "platform/file_system.h"
 
 namespace vantrel {

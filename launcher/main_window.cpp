@@ -2,14 +2,15 @@
 
 #include <array>
 
-#include "battle/installed_battles.h"
 #include "launcher/about_dialog.h"
 #include "launcher/directories_dialog.h"
 #include "launcher/game_controls.h"
 #include "launcher/help.h"
+#include "launcher/installed_battles_labels.h"
 #include "launcher/load_battle.h"
+#include "launcher/main_window_status.h"
+#include "launcher/xwa_pilot_dialog.h"
 #include "pilots/bop_mark.h"
-#include "pilots/xwa_pilot_dialog.h"
 #include "resources/launcher_ids.h"
 
 namespace vantrel {
@@ -163,7 +164,8 @@ void MainWindow::Load(ui::Window& window, const std::optional<std::string>& pack
 
 void MainWindow::Play(ui::Window& window, GameId game) {
   const BusyScope busy(busy_);
-  PlayGame(window, game, options_);
+  MainWindowStatusLine status(window);
+  PlayGame(window, status, game, options_);
 }
 
 }  // namespace vantrel

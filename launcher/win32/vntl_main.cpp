@@ -13,6 +13,7 @@
 #include "launcher/main_window.h"
 #include "launcher/win32/hand_over_win32.h"
 #include "launcher/win32/splash_win32.h"
+#include "platform/service.h"
 #include "platform/win32/text_win32.h"
 #include "ui/win32/desktop_win32.h"
 #include "ui/win32/window_win32.h"
@@ -58,15 +59,13 @@ int Run(const wchar_t* commandLine) {
   // The shell's folder browser and document opening want COM on this thread.
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   ui::win32::Win32Desktop desktop;
-  ui::UseDesktop(&desktop);
+  const platform::ScopedService<ui::Desktop> installedDesktop(desktop);
 
   // The readme comes up before the battle is staged.
   MainWindow main(package, [] { std::this_thread::sleep_for(std::chrono::milliseconds(500)); });
   MarkedMainWindow marked(main);
   RunSplashThenMainWindow(marked);
-  const int exitCode = RunMessageLoop();
-  ui::UseDesktop(nullptr);
-  return exitCode;
+  return RunMessageLoop();
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 
 #include "launcher/about_dialog.h"
 #include "launcher/directories_dialog.h"
-#include "launcher/settings.h"
+#include "core/settings.h"
 #include "tests/fakes/fake_ui.h"
 #include "tests/support/scoped_settings.h"
 #include "tests/support/temp_folder.h"

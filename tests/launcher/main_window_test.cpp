@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "launcher/settings.h"
+#include "core/settings.h"
 #include "platform/file_system.h"
 #include "resources/launcher_ids.h"
 #include "tests/fakes/fake_ui.h"

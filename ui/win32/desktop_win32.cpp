@@ -14,26 +14,6 @@
 #include "ui/win32/window_win32.h"
 
 namespace vantrel::ui::win32 {
-namespace {
-
-class Win32StatusWindow : public StatusWindow {
- public:
-  explicit Win32StatusWindow(HWND handle) : handle_(handle) {}
-  ~Win32StatusWindow() override {
-    if (handle_ != nullptr && IsWindow(handle_)) DestroyWindow(handle_);
-  }
-  Win32StatusWindow(const Win32StatusWindow&) = delete;
-  Win32StatusWindow& operator=(const Win32StatusWindow&) = delete;
-
- private:
-  HWND handle_;
-};
-
-std::wstring Wide(std::string_view text) {
-  return platform::win32::Widen(text).value_or(std::wstring());
-}
-
-}  // namespace
 
 Win32Desktop::Win32Desktop() {
   // Every classic common-control class: the progress bar of STATUS and the tooltips.
@@ -42,14 +22,15 @@ Win32Desktop::Win32Desktop() {
 }
 
 void Win32Desktop::ShellOpen(Window* owner, std::string_view target) {
-  ShellExecuteW(HandleOf(owner), L"open", Wide(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  ShellExecuteW(HandleOf(owner), L"open", platform::win32::WideText(target).c_str(), nullptr,
+                nullptr, SW_SHOWNORMAL);
 }
 
 std::string Win32Desktop::ChooseBattleFile(Window& owner, std::string_view initialFolder) {
   // The filter is pairs of texts ending in an empty one; the literal's own NUL ends it.
   static const wchar_t kFilter[] = L"KZ Mission Files (*.kzm)\0*.kzm\0";
   std::wstring file(MAX_PATH, L'\0');
-  const std::wstring folder = Wide(initialFolder);
+  const std::wstring folder = platform::win32::WideText(initialFolder);
   OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof(dialog);
   dialog.hwndOwner = HandleOf(&owner);
@@ -83,7 +64,7 @@ struct ItemListDeleter {
 }  // namespace
 
 std::string Win32Desktop::BrowseForFolder(Window& owner, std::string_view initialFolder) {
-  const std::wstring folder = Wide(initialFolder);
+  const std::wstring folder = platform::win32::WideText(initialFolder);
   BROWSEINFOW browse{};
   browse.hwndOwner = HandleOf(&owner);
   browse.pidlRoot = nullptr;  // the desktop
@@ -100,7 +81,8 @@ std::string Win32Desktop::BrowseForFolder(Window& owner, std::string_view initia
 
 Answer Win32Desktop::ShowMessage(Window* owner, std::string_view text, std::string_view title,
                                  Icon icon, Buttons buttons) {
-  const int answer = MessageBoxW(HandleOf(owner), Wide(text).c_str(), Wide(title).c_str(),
+  using platform::win32::WideText;
+  const int answer = MessageBoxW(HandleOf(owner), WideText(text).c_str(), WideText(title).c_str(),
                                  MessageBoxStyle(icon, buttons));
   if (answer == IDYES) return Answer::Yes;
   if (answer == IDNO) return Answer::No;
@@ -108,25 +90,12 @@ Answer Win32Desktop::ShowMessage(Window* owner, std::string_view text, std::stri
 }
 
 std::unique_ptr<StatusWindow> Win32Desktop::OpenStatusWindow(Window& owner) {
-  const HWND status = CreateDialogParamW(GetModuleHandleW(nullptr), L"STATUS", HandleOf(&owner),
-                                         StatusDialogProc, 0);
-  if (status != nullptr) {
-    ShowWindow(status, SW_SHOW);
-    // No message loop runs while the window is up; it is painted now.
-    UpdateWindow(status);
-  }
-  return std::make_unique<Win32StatusWindow>(status);
-}
-
-void Win32Desktop::SetProgress(int position) {
-  if (progressBar == nullptr) return;
-  SendMessageW(progressBar, PBM_SETPOS, static_cast<WPARAM>(position), 0);
-  UpdateWindow(progressBar);
+  return std::make_unique<Win32StatusWindow>(HandleOf(&owner));
 }
 
 int Win32Desktop::RunModalDialog(std::string_view templateName, Window* owner,
                                  DialogController& controller) {
-  const std::wstring name = Wide(templateName);
+  const std::wstring name = platform::win32::WideText(templateName);
   if (name.empty()) return -1;
   return static_cast<int>(win32::RunModalDialog(name.c_str(), HandleOf(owner), controller));
 }
