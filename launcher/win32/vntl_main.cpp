@@ -15,6 +15,7 @@
 #include "launcher/win32/splash_win32.h"
 #include "platform/service.h"
 #include "platform/win32/text_win32.h"
+#include "platform/win32/unique_handle.h"
 #include "ui/win32/desktop_win32.h"
 #include "ui/win32/window_win32.h"
 
@@ -49,9 +50,9 @@ int Run(const wchar_t* commandLine) {
   const std::optional<std::string> package =
       CommandLinePackage(platform::win32::Narrow(commandLine != nullptr ? commandLine : L""));
 
-  // The mutex stays held until the process ends; the system releases it then.
-  const HANDLE mutex = CreateMutexW(nullptr, TRUE, kSingleInstanceMutex);
-  if (mutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS) {
+  // The mutex stays held until the launcher ends.
+  const platform::win32::KernelHandle mutex(CreateMutexW(nullptr, TRUE, kSingleInstanceMutex));
+  if (mutex.valid() && GetLastError() == ERROR_ALREADY_EXISTS) {
     RunAsSecondLauncher(package);
     return 0;
   }

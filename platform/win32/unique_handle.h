@@ -79,10 +79,25 @@ struct WindowKind {
   }
 };
 
+// A bitmap or font a window made for its controls.
+struct GdiObjectKind {
+  using Handle = HGDIOBJ;
+  static Handle None() { return nullptr; }
+  static void Close(Handle handle) { DeleteObject(handle); }
+};
+
+struct IconKind {
+  using Handle = HICON;
+  static Handle None() { return nullptr; }
+  static void Close(Handle handle) { DestroyIcon(handle); }
+};
+
 using FileHandle = UniqueHandle<FileKind>;
 using FindHandle = UniqueHandle<FindKind>;
 using KernelHandle = UniqueHandle<KernelObjectKind>;
 using RegistryKey = UniqueHandle<RegistryKeyKind>;
 using WindowHandle = UniqueHandle<WindowKind>;
+using GdiObject = UniqueHandle<GdiObjectKind>;
+using IconHandle = UniqueHandle<IconKind>;
 
 }  // namespace vantrel::platform::win32

@@ -149,7 +149,7 @@ void Win32Window::AddTooltip(int id, std::string_view text, int toolId) {
 void Win32Window::ShowAsLink(int id, Colour colour) {
   const HWND control = GetDlgItem(handle_, id);
   if (control == nullptr) return;
-  if (!linkFont_) {
+  if (!linkFont_.valid()) {
     // One underlined copy of the controls' font serves every link.
     LOGFONTW font{};
     const auto current = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));

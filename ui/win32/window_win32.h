@@ -3,26 +3,20 @@
 #pragma once
 
 #include <map>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/windows_api.h"
 #include "ui/window.h"
 
 namespace vantrel::ui::win32 {
 
-// Deletes a GDI object (bitmap, font) or an icon the window made for itself.
-struct GdiObjectDeleter {
-  void operator()(HGDIOBJ object) const { DeleteObject(object); }
-};
-struct IconDeleter {
-  void operator()(HICON icon) const { DestroyIcon(icon); }
-};
-using OwnedGdiObject = std::unique_ptr<std::remove_pointer_t<HGDIOBJ>, GdiObjectDeleter>;
-using OwnedIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
+// A GDI object (bitmap, font) or an icon the window made for itself.
+using OwnedGdiObject = platform::win32::GdiObject;
+using OwnedIcon = platform::win32::IconHandle;
 
 // The view over a dialog's handle. The bitmaps, icons and fonts it gives the dialog's
 // controls are its own and go with it, so it must outlive the dialog's window.

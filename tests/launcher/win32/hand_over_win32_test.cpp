@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/win32/unique_handle.h"
 #include "resources/launcher_ids.h"
 #include "ui/win32/dialog.h"
 #include "ui/win32/window_win32.h"
@@ -98,24 +99,22 @@ TEST(HandOver, ALauncherThatRunsNoMessageLoopDoesNotTakeThePackage) {
   REQUIRE_DISPLAY();
   Receiver receiver(true);
   HWND main = nullptr;
-  const HANDLE made = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  const HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  const platform::win32::KernelHandle made(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  const platform::win32::KernelHandle release(CreateEventW(nullptr, TRUE, FALSE, nullptr));
   std::thread launcher([&] {
     ui::win32::ModelessDialog dialog(L"MAIN", nullptr, receiver);
     main = dialog.handle();
     if (main != nullptr) MarkRunningLauncher(main);
-    SetEvent(made);
+    SetEvent(made.get());
     // As while a game runs: waiting, with no messages taken.
-    WaitForSingleObject(release, INFINITE);
+    WaitForSingleObject(release.get(), INFINITE);
     if (main != nullptr) UnmarkRunningLauncher(main);
   });
-  WaitForSingleObject(made, INFINITE);
+  WaitForSingleObject(made.get(), INFINITE);
   ASSERT_NE(main, nullptr);
   const HandOverResult result = HandPackageTo(main, "C:\\b.kzm", 300ms);
-  SetEvent(release);
+  SetEvent(release.get());
   launcher.join();
-  CloseHandle(made);
-  CloseHandle(release);
   EXPECT_EQ(result, HandOverResult::NotTaken);
 }
 

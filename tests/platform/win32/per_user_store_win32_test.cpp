@@ -8,6 +8,7 @@
 
 #include "platform/win32/registry_store_win32.h"
 #include "platform/win32/text_win32.h"
+#include "platform/win32/unique_handle.h"
 
 namespace vantrel::platform {
 namespace {
@@ -18,30 +19,26 @@ class Root {
  public:
   explicit Root(const std::wstring& path) : path_(path) {
     RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                    KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &key_, nullptr);
+                    KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, key_.receive(), nullptr);
   }
   ~Root() {
-    RegCloseKey(key_);
+    key_.reset();
     RegDeleteTreeW(HKEY_CURRENT_USER, path_.c_str());
   }
   Root(const Root&) = delete;
   Root& operator=(const Root&) = delete;
-  HKEY get() const { return key_; }
+  HKEY get() const { return key_.get(); }
 
  private:
   std::wstring path_;
-  HKEY key_ = nullptr;
+  win32::RegistryKey key_;
 };
 
 bool KeyExists(HKEY root, std::string_view key) {
-  HKEY opened = nullptr;
+  win32::RegistryKey opened;
   const std::wstring path = win32::Widen(key).value();
-  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_32KEY, &opened) !=
-      ERROR_SUCCESS) {
-    return false;
-  }
-  RegCloseKey(opened);
-  return true;
+  return RegOpenKeyExW(root, path.c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_32KEY,
+                       opened.receive()) == ERROR_SUCCESS;
 }
 
 // What each tree holds before, and what the launcher then reads and leaves.
