@@ -15,8 +15,7 @@
 #include "tests/fakes/fake_ui.h"
 #include "tests/fakes/faulty_file_system.h"
 #include "tests/support/battle_list_bytes.h"
-#include "tests/support/scoped_settings.h"
-#include "tests/support/temp_folder.h"
+#include "tests/support/game_world.h"
 #include "tests/support/zip_builder.h"
 
 namespace vantrel {
@@ -29,16 +28,13 @@ constexpr int kTieButton = 1052, kXvtButton = 1053, kBopButton = 1054, kXwaButto
 // A launcher folder, the four game folders with an executable that is no release (it
 // cannot be run, so a play goes straight through), and "Last Dir".
 // The members are public: the failure table's rows lay out and check the world.
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public testing::GameWorldTest {
  public:
   MainWindowTest() {
-    settings.SetLauncherFolder(temp.Path("launcher"));
-    temp.MakeFolder("launcher");
-    const char* folders[] = {"TIE", "XVT", "BOP", "XWA"};
-    const char* exes[] = {"TIE95.EXE", "Z_XVT__.EXE", "Z_XVT__.EXE", "XWINGALLIANCE.EXE"};
+    LayOutLauncher();
+    // The table's executable names begin with the backslash that joins them to the folder.
     for (GameId game : kAllGames) {
-      settings.SetGameFolder(game, temp.Path(folders[Index(game)]));
-      temp.WriteFile(std::string(folders[Index(game)]) + "/" + exes[Index(game)], "not a game");
+      temp.WriteFile(In(game, Game(game).executable.substr(1)), "not a game");
     }
     WriteLastDir(temp.Path("old"));
   }
@@ -63,8 +59,6 @@ class MainWindowTest : public ::testing::Test {
     for (int id : window.TakePostedCommands()) window.Press(id);
   }
 
-  testing::TempFolder temp;
-  testing::ScopedSettings settings;
   testing::FakeDesktop desktop;
   FakeWindow window;
   std::unique_ptr<MainWindow> controller;
