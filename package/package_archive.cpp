@@ -183,6 +183,24 @@ bool PackageArchive::GetCurrentEntryInfo(PackageEntryInfo& info) {
   return true;
 }
 
+PackageArchive::EntryRead PackageArchive::ReadCurrentEntry(
+    const std::function<void(std::string_view)>& sink) {
+  if (!isOpen() || unzOpenCurrentFile(AsUnz(archive_)) != UNZ_OK) return EntryRead::CannotOpen;
+  std::vector<char> buffer(kCopyBufferSize);
+  while (true) {
+    const int count = unzReadCurrentFile(AsUnz(archive_), buffer.data(),
+                                         static_cast<unsigned>(buffer.size()));
+    if (count == 0) break;
+    if (count < 0) {
+      unzCloseCurrentFile(AsUnz(archive_));
+      return EntryRead::DataError;
+    }
+    sink(std::string_view(buffer.data(), static_cast<std::size_t>(count)));
+  }
+  return unzCloseCurrentFile(AsUnz(archive_)) == UNZ_CRCERROR ? EntryRead::CrcMismatch
+                                                               : EntryRead::Done;
+}
+
 bool PackageArchive::ExtractTo(const std::string& destination, bool dropFolders) {
   PackageEntryInfo info;
   if (!GetCurrentEntryInfo(info)) return false;

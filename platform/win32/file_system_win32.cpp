@@ -365,4 +365,15 @@ std::optional<FileTime> LocalDosDateTimeToFileTime(std::uint32_t dosDateTime) {
   return FromFileTime(utc);
 }
 
+std::optional<std::uint32_t> FileTimeToLocalDosDateTime(FileTime time) {
+  const FILETIME utc = ToFileTime(time);
+  FILETIME local;
+  WORD date = 0;
+  WORD clock = 0;
+  if (!FileTimeToLocalFileTime(&utc, &local) || !FileTimeToDosDateTime(&local, &date, &clock)) {
+    return std::nullopt;
+  }
+  return static_cast<std::uint32_t>(date) << 16 | clock;
+}
+
 }  // namespace vantrel::platform
