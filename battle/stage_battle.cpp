@@ -1,10 +1,10 @@
 #include "battle/stage_battle.h"
 
-#include <array>
 #include <string_view>
 #include <vector>
 
 #include "battle/battle_list.h"
+#include "battle/staging_plan.h"
 #include "launcher/settings.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
@@ -13,39 +13,6 @@ namespace vantrel {
 namespace {
 
 using Outcome = StagingResult::Outcome;
-
-enum class StepKind {
-  EveryMatch,  // move every entry the search returns; none found ends staging
-  FirstMatch,  // move the first entry the search returns; none found does nothing
-};
-
-struct OwnStep {
-  std::string_view pattern;
-  StepKind kind;
-  std::string_view destination;  // appended to the game folder; ends with a backslash
-};
-
-// The files each game reads from its own folders, in the order they are moved.
-constexpr std::array<OwnStep, 1> kTieSteps = {{{"*.lfd", StepKind::EveryMatch, "\\RESOURCE\\"}}};
-constexpr std::array<OwnStep, 1> kXvtSteps = {{{"*.lst", StepKind::FirstMatch, "\\TRAIN\\"}}};
-constexpr std::array<OwnStep, 3> kXwaSteps = {{
-    {"email.txt", StepKind::FirstMatch, "\\MISSIONS\\"},
-    {"mission.lst", StepKind::FirstMatch, "\\MISSIONS\\"},
-    {"*.plt", StepKind::FirstMatch, "\\"},
-}};
-
-std::vector<OwnStep> OwnStepsOf(GameId game) {
-  switch (game) {
-    case GameId::TieFighter:
-      return {kTieSteps.begin(), kTieSteps.end()};
-    case GameId::XwingVsTie:
-    case GameId::BalanceOfPower:
-      return {kXvtSteps.begin(), kXvtSteps.end()};
-    case GameId::XwingAlliance:
-      return {kXwaSteps.begin(), kXwaSteps.end()};
-  }
-  return {};
-}
 
 // The folders are read once per staging: they cannot change while it runs, and a
 // package of thousands of files would otherwise read the settings store thousands of

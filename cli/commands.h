@@ -24,6 +24,10 @@ int Fail(const std::string& reason);
 int PlayCommand(const Options& options, const std::vector<std::string>& words);
 int PilotsCommand(const Options& options, const std::vector<std::string>& words);
 
+// For battle authors and Linux players: `pack`, `inspect` and `folders detect`.
+int PackCommand(const Options& options, const std::vector<std::string>& words);
+int InspectCommand(const Options& options, const std::vector<std::string>& words);
+
 // The window the launcher's operations report to: the main window of a run of `vantrel`.
 ui::Window& MainWindow();
 // Installs `window` as the main window (the caller keeps it) and returns the one replaced.

@@ -24,6 +24,8 @@ constexpr Command kCommands[] = {
     {"battles", BattlesCommand},
     {"play", PlayCommand},
     {"pilots", PilotsCommand},
+    {"pack", PackCommand},
+    {"inspect", InspectCommand},
 };
 
 int Run(const std::vector<std::string>& arguments) {
