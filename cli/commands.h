@@ -27,6 +27,8 @@ int PilotsCommand(const Options& options, const std::vector<std::string>& words)
 // For battle authors and Linux players: `pack`, `inspect` and `folders detect`.
 int PackCommand(const Options& options, const std::vector<std::string>& words);
 int InspectCommand(const Options& options, const std::vector<std::string>& words);
+// `folders detect [--wine-prefix DIR]... [--set]`; `words` begins with "detect".
+int DetectCommand(const Options& options, const std::vector<std::string>& words);
 
 // The window the launcher's operations report to: the main window of a run of `vantrel`.
 ui::Window& MainWindow();

@@ -74,9 +74,10 @@ int SetFolder(const std::vector<std::string>& words) {
 
 }  // namespace
 
-int FoldersCommand(const Options&, const std::vector<std::string>& words) {
+int FoldersCommand(const Options& options, const std::vector<std::string>& words) {
   if (!words.empty() && words[0] == "set") return SetFolder(words);
-  if (!words.empty()) return UsageError("folders takes no arguments, or set NAME PATH");
+  if (!words.empty() && words[0] == "detect") return DetectCommand(options, words);
+  if (!words.empty()) return UsageError("folders takes no arguments, set NAME PATH, or detect");
   PrintFolder("launcher", ReadLauncherFolder());
   PrintFolder("last-dir", ReadLastDir());
   for (GameId game : kAllGames) PrintFolder(CommandLineName(game), ReadGameFolder(game));

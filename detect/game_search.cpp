@@ -1,0 +1,301 @@
+#include "detect/game_search.h"
+
+#include <array>
+#include <cctype>
+#include <cstdlib>
+#include <string_view>
+
+#include "detect/steam_libraries.h"
+#include "detect/wine_registry.h"
+#include "games/executables.h"
+#include "platform/file_system.h"
+#include "platform/path.h"
+
+namespace vantrel {
+namespace {
+
+// The keys the games' installers write their folders into, below HKEY_LOCAL_MACHINE, and
+// the release each game's patches fit. Balance of Power has no key of its own: it lives
+// in the folder "BalanceOfPower" inside X-Wing vs. TIE Fighter's, where Setup looks.
+struct GameSource {
+  GameId game;
+  std::string_view registryKey;
+  std::string_view release;
+};
+
+constexpr std::array<GameSource, 4> kSources = {{
+    {GameId::TieFighter, "Software\\LucasArts Entertainment Company LLC\\TIE95\\1.0", "TIE Fighter 95"},
+    {GameId::XwingVsTie, "Software\\LucasArts Entertainment Company\\X-Wing vs. TIE Fighter\\1.0",
+     "X-Wing vs. TIE Fighter 1.14"},
+    {GameId::BalanceOfPower, "", "Balance of Power 2.0"},
+    {GameId::XwingAlliance, "Software\\LucasArts Entertainment Company LLC\\X-Wing Alliance\\v1.0",
+     "X-Wing Alliance 2.02"},
+}};
+
+constexpr std::string_view kInstallPathValue = "Install Path";
+constexpr std::string_view kBalanceOfPowerFolder = "BalanceOfPower";
+// 32-bit programs on 64-bit Windows (and in 64-bit Wine prefixes) write their keys here.
+constexpr std::string_view kWow64Node = "Software\\Wow6432Node\\";
+
+// Folders the releases are installed into, on drive C: the GOG and Steam defaults and
+// the LucasArts CD installers' own.
+constexpr std::array<std::string_view, 6> kUsualParents = {
+    "C:\\GOG Games",
+    "C:\\Program Files (x86)\\GOG Galaxy\\Games",
+    "C:\\Program Files\\GOG Galaxy\\Games",
+    "C:\\Program Files (x86)\\LucasArts",
+    "C:\\Program Files\\LucasArts",
+    "C:\\Games",
+};
+constexpr std::array<std::string_view, 2> kUsualSteamFolders = {
+    "C:\\Program Files (x86)\\Steam",
+    "C:\\Program Files\\Steam",
+};
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// Joins with the separator the folder already uses: '/' for POSIX paths, '\' for Windows.
+std::string Join(const std::string& folder, std::string_view name) {
+  if (folder.empty() || IsSeparator(folder.back())) return folder + std::string(name);
+  const bool posix = folder.front() == '/';
+  return folder + (posix ? "/" : "\\") + std::string(name);
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+  auto file = platform::Files().Open(path, platform::OpenMode::Read);
+  if (!file) return std::nullopt;
+  std::string text;
+  char block[64 * 1024];
+  for (std::int64_t count; (count = file->Read(block, sizeof block)) > 0;) {
+    text.append(block, static_cast<std::size_t>(count));
+  }
+  return text;
+}
+
+std::vector<std::string> Subfolders(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const platform::FoundEntry& entry : platform::Files().Find(Join(folder, "*"))) {
+    if (entry.isFolder && entry.name != "." && entry.name != "..") names.push_back(entry.name);
+  }
+  return names;
+}
+
+// The existing folder `relative` (Windows separators) below `base`, spelt as the disk
+// spells it; empty when a part of it is missing.
+std::optional<std::string> ResolveBelow(std::string base, std::string_view relative) {
+  std::size_t start = 0;
+  while (start <= relative.size()) {
+    std::size_t end = relative.find_first_of("\\/", start);
+    if (end == std::string_view::npos) end = relative.size();
+    const std::string_view part = relative.substr(start, end - start);
+    start = end + 1;
+    if (part.empty() || part == ".") continue;
+    if (part.find_first_of("*?") != std::string_view::npos) return std::nullopt;
+    const std::vector<platform::FoundEntry> found = platform::Files().Find(Join(base, part));
+    if (found.empty() || !found.front().isFolder) return std::nullopt;
+    base = Join(base, found.front().name);
+  }
+  return base;
+}
+
+// A Wine prefix, and how it shows a Windows path ("C:\Games\TIE95") on this system.
+class Prefix {
+ public:
+  explicit Prefix(std::string folder) : folder_(std::move(folder)) {}
+
+  std::optional<std::string> Map(std::string_view windowsPath) const {
+    if (windowsPath.size() < 2 || windowsPath[1] != ':') return std::nullopt;
+    const char drive = static_cast<char>(std::tolower(static_cast<unsigned char>(windowsPath[0])));
+    std::string root = Join(folder_, std::string("dosdevices/") + drive + ":");
+    // Drive C is the prefix's own drive_c; naming it so keeps the link out of the path.
+    if (drive == 'c' && platform::Files().Kind(Join(folder_, "drive_c")) == platform::PathKind::Folder) {
+      root = Join(folder_, "drive_c");
+    }
+    if (platform::Files().Kind(root) != platform::PathKind::Folder) return std::nullopt;
+    return ResolveBelow(root, windowsPath.substr(2));
+  }
+
+  const std::string& folder() const { return folder_; }
+
+ private:
+  std::string folder_;
+};
+
+class Search {
+ public:
+  std::vector<GameLocation> Run(const SearchPlaces& places) && {
+    if (places.systemRegistry != nullptr) SearchRegistry(*places.systemRegistry);
+    for (const std::string& folder : places.winePrefixes) SearchPrefix(Prefix(folder));
+    for (const std::string& steam : places.steamFolders) SearchSteam(steam, nullptr);
+    for (const std::string& parent : places.installParents) ScanBelow(parent, "usual folder " + parent, nullptr);
+    return std::move(found_);
+  }
+
+ private:
+  // Looks for one game's executable in `folder`; for X-Wing vs. TIE Fighter also for
+  // Balance of Power inside it.
+  void Check(GameId game, const std::string& folder, const std::string& source, const Prefix* prefix) {
+    const std::string_view exe = Executable(game).name.substr(1);
+    const std::string path = Join(folder, exe);
+    auto file = platform::Files().Open(path, platform::OpenMode::Read);
+    std::optional<std::uint64_t> size = file ? file->Size() : std::nullopt;
+    if (size) {
+      GameId actual = game;
+      // Both share the executable's name; the release's size tells them apart.
+      if (game == GameId::XwingVsTie && *size == Executable(GameId::BalanceOfPower).releaseSize) {
+        actual = GameId::BalanceOfPower;
+      }
+      Add(actual, folder, source, prefix, *size);
+    }
+    if (game == GameId::XwingVsTie) {
+      if (const std::optional<std::string> inside = ResolveBelow(folder, kBalanceOfPowerFolder)) {
+        Check(GameId::BalanceOfPower, *inside, source, prefix);
+      }
+    }
+  }
+
+  void Add(GameId game, const std::string& folder, const std::string& source, const Prefix* prefix,
+           std::uint64_t size) {
+    for (const GameLocation& location : found_) {
+      if (location.game == game && platform::NamesEqual(location.folder, folder)) return;
+    }
+    GameLocation location;
+    location.game = game;
+    location.folder = folder;
+    location.source = source;
+    if (prefix != nullptr) location.winePrefix = prefix->folder();
+    location.executableSize = size;
+    location.knownRelease = size == Executable(game).releaseSize;
+    found_.push_back(std::move(location));
+  }
+
+  // Every game whose executable is in `folder`.
+  void CheckAll(const std::string& folder, const std::string& source, const Prefix* prefix) {
+    const bool balanceOfPower = platform::NamesEqual(platform::FileNamePart(folder), kBalanceOfPowerFolder);
+    for (const GameSource& game : kSources) {
+      if (game.game == GameId::BalanceOfPower) continue;
+      if (balanceOfPower && game.game == GameId::XwingVsTie) {
+        Check(GameId::BalanceOfPower, folder, source, prefix);
+      } else {
+        Check(game.game, folder, source, prefix);
+      }
+    }
+  }
+
+  // The subfolders of `parent` and theirs: the releases install a folder or two deep.
+  void ScanBelow(const std::string& parent, const std::string& source, const Prefix* prefix) {
+    for (const std::string& child : Subfolders(parent)) {
+      const std::string folder = Join(parent, child);
+      CheckAll(folder, source, prefix);
+      for (const std::string& grandchild : Subfolders(folder)) {
+        CheckAll(Join(folder, grandchild), source, prefix);
+      }
+    }
+  }
+
+  void SearchRegistry(platform::SettingsStore& registry) {
+    for (const GameSource& game : kSources) {
+      if (game.registryKey.empty()) continue;
+      if (const std::optional<std::string> folder = registry.ReadString(game.registryKey, kInstallPathValue)) {
+        if (!folder->empty()) Check(game.game, *folder, "the registry", nullptr);
+      }
+    }
+    if (const std::optional<std::string> steam = registry.ReadString("Software\\Valve\\Steam", "InstallPath")) {
+      SearchSteam(*steam, nullptr);
+    }
+  }
+
+  void SearchPrefix(const Prefix& prefix) {
+    const std::string source = "the registry of Wine prefix " + prefix.folder();
+    for (const char* file : {"system.reg", "user.reg"}) {
+      const std::optional<std::string> text = ReadWholeFile(Join(prefix.folder(), file));
+      if (!text) continue;
+      const std::vector<WineRegistryValue> values = ParseWineRegistry(*text);
+      for (const GameSource& game : kSources) {
+        if (game.registryKey.empty()) continue;
+        const std::string key(game.registryKey);
+        const std::string wow64 = std::string(kWow64Node) + key.substr(key.find('\\') + 1);
+        for (const std::string& candidate : {key, wow64}) {
+          const std::optional<std::string> windowsPath = FindWineRegistryString(values, candidate, kInstallPathValue);
+          if (!windowsPath) continue;
+          if (const std::optional<std::string> folder = prefix.Map(*windowsPath)) {
+            Check(game.game, *folder, source, &prefix);
+          }
+        }
+      }
+    }
+    for (std::string_view steam : kUsualSteamFolders) {
+      if (const std::optional<std::string> folder = prefix.Map(steam)) SearchSteam(*folder, &prefix);
+    }
+    for (std::string_view parent : kUsualParents) {
+      if (const std::optional<std::string> folder = prefix.Map(parent)) {
+        ScanBelow(*folder, "usual folder " + std::string(parent) + " of Wine prefix " + prefix.folder(), &prefix);
+      }
+    }
+  }
+
+  // Steam's own folder and every library its list names; in a prefix the list holds
+  // Windows paths.
+  void SearchSteam(const std::string& steam, const Prefix* prefix) {
+    std::vector<std::string> libraries = {steam};
+    if (const std::optional<std::string> text = ReadWholeFile(Join(Join(steam, "steamapps"), "libraryfolders.vdf"))) {
+      for (const std::string& library : ParseSteamLibraryFolders(*text)) {
+        const std::optional<std::string> folder = prefix != nullptr ? prefix->Map(library) : library;
+        if (folder) libraries.push_back(*folder);
+      }
+    }
+    for (const std::string& library : libraries) {
+      if (const std::optional<std::string> common = ResolveBelow(library, "steamapps\\common")) {
+        ScanBelow(*common, "Steam library " + library, prefix);
+      }
+    }
+  }
+
+  std::vector<GameLocation> found_;
+};
+
+std::string Environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr ? std::string(value) : std::string();
+}
+
+}  // namespace
+
+SearchPlaces WindowsSearchPlaces(platform::SettingsStore& registry) {
+  SearchPlaces places;
+  places.systemRegistry = &registry;
+  places.steamFolders.assign(kUsualSteamFolders.begin(), kUsualSteamFolders.end());
+  places.installParents.assign(kUsualParents.begin(), kUsualParents.end());
+  return places;
+}
+
+SearchPlaces WineSearchPlaces(const std::vector<std::string>& givenPrefixes) {
+  SearchPlaces places;
+  places.winePrefixes = givenPrefixes;
+  const std::string home = Environment("HOME");
+  std::vector<std::string> usual;
+  if (const std::string prefix = Environment("WINEPREFIX"); !prefix.empty()) usual.push_back(prefix);
+  if (!home.empty()) usual.push_back(home + "/.wine");
+  for (const std::string& prefix : usual) {
+    bool given = false;
+    for (const std::string& other : places.winePrefixes) given = given || other == prefix;
+    if (!given) places.winePrefixes.push_back(prefix);
+  }
+  if (!home.empty()) {
+    places.steamFolders = {home + "/.steam/steam", home + "/.local/share/Steam",
+                           home + "/.var/app/com.valvesoftware.Steam/.local/share/Steam"};
+    places.installParents = {home + "/GOG Games", home + "/Games"};
+  }
+  return places;
+}
+
+std::vector<GameLocation> FindGames(const SearchPlaces& places) { return Search().Run(places); }
+
+std::string_view ReleaseName(GameId game) {
+  for (const GameSource& source : kSources) {
+    if (source.game == game) return source.release;
+  }
+  return {};
+}
+
+}  // namespace vantrel
