@@ -49,7 +49,8 @@ class Inspector {
   // one it cannot write, which ends the unpacking.
   bool Unpack() {
     if (platform::Files().Kind(path_) != platform::PathKind::File || !archive_.OpenPackage(path_)) {
-      Problem("no-package", {}, "cannot open " + path_ + " as a ZIP archive; a load would unpack nothing");
+      Problem("no-package", {},
+              "cannot open " + path_ + " as a ZIP archive; a load would unpack nothing");
       return false;
     }
     report_.opened = true;
@@ -61,7 +62,8 @@ class Inspector {
     do {
       PackageEntryInfo info;
       if (!archive_.GetCurrentEntryInfo(info)) {
-        Problem("entry-unreadable", {}, "an entry of the directory cannot be read; the load stops there");
+        Problem("entry-unreadable", {},
+                "an entry of the directory cannot be read; the load stops there");
         break;
       }
       InspectedEntry entry;
@@ -83,14 +85,17 @@ class Inspector {
     }
     if (!IsSafeEntryName(info.name)) {
       Problem("entry-refused", info.name,
-              Quoted(info.name) + " would be written outside Temp, so the unpacking refuses it" + later);
+              Quoted(info.name) + " would be written outside Temp, so the unpacking refuses it" +
+                  later);
       return false;
     }
     if ((info.flags & kPasswordFlag) != 0) {
-      Problem("entry-unreadable", info.name, Quoted(info.name) + " is enciphered with a password" + later);
+      Problem("entry-unreadable", info.name,
+              Quoted(info.name) + " is enciphered with a password" + later);
       return false;
     }
-    const bool isBattleList = IsTopLevel(info.name) && platform::NamesEqual(info.name, "battle.kzb");
+    const bool isBattleList =
+        IsTopLevel(info.name) && platform::NamesEqual(info.name, "battle.kzb");
     std::string bytes;
     const auto read = archive_.ReadCurrentEntry([&](std::string_view piece) {
       if (isBattleList && bytes.size() < kLongestBattleList) bytes.append(piece);
@@ -98,11 +103,13 @@ class Inspector {
     switch (read) {
       case PackageArchive::EntryRead::CannotOpen:
       case PackageArchive::EntryRead::DataError:
-        Problem("entry-unreadable", info.name, "the data of " + Quoted(info.name) + " is damaged" + later);
+        Problem("entry-unreadable", info.name,
+                "the data of " + Quoted(info.name) + " is damaged" + later);
         return false;
       case PackageArchive::EntryRead::CrcMismatch:
         Problem("crc-error", info.name,
-                "the data of " + Quoted(info.name) + " fails its CRC check: it unpacks, but not as it was packed");
+                "the data of " + Quoted(info.name) +
+                    " fails its CRC check: it unpacks, but not as it was packed");
         break;
       case PackageArchive::EntryRead::Done:
         break;
@@ -130,7 +137,8 @@ class Inspector {
 
   void ReadList() {
     if (!battleList_) {
-      Problem("no-battle-list", {}, "the package holds no battle list (battle.kzb); a load stages nothing");
+      Problem("no-battle-list", {},
+              "the package holds no battle list (battle.kzb); a load stages nothing");
       return;
     }
     report_.hasBattleList = true;
@@ -152,8 +160,9 @@ class Inspector {
     const std::size_t needed = kFirstMissionOffset + kMissionNameField * list.listedCount;
     if (battleList_->size() < needed) {
       Problem("battle-list-short", "battle.kzb",
-              "the battle list is " + std::to_string(battleList_->size()) + " bytes, too short for its " +
-                  std::to_string(list.listedCount) + " missions (" + std::to_string(needed) +
+              "the battle list is " + std::to_string(battleList_->size()) +
+                  " bytes, too short for its " + std::to_string(list.listedCount) + " missions (" +
+                  std::to_string(needed) +
                   " bytes); the game gets only the missions named before its end");
     }
     for (const std::string& name : list.missions) report_.missions.push_back({name, false, 0});
@@ -161,7 +170,8 @@ class Inspector {
 
   const InspectedEntry* UnpackedTopLevelFile(std::string_view name) const {
     for (const InspectedEntry& entry : report_.entries) {
-      if (entry.unpacked && !entry.isFolder && IsTopLevel(entry.name) && platform::NamesEqual(entry.name, name)) {
+      if (entry.unpacked && !entry.isFolder && IsTopLevel(entry.name) &&
+          platform::NamesEqual(entry.name, name)) {
         return &entry;
       }
     }
@@ -173,12 +183,14 @@ class Inspector {
       if (!IsPlainFileName(mission.name)) {
         Problem("mission-name-refused", mission.name,
                 "the mission name " + Quoted(mission.name) +
-                    " is not a plain file name; playing stops with \"Error reading the source mission!\"");
+                    " is not a plain file name; playing stops with \"Error reading the source "
+                    "mission!\"");
         continue;
       }
       if (platform::IsDeviceName(mission.name)) {
         Problem("mission-name-refused", mission.name,
-                "the mission name " + Quoted(mission.name) + " is a device name on Windows, not a file");
+                "the mission name " + Quoted(mission.name) +
+                    " is a device name on Windows, not a file");
         continue;
       }
       if (const InspectedEntry* entry = UnpackedTopLevelFile(mission.name)) {
@@ -187,11 +199,13 @@ class Inspector {
       } else {
         Problem("mission-missing", mission.name,
                 "the battle list names " + Quoted(mission.name) +
-                    ", which the package lacks; playing stops with \"Error reading the source mission!\"");
+                    ", which the package lacks; playing stops with \"Error reading the source "
+                    "mission!\"");
       }
     }
     for (const InspectedEntry& entry : report_.entries) {
-      if (entry.isFolder || !IsTopLevel(entry.name) || !HasTieExtension(entry.name) || !report_.hasBattleList) {
+      if (entry.isFolder || !IsTopLevel(entry.name) || !HasTieExtension(entry.name) ||
+          !report_.hasBattleList) {
         continue;
       }
       bool listed = false;
@@ -200,7 +214,8 @@ class Inspector {
       }
       if (!listed) {
         Problem("mission-unlisted", entry.name,
-                Quoted(entry.name) + " is a mission the battle list does not name; no game ever sees it");
+                Quoted(entry.name) +
+                    " is a mission the battle list does not name; no game ever sees it");
       }
     }
   }
@@ -213,7 +228,8 @@ class Inspector {
     for (const InspectedEntry& entry : report_.entries) {
       if (!entry.unpacked || entry.isFolder || !IsTopLevel(entry.name)) continue;
       // The file keeps the letter case of the first entry that wrote it.
-      if (spelling.emplace(platform::FoldCase(entry.name), entry.name).second) names.push_back(entry.name);
+      if (spelling.emplace(platform::FoldCase(entry.name), entry.name).second)
+        names.push_back(entry.name);
     }
     std::map<std::string, std::optional<std::string>> destinations;
     bool anyMission = false;
@@ -229,8 +245,10 @@ class Inspector {
       if (!entry.unpacked || entry.isFolder) continue;
       if (IsTopLevel(entry.name)) entry.stagedTo = destinations[platform::FoldCase(entry.name)];
       if (!entry.stagedTo) {
-        Problem("stays-in-temp", entry.name,
-                Quoted(entry.name) + " stays in the launcher's Temp folder and is staged with the next battle loaded");
+        Problem(
+            "stays-in-temp", entry.name,
+            Quoted(entry.name) +
+                " stays in the launcher's Temp folder and is staged with the next battle loaded");
       }
     }
   }

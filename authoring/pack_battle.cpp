@@ -40,7 +40,8 @@ std::string Join(const std::string& folder, std::string_view relative) {
 // The path in one form for comparing: absolute, one kind of separator, letter case folded.
 std::string ComparableForm(const std::string& path) {
   std::string absolute = path;
-  const bool isAbsolute = (!path.empty() && IsSeparator(path[0])) || (path.size() > 1 && path[1] == ':');
+  const bool isAbsolute =
+      (!path.empty() && IsSeparator(path[0])) || (path.size() > 1 && path[1] == ':');
   if (!isAbsolute) absolute = Join(platform::Files().CurrentFolder(), path);
   std::string form;
   for (char c : absolute) {
@@ -68,12 +69,14 @@ std::optional<std::string> NameProblem(const std::string& name) {
   if (!platform::Utf8ToWestern(name)) return "is not written in the Windows Western code page";
   if (platform::IsDeviceName(name)) return "is a device name on Windows";
   for (unsigned char c : name) {
-    if (c < 0x20 || std::string_view("*?\"<>|:").find(static_cast<char>(c)) != std::string_view::npos) {
+    if (c < 0x20 ||
+        std::string_view("*?\"<>|:").find(static_cast<char>(c)) != std::string_view::npos) {
       return "holds a character Windows does not allow in a file name";
     }
   }
   if (!IsPlainFileName(name)) return "is not a file name Windows can hold";
-  if (name.back() == '.' || name.back() == ' ') return "ends with a dot or a blank, which Windows drops";
+  if (name.back() == '.' || name.back() == ' ')
+    return "ends with a dot or a blank, which Windows drops";
   return std::nullopt;
 }
 
@@ -100,7 +103,8 @@ class Packer {
                     "\" does not fit the battle list's 50 characters of the Windows Western "
                     "code page");
     }
-    if (std::any_of(name->begin(), name->end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; })) {
+    if (std::any_of(name->begin(), name->end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x20; })) {
       return Refuse("the name holds a control character");
     }
     if (platform::Files().Kind(request_.folder) != platform::PathKind::Folder) {
@@ -127,11 +131,13 @@ class Packer {
       if (!entry.isFolder && std::count(excluded_.begin(), excluded_.end(), ComparableForm(path))) {
         continue;
       }
-      if (relative.empty() && !entry.isFolder && platform::NamesEqual(entry.name, kMissionOrderFile)) {
+      if (relative.empty() && !entry.isFolder &&
+          platform::NamesEqual(entry.name, kMissionOrderFile)) {
         orderFile_ = path;
         continue;
       }
-      if (!platform::PathFitsLimit(path)) return Refuse(item.relative + ": the path is longer than 259 characters");
+      if (!platform::PathFitsLimit(path))
+        return Refuse(item.relative + ": the path is longer than 259 characters");
       item.isFolder = entry.isFolder;
       item.dosTime = DosTimeOf(path);
       items_.push_back(item);
@@ -147,13 +153,17 @@ class Packer {
       if (const std::optional<std::string> problem = NameProblem(std::string(name))) {
         return Refuse(item.relative + " " + *problem);
       }
-      const auto [at, added] = byFoldedName.emplace(platform::FoldCase(item.relative), item.relative);
+      const auto [at, added] =
+          byFoldedName.emplace(platform::FoldCase(item.relative), item.relative);
       if (!added) {
-        return Refuse(at->second + " and " + item.relative +
-                      " differ only in letter case; unpacked on Windows one would replace the other");
+        return Refuse(
+            at->second + " and " + item.relative +
+            " differ only in letter case; unpacked on Windows one would replace the other");
       }
-      if (item.relative.find('\\') == std::string::npos && platform::NamesEqual(name, "battle.kzb")) {
-        return Refuse(item.relative + ": the folder holds a battle list already; pack writes its own");
+      if (item.relative.find('\\') == std::string::npos &&
+          platform::NamesEqual(name, "battle.kzb")) {
+        return Refuse(item.relative +
+                      ": the folder holds a battle list already; pack writes its own");
       }
     }
     return true;
@@ -164,7 +174,8 @@ class Packer {
   bool ChooseMissions() {
     std::vector<Item*> found;
     for (Item& item : items_) {
-      if (!item.isFolder && item.relative.find('\\') == std::string::npos && HasTieExtension(item.relative)) {
+      if (!item.isFolder && item.relative.find('\\') == std::string::npos &&
+          HasTieExtension(item.relative)) {
         found.push_back(&item);
       }
     }
@@ -200,7 +211,8 @@ class Packer {
       return std::nullopt;
     }
     char block[4096];
-    for (std::int64_t count; (count = file->Read(block, sizeof block)) > 0;) text.append(block, static_cast<std::size_t>(count));
+    for (std::int64_t count; (count = file->Read(block, sizeof block)) > 0;)
+      text.append(block, static_cast<std::size_t>(count));
     text = platform::WesternToUtf8(text);
 
     std::vector<Item*> ordered;
@@ -217,7 +229,8 @@ class Packer {
         return platform::NamesEqual(item->relative, line);
       });
       if (match == found.end()) {
-        Refuse(std::string(kMissionOrderFile) + " names " + line + ", which is not a *.tie file of the folder");
+        Refuse(std::string(kMissionOrderFile) + " names " + line +
+               ", which is not a *.tie file of the folder");
         return std::nullopt;
       }
       if (std::find(ordered.begin(), ordered.end(), *match) != ordered.end()) {
@@ -290,7 +303,8 @@ class Packer {
     std::replace(stored.begin(), stored.end(), '\\', '/');
     if (item.isFolder) return writer.AddFolder(stored + "/", item.dosTime);
 
-    auto file = platform::Files().Open(Join(request_.folder, item.relative), platform::OpenMode::Read);
+    auto file =
+        platform::Files().Open(Join(request_.folder, item.relative), platform::OpenMode::Read);
     if (!file || !writer.BeginEntry(stored, item.dosTime)) return false;
     std::vector<unsigned char> block(kReadBlock);
     bool copied = true;
@@ -301,7 +315,8 @@ class Packer {
         copied = false;
         break;
       }
-      if (item.isMission) ApplyMissionKey(block.data(), static_cast<std::size_t>(count), result_.key);
+      if (item.isMission)
+        ApplyMissionKey(block.data(), static_cast<std::size_t>(count), result_.key);
       if (!writer.Write(block.data(), static_cast<std::size_t>(count))) {
         copied = false;
         break;

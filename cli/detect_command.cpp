@@ -19,7 +19,8 @@ std::string Describe(const GameLocation& location) {
     release = std::string(ReleaseName(location.game));
   } else {
     release = "another release (" + std::to_string(location.executableSize) +
-              " bytes; the Game menu's options need " + std::string(ReleaseName(location.game)) + ")";
+              " bytes; the Game menu's options need " + std::string(ReleaseName(location.game)) +
+              ")";
   }
   return release + ", from " + location.source;
 }
@@ -37,7 +38,8 @@ const GameLocation* Chosen(const std::vector<GameLocation>& found, GameId game) 
 
 bool Store(GameId game, const std::string& folder) {
   platform::SettingsStore& store = platform::Settings();
-  return store.CreateKey(GameKey(game)) && store.WriteString(GameKey(game), kInstallPathValue, folder);
+  return store.CreateKey(GameKey(game)) &&
+         store.WriteString(GameKey(game), kInstallPathValue, folder);
 }
 
 }  // namespace
@@ -72,7 +74,8 @@ int DetectCommand(const Options&, const std::vector<std::string>& words) {
     bool any = false;
     for (const GameLocation& location : found) {
       if (location.game != game) continue;
-      std::printf("%s  %s\n     %s\n", name.c_str(), location.folder.c_str(), Describe(location).c_str());
+      std::printf("%s  %s\n     %s\n", name.c_str(), location.folder.c_str(),
+                  Describe(location).c_str());
       any = true;
     }
     if (!any) std::printf("%s  not found\n", name.c_str());
@@ -85,7 +88,8 @@ int DetectCommand(const Options&, const std::vector<std::string>& words) {
       const GameLocation* location = Chosen(found, game);
       if (location == nullptr) continue;
       if (Store(game, location->folder)) {
-        std::printf("stored %s  %s\n", std::string(CommandLineName(game)).c_str(), location->folder.c_str());
+        std::printf("stored %s  %s\n", std::string(CommandLineName(game)).c_str(),
+                    location->folder.c_str());
       } else {
         status = Fail("cannot write the settings store");
       }
@@ -97,7 +101,7 @@ int DetectCommand(const Options&, const std::vector<std::string>& words) {
   for (GameId game : kAllGames) {
     const GameLocation* location = Chosen(found, game);
     if (location == nullptr) continue;
-    const std::string prefix = location->winePrefix  ? *location->winePrefix
+    const std::string prefix = location->winePrefix          ? *location->winePrefix
                                : places.winePrefixes.empty() ? std::string("~/.wine")
                                                              : places.winePrefixes.front();
     std::printf("  WINEPREFIX=%s vantrel --runner wine play %s\n", prefix.c_str(),

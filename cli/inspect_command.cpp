@@ -21,7 +21,8 @@ void PrintText(const std::string& package, const PackageReport& report) {
     std::printf("missions  %u listed\n", static_cast<unsigned>(report.listedCount));
     for (const InspectedMission& mission : report.missions) {
       if (mission.present) {
-        std::printf("  %-22s %llu bytes\n", mission.name.c_str(), static_cast<unsigned long long>(mission.size));
+        std::printf("  %-22s %llu bytes\n", mission.name.c_str(),
+                    static_cast<unsigned long long>(mission.size));
       } else {
         std::printf("  %-22s missing\n", mission.name.c_str());
       }
@@ -30,10 +31,11 @@ void PrintText(const std::string& package, const PackageReport& report) {
   if (!report.entries.empty()) {
     std::printf("entries   %zu, staged below the game folder as\n", report.entries.size());
     for (const InspectedEntry& entry : report.entries) {
-      const char* where = entry.stagedTo ? entry.stagedTo->c_str()
-                          : entry.isFolder ? "(folder)"
+      const char* where = entry.stagedTo    ? entry.stagedTo->c_str()
+                          : entry.isFolder  ? "(folder)"
                           : !entry.unpacked ? "not unpacked"
-                          : report.game ? "stays in Temp" : "not staged";
+                          : report.game     ? "stays in Temp"
+                                            : "not staged";
       std::printf("  %-22s %s\n", entry.name.c_str(), where);
     }
   }

@@ -42,11 +42,13 @@ int PackCommand(const Options&, const std::vector<std::string>& words) {
   for (std::size_t i = 0; i < words.size(); ++i) {
     std::string word = words[i];
     std::optional<std::string> value;
-    if (const std::size_t equals = word.find('='); word.starts_with("--") && equals != std::string::npos) {
+    if (const std::size_t equals = word.find('=');
+        word.starts_with("--") && equals != std::string::npos) {
       value = word.substr(equals + 1);
       word.resize(equals);
     }
-    const bool takesValue = word == "--game" || word == "--name" || word == "--key" || word == "--output";
+    const bool takesValue =
+        word == "--game" || word == "--name" || word == "--key" || word == "--output";
     if (takesValue && !value) {
       if (i + 1 == words.size()) return UsageError(word + " needs a value");
       value = words[++i];

@@ -3,6 +3,7 @@
 #include <array>
 #include <cctype>
 #include <cstdlib>
+#include <filesystem>
 #include <string_view>
 
 #include "detect/steam_libraries.h"
@@ -24,7 +25,8 @@ struct GameSource {
 };
 
 constexpr std::array<GameSource, 4> kSources = {{
-    {GameId::TieFighter, "Software\\LucasArts Entertainment Company LLC\\TIE95\\1.0", "TIE Fighter 95"},
+    {GameId::TieFighter, "Software\\LucasArts Entertainment Company LLC\\TIE95\\1.0",
+     "TIE Fighter 95"},
     {GameId::XwingVsTie, "Software\\LucasArts Entertainment Company\\X-Wing vs. TIE Fighter\\1.0",
      "X-Wing vs. TIE Fighter 1.14"},
     {GameId::BalanceOfPower, "", "Balance of Power 2.0"},
@@ -59,6 +61,16 @@ std::string Join(const std::string& folder, std::string_view name) {
   if (folder.empty() || IsSeparator(folder.back())) return folder + std::string(name);
   const bool posix = folder.front() == '/';
   return folder + (posix ? "/" : "\\") + std::string(name);
+}
+
+// The folder with every link resolved, as UTF-8; the path itself when that fails.
+std::string RealPath(const std::string& folder) {
+  std::error_code error;
+  const std::filesystem::path real = std::filesystem::canonical(
+      std::filesystem::path(std::u8string(folder.begin(), folder.end())), error);
+  if (error) return folder;
+  const std::u8string text = real.u8string();
+  return std::string(text.begin(), text.end());
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
@@ -108,7 +120,8 @@ class Prefix {
     const char drive = static_cast<char>(std::tolower(static_cast<unsigned char>(windowsPath[0])));
     std::string root = Join(folder_, std::string("dosdevices/") + drive + ":");
     // Drive C is the prefix's own drive_c; naming it so keeps the link out of the path.
-    if (drive == 'c' && platform::Files().Kind(Join(folder_, "drive_c")) == platform::PathKind::Folder) {
+    if (drive == 'c' &&
+        platform::Files().Kind(Join(folder_, "drive_c")) == platform::PathKind::Folder) {
       root = Join(folder_, "drive_c");
     }
     if (platform::Files().Kind(root) != platform::PathKind::Folder) return std::nullopt;
@@ -127,14 +140,16 @@ class Search {
     if (places.systemRegistry != nullptr) SearchRegistry(*places.systemRegistry);
     for (const std::string& folder : places.winePrefixes) SearchPrefix(Prefix(folder));
     for (const std::string& steam : places.steamFolders) SearchSteam(steam, nullptr);
-    for (const std::string& parent : places.installParents) ScanBelow(parent, "usual folder " + parent, nullptr);
+    for (const std::string& parent : places.installParents)
+      ScanBelow(parent, "usual folder " + parent, nullptr);
     return std::move(found_);
   }
 
  private:
   // Looks for one game's executable in `folder`; for X-Wing vs. TIE Fighter also for
   // Balance of Power inside it.
-  void Check(GameId game, const std::string& folder, const std::string& source, const Prefix* prefix) {
+  void Check(GameId game, const std::string& folder, const std::string& source,
+             const Prefix* prefix) {
     const std::string_view exe = Executable(game).name.substr(1);
     const std::string path = Join(folder, exe);
     auto file = platform::Files().Open(path, platform::OpenMode::Read);
@@ -156,9 +171,13 @@ class Search {
 
   void Add(GameId game, const std::string& folder, const std::string& source, const Prefix* prefix,
            std::uint64_t size) {
-    for (const GameLocation& location : found_) {
-      if (location.game == game && platform::NamesEqual(location.folder, folder)) return;
+    // Steam's two home folders are often one folder through a link, and a prefix's drive
+    // C through dosdevices is its drive_c: the same game is reported once.
+    const std::string identity = platform::FoldCase(RealPath(folder));
+    for (std::size_t i = 0; i < found_.size(); ++i) {
+      if (found_[i].game == game && identities_[i] == identity) return;
     }
+    identities_.push_back(identity);
     GameLocation location;
     location.game = game;
     location.folder = folder;
@@ -171,7 +190,8 @@ class Search {
 
   // Every game whose executable is in `folder`.
   void CheckAll(const std::string& folder, const std::string& source, const Prefix* prefix) {
-    const bool balanceOfPower = platform::NamesEqual(platform::FileNamePart(folder), kBalanceOfPowerFolder);
+    const bool balanceOfPower =
+        platform::NamesEqual(platform::FileNamePart(folder), kBalanceOfPowerFolder);
     for (const GameSource& game : kSources) {
       if (game.game == GameId::BalanceOfPower) continue;
       if (balanceOfPower && game.game == GameId::XwingVsTie) {
@@ -196,11 +216,13 @@ class Search {
   void SearchRegistry(platform::SettingsStore& registry) {
     for (const GameSource& game : kSources) {
       if (game.registryKey.empty()) continue;
-      if (const std::optional<std::string> folder = registry.ReadString(game.registryKey, kInstallPathValue)) {
+      if (const std::optional<std::string> folder =
+              registry.ReadString(game.registryKey, kInstallPathValue)) {
         if (!folder->empty()) Check(game.game, *folder, "the registry", nullptr);
       }
     }
-    if (const std::optional<std::string> steam = registry.ReadString("Software\\Valve\\Steam", "InstallPath")) {
+    if (const std::optional<std::string> steam =
+            registry.ReadString("Software\\Valve\\Steam", "InstallPath")) {
       SearchSteam(*steam, nullptr);
     }
   }
@@ -216,7 +238,8 @@ class Search {
         const std::string key(game.registryKey);
         const std::string wow64 = std::string(kWow64Node) + key.substr(key.find('\\') + 1);
         for (const std::string& candidate : {key, wow64}) {
-          const std::optional<std::string> windowsPath = FindWineRegistryString(values, candidate, kInstallPathValue);
+          const std::optional<std::string> windowsPath =
+              FindWineRegistryString(values, candidate, kInstallPathValue);
           if (!windowsPath) continue;
           if (const std::optional<std::string> folder = prefix.Map(*windowsPath)) {
             Check(game.game, *folder, source, &prefix);
@@ -225,11 +248,14 @@ class Search {
       }
     }
     for (std::string_view steam : kUsualSteamFolders) {
-      if (const std::optional<std::string> folder = prefix.Map(steam)) SearchSteam(*folder, &prefix);
+      if (const std::optional<std::string> folder = prefix.Map(steam))
+        SearchSteam(*folder, &prefix);
     }
     for (std::string_view parent : kUsualParents) {
       if (const std::optional<std::string> folder = prefix.Map(parent)) {
-        ScanBelow(*folder, "usual folder " + std::string(parent) + " of Wine prefix " + prefix.folder(), &prefix);
+        ScanBelow(*folder,
+                  "usual folder " + std::string(parent) + " of Wine prefix " + prefix.folder(),
+                  &prefix);
       }
     }
   }
@@ -238,9 +264,11 @@ class Search {
   // Windows paths.
   void SearchSteam(const std::string& steam, const Prefix* prefix) {
     std::vector<std::string> libraries = {steam};
-    if (const std::optional<std::string> text = ReadWholeFile(Join(Join(steam, "steamapps"), "libraryfolders.vdf"))) {
+    if (const std::optional<std::string> text =
+            ReadWholeFile(Join(Join(steam, "steamapps"), "libraryfolders.vdf"))) {
       for (const std::string& library : ParseSteamLibraryFolders(*text)) {
-        const std::optional<std::string> folder = prefix != nullptr ? prefix->Map(library) : library;
+        const std::optional<std::string> folder =
+            prefix != nullptr ? prefix->Map(library) : library;
         if (folder) libraries.push_back(*folder);
       }
     }
@@ -252,6 +280,7 @@ class Search {
   }
 
   std::vector<GameLocation> found_;
+  std::vector<std::string> identities_;  // the real path of each folder found
 };
 
 std::string Environment(const char* name) {
@@ -274,7 +303,8 @@ SearchPlaces WineSearchPlaces(const std::vector<std::string>& givenPrefixes) {
   places.winePrefixes = givenPrefixes;
   const std::string home = Environment("HOME");
   std::vector<std::string> usual;
-  if (const std::string prefix = Environment("WINEPREFIX"); !prefix.empty()) usual.push_back(prefix);
+  if (const std::string prefix = Environment("WINEPREFIX"); !prefix.empty())
+    usual.push_back(prefix);
   if (!home.empty()) usual.push_back(home + "/.wine");
   for (const std::string& prefix : usual) {
     bool given = false;

@@ -38,7 +38,8 @@ std::vector<Token> Tokens(std::string_view text) {
 }
 
 bool IsNumber(std::string_view text) {
-  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+  return !text.empty() &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 }  // namespace
@@ -58,7 +59,8 @@ std::vector<std::string> ParseSteamLibraryFolders(std::string_view text) {
     // Numbered keys name folders only right inside the outer block; deeper, under
     // "apps", they are the games a library holds.
     const bool names = platform::NamesEqual(key.text, "path") || (depth == 1 && IsNumber(key.text));
-    if (names && !value.empty() && std::find(folders.begin(), folders.end(), value) == folders.end()) {
+    if (names && !value.empty() &&
+        std::find(folders.begin(), folders.end(), value) == folders.end()) {
       folders.push_back(value);
     }
   }

@@ -38,10 +38,18 @@ std::optional<std::string> ReadEscaped(std::string_view line, std::size_t& at, c
     }
     const char escaped = line[at++];
     switch (escaped) {
-      case 'n': text += '\n'; break;
-      case 'r': text += '\r'; break;
-      case 't': text += '\t'; break;
-      case '0': text += '\0'; break;
+      case 'n':
+        text += '\n';
+        break;
+      case 'r':
+        text += '\r';
+        break;
+      case 't':
+        text += '\t';
+        break;
+      case '0':
+        text += '\0';
+        break;
       case 'x': {
         char32_t code = 0;
         int digits = 0;
@@ -52,7 +60,8 @@ std::optional<std::string> ReadEscaped(std::string_view line, std::size_t& at, c
         AppendUtf8(text, code);
         break;
       }
-      default: text += escaped;  // \\, \", \[ and \] stand for themselves
+      default:
+        text += escaped;  // \\, \", \[ and \] stand for themselves
     }
   }
   return std::nullopt;

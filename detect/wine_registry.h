@@ -14,9 +14,9 @@
 namespace vantrel {
 
 struct WineRegistryValue {
-  std::string key;    // "Software\LucasArts Entertainment Company LLC\TIE95\1.0"
-  std::string name;   // "Install Path"; empty for the key's default value
-  std::string text;   // UTF-8
+  std::string key;   // "Software\LucasArts Entertainment Company LLC\TIE95\1.0"
+  std::string name;  // "Install Path"; empty for the key's default value
+  std::string text;  // UTF-8
 };
 
 // Every string value of the file, in order. What cannot be read is left out.

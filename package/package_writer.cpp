@@ -1,11 +1,11 @@
 #include "package/package_writer.h"
 
+#include <zip.h>
+
 #include <algorithm>
 #include <cstring>
 #include <memory>
 #include <vector>
-
-#include <zip.h>
 
 #include "package/archive_stream.h"
 #include "platform/path.h"

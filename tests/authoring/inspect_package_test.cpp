@@ -1,8 +1,8 @@
 #include "authoring/inspect_package.h"
 
-#include <fstream>
-
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 #include "tests/cli/cli_run.h"
 #include "tests/support/battle_list_bytes.h"
@@ -39,7 +39,10 @@ std::string List(int game, std::vector<std::string> missions) {
 std::vector<Damaged> Cases() {
   return {
       {"EntryOutsideTemp",
-       {{"battle.kzb", List(1, {"m1.tie"})}, {"m1.tie", "m"}, {"../evil.txt", "e"}, {"Readme.txt", "r"}},
+       {{"battle.kzb", List(1, {"m1.tie"})},
+        {"m1.tie", "m"},
+        {"../evil.txt", "e"},
+        {"Readme.txt", "r"}},
        {"entry-refused ..\\evil.txt"}},
       {"MissionMissing",
        {{"battle.kzb", List(1, {"m1.tie", "m2.tie"})}, {"m1.tie", "m"}},
@@ -54,7 +57,8 @@ std::vector<Damaged> Cases() {
        {{"battle.kzb", List(1, {"m1.tie"})}, {"m1.tie", "m"}, {"M1.TIE", "n"}},
        {"name-collision M1.TIE"}},
       {"ListTooShortForItsCount",
-       {{"battle.kzb", BattleListBytes(1, 7, "Short", 3, {"m1.tie"}).substr(0, 76)}, {"m1.tie", "m"}},
+       {{"battle.kzb", BattleListBytes(1, 7, "Short", 3, {"m1.tie"}).substr(0, 76)},
+        {"m1.tie", "m"}},
        {"battle-list-short battle.kzb"}},
       {"GameAboveThree",
        {{"battle.kzb", List(4, {"m1.tie"})}, {"m1.tie", "m"}},
@@ -72,7 +76,11 @@ std::vector<Damaged> Cases() {
        {"crc-error m1.tie"},
        "MISSION-DATA",
        "MISSION-DATB"},
-      {"NotAnArchive", {{"battle.kzb", List(1, {"m1.tie"})}}, {"no-package "}, "PK\x05\x06", "XX\x05\x06"},
+      {"NotAnArchive",
+       {{"battle.kzb", List(1, {"m1.tie"})}},
+       {"no-package "},
+       "PK\x05\x06",
+       "XX\x05\x06"},
   };
 }
 
@@ -109,7 +117,8 @@ TEST_P(InspectDamagedTest, ReportsEachProblemAndWritesNothing) {
 
   const PackageReport report = InspectPackage(package);
   std::vector<std::string> problems;
-  for (const PackageProblem& problem : report.problems) problems.push_back(problem.kind + " " + problem.subject);
+  for (const PackageProblem& problem : report.problems)
+    problems.push_back(problem.kind + " " + problem.subject);
   EXPECT_EQ(problems, damaged.problems);
   EXPECT_FALSE(report.clean());
 
@@ -126,7 +135,10 @@ TEST(InspectPackage, AnEntryRefusedEndsTheUnpackingThere) {
   TempFolder temp;
   {
     ZipBuilder zip(temp.Native("p.kzm").string());
-    zip.Add("battle.kzb", List(1, {"m1.tie", "m2.tie"})).Add("m1.tie", "m").Add("/abs.txt", "a").Add("m2.tie", "n");
+    zip.Add("battle.kzb", List(1, {"m1.tie", "m2.tie"}))
+        .Add("m1.tie", "m")
+        .Add("/abs.txt", "a")
+        .Add("m2.tie", "n");
   }
   const PackageReport report = InspectPackage(temp.Path("p.kzm"));
   ASSERT_EQ(report.entries.size(), 4u);
@@ -135,7 +147,8 @@ TEST(InspectPackage, AnEntryRefusedEndsTheUnpackingThere) {
   EXPECT_FALSE(report.entries[3].unpacked);
   ASSERT_EQ(report.problems.size(), 2u);
   EXPECT_EQ(report.problems[0].text,
-            "\"\\abs.txt\" would be written outside Temp, so the unpacking refuses it; the load stops there and "
+            "\"\\abs.txt\" would be written outside Temp, so the unpacking refuses it; the load "
+            "stops there and "
             "unpacks no later entry");
   EXPECT_EQ(report.problems[1].kind, "mission-missing");
   EXPECT_EQ(report.problems[1].subject, "m2.tie");
@@ -153,24 +166,24 @@ TEST(InspectCommand, PrintsTheReportAsText) {
   }
   const testing::CliRun run = testing::RunCommand(cli::InspectCommand, {temp.Path("p.kzm")});
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.out,
-            "package   " + temp.Path("p.kzm") +
-                "\n"
-                "game      3 X-Wing Alliance\n"
-                "battle    Endor\n"
-                "key       33\n"
-                "missions  2 listed\n"
-                "  e1.tie                 5 bytes\n"
-                "  e2.tie                 missing\n"
-                "entries   5, staged below the game folder as\n"
-                "  battle.kzb             \\KZMISS\\Battle.kzb\n"
-                "  e1.tie                 \\KZMISS\\e1.tie\n"
-                "  email.txt              \\MISSIONS\\email.txt\n"
-                "  Pilot0.plt             \\Pilot0.plt\n"
-                "  Readme.txt             \\MISC\\Readme.txt\n"
-                "problems  1\n"
-                "  mission-missing: the battle list names \"e2.tie\", which the package lacks; playing stops with "
-                "\"Error reading the source mission!\"\n");
+  EXPECT_EQ(run.out, "package   " + temp.Path("p.kzm") +
+                         "\n"
+                         "game      3 X-Wing Alliance\n"
+                         "battle    Endor\n"
+                         "key       33\n"
+                         "missions  2 listed\n"
+                         "  e1.tie                 5 bytes\n"
+                         "  e2.tie                 missing\n"
+                         "entries   5, staged below the game folder as\n"
+                         "  battle.kzb             \\KZMISS\\Battle.kzb\n"
+                         "  e1.tie                 \\KZMISS\\e1.tie\n"
+                         "  email.txt              \\MISSIONS\\email.txt\n"
+                         "  Pilot0.plt             \\Pilot0.plt\n"
+                         "  Readme.txt             \\MISC\\Readme.txt\n"
+                         "problems  1\n"
+                         "  mission-missing: the battle list names \"e2.tie\", which the package "
+                         "lacks; playing stops with "
+                         "\"Error reading the source mission!\"\n");
   EXPECT_EQ(run.err, "");
 }
 
@@ -178,7 +191,9 @@ TEST(InspectCommand, PrintsOneJsonObject) {
   TempFolder temp;
   {
     ZipBuilder zip(temp.Native("p.kzm").string());
-    zip.Add("battle.kzb", BattleListBytes(1, 90, "Quote \"Q\"", {"q.tie"})).Add("q.tie", "qq").Add("Q.lst", "l");
+    zip.Add("battle.kzb", BattleListBytes(1, 90, "Quote \"Q\"", {"q.tie"}))
+        .Add("q.tie", "qq")
+        .Add("Q.lst", "l");
   }
   const std::string package = temp.Path("p.kzm");
   const testing::CliRun run = testing::RunCommand(cli::InspectCommand, {package, "--json"});
@@ -187,45 +202,47 @@ TEST(InspectCommand, PrintsOneJsonObject) {
   for (char c : package) escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
   EXPECT_EQ(run.out,
             "{\n"
-            "  \"package\": \"" + escaped + "\",\n"
-            "  \"clean\": true,\n"
-            "  \"game\": 1,\n"
-            "  \"gameName\": \"X-Wing vs. TIE Fighter\",\n"
-            "  \"battle\": \"Quote \\\"Q\\\"\",\n"
-            "  \"key\": 90,\n"
-            "  \"listedCount\": 1,\n"
-            "  \"missions\": [\n"
-            "    {\n"
-            "      \"name\": \"q.tie\",\n"
-            "      \"present\": true,\n"
-            "      \"size\": 2\n"
-            "    }\n"
-            "  ],\n"
-            "  \"entries\": [\n"
-            "    {\n"
-            "      \"name\": \"battle.kzb\",\n"
-            "      \"folder\": false,\n"
-            "      \"size\": 77,\n"
-            "      \"unpacked\": true,\n"
-            "      \"stagedTo\": \"\\\\KZMISS\\\\Battle.kzb\"\n"
-            "    },\n"
-            "    {\n"
-            "      \"name\": \"q.tie\",\n"
-            "      \"folder\": false,\n"
-            "      \"size\": 2,\n"
-            "      \"unpacked\": true,\n"
-            "      \"stagedTo\": \"\\\\KZMISS\\\\q.tie\"\n"
-            "    },\n"
-            "    {\n"
-            "      \"name\": \"Q.lst\",\n"
-            "      \"folder\": false,\n"
-            "      \"size\": 1,\n"
-            "      \"unpacked\": true,\n"
-            "      \"stagedTo\": \"\\\\TRAIN\\\\Q.lst\"\n"
-            "    }\n"
-            "  ],\n"
-            "  \"problems\": []\n"
-            "}\n");
+            "  \"package\": \"" +
+                escaped +
+                "\",\n"
+                "  \"clean\": true,\n"
+                "  \"game\": 1,\n"
+                "  \"gameName\": \"X-Wing vs. TIE Fighter\",\n"
+                "  \"battle\": \"Quote \\\"Q\\\"\",\n"
+                "  \"key\": 90,\n"
+                "  \"listedCount\": 1,\n"
+                "  \"missions\": [\n"
+                "    {\n"
+                "      \"name\": \"q.tie\",\n"
+                "      \"present\": true,\n"
+                "      \"size\": 2\n"
+                "    }\n"
+                "  ],\n"
+                "  \"entries\": [\n"
+                "    {\n"
+                "      \"name\": \"battle.kzb\",\n"
+                "      \"folder\": false,\n"
+                "      \"size\": 77,\n"
+                "      \"unpacked\": true,\n"
+                "      \"stagedTo\": \"\\\\KZMISS\\\\Battle.kzb\"\n"
+                "    },\n"
+                "    {\n"
+                "      \"name\": \"q.tie\",\n"
+                "      \"folder\": false,\n"
+                "      \"size\": 2,\n"
+                "      \"unpacked\": true,\n"
+                "      \"stagedTo\": \"\\\\KZMISS\\\\q.tie\"\n"
+                "    },\n"
+                "    {\n"
+                "      \"name\": \"Q.lst\",\n"
+                "      \"folder\": false,\n"
+                "      \"size\": 1,\n"
+                "      \"unpacked\": true,\n"
+                "      \"stagedTo\": \"\\\\TRAIN\\\\Q.lst\"\n"
+                "    }\n"
+                "  ],\n"
+                "  \"problems\": []\n"
+                "}\n");
 }
 
 TEST(InspectCommand, NeedsOnePackage) {

@@ -25,7 +25,8 @@ TEST(JsonWriter, NestsAndIndentsByTwoBlanks) {
 }
 
 TEST(JsonWriter, EscapesWhatJsonRequires) {
-  EXPECT_EQ(JsonQuoted("a\"b\\c\nd\re\tf\x01g\xC3\xA9"), "\"a\\\"b\\\\c\\nd\\re\\tf\\u0001g\xC3\xA9\"");
+  EXPECT_EQ(JsonQuoted("a\"b\\c\nd\re\tf\x01g\xC3\xA9"),
+            "\"a\\\"b\\\\c\\nd\\re\\tf\\u0001g\xC3\xA9\"");
 }
 
 }  // namespace

@@ -15,7 +15,8 @@ using testing::PackedEntry;
 using testing::TempFolder;
 
 // 2004-01-02 03:04:06 as a DOS date and time.
-constexpr std::uint32_t kLaterDosTime = (((2004 - 1980) << 9 | 1 << 5 | 2) << 16) | (3 << 11 | 4 << 5 | 3);
+constexpr std::uint32_t kLaterDosTime =
+    (((2004 - 1980) << 9 | 1 << 5 | 2) << 16) | (3 << 11 | 4 << 5 | 3);
 
 void SetTime(const TempFolder& temp, const std::string& relative, std::uint32_t dosTime) {
   platform::FileTimes times;
@@ -48,10 +49,12 @@ TEST(PackBattle, WritesTheListThenTheFolderInOrderWithTheMissionsEnciphered) {
   EXPECT_EQ(result.entries, 8u);
 
   const std::vector<PackedEntry> entries = testing::ReadPackage(temp.Path("strike.kzm"));
-  EXPECT_EQ(Names(entries), (std::vector<std::string>{"battle.kzb", "a.tie", "B.TIE", "c.tie", "maps\\",
-                                                      "maps\\one.map", "Readme.txt", "strike.lst"}));
+  EXPECT_EQ(Names(entries),
+            (std::vector<std::string>{"battle.kzb", "a.tie", "B.TIE", "c.tie", "maps\\",
+                                      "maps\\one.map", "Readme.txt", "strike.lst"}));
   ASSERT_EQ(entries.size(), 8u);
-  EXPECT_EQ(entries[0].bytes, testing::BattleListBytes(1, 0x5A, "Strike", {"a.tie", "B.TIE", "c.tie"}));
+  EXPECT_EQ(entries[0].bytes,
+            testing::BattleListBytes(1, 0x5A, "Strike", {"a.tie", "B.TIE", "c.tie"}));
   EXPECT_EQ(entries[1].bytes, Enciphered("first mission", 0x5A));
   EXPECT_EQ(entries[2].bytes, Enciphered("second", 0x5A));
   EXPECT_EQ(entries[3].bytes, Enciphered(std::string("third\0mission", 13), 0x5A));
@@ -100,7 +103,8 @@ TEST(PackBattle, MissionsTxtOrdersTheMissionsAndStaysOut) {
   EXPECT_EQ(result.missions, (std::vector<std::string>{"c.tie", "a.tie", "B.TIE"}));
   const std::vector<PackedEntry> entries = testing::ReadPackage(temp.Path("strike.kzm"));
   ASSERT_FALSE(entries.empty());
-  EXPECT_EQ(entries[0].bytes, testing::BattleListBytes(1, 0x5A, "Strike", {"c.tie", "a.tie", "B.TIE"}));
+  EXPECT_EQ(entries[0].bytes,
+            testing::BattleListBytes(1, 0x5A, "Strike", {"c.tie", "a.tie", "B.TIE"}));
   for (const PackedEntry& entry : entries) EXPECT_NE(entry.name, "missions.txt");
 }
 
@@ -127,32 +131,63 @@ struct Refusal {
 std::vector<Refusal> Refusals() {
   const std::vector<std::string> allMissions = {"a.tie", "B.TIE", "c.tie"};
   std::vector<std::pair<std::string, std::string>> many;
-  for (int i = 0; i < 256; ++i) many.emplace_back("m" + std::to_string(i) + ".tie", "m");
+  for (int i = 0; i < 256; ++i) many.emplace_back(std::string("m").append(std::to_string(i)).append(".tie"), "m");
   return {
-      {"NameTooLong", {}, {}, std::string(51, 'n'),
+      {"NameTooLong",
+       {},
+       {},
+       std::string(51, 'n'),
        "the name \"" + std::string(51, 'n') +
            "\" does not fit the battle list's 50 characters of the Windows Western code page"},
-      {"NameOutsideTheCodePage", {}, {}, "\xD0\x91\xD0\xB8\xD1\x82\xD0\xB2\xD0\xB0",
+      {"NameOutsideTheCodePage",
+       {},
+       {},
+       "\xD0\x91\xD0\xB8\xD1\x82\xD0\xB2\xD0\xB0",
        "the name \"\xD0\x91\xD0\xB8\xD1\x82\xD0\xB2\xD0\xB0\" does not fit the battle list's 50 "
        "characters of the Windows Western code page"},
       {"EmptyName", {}, {}, "", "the battle needs a name"},
-      {"MissionNameTooLong", {{"abcdefghijklmnopq.tie", "m"}}, {}, "Strike",
+      {"MissionNameTooLong",
+       {{"abcdefghijklmnopq.tie", "m"}},
+       {},
+       "Strike",
        "the mission name abcdefghijklmnopq.tie is longer than 20 characters"},
       {"DeviceName", {{"con.tie", "m"}}, {}, "Strike", "con.tie is a device name on Windows", true},
-      {"WildcardInAName", {{"what?.txt", "m"}}, {}, "Strike",
-       "what?.txt holds a character Windows does not allow in a file name", true},
-      {"TrailingDot", {{"notes.", "m"}}, {}, "Strike", "notes. ends with a dot or a blank, which Windows drops",
+      {"WildcardInAName",
+       {{"what?.txt", "m"}},
+       {},
+       "Strike",
+       "what?.txt holds a character Windows does not allow in a file name",
+       true},
+      {"TrailingDot",
+       {{"notes.", "m"}},
+       {},
+       "Strike",
+       "notes. ends with a dot or a blank, which Windows drops",
        true},
       {"NoMissions", {}, allMissions, "Strike", "the folder holds no missions (*.tie files)"},
-      {"TooManyMissions", many, allMissions, "Strike", "the folder holds 256 missions; a battle list holds at most 255"},
-      {"OwnBattleList", {{"Battle.KZB", "x"}}, {}, "Strike",
+      {"TooManyMissions", many, allMissions, "Strike",
+       "the folder holds 256 missions; a battle list holds at most 255"},
+      {"OwnBattleList",
+       {{"Battle.KZB", "x"}},
+       {},
+       "Strike",
        "Battle.KZB: the folder holds a battle list already; pack writes its own"},
-      {"OrderNamesAMissingMission", {{"missions.txt", "a.tie\nB.TIE\nc.tie\nd.tie\n"}}, {}, "Strike",
+      {"OrderNamesAMissingMission",
+       {{"missions.txt", "a.tie\nB.TIE\nc.tie\nd.tie\n"}},
+       {},
+       "Strike",
        "missions.txt names d.tie, which is not a *.tie file of the folder"},
-      {"OrderNamesAMissionTwice", {{"missions.txt", "a.tie\nB.TIE\nA.tie\n"}}, {}, "Strike",
+      {"OrderNamesAMissionTwice",
+       {{"missions.txt", "a.tie\nB.TIE\nA.tie\n"}},
+       {},
+       "Strike",
        "missions.txt names A.tie twice"},
-      {"OrderLeavesAMissionOut", {{"missions.txt", "a.tie\nB.TIE\n"}}, {}, "Strike",
-       "c.tie is not named in missions.txt; the battle list would not name it, so no game would see it"},
+      {"OrderLeavesAMissionOut",
+       {{"missions.txt", "a.tie\nB.TIE\n"}},
+       {},
+       "Strike",
+       "c.tie is not named in missions.txt; the battle list would not name it, so no game would "
+       "see it"},
   };
 }
 
@@ -166,7 +201,8 @@ TEST_P(PackRefusalTest, IsExplainedAndWritesNothing) {
   TempFolder temp;
   testing::WriteBattleFolder(temp);
   for (const auto& [name, bytes] : refusal.files) temp.WriteFile("battle/" + name, bytes);
-  for (const std::string& name : refusal.removed) std::filesystem::remove(temp.Native("battle/" + name));
+  for (const std::string& name : refusal.removed)
+    std::filesystem::remove(temp.Native("battle/" + name));
   PackRequest request = Request(temp);
   request.name = refusal.name;
 
@@ -188,10 +224,12 @@ TEST(PackBattle, NamesThatDifferOnlyInCaseAreRefused) {
   temp.WriteFile("battle/maps/ONE.MAP", "other map");
   const PackResult result = PackBattle(Request(temp));
   EXPECT_FALSE(result.packed);
-  const bool either = result.refusal == "maps\\one.map and maps\\ONE.MAP differ only in letter case; unpacked on "
-                                        "Windows one would replace the other" ||
-                      result.refusal == "maps\\ONE.MAP and maps\\one.map differ only in letter case; unpacked on "
-                                        "Windows one would replace the other";
+  const bool either = result.refusal ==
+                          "maps\\one.map and maps\\ONE.MAP differ only in letter case; unpacked on "
+                          "Windows one would replace the other" ||
+                      result.refusal ==
+                          "maps\\ONE.MAP and maps\\one.map differ only in letter case; unpacked on "
+                          "Windows one would replace the other";
   EXPECT_TRUE(either) << result.refusal;
   EXPECT_EQ(temp.List(), (std::vector<std::string>{"battle/"}));
 }

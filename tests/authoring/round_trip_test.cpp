@@ -1,9 +1,9 @@
 // A battle from an author's folder to a player's game: packed, inspected, loaded and
 // played with a stand-in game that records what it finds while it runs.
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <fstream>
-
-#include <gtest/gtest.h>
 
 #include "authoring/inspect_package.h"
 #include "authoring/pack_battle.h"
@@ -34,8 +34,8 @@ TEST(RoundTrip, PackedInspectedLoadedAndPlayed) {
   std::filesystem::remove_all(temp.Native("battle/maps"));
 
   // Packed and inspected: clean, and the dry run says where each file goes.
-  const PackResult packed =
-      PackBattle({GameId::XwingVsTie, "Round Trip", 0xC3, temp.Path("battle"), temp.Path("trip.kzm")});
+  const PackResult packed = PackBattle(
+      {GameId::XwingVsTie, "Round Trip", 0xC3, temp.Path("battle"), temp.Path("trip.kzm")});
   ASSERT_TRUE(packed.packed) << packed.refusal;
   const PackageReport report = InspectPackage(temp.Path("trip.kzm"));
   EXPECT_TRUE(report.clean());
@@ -46,9 +46,11 @@ TEST(RoundTrip, PackedInspectedLoadedAndPlayed) {
   EXPECT_EQ(report.missions[2].name, "c.tie");
   EXPECT_EQ(report.missions[2].size, 13u);
   std::vector<std::string> planned;
-  for (const InspectedEntry& entry : report.entries) planned.push_back(entry.stagedTo.value_or("-"));
-  EXPECT_EQ(planned, (std::vector<std::string>{"\\KZMISS\\Battle.kzb", "\\KZMISS\\a.tie", "\\KZMISS\\B.TIE",
-                                               "\\KZMISS\\c.tie", "\\MISC\\Readme.txt", "\\TRAIN\\strike.lst"}));
+  for (const InspectedEntry& entry : report.entries)
+    planned.push_back(entry.stagedTo.value_or("-"));
+  EXPECT_EQ(planned, (std::vector<std::string>{"\\KZMISS\\Battle.kzb", "\\KZMISS\\a.tie",
+                                               "\\KZMISS\\B.TIE", "\\KZMISS\\c.tie",
+                                               "\\MISC\\Readme.txt", "\\TRAIN\\strike.lst"}));
 
   // Loaded: every file lands where the dry run said.
   settings.SetLauncherFolder(temp.Path("launcher"));
@@ -74,8 +76,8 @@ TEST(RoundTrip, PackedInspectedLoadedAndPlayed) {
   const std::string played = temp.ReadFile("XVT/played.log").value_or("");
   for (const char* mission : {"a.tie", "B.TIE", "c.tie"}) {
     const std::string plain = *temp.ReadFile(std::string("battle/") + mission);
-    EXPECT_NE(played.find(std::string("file TRAIN/") + mission + " " + std::to_string(plain.size()) + " " +
-                          testing::Hex(plain) + "\n"),
+    EXPECT_NE(played.find(std::string("file TRAIN/") + mission + " " +
+                          std::to_string(plain.size()) + " " + testing::Hex(plain) + "\n"),
               std::string::npos)
         << played;
   }
