@@ -6,6 +6,8 @@
 
 #include "authoring/pack_battle.h"
 #include "cli/commands.h"
+#include "platform/file_system.h"
+#include "platform/path.h"
 
 namespace vantrel::cli {
 namespace {
@@ -25,9 +27,19 @@ std::optional<std::uint8_t> ParseKey(std::string_view text) {
   return static_cast<std::uint8_t>(value);
 }
 
-// The folder's own path without a trailing separator, followed by ".kzm".
-std::string DefaultOutput(std::string folder) {
+// Beside the folder and named after it: its path without a trailing separator, followed
+// by ".kzm". The current folder, given as "." or "..", is named by its real name; other
+// paths ending in a dot name no folder plainly and get none.
+std::optional<std::string> DefaultOutput(std::string folder) {
   while (folder.size() > 1 && (folder.back() == '/' || folder.back() == '\\')) folder.pop_back();
+  if (folder == "." || folder == "..") {
+    std::string current = platform::Files().CurrentFolder();
+    if (folder == "..") current = std::string(platform::FolderPart(current));
+    folder = current;
+  }
+  if (folder.empty() || folder.back() == '.' || platform::FileNamePart(folder).empty()) {
+    return std::nullopt;
+  }
   return folder + ".kzm";
 }
 
@@ -75,7 +87,9 @@ int PackCommand(const Options&, const std::vector<std::string>& words) {
   request.game = *game;
   request.name = *name;
   request.folder = *folder;
-  request.output = output ? *output : DefaultOutput(*folder);
+  if (!output) output = DefaultOutput(*folder);
+  if (!output) return UsageError("name the package with --output FILE");
+  request.output = *output;
 
   const PackResult result = PackBattle(request);
   if (!result.packed) return Fail(result.refusal + "; nothing was written");
