@@ -273,10 +273,38 @@ class Search {
       }
     }
     for (const std::string& library : libraries) {
-      if (const std::optional<std::string> common = ResolveBelow(library, "steamapps\\common")) {
-        ScanBelow(*common, "Steam library " + library, prefix);
+      const std::optional<std::string> common = ResolveBelow(library, "steamapps\\common");
+      if (!common) continue;
+      for (const std::string& child : Subfolders(*common)) {
+        // A native Steam runs each game through Proton, in a prefix of the game's own.
+        const std::optional<Prefix> proton =
+            prefix != nullptr ? std::nullopt : ProtonPrefix(library, child);
+        const Prefix* runsIn = proton ? &*proton : prefix;
+        const std::string folder = Join(*common, child);
+        const std::string source = "Steam library " + library;
+        CheckAll(folder, source, runsIn);
+        for (const std::string& grandchild : Subfolders(folder)) {
+          CheckAll(Join(folder, grandchild), source, runsIn);
+        }
       }
     }
+  }
+
+  // The Proton prefix of the game installed in steamapps/common/`installDir`, when its
+  // manifest names it and the prefix exists.
+  static std::optional<Prefix> ProtonPrefix(const std::string& library,
+                                            const std::string& installDir) {
+    const std::string steamapps = Join(library, "steamapps");
+    for (const platform::FoundEntry& entry :
+         platform::Files().Find(Join(steamapps, "appmanifest_*.acf"))) {
+      const std::optional<std::string> text = ReadWholeFile(Join(steamapps, entry.name));
+      const std::optional<SteamAppManifest> manifest =
+          text ? ParseSteamAppManifest(*text) : std::nullopt;
+      if (!manifest || !platform::NamesEqual(manifest->installDir, installDir)) continue;
+      const std::string folder = Join(Join(Join(steamapps, "compatdata"), manifest->appId), "pfx");
+      if (platform::Files().Kind(folder) == platform::PathKind::Folder) return Prefix(folder);
+    }
+    return std::nullopt;
   }
 
   std::vector<GameLocation> found_;

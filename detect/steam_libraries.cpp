@@ -67,4 +67,20 @@ std::vector<std::string> ParseSteamLibraryFolders(std::string_view text) {
   return folders;
 }
 
+std::optional<SteamAppManifest> ParseSteamAppManifest(std::string_view text) {
+  const std::vector<Token> tokens = Tokens(text);
+  SteamAppManifest manifest;
+  for (std::size_t i = 0; i + 1 < tokens.size(); ++i) {
+    if (!tokens[i].isString || !tokens[i + 1].isString) continue;
+    if (platform::NamesEqual(tokens[i].text, "appid") && manifest.appId.empty()) {
+      manifest.appId = tokens[i + 1].text;
+    } else if (platform::NamesEqual(tokens[i].text, "installdir") && manifest.installDir.empty()) {
+      manifest.installDir = tokens[i + 1].text;
+    }
+    ++i;
+  }
+  if (manifest.appId.empty() || manifest.installDir.empty()) return std::nullopt;
+  return manifest;
+}
+
 }  // namespace vantrel

@@ -4,6 +4,7 @@
 // numbered key ("1" "D:\\SteamLibrary"). Games live in a library's steamapps/common.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,5 +13,14 @@ namespace vantrel {
 
 // The library folders the list names, in its order, each once.
 std::vector<std::string> ParseSteamLibraryFolders(std::string_view text);
+
+// What a game's manifest in a library ("steamapps/appmanifest_361670.acf") says: the
+// game's number and the folder below steamapps/common it is installed in. Under Proton
+// the game runs in the Wine prefix steamapps/compatdata/NUMBER/pfx of that library.
+struct SteamAppManifest {
+  std::string appId;
+  std::string installDir;
+};
+std::optional<SteamAppManifest> ParseSteamAppManifest(std::string_view text);
 
 }  // namespace vantrel

@@ -62,6 +62,17 @@ TEST(SteamLibraries, ReadsTheFoldersOfBothForms) {
             (std::vector<std::string>{"E:\\Games\\Steam"}));
 }
 
+TEST(SteamLibraries, ReadsAGamesManifest) {
+  const std::optional<SteamAppManifest> manifest = ParseSteamAppManifest(
+      "\"AppState\"\n{\n\t\"appid\"\t\t\"355250\"\n\t\"name\"\t\t\"STAR WARS: TIE Fighter\"\n"
+      "\t\"installdir\"\t\t\"STAR WARS Tie Fighter\"\n\t\"UserConfig\"\n\t{\n\t\t\"language\"\t\t"
+      "\"english\"\n\t}\n}\n");
+  ASSERT_TRUE(manifest);
+  EXPECT_EQ(manifest->appId, "355250");
+  EXPECT_EQ(manifest->installDir, "STAR WARS Tie Fighter");
+  EXPECT_EQ(ParseSteamAppManifest("\"AppState\"\n{\n\t\"appid\"\t\t\"1\"\n}\n"), std::nullopt);
+}
+
 // A machine of fakes: a Wine prefix whose registry names TIE Fighter 95 and X-Wing vs.
 // TIE Fighter (with Balance of Power inside), a Steam library with X-Wing Alliance of
 // another release, and a usual folder with a TIE Fighter too small to be the release.
@@ -82,6 +93,11 @@ class GameSearchTest : public ::testing::Test {
                    "\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t\"" +
                        Escaped(Path("library")) + "\"\n\t}\n}\n");
     Executable("library/steamapps/common/STAR WARS X-Wing Alliance/XWINGALLIANCE.EXE", 1000);
+    // Steam's manifest of the game, and the Proton prefix it runs in.
+    temp.WriteFile("library/steamapps/appmanifest_361670.acf",
+                   "\"AppState\"\n{\n\t\"appid\"\t\t\"361670\"\n"
+                   "\t\"installdir\"\t\t\"STAR WARS X-Wing Alliance\"\n}\n");
+    temp.MakeFolder("library/steamapps/compatdata/361670/pfx");
     Executable("games/TIE Fighter/TIE95.EXE", 5);
   }
 
@@ -132,7 +148,8 @@ TEST_F(GameSearchTest, FindsEachGameWhereItsExecutableIs) {
                        "bop | " + Path("prefix/drive_c/XvT/BalanceOfPower") + " | " + registry +
                            " | " + Path("prefix") + " | 1405952 known",
                        "xwa | " + Path("library/steamapps/common/STAR WARS X-Wing Alliance") +
-                           " | Steam library " + Path("library") + " | - | 1000",
+                           " | Steam library " + Path("library") + " | " +
+                           Path("library/steamapps/compatdata/361670/pfx") + " | 1000",
                        "tie | " + Path("games/TIE Fighter") + " | usual folder " + Path("games") +
                            " | - | 5",
                    }));
