@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "launcher/game_table.h"
+#include "core/game_table.h"
 
 namespace vantrel {
 

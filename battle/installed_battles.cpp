@@ -1,4 +1,4 @@
-// Reading each game's staged battle name for the main window's labels and `vantrel`.
+// Reading each game's staged battle name.
 #include "battle/installed_battles.h"
 
 #include <memory>
@@ -25,13 +25,6 @@ std::array<std::string, 4> InstalledBattleNames() {
   std::array<std::string, 4> names;
   for (GameId game : kAllGames) names[Index(game)] = InstalledBattleName(game);
   return names;
-}
-
-void ShowInstalledBattles(ui::Window& mainWindow) {
-  const std::array<std::string, 4> names = InstalledBattleNames();
-  for (GameId game : kAllGames) {
-    mainWindow.SetItemText(Game(game).installedBattleLabel, names[Index(game)]);
-  }
 }
 
 }  // namespace vantrel

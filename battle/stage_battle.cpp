@@ -1,11 +1,11 @@
 #include "battle/stage_battle.h"
 
+#include <array>
 #include <string_view>
 #include <vector>
 
 #include "battle/battle_list.h"
-#include "battle/staging_plan.h"
-#include "launcher/settings.h"
+#include "core/settings.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
 
@@ -38,19 +38,13 @@ class Stager {
 
   // Moves one file out of Temp into `destinationFolder` (which ends with a separator),
   // replacing a file of that name; true when the file is in place. A file that could not
-  // be placed stays in Temp, so no battle file is ever lost; one placed but not deletable
-  // from Temp stays there as well.
+  // be placed stays in Temp, so no battle file is ever lost: a move removes its source
+  // only once the file is in place, across volumes too.
   bool MoveFromTemp(const std::string& name, const std::string& destinationFolder) const {
     const std::string source = temp_ + name;
     const std::string target = destinationFolder + name;
     if (!platform::PathFitsLimit(source) || !platform::PathFitsLimit(target)) return false;
-    platform::FileSystem& files = platform::Files();
-    if (files.MoveFile(source, target)) return true;
-    // A rename can fail where a copy succeeds (a source still open elsewhere); the source
-    // goes only once its copy is in place.
-    if (!files.CopyFile(source, target)) return false;
-    files.DeleteFile(source);
-    return true;
+    return platform::Files().MoveFile(source, target);
   }
 
   const std::string& temp() const { return temp_; }
@@ -109,10 +103,10 @@ StagingResult StageBattle() {
   result.outcome = Outcome::Staged;
   result.battleListStaged = stager.MoveFromTemp("Battle.kzb", gameFolder + "\\KZMISS\\");
 
-  for (const OwnStep& step : OwnStepsOf(*result.game)) {
+  for (const StagingStep& step : Game(*result.game).stagingSteps) {
     const bool found = stager.MoveMatches(step.pattern, step.destination,
-                                          step.kind == StepKind::FirstMatch);
-    if (!found && step.kind == StepKind::EveryMatch) return result;
+                                          step.kind == StagingStep::Kind::FirstMatch);
+    if (!found && step.kind == StagingStep::Kind::EveryMatch) return result;
   }
 
   files.CreateFolder(gameFolder + "\\Misc");

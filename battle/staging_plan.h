@@ -1,33 +1,16 @@
-// The staging plans as data: which files of an unpacked package each game reads from its
-// own folders, and a dry run that says where every top-level file of Temp would go,
-// without touching a file. StageBattle moves files by these steps; `vantrel inspect`
-// shows a battle author the dry run.
+// A dry run of staging: where every top-level file of Temp would go, without touching a
+// file. It follows the steps StageBattle takes, the game's own ones read from its row of
+// the game table; `vantrel inspect` shows a battle author the result.
 #pragma once
 
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "launcher/game_table.h"
+#include "core/game_table.h"
 
 namespace vantrel {
-
-enum class StepKind {
-  EveryMatch,  // move every entry the search returns; none found ends staging
-  FirstMatch,  // move the first entry the search returns; none found does nothing
-};
-
-struct OwnStep {
-  std::string_view pattern;
-  StepKind kind;
-  std::string_view destination;  // appended to the game folder; ends with a backslash
-};
-
-// The game's own steps, in the order they run: between the battle list and "everything
-// left into MISC".
-std::span<const OwnStep> OwnStepsOf(GameId game);
 
 struct PlannedMove {
   std::string name;  // the file's name in Temp

@@ -12,7 +12,7 @@ namespace vantrel::cli {
 void PrintInstalledBattles() {
   const std::array<std::string, 4> names = InstalledBattleNames();
   for (GameId game : kAllGames) {
-    const std::string_view shortName = CommandLineName(game);
+    const std::string_view shortName = Game(game).commandLineName;
     std::printf("%.*s\t%s\n", static_cast<int>(shortName.size()), shortName.data(),
                 names[Index(game)].c_str());
   }

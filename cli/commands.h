@@ -6,7 +6,12 @@
 #include <vector>
 
 #include "cli/options.h"
-#include "ui/window.h"
+#include "ui/console/console_desktop.h"
+
+namespace vantrel::platform {
+template <>
+ui::ConsoleWindow& Service<ui::ConsoleWindow>::Default();
+}  // namespace vantrel::platform
 
 namespace vantrel::cli {
 
@@ -30,9 +35,8 @@ int InspectCommand(const Options& options, const std::vector<std::string>& words
 // `folders detect [--wine-prefix DIR]... [--set]`; `words` begins with "detect".
 int DetectCommand(const Options& options, const std::vector<std::string>& words);
 
-// The window the launcher's operations report to: the main window of a run of `vantrel`.
-ui::Window& MainWindow();
-// Installs `window` as the main window (the caller keeps it) and returns the one replaced.
-ui::Window* UseMainWindow(ui::Window* window);
+// The window the launcher's operations report to: the main window of a run of `vantrel`
+// (installed with ScopedService<ui::ConsoleWindow>), with its status line.
+inline ui::ConsoleWindow& MainWindow() { return platform::Service<ui::ConsoleWindow>::Get(); }
 
 }  // namespace vantrel::cli

@@ -7,7 +7,7 @@
 
 #include "cli/commands.h"
 #include "detect/game_search.h"
-#include "launcher/settings.h"
+#include "core/settings.h"
 #include "platform/settings_store.h"
 
 namespace vantrel::cli {
@@ -70,7 +70,7 @@ int DetectCommand(const Options&, const std::vector<std::string>& words) {
   const std::vector<GameLocation> found = FindGames(places);
 
   for (GameId game : kAllGames) {
-    const std::string name(CommandLineName(game));
+    const std::string name(Game(game).commandLineName);
     bool any = false;
     for (const GameLocation& location : found) {
       if (location.game != game) continue;
@@ -88,7 +88,7 @@ int DetectCommand(const Options&, const std::vector<std::string>& words) {
       const GameLocation* location = Chosen(found, game);
       if (location == nullptr) continue;
       if (Store(game, location->folder)) {
-        std::printf("stored %s  %s\n", std::string(CommandLineName(game)).c_str(),
+        std::printf("stored %s  %s\n", std::string(Game(game).commandLineName).c_str(),
                     location->folder.c_str());
       } else {
         status = Fail("cannot write the settings store");
@@ -105,7 +105,7 @@ int DetectCommand(const Options&, const std::vector<std::string>& words) {
                                : places.winePrefixes.empty() ? std::string("~/.wine")
                                                              : places.winePrefixes.front();
     std::printf("  WINEPREFIX=%s vantrel --runner wine play %s\n", prefix.c_str(),
-                std::string(CommandLineName(game)).c_str());
+                std::string(Game(game).commandLineName).c_str());
   }
 #endif
   return status;

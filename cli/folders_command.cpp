@@ -6,7 +6,7 @@
 #include <string>
 
 #include "cli/commands.h"
-#include "launcher/settings.h"
+#include "core/settings.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
 #include "platform/settings_store.h"
@@ -80,7 +80,7 @@ int FoldersCommand(const Options& options, const std::vector<std::string>& words
   if (!words.empty()) return UsageError("folders takes no arguments, set NAME PATH, or detect");
   PrintFolder("launcher", ReadLauncherFolder());
   PrintFolder("last-dir", ReadLastDir());
-  for (GameId game : kAllGames) PrintFolder(CommandLineName(game), ReadGameFolder(game));
+  for (GameId game : kAllGames) PrintFolder(Game(game).commandLineName, ReadGameFolder(game));
   return 0;
 }
 

@@ -7,7 +7,7 @@
 
 #include "cli/commands.h"
 #include "launcher/load_battle.h"
-#include "launcher/settings.h"
+#include "core/settings.h"
 
 namespace vantrel::cli {
 namespace {
@@ -41,7 +41,7 @@ int ReportLoad(const std::string& package, const LoadResult& result) {
                   ", not one of 0 to 3; nothing was staged");
     case Outcome::GameFolderUnset:
       return Fail("the folder of " + std::string(Game(*staging.game).name) + " is not set " +
-                  SetCommandFor(CommandLineName(*staging.game)));
+                  SetCommandFor(Game(*staging.game).commandLineName));
     case Outcome::NoMissions:
       return Fail("the package holds no missions (*.tie); nothing was staged");
   }

@@ -38,18 +38,18 @@ int Run(const std::vector<std::string>& arguments) {
   if (options->words.empty()) return UsageError("no command given");
 
   std::unique_ptr<platform::SettingsStore> fileStore;
-  if (options->registryFile) {
-    fileStore = platform::OpenRegistryFileStore(*options->registryFile);
-    platform::UseSettingsStore(fileStore.get());
-  }
+  if (options->registryFile) fileStore = platform::OpenRegistryFileStore(*options->registryFile);
+  const platform::ScopedService<platform::SettingsStore> settings(fileStore.get());
 
   // What the launcher would show in windows goes to the terminal.
   ui::ConsoleDesktop desktop({options->assumeYes, options->verbose,
                               platform::StandardErrorIsTerminal()});
-  ui::UseDesktop(&desktop);
+  const platform::ScopedService<ui::Desktop> scopedDesktop(desktop);
   ui::ConsoleWindow mainWindow(desktop);
-  UseMainWindow(&mainWindow);
-  if (options->runner) platform::UseGameRunner(*options->runner);
+  const platform::ScopedService<ui::ConsoleWindow> scopedMainWindow(mainWindow);
+  platform::RunnerCommand runner{options->runner.value_or("")};
+  const platform::ScopedService<platform::RunnerCommand> scopedRunner(
+      options->runner ? &runner : nullptr);
 
   const std::string& name = options->words.front();
   const std::vector<std::string> words(options->words.begin() + 1, options->words.end());
@@ -60,9 +60,6 @@ int Run(const std::vector<std::string>& arguments) {
       break;
     }
   }
-  UseMainWindow(nullptr);
-  ui::UseDesktop(nullptr);
-  platform::UseSettingsStore(nullptr);
   return status >= 0 ? status : UsageError("unknown command " + name);
 }
 

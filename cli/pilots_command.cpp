@@ -4,7 +4,7 @@
 #include <string>
 
 #include "cli/commands.h"
-#include "launcher/settings.h"
+#include "core/settings.h"
 #include "pilots/xwa_pilot_file.h"
 #include "pilots/xwa_pilot_list.h"
 #include "pilots/xwa_roster.h"

@@ -5,7 +5,7 @@
 
 #include "cli/commands.h"
 #include "launcher/play_game.h"
-#include "launcher/settings.h"
+#include "core/settings.h"
 
 namespace vantrel::cli {
 namespace {
@@ -46,7 +46,7 @@ int PlayCommand(const Options&, const std::vector<std::string>& words) {
     return UsageError("--rebel-fighters and --transports exclude each other");
   }
 
-  switch (PlayGame(MainWindow(), *game, options)) {
+  switch (PlayGame(MainWindow(), MainWindow().statusLine(), *game, options)) {
     case PlayResult::Played:
       return 0;
     case PlayResult::GameNotStarted:

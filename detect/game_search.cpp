@@ -8,7 +8,6 @@
 
 #include "detect/steam_libraries.h"
 #include "detect/wine_registry.h"
-#include "games/executables.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
 
@@ -150,14 +149,14 @@ class Search {
   // Balance of Power inside it.
   void Check(GameId game, const std::string& folder, const std::string& source,
              const Prefix* prefix) {
-    const std::string_view exe = Executable(game).name.substr(1);
+    const std::string_view exe = Game(game).executable.substr(1);
     const std::string path = Join(folder, exe);
     auto file = platform::Files().Open(path, platform::OpenMode::Read);
     std::optional<std::uint64_t> size = file ? file->Size() : std::nullopt;
     if (size) {
       GameId actual = game;
       // Both share the executable's name; the release's size tells them apart.
-      if (game == GameId::XwingVsTie && *size == Executable(GameId::BalanceOfPower).releaseSize) {
+      if (game == GameId::XwingVsTie && *size == Game(GameId::BalanceOfPower).releaseSize) {
         actual = GameId::BalanceOfPower;
       }
       Add(actual, folder, source, prefix, *size);
@@ -184,7 +183,7 @@ class Search {
     location.source = source;
     if (prefix != nullptr) location.winePrefix = prefix->folder();
     location.executableSize = size;
-    location.knownRelease = size == Executable(game).releaseSize;
+    location.knownRelease = size == Game(game).releaseSize;
     found_.push_back(std::move(location));
   }
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "launcher/game_table.h"
+#include "core/game_table.h"
 #include "platform/settings_store.h"
 
 namespace vantrel {

@@ -8,15 +8,6 @@
 namespace vantrel::platform {
 namespace {
 
-// Empty while the default store is in use. One thread uses the launcher's code, so a
-// plain pointer is enough.
-SettingsStore* installed = nullptr;
-
-SettingsStore& DefaultStore() {
-  static const std::unique_ptr<SettingsStore> store = OpenDefaultSettingsStore();
-  return *store;
-}
-
 // An environment variable that is set to something; an empty one counts as unset.
 std::optional<std::string> Environment(const char* name) {
   const char* value = std::getenv(name);
@@ -26,14 +17,10 @@ std::optional<std::string> Environment(const char* name) {
 
 }  // namespace
 
-SettingsStore& Settings() { return installed != nullptr ? *installed : DefaultStore(); }
-
-// Hands back exactly what was installed before (nullptr for the default), so that
-// installing the result again restores the earlier state.
-SettingsStore* UseSettingsStore(SettingsStore* store) {
-  SettingsStore* previous = installed;
-  installed = store;
-  return previous;
+template <>
+SettingsStore& Service<SettingsStore>::Default() {
+  static const std::unique_ptr<SettingsStore> store = OpenDefaultSettingsStore();
+  return *store;
 }
 
 // The variables hold native paths, so the file's name is joined with '/', which both

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/service.h"
+
 namespace vantrel::platform {
 
 class SettingsStore {
@@ -31,14 +33,12 @@ class SettingsStore {
   virtual bool DeleteKeyTree(std::string_view key) = 0;
 };
 
-// The store of this process. Until a program installs one, the platform's default: the
-// registry on Windows, the file named by $VANTREL_REGISTRY or
+// The store of this process. Until a program installs one (ScopedService<SettingsStore>),
+// the platform's default: the registry on Windows, the file named by $VANTREL_REGISTRY or
 // $XDG_CONFIG_HOME/vantrel/registry.reg elsewhere.
-SettingsStore& Settings();
-
-// Installs `store` (the caller keeps ownership) and returns the one it replaced; nullptr
-// goes back to the default.
-SettingsStore* UseSettingsStore(SettingsStore* store);
+template <>
+SettingsStore& Service<SettingsStore>::Default();
+inline SettingsStore& Settings() { return Service<SettingsStore>::Get(); }
 
 // A store kept in a registry export file at `path` (UTF-8 path in the launcher's form).
 std::unique_ptr<SettingsStore> OpenRegistryFileStore(std::string path);

@@ -13,23 +13,24 @@
 #include "tests/fakes/fake_ui.h"
 #include "tests/support/battle_list_bytes.h"
 #include "tests/support/hex.h"
-#include "tests/support/scoped_settings.h"
+#include "tests/support/game_world.h"
 
 namespace vantrel {
 namespace {
 
-using testing::TempFolder;
+// The player's launcher folder and game folders, laid out before the battle is packed.
+using RoundTrip = testing::GameWorldTest;
 
 std::string StandInBytes() {
   std::ifstream in(VANTREL_STAND_IN_PLAYER, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-TEST(RoundTrip, PackedInspectedLoadedAndPlayed) {
-  TempFolder temp;
-  testing::ScopedSettings settings;
+TEST_F(RoundTrip, PackedInspectedLoadedAndPlayed) {
+  LayOutLauncher();
   testing::FakeDesktop desktop;
   testing::FakeWindow window;
+  testing::FakeStatusLine status;
   testing::WriteBattleFolder(temp);
   std::filesystem::remove_all(temp.Native("battle/maps"));
 
@@ -53,10 +54,7 @@ TEST(RoundTrip, PackedInspectedLoadedAndPlayed) {
                                                "\\MISC\\Readme.txt", "\\TRAIN\\strike.lst"}));
 
   // Loaded: every file lands where the dry run said.
-  settings.SetLauncherFolder(temp.Path("launcher"));
-  temp.MakeFolder("launcher");
-  settings.SetGameFolder(GameId::XwingVsTie, temp.Path("XVT"));
-  temp.MakeFolder("XVT/TRAIN");
+  temp.MakeFolder(In(GameId::XwingVsTie, "TRAIN"));
   PackageArchive archive;
   const LoadResult loaded = UnpackAndStageBattle(archive, temp.Path("trip.kzm"));
   EXPECT_TRUE(loaded.packageUnpacked);
@@ -72,7 +70,7 @@ TEST(RoundTrip, PackedInspectedLoadedAndPlayed) {
   std::filesystem::permissions(temp.Native("XVT/Z_XVT__.EXE"), std::filesystem::perms::owner_exec,
                                std::filesystem::perm_options::add);
   temp.WriteFile("XVT/probe.txt", "file TRAIN/a.tie\nfile TRAIN/B.TIE\nfile TRAIN/c.tie\n");
-  EXPECT_EQ(PlayGame(window, GameId::XwingVsTie, GameOptions{}), PlayResult::Played);
+  EXPECT_EQ(PlayGame(window, status, GameId::XwingVsTie, GameOptions{}), PlayResult::Played);
   const std::string played = temp.ReadFile("XVT/played.log").value_or("");
   for (const char* mission : {"a.tie", "B.TIE", "c.tie"}) {
     const std::string plain = *temp.ReadFile(std::string("battle/") + mission);

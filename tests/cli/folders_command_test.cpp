@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/options.h"
-#include "launcher/settings.h"
+#include "core/settings.h"
 #include "tests/cli/cli_run.h"
 #include "tests/support/scoped_settings.h"
 

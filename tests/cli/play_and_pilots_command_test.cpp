@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "launcher/settings.h"
+#include "core/settings.h"
 #include "tests/cli/cli_run.h"
 #include "tests/fakes/fake_ui.h"
 #include "tests/support/scoped_settings.h"

@@ -8,7 +8,7 @@
 
 #include "detect/steam_libraries.h"
 #include "detect/wine_registry.h"
-#include "launcher/settings.h"
+#include "core/settings.h"
 #include "tests/cli/cli_run.h"
 #include "tests/support/scoped_settings.h"
 #include "tests/support/temp_folder.h"
@@ -127,7 +127,7 @@ class GameSearchTest : public ::testing::Test {
 };
 
 std::string Line(const GameLocation& l) {
-  return std::string(CommandLineName(l.game)) + " | " + l.folder + " | " + l.source + " | " +
+  return std::string(Game(l.game).commandLineName) + " | " + l.folder + " | " + l.source + " | " +
          l.winePrefix.value_or("-") + " | " + std::to_string(l.executableSize) +
          (l.knownRelease ? " known" : "");
 }
@@ -161,7 +161,7 @@ TEST_F(GameSearchTest, AFolderWithoutTheExecutableIsNotAGame) {
   places.winePrefixes = {Path("prefix")};
   std::vector<std::string> games;
   for (const GameLocation& location : FindGames(places))
-    games.emplace_back(CommandLineName(location.game));
+    games.emplace_back(Game(location.game).commandLineName);
   EXPECT_EQ(games, (std::vector<std::string>{"tie", "bop"}));
 }
 
