@@ -14,13 +14,13 @@ namespace vantrel::cli {
 namespace {
 
 std::string Describe(const GameLocation& location) {
+  const std::string releaseName(Game(location.game).releaseName);
   std::string release;
   if (location.knownRelease) {
-    release = std::string(ReleaseName(location.game));
+    release = releaseName;
   } else {
     release = "another release (" + std::to_string(location.executableSize) +
-              " bytes; the Game menu's options need " + std::string(ReleaseName(location.game)) +
-              ")";
+              " bytes; the Game menu's options need " + releaseName + ")";
   }
   return release + ", from " + location.source;
 }

@@ -14,27 +14,10 @@
 namespace vantrel {
 namespace {
 
-// The keys the games' installers write their folders into, below HKEY_LOCAL_MACHINE, and
-// the release each game's patches fit. Balance of Power has no key of its own: it lives
-// in the folder "BalanceOfPower" inside X-Wing vs. TIE Fighter's, where Setup looks.
-struct GameSource {
-  GameId game;
-  std::string_view registryKey;
-  std::string_view release;
-};
-
-constexpr std::array<GameSource, 4> kSources = {{
-    {GameId::TieFighter, "Software\\LucasArts Entertainment Company LLC\\TIE95\\1.0",
-     "TIE Fighter 95"},
-    {GameId::XwingVsTie, "Software\\LucasArts Entertainment Company\\X-Wing vs. TIE Fighter\\1.0",
-     "X-Wing vs. TIE Fighter 1.14"},
-    {GameId::BalanceOfPower, "", "Balance of Power 2.0"},
-    {GameId::XwingAlliance, "Software\\LucasArts Entertainment Company LLC\\X-Wing Alliance\\v1.0",
-     "X-Wing Alliance 2.02"},
-}};
-
-constexpr std::string_view kInstallPathValue = "Install Path";
+// Balance of Power has no installer key of its own: it lives in this folder inside
+// X-Wing vs. TIE Fighter's, where Setup looks.
 constexpr std::string_view kBalanceOfPowerFolder = "BalanceOfPower";
+constexpr std::string_view kInstallPathValue = "Install Path";
 // 32-bit programs on 64-bit Windows (and in 64-bit Wine prefixes) write their keys here.
 constexpr std::string_view kWow64Node = "Software\\Wow6432Node\\";
 
@@ -191,12 +174,12 @@ class Search {
   void CheckAll(const std::string& folder, const std::string& source, const Prefix* prefix) {
     const bool balanceOfPower =
         platform::NamesEqual(platform::FileNamePart(folder), kBalanceOfPowerFolder);
-    for (const GameSource& game : kSources) {
-      if (game.game == GameId::BalanceOfPower) continue;
-      if (balanceOfPower && game.game == GameId::XwingVsTie) {
+    for (GameId game : kAllGames) {
+      if (game == GameId::BalanceOfPower) continue;
+      if (balanceOfPower && game == GameId::XwingVsTie) {
         Check(GameId::BalanceOfPower, folder, source, prefix);
       } else {
-        Check(game.game, folder, source, prefix);
+        Check(game, folder, source, prefix);
       }
     }
   }
@@ -213,11 +196,11 @@ class Search {
   }
 
   void SearchRegistry(platform::SettingsStore& registry) {
-    for (const GameSource& game : kSources) {
-      if (game.registryKey.empty()) continue;
-      if (const std::optional<std::string> folder =
-              registry.ReadString(game.registryKey, kInstallPathValue)) {
-        if (!folder->empty()) Check(game.game, *folder, "the registry", nullptr);
+    for (GameId game : kAllGames) {
+      const std::string_view key = Game(game).installKey;
+      if (key.empty()) continue;
+      if (const std::optional<std::string> folder = registry.ReadString(key, kInstallPathValue)) {
+        if (!folder->empty()) Check(game, *folder, "the registry", nullptr);
       }
     }
     if (const std::optional<std::string> steam =
@@ -232,16 +215,16 @@ class Search {
       const std::optional<std::string> text = ReadWholeFile(Join(prefix.folder(), file));
       if (!text) continue;
       const std::vector<WineRegistryValue> values = ParseWineRegistry(*text);
-      for (const GameSource& game : kSources) {
-        if (game.registryKey.empty()) continue;
-        const std::string key(game.registryKey);
+      for (GameId game : kAllGames) {
+        if (Game(game).installKey.empty()) continue;
+        const std::string key(Game(game).installKey);
         const std::string wow64 = std::string(kWow64Node) + key.substr(key.find('\\') + 1);
         for (const std::string& candidate : {key, wow64}) {
           const std::optional<std::string> windowsPath =
               FindWineRegistryString(values, candidate, kInstallPathValue);
           if (!windowsPath) continue;
           if (const std::optional<std::string> folder = prefix.Map(*windowsPath)) {
-            Check(game.game, *folder, source, &prefix);
+            Check(game, *folder, source, &prefix);
           }
         }
       }
@@ -347,12 +330,5 @@ SearchPlaces WineSearchPlaces(const std::vector<std::string>& givenPrefixes) {
 }
 
 std::vector<GameLocation> FindGames(const SearchPlaces& places) { return Search().Run(places); }
-
-std::string_view ReleaseName(GameId game) {
-  for (const GameSource& source : kSources) {
-    if (source.game == game) return source.release;
-  }
-  return {};
-}
 
 }  // namespace vantrel

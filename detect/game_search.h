@@ -47,7 +47,4 @@ SearchPlaces WineSearchPlaces(const std::vector<std::string>& givenPrefixes);
 // Every game found, in the order of the places searched, each folder once per game.
 std::vector<GameLocation> FindGames(const SearchPlaces& places);
 
-// The name of the release the launcher's patches fit: "X-Wing vs. TIE Fighter 1.14".
-std::string_view ReleaseName(GameId game);
-
 }  // namespace vantrel
