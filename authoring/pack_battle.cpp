@@ -9,6 +9,7 @@
 #include "battle/mission_cipher.h"
 #include "battle/mission_folders.h"
 #include "package/package_writer.h"
+#include "platform/file_helpers.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
 #include "platform/western_text.h"
@@ -204,16 +205,12 @@ class Packer {
   // The missions in the order missions.txt names them: one file name a line; blank lines
   // and lines starting with '#' are skipped.
   std::optional<std::vector<Item*>> ReadOrder(const std::vector<Item*>& found) {
-    std::string text;
-    auto file = platform::Files().Open(*orderFile_, platform::OpenMode::Read);
-    if (!file) {
+    const platform::WholeFile file = platform::ReadWholeFile(*orderFile_);
+    if (file.status != platform::WholeFile::Status::Read) {
       Refuse("cannot read " + std::string(kMissionOrderFile));
       return std::nullopt;
     }
-    char block[4096];
-    for (std::int64_t count; (count = file->Read(block, sizeof block)) > 0;)
-      text.append(block, static_cast<std::size_t>(count));
-    text = platform::WesternToUtf8(text);
+    const std::string text = platform::WesternToUtf8(file.bytes);
 
     std::vector<Item*> ordered;
     std::size_t start = 0;

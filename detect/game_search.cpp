@@ -8,6 +8,7 @@
 
 #include "detect/steam_libraries.h"
 #include "detect/wine_registry.h"
+#include "platform/file_helpers.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
 
@@ -55,15 +56,12 @@ std::string RealPath(const std::string& folder) {
   return std::string(text.begin(), text.end());
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-  auto file = platform::Files().Open(path, platform::OpenMode::Read);
-  if (!file) return std::nullopt;
-  std::string text;
-  char block[64 * 1024];
-  for (std::int64_t count; (count = file->Read(block, sizeof block)) > 0;) {
-    text.append(block, static_cast<std::size_t>(count));
-  }
-  return text;
+// The text of a small file the search reads (a registry file, a Steam list); empty when
+// it cannot be read whole.
+std::optional<std::string> ReadText(const std::string& path) {
+  platform::WholeFile file = platform::ReadWholeFile(path);
+  if (file.status != platform::WholeFile::Status::Read) return std::nullopt;
+  return std::move(file.bytes);
 }
 
 std::vector<std::string> Subfolders(const std::string& folder) {
@@ -212,7 +210,7 @@ class Search {
   void SearchPrefix(const Prefix& prefix) {
     const std::string source = "the registry of Wine prefix " + prefix.folder();
     for (const char* file : {"system.reg", "user.reg"}) {
-      const std::optional<std::string> text = ReadWholeFile(Join(prefix.folder(), file));
+      const std::optional<std::string> text = ReadText(Join(prefix.folder(), file));
       if (!text) continue;
       const std::vector<WineRegistryValue> values = ParseWineRegistry(*text);
       for (GameId game : kAllGames) {
@@ -247,7 +245,7 @@ class Search {
   void SearchSteam(const std::string& steam, const Prefix* prefix) {
     std::vector<std::string> libraries = {steam};
     if (const std::optional<std::string> text =
-            ReadWholeFile(Join(Join(steam, "steamapps"), "libraryfolders.vdf"))) {
+            ReadText(Join(Join(steam, "steamapps"), "libraryfolders.vdf"))) {
       for (const std::string& library : ParseSteamLibraryFolders(*text)) {
         const std::optional<std::string> folder =
             prefix != nullptr ? prefix->Map(library) : library;
@@ -279,7 +277,7 @@ class Search {
     const std::string steamapps = Join(library, "steamapps");
     for (const platform::FoundEntry& entry :
          platform::Files().Find(Join(steamapps, "appmanifest_*.acf"))) {
-      const std::optional<std::string> text = ReadWholeFile(Join(steamapps, entry.name));
+      const std::optional<std::string> text = ReadText(Join(steamapps, entry.name));
       const std::optional<SteamAppManifest> manifest =
           text ? ParseSteamAppManifest(*text) : std::nullopt;
       if (!manifest || !platform::NamesEqual(manifest->installDir, installDir)) continue;
