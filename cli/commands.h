@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/options.h"
+#include "core/game_table.h"
 #include "ui/console/console_desktop.h"
 
 namespace vantrel::platform {
@@ -28,6 +29,13 @@ int Fail(const std::string& reason);
 
 int PlayCommand(const Options& options, const std::vector<std::string>& words);
 int PilotsCommand(const Options& options, const std::vector<std::string>& words);
+// `vantrel help [COMMAND]`.
+int HelpCommand(const Options& options, const std::vector<std::string>& words);
+
+// "the folder of GAME is not set (vantrel folders set NAME PATH)" on stderr; returns 1.
+int FailFolderUnset(GameId game);
+// The same for the launcher folder.
+int FailLauncherFolderUnset();
 
 // For battle authors and Linux players: `pack`, `inspect` and `folders detect`.
 int PackCommand(const Options& options, const std::vector<std::string>& words);

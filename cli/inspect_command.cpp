@@ -50,7 +50,7 @@ void PrintText(const std::string& package, const PackageReport& report) {
 }
 
 void PrintJson(const std::string& package, const PackageReport& report) {
-  JsonWriter json;
+  JsonWriter json(JsonWriter::Layout::Indented);
   json.BeginObject();
   json.Key("package").String(package);
   json.Key("clean").Bool(report.clean());
@@ -120,13 +120,10 @@ void PrintJson(const std::string& package, const PackageReport& report) {
 
 }  // namespace
 
-int InspectCommand(const Options&, const std::vector<std::string>& words) {
+int InspectCommand(const Options& options, const std::vector<std::string>& words) {
   std::optional<std::string> package;
-  bool json = false;
   for (const std::string& word : words) {
-    if (word == "--json") {
-      json = true;
-    } else if (word.starts_with("--") || package) {
+    if (word.starts_with("--") || package) {
       return UsageError("inspect takes PACKAGE [--json]");
     } else {
       package = word;
@@ -134,7 +131,7 @@ int InspectCommand(const Options&, const std::vector<std::string>& words) {
   }
   if (!package) return UsageError("inspect takes PACKAGE [--json]");
   const PackageReport report = InspectPackage(*package);
-  if (json) {
+  if (options.json) {
     PrintJson(*package, report);
   } else {
     PrintText(*package, report);

@@ -16,24 +16,33 @@ namespace {
 struct Command {
   const char* name;
   int (*run)(const Options&, const std::vector<std::string>&);
+  bool printsJson;  // takes --json
 };
 
+// A new command adds its line here and its help text to kCommandHelp.
 constexpr Command kCommands[] = {
-    {"folders", FoldersCommand},
-    {"load", LoadCommand},
-    {"battles", BattlesCommand},
-    {"play", PlayCommand},
-    {"pilots", PilotsCommand},
-    {"pack", PackCommand},
-    {"inspect", InspectCommand},
+    {"folders", FoldersCommand, true},
+    {"load", LoadCommand, false},
+    {"battles", BattlesCommand, true},
+    {"play", PlayCommand, false},
+    {"pilots", PilotsCommand, true},
+    {"pack", PackCommand, false},
+    {"inspect", InspectCommand, true},
+    {"help", HelpCommand, false},
 };
 
 int Run(const std::vector<std::string>& arguments) {
   const std::optional<Options> options = ParseOptions(arguments);
   if (!options) return 2;
-  if (options->help) {
-    std::fputs(UsageText(), stdout);
+  if (options->version) {
+    std::fputs(VersionText(), stdout);
     return 0;
+  }
+  // `vantrel --help` is the general usage, `vantrel COMMAND --help` the command's own.
+  if (options->help) {
+    std::vector<std::string> topic;
+    if (!options->words.empty()) topic.push_back(options->words.front());
+    return HelpCommand(*options, topic);
   }
   if (options->words.empty()) return UsageError("no command given");
 
@@ -56,7 +65,10 @@ int Run(const std::vector<std::string>& arguments) {
   int status = -1;
   for (const Command& command : kCommands) {
     if (name == command.name) {
-      status = command.run(*options, words);
+      status = options->json && !command.printsJson
+                   ? UsageError(name + " has no --json output"
+                                       " (folders, battles, pilots and inspect have)")
+                   : command.run(*options, words);
       break;
     }
   }

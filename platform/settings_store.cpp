@@ -25,17 +25,21 @@ SettingsStore& Service<SettingsStore>::Default() {
 
 // The variables hold native paths, so the file's name is joined with '/', which both
 // backends take as a separator.
-std::string DefaultRegistryFilePath() {
-  if (std::optional<std::string> file = Environment("VANTREL_REGISTRY")) return *file;
+RegistryFileChoice ChooseDefaultRegistryFile() {
+  if (std::optional<std::string> file = Environment("VANTREL_REGISTRY")) {
+    return {*file, RegistryFileSource::VantrelRegistry};
+  }
   if (std::optional<std::string> config = Environment("XDG_CONFIG_HOME")) {
-    return *config + "/vantrel/registry.reg";
+    return {*config + "/vantrel/registry.reg", RegistryFileSource::XdgConfigHome};
   }
   if (std::optional<std::string> home = Environment("HOME")) {
-    return *home + "/.config/vantrel/registry.reg";
+    return {*home + "/.config/vantrel/registry.reg", RegistryFileSource::Home};
   }
   // Without a home folder there is no place for settings: the store reads nothing and
   // every write fails.
-  return {};
+  return {{}, RegistryFileSource::None};
 }
+
+std::string DefaultRegistryFilePath() { return ChooseDefaultRegistryFile().path; }
 
 }  // namespace vantrel::platform

@@ -43,8 +43,22 @@ inline SettingsStore& Settings() { return Service<SettingsStore>::Get(); }
 // A store kept in a registry export file at `path` (UTF-8 path in the launcher's form).
 std::unique_ptr<SettingsStore> OpenRegistryFileStore(std::string path);
 
+// What decided the file of the default store.
+enum class RegistryFileSource {
+  VantrelRegistry,  // $VANTREL_REGISTRY
+  XdgConfigHome,    // $XDG_CONFIG_HOME/vantrel/registry.reg
+  Home,             // $HOME/.config/vantrel/registry.reg, as $XDG_CONFIG_HOME is unset
+  None,             // neither variable is set: there is no file
+};
+
+struct RegistryFileChoice {
+  std::string path;  // empty for RegistryFileSource::None
+  RegistryFileSource source;
+};
+
 // The file the default store uses when there is no registry: $VANTREL_REGISTRY, else
 // $XDG_CONFIG_HOME/vantrel/registry.reg, else $HOME/.config/vantrel/registry.reg.
+RegistryFileChoice ChooseDefaultRegistryFile();
 std::string DefaultRegistryFilePath();
 
 // The platform's default store (see Settings()).

@@ -196,7 +196,8 @@ TEST(InspectCommand, PrintsOneJsonObject) {
         .Add("Q.lst", "l");
   }
   const std::string package = temp.Path("p.kzm");
-  const testing::CliRun run = testing::RunCommand(cli::InspectCommand, {package, "--json"});
+  const testing::CliRun run =
+      testing::RunCommand(cli::InspectCommand, {package}, testing::JsonOption());
   EXPECT_EQ(run.status, 0);
   std::string escaped;
   for (char c : package) escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);

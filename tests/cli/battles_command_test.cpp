@@ -27,6 +27,19 @@ TEST_F(BattlesCommandTest, PrintsEachGamesBattleInGameOrder) {
   EXPECT_EQ(run.err, "");
 }
 
+TEST_F(BattlesCommandTest, JsonNamesEachGameAndHasNullWhereNoBattleIsInstalled) {
+  temp.WriteFile("XWA/KZMISS/BATTLE.KZB",
+                 testing::BattleListBytes(3, 0, "\"Rogue\"\tRun \xC9", {"b.tie"}));
+  const auto run = RunCommand(cli::BattlesCommand, {}, testing::JsonOption());
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out,
+            "{\"tie\":{\"game\":\"TIE Fighter 95\",\"battle\":null},"
+            "\"xvt\":{\"game\":\"X-Wing vs. TIE Fighter\",\"battle\":null},"
+            "\"bop\":{\"game\":\"Balance of Power\",\"battle\":null},"
+            "\"xwa\":{\"game\":\"X-Wing Alliance\",\"battle\":\"\\\"Rogue\\\"\\tRun \xC3\x89\"}}\n");
+  EXPECT_EQ(run.err, "");
+}
+
 TEST_F(BattlesCommandTest, TakesNoArguments) {
   const auto run = RunCommand(cli::BattlesCommand, {"tie"});
   EXPECT_EQ(run.status, 2);

@@ -33,7 +33,8 @@ class LoadCommandTest : public testing::GameWorldTest {
 TEST_F(LoadCommandTest, StagesTheBattleAndSaysWhere) {
   const auto run = RunCommand(cli::LoadCommand, {Package(1)});
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.out, "X-Wing vs. TIE Fighter: battle staged in " + temp.Path("XVT") + "\n" +
+  // The folder is shown with the system's separator, not the launcher's backslash.
+  EXPECT_EQ(run.out, "X-Wing vs. TIE Fighter: battle staged in " + temp.SystemPath("XVT") + "\n" +
                          "tie\tNo battle installed\n"
                          "xvt\tFirst Strike\n"
                          "bop\tNo battle installed\n"

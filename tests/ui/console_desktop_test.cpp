@@ -22,6 +22,17 @@ TEST(ConsoleDesktop, AMessageBoxIsTitleAndTextOnOneLine) {
   EXPECT_EQ(answer, Answer::Ok);
 }
 
+TEST(ConsoleDesktop, PathsInAMessageUseTheSystemsSeparator) {
+  ConsoleDesktop desktop({});
+  CaptureStderr();
+  desktop.ShowMessage(nullptr, "/games/TIE/Game\\TIE95.EXE", "", Icon::None, Buttons::Ok);
+#ifdef _WIN32
+  EXPECT_EQ(GetCapturedStderr(), ": \\games\\TIE\\Game\\TIE95.EXE\n");
+#else
+  EXPECT_EQ(GetCapturedStderr(), ": /games/TIE/Game/TIE95.EXE\n");
+#endif
+}
+
 TEST(ConsoleDesktop, AQuestionIsAnsweredNoUnlessYesWasGiven) {
   ConsoleDesktop cautious({});
   ConsoleDesktop willing({.assumeYes = true});

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "platform/path.h"
+
 namespace vantrel::ui {
 namespace {
 
@@ -34,9 +36,10 @@ ConsoleDesktop::ConsoleDesktop(ConsoleOptions options, std::FILE* output)
 
 Answer ConsoleDesktop::ShowMessage(Window*, std::string_view text, std::string_view title, Icon,
                                    Buttons buttons) {
+  // The launcher's messages may hold its paths, which are written with backslashes.
   std::string line(title);
   line += ": ";
-  line += text;
+  line += platform::WithNativeSeparators(text);
   PrintLine(line);
   if (buttons == Buttons::Ok) return Answer::Ok;
   return options_.assumeYes ? Answer::Yes : Answer::No;
