@@ -86,4 +86,22 @@ std::optional<int> MemoryWindow::TextLimit(int id) const {
 
 bool MemoryWindow::IsEnabled(int id) const { return !disabled_.contains(id); }
 
+void MemoryWindow::ShowItem(int id, bool visible) {
+  if (visible) {
+    hidden_.erase(id);
+  } else {
+    hidden_.insert(id);
+  }
+}
+
+bool MemoryWindow::IsVisible(int id) const { return !hidden_.contains(id); }
+
+void MemoryWindow::SetProgressBar(int id, int position) { progressBars_[id] = position; }
+
+std::optional<int> MemoryWindow::ProgressBar(int id) const {
+  const auto found = progressBars_.find(id);
+  if (found == progressBars_.end()) return std::nullopt;
+  return found->second;
+}
+
 }  // namespace vantrel::ui

@@ -35,6 +35,8 @@ class MemoryWindow : public Window {
   void SetChecked(int id, bool checked) override;
 
   void EnableItem(int id, bool enabled) override;
+  void ShowItem(int id, bool visible) override;
+  void SetProgressBar(int id, int position) override;
 
   void EndDialog(int result) override;
 
@@ -45,6 +47,10 @@ class MemoryWindow : public Window {
   std::optional<int> TextLimit(int id) const;
   // Controls are enabled until they are disabled.
   bool IsEnabled(int id) const;
+  // Controls are visible until they are hidden.
+  bool IsVisible(int id) const;
+  // Where progress bar `id` stands; empty optional when it was never moved.
+  std::optional<int> ProgressBar(int id) const;
   // What EndDialog was given; empty optional while the dialog is open.
   std::optional<int> endedWith() const { return endedWith_; }
 
@@ -59,6 +65,8 @@ class MemoryWindow : public Window {
   std::map<int, int> textLimits_;
   std::set<int> checked_;
   std::set<int> disabled_;
+  std::set<int> hidden_;
+  std::map<int, int> progressBars_;
   std::optional<int> endedWith_;
 };
 

@@ -48,6 +48,12 @@ class Window {
   // A disabled control cannot be pressed or typed into.
   virtual void EnableItem(int id, bool enabled) = 0;
 
+  // A hidden control is neither seen nor pressed; a template may create one hidden.
+  virtual void ShowItem(int id, bool visible) = 0;
+
+  // Moves progress bar `id`, whose range is 0 to 100, to `position`.
+  virtual void SetProgressBar(int id, int position) = 0;
+
   // Closes a modal dialog once its current handler has returned; the call that opened
   // the dialog returns `result`.
   virtual void EndDialog(int result) = 0;

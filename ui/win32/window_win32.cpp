@@ -1,6 +1,8 @@
 // Control texts of a real window, converted between UTF-8 and the wide API.
 #include "ui/win32/window_win32.h"
 
+#include <commctrl.h>
+
 #include "platform/win32/text_win32.h"
 
 namespace vantrel::ui::win32 {
@@ -79,6 +81,18 @@ void Win32Window::SetChecked(int id, bool checked) {
 void Win32Window::EnableItem(int id, bool enabled) {
   const HWND item = GetDlgItem(handle_, id);
   if (item != nullptr) EnableWindow(item, enabled ? TRUE : FALSE);
+}
+
+void Win32Window::ShowItem(int id, bool visible) {
+  const HWND item = GetDlgItem(handle_, id);
+  if (item != nullptr) ShowWindow(item, visible ? SW_SHOW : SW_HIDE);
+}
+
+// The range is set with every move, so a bar whose template left the range alone still
+// counts from 0 to 100.
+void Win32Window::SetProgressBar(int id, int position) {
+  SendDlgItemMessageW(handle_, id, PBM_SETRANGE32, 0, 100);
+  SendDlgItemMessageW(handle_, id, PBM_SETPOS, static_cast<WPARAM>(position), 0);
 }
 
 void Win32Window::EndDialog(int result) { ::EndDialog(handle_, result); }

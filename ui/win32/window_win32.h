@@ -28,6 +28,8 @@ class Win32Window : public Window {
   bool IsChecked(int id) const override;
   void SetChecked(int id, bool checked) override;
   void EnableItem(int id, bool enabled) override;
+  void ShowItem(int id, bool visible) override;
+  void SetProgressBar(int id, int position) override;
   void EndDialog(int result) override;
 
   HWND handle() const { return handle_; }
