@@ -32,7 +32,7 @@ std::string FolderFromField(std::string_view typed) {
 }  // namespace
 
 const char kDisclaimer[] =
-    "==============================================================\r\n"
+    "================================================\r\n"
     "Please read the following before you install this program.\r\n"
     "\r\n"
     "Neither the KZ gaming club, nor its Command Office or its\r\n"
@@ -47,7 +47,7 @@ const char kDisclaimer[] =
     "by LucasArts Entertainment Company.\r\n"
     "\r\n"
     "You use it entirely at your own risk.\r\n"
-    "==============================================================\r\n";
+    "================================================\r\n";
 
 void RunSetupPage(SetupSession& session, SetupPage page) {
   const auto run = [&session](const char* templateName, auto&& controller) {

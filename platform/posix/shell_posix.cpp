@@ -37,6 +37,8 @@ std::optional<std::string> DataFolder() {
 
 class PosixShell final : public Shell {
  public:
+  // The viewer is not waited for: it runs as long as the user reads. It stays a child of
+  // this process, which the programs that open documents (Setup) soon leave.
   bool OpenDocument(const std::string& path) override {
     std::string program = "xdg-open";
     std::string document = NativeForm(path);

@@ -251,7 +251,7 @@ TEST_F(SetupPagesTest, BrowsePutsThePickedFolderInTheFieldAndCancelChangesNothin
 
 TEST_F(SetupPagesTest, TheDisclaimerIsFramedAndEndsItsLinesWithCrLf) {
   const std::string text = kDisclaimer;
-  const std::string frame(62, '=');
+  const std::string frame(48, '=');
   EXPECT_EQ(text.substr(0, frame.size() + 2), frame + "\r\n");
   EXPECT_EQ(text.substr(text.size() - frame.size() - 2), frame + "\r\n");
   for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1)) {
