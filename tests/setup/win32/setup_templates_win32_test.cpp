@@ -13,6 +13,8 @@
 #include "tests/ui/win32/win32_ui_test.h"
 #include "ui/win32/desktop_win32.h"
 #include "ui/win32/dialog.h"
+#include "ui/win32/program_icon.h"
+#include "ui/win32/window_win32.h"
 
 namespace vantrel {
 namespace {
@@ -100,6 +102,29 @@ TEST_F(SetupTemplatesTest, TheEndPageOpensWithBothBoxesTickedAndNoWayBack) {
   ASSERT_NE(label, nullptr);
   EXPECT_FALSE(IsWindowEnabled(label));
   session.ending = true;
+}
+
+// Looks, as the dialog opens, for the big icon its desktop gave it, then closes it.
+class IconCheck final : public ui::DialogController {
+ public:
+  void onInit(ui::Window& dialog) override {
+    hadIcon = SendMessageW(ui::win32::HandleOf(&dialog), WM_GETICON, ICON_BIG, 0) != 0;
+    dialog.EndDialog(7);
+  }
+  bool onCommand(ui::Window&, int) override { return false; }
+  bool hadIcon = false;
+};
+
+TEST_F(SetupTemplatesTest, EveryPageCarriesTheProgramsIcon) {
+  ui::win32::IconDesktop withIcon(IDI_SETUP);
+  IconCheck check;
+  EXPECT_EQ(withIcon.RunModalDialog("Welcome", nullptr, check), 7);
+  EXPECT_TRUE(check.hadIcon);
+
+  ui::win32::Win32Desktop plain;
+  IconCheck without;
+  EXPECT_EQ(plain.RunModalDialog("Welcome", nullptr, without), 7);
+  EXPECT_FALSE(without.hadIcon);
 }
 
 }  // namespace
