@@ -1,6 +1,8 @@
 // Reading the battle list's fields out of its bytes, bounded by the bytes there are.
 #include "battle/battle_list.h"
 
+#include "platform/file_helpers.h"
+
 #include "platform/western_text.h"
 
 namespace vantrel {
@@ -41,16 +43,8 @@ BattleList ParseBattleList(std::string_view bytes) {
 BattleList ReadBattleList(platform::File& file) {
   // A battle list is at most a few kilobytes; what lies beyond its last field is never
   // read.
-  std::string bytes(kLongestBattleList, '\0');
-  std::size_t filled = 0;
   if (!file.Seek(0)) return ParseBattleList({});
-  while (filled < bytes.size()) {
-    const std::int64_t count = file.Read(bytes.data() + filled, bytes.size() - filled);
-    if (count <= 0) break;
-    filled += static_cast<std::size_t>(count);
-  }
-  bytes.resize(filled);
-  return ParseBattleList(bytes);
+  return ParseBattleList(platform::ReadUpTo(file, kLongestBattleList).value_or(std::string()));
 }
 
 }  // namespace vantrel

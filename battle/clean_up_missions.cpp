@@ -9,11 +9,10 @@
 #include "battle/battle_list.h"
 #include "battle/mission_folders.h"
 #include "platform/file_system.h"
-#include "resources/launcher_ids.h"
 
 namespace vantrel {
 
-bool CleanUpMissions(ui::Window& mainWindow, GameId game) {
+bool CleanUpMissions(ui::Window& mainWindow, ui::StatusLine& status, GameId game) {
   platform::FileSystem& files = platform::Files();
   const std::optional<MissionFolders> folders = FoldersOf(game);
   std::unique_ptr<platform::File> battleListFile;
@@ -23,7 +22,7 @@ bool CleanUpMissions(ui::Window& mainWindow, GameId game) {
     return false;
   }
 
-  mainWindow.SetItemText(IDC_STATUS_LINE, "Cleaning up files...");
+  status.SetText("Cleaning up files...");
   const BattleList list = ReadBattleList(*battleListFile);
   for (const std::string& name : list.missions) {
     if (IsPlainFileName(name)) files.DeleteFile(folders->missions + name);

@@ -14,7 +14,6 @@
 #include "battle/mission_cipher.h"
 #include "battle/mission_folders.h"
 #include "platform/file_system.h"
-#include "resources/launcher_ids.h"
 
 namespace vantrel {
 namespace {
@@ -32,7 +31,7 @@ int ProgressOf(std::size_t i, std::size_t n) {
 
 }  // namespace
 
-bool DecryptMissions(ui::Window& mainWindow, GameId game) {
+bool DecryptMissions(ui::Window& mainWindow, ui::StatusLine& status, GameId game) {
   platform::FileSystem& files = platform::Files();
   const std::optional<MissionFolders> folders = FoldersOf(game);
 
@@ -50,12 +49,12 @@ bool DecryptMissions(ui::Window& mainWindow, GameId game) {
     return false;
   }
 
-  mainWindow.SetItemText(IDC_STATUS_LINE, "Decrypting missions...");
+  status.SetText("Decrypting missions...");
   std::unique_ptr<ui::StatusWindow> progressWindow = ui::Ui().OpenStatusWindow(mainWindow);
 
   const std::size_t count = list.missions.size();
   for (std::size_t i = 0; i < count; ++i) {
-    ui::Ui().SetProgress(ProgressOf(i, count));
+    progressWindow->SetProgress(ProgressOf(i, count));
     const std::string& name = list.missions[i];
 
     // A name with a folder part would read or write outside the two folders; it is
@@ -88,7 +87,7 @@ bool DecryptMissions(ui::Window& mainWindow, GameId game) {
 
   battleListFile.reset();
   progressWindow.reset();
-  mainWindow.SetItemText(IDC_STATUS_LINE, "Idle");
+  status.SetText("Idle");
   return true;
 }
 

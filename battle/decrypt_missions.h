@@ -4,14 +4,15 @@
 // staging folder is never changed, so a battle can be played any number of times.
 #pragma once
 
-#include "launcher/game_table.h"
+#include "core/game_table.h"
+#include "ui/status_line.h"
 #include "ui/window.h"
 
 namespace vantrel {
 
 // True when every listed mission has its plain copy in the mission folder. A failure has
-// been shown in a message box owned by `mainWindow` before this returns; the status line
-// then keeps "Decrypting missions...".
-bool DecryptMissions(ui::Window& mainWindow, GameId game);
+// been shown in a message box owned by `mainWindow` before this returns; `status` then
+// keeps "Decrypting missions...".
+bool DecryptMissions(ui::Window& mainWindow, ui::StatusLine& status, GameId game);
 
 }  // namespace vantrel

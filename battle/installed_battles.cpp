@@ -1,37 +1,28 @@
-// Reading each game's staged battle name for the main window's labels and `vantrel`.
+// Reading each game's staged battle name.
 #include "battle/installed_battles.h"
 
 #include <memory>
-#include <optional>
 
 #include "battle/battle_list.h"
 #include "battle/mission_folders.h"
 #include "platform/file_system.h"
 
 namespace vantrel {
-namespace {
 
-std::string InstalledBattleName(GameId game) {
+std::optional<std::string> InstalledBattle(GameId game) {
   const std::optional<MissionFolders> folders = FoldersOf(game);
   std::unique_ptr<platform::File> battleListFile;
   if (folders) battleListFile = platform::Files().Open(folders->battleList, platform::OpenMode::Read);
-  if (!battleListFile) return "No battle installed";
+  if (!battleListFile) return std::nullopt;
   return ReadBattleList(*battleListFile).name;
 }
 
-}  // namespace
-
 std::array<std::string, 4> InstalledBattleNames() {
   std::array<std::string, 4> names;
-  for (GameId game : kAllGames) names[Index(game)] = InstalledBattleName(game);
-  return names;
-}
-
-void ShowInstalledBattles(ui::Window& mainWindow) {
-  const std::array<std::string, 4> names = InstalledBattleNames();
   for (GameId game : kAllGames) {
-    mainWindow.SetItemText(Game(game).installedBattleLabel, names[Index(game)]);
+    names[Index(game)] = InstalledBattle(game).value_or("No battle installed");
   }
+  return names;
 }
 
 }  // namespace vantrel

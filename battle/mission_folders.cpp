@@ -1,29 +1,16 @@
-// The per-game folder literals, and the check that keeps a battle list's names inside
+// The paths of a game's battle, and the check that keeps a battle list's names inside
 // the folders they are joined to.
 #include "battle/mission_folders.h"
 
-#include "launcher/settings.h"
+#include "core/settings.h"
 
 namespace vantrel {
-
-std::string_view MissionFolderLiteral(GameId game) {
-  switch (game) {
-    case GameId::TieFighter:
-      return "\\MISSION\\";
-    case GameId::XwingVsTie:
-    case GameId::BalanceOfPower:
-      return "\\TRAIN\\";
-    case GameId::XwingAlliance:
-      return "\\MISSIONS\\";
-  }
-  return "\\MISSIONS\\";
-}
 
 std::optional<MissionFolders> FoldersOf(GameId game) {
   const std::string folder = ReadGameFolder(game);
   if (folder.empty()) return std::nullopt;
   return MissionFolders{folder + "\\KZMISS\\BATTLE.KZB", folder + "\\KZMISS\\",
-                        folder + std::string(MissionFolderLiteral(game))};
+                        folder + std::string(Game(game).missionFolder)};
 }
 
 bool IsPlainFileName(std::string_view name) {

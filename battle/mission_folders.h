@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "launcher/game_table.h"
+#include "core/game_table.h"
 
 namespace vantrel {
 
@@ -17,10 +17,6 @@ struct MissionFolders {
   std::string staging;     // game folder + "\KZMISS\"
   std::string missions;    // game folder + the game's mission folder literal
 };
-
-// "\MISSION\" for TIE Fighter 95, "\TRAIN\" for X-Wing vs. TIE Fighter and Balance of
-// Power, "\MISSIONS\" for X-Wing Alliance.
-std::string_view MissionFolderLiteral(GameId game);
 
 // The paths of the game's battle; empty when the game's folder is not set, so that no
 // battle is ever looked for, written or deleted at the root of a drive.

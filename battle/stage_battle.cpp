@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "battle/battle_list.h"
-#include "launcher/settings.h"
+#include "core/settings.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
 
@@ -13,39 +13,6 @@ namespace vantrel {
 namespace {
 
 using Outcome = StagingResult::Outcome;
-
-enum class StepKind {
-  EveryMatch,  // move every entry the search returns; none found ends staging
-  FirstMatch,  // move the first entry the search returns; none found does nothing
-};
-
-struct OwnStep {
-  std::string_view pattern;
-  StepKind kind;
-  std::string_view destination;  // appended to the game folder; ends with a backslash
-};
-
-// The files each game reads from its own folders, in the order they are moved.
-constexpr std::array<OwnStep, 1> kTieSteps = {{{"*.lfd", StepKind::EveryMatch, "\\RESOURCE\\"}}};
-constexpr std::array<OwnStep, 1> kXvtSteps = {{{"*.lst", StepKind::FirstMatch, "\\TRAIN\\"}}};
-constexpr std::array<OwnStep, 3> kXwaSteps = {{
-    {"email.txt", StepKind::FirstMatch, "\\MISSIONS\\"},
-    {"mission.lst", StepKind::FirstMatch, "\\MISSIONS\\"},
-    {"*.plt", StepKind::FirstMatch, "\\"},
-}};
-
-std::vector<OwnStep> OwnStepsOf(GameId game) {
-  switch (game) {
-    case GameId::TieFighter:
-      return {kTieSteps.begin(), kTieSteps.end()};
-    case GameId::XwingVsTie:
-    case GameId::BalanceOfPower:
-      return {kXvtSteps.begin(), kXvtSteps.end()};
-    case GameId::XwingAlliance:
-      return {kXwaSteps.begin(), kXwaSteps.end()};
-  }
-  return {};
-}
 
 // The folders are read once per staging: they cannot change while it runs, and a
 // package of thousands of files would otherwise read the settings store thousands of
@@ -71,19 +38,13 @@ class Stager {
 
   // Moves one file out of Temp into `destinationFolder` (which ends with a separator),
   // replacing a file of that name; true when the file is in place. A file that could not
-  // be placed stays in Temp, so no battle file is ever lost; one placed but not deletable
-  // from Temp stays there as well.
+  // be placed stays in Temp, so no battle file is ever lost: a move removes its source
+  // only once the file is in place, across volumes too.
   bool MoveFromTemp(const std::string& name, const std::string& destinationFolder) const {
     const std::string source = temp_ + name;
     const std::string target = destinationFolder + name;
     if (!platform::PathFitsLimit(source) || !platform::PathFitsLimit(target)) return false;
-    platform::FileSystem& files = platform::Files();
-    if (files.MoveFile(source, target)) return true;
-    // A rename can fail where a copy succeeds (a source still open elsewhere); the source
-    // goes only once its copy is in place.
-    if (!files.CopyFile(source, target)) return false;
-    files.DeleteFile(source);
-    return true;
+    return platform::Files().MoveFile(source, target);
   }
 
   const std::string& temp() const { return temp_; }
@@ -142,10 +103,10 @@ StagingResult StageBattle() {
   result.outcome = Outcome::Staged;
   result.battleListStaged = stager.MoveFromTemp("Battle.kzb", gameFolder + "\\KZMISS\\");
 
-  for (const OwnStep& step : OwnStepsOf(*result.game)) {
+  for (const StagingStep& step : Game(*result.game).stagingSteps) {
     const bool found = stager.MoveMatches(step.pattern, step.destination,
-                                          step.kind == StepKind::FirstMatch);
-    if (!found && step.kind == StepKind::EveryMatch) return result;
+                                          step.kind == StagingStep::Kind::FirstMatch);
+    if (!found && step.kind == StagingStep::Kind::EveryMatch) return result;
   }
 
   files.CreateFolder(gameFolder + "\\Misc");

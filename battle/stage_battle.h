@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "launcher/game_table.h"
+#include "core/game_table.h"
 
 namespace vantrel {
 

@@ -135,9 +135,9 @@ int Bench(int reps) {
   vantrel::bench::WriteInstallLayout(install);
   const std::unique_ptr<vantrel::platform::SettingsStore> store =
       vantrel::platform::OpenRegistryFileStore((install / "registry.reg").string());
-  vantrel::platform::UseSettingsStore(store.get());
+  const vantrel::platform::ScopedService<vantrel::platform::SettingsStore> settings(store.get());
   vantrel::ui::ConsoleDesktop desktop({});
-  vantrel::ui::UseDesktop(&desktop);
+  const vantrel::platform::ScopedService<vantrel::ui::Desktop> scopedDesktop(desktop);
   vantrel::ui::ConsoleWindow window(desktop);
 
   std::printf("Staging %zu missions ...\n", kMissions);
@@ -148,7 +148,7 @@ int Bench(int reps) {
   cpCommand += " " + Quoted(copies);
 
   const auto decrypt = [&] {
-    if (!vantrel::DecryptMissions(window, vantrel::GameId::XwingAlliance)) {
+    if (!vantrel::DecryptMissions(window, window.statusLine(), vantrel::GameId::XwingAlliance)) {
       throw std::runtime_error("DecryptMissions failed");
     }
   };
@@ -182,8 +182,6 @@ int Bench(int reps) {
     times.shell.push_back(TimeMs([] { Run("true"); }));
   }
   CheckPlainCopies(battle);
-  vantrel::ui::UseDesktop(nullptr);
-  vantrel::platform::UseSettingsStore(nullptr);
 
   const double decryptMs = Median(times.decrypt);
   const double cpMs = Median(times.cp);

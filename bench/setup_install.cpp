@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
   }
   namespace platform = vantrel::platform;
   const std::unique_ptr<platform::SettingsStore> store = platform::OpenRegistryFileStore(argv[3]);
-  platform::UseSettingsStore(store.get());
+  const platform::ScopedService<platform::SettingsStore> installed(*store);
   if (!platform::Files().SetCurrentFolder(argv[1])) {
     std::fprintf(stderr, "setup_install: cannot change into %s\n", argv[1]);
     return 1;

@@ -6,7 +6,13 @@
 #include <vector>
 
 #include "cli/options.h"
-#include "ui/window.h"
+#include "core/game_table.h"
+#include "ui/console/console_desktop.h"
+
+namespace vantrel::platform {
+template <>
+ui::ConsoleWindow& Service<ui::ConsoleWindow>::Default();
+}  // namespace vantrel::platform
 
 namespace vantrel::cli {
 
@@ -23,10 +29,16 @@ int Fail(const std::string& reason);
 
 int PlayCommand(const Options& options, const std::vector<std::string>& words);
 int PilotsCommand(const Options& options, const std::vector<std::string>& words);
+// `vantrel help [COMMAND]`.
+int HelpCommand(const Options& options, const std::vector<std::string>& words);
 
-// The window the launcher's operations report to: the main window of a run of `vantrel`.
-ui::Window& MainWindow();
-// Installs `window` as the main window (the caller keeps it) and returns the one replaced.
-ui::Window* UseMainWindow(ui::Window* window);
+// "the folder of GAME is not set (vantrel folders set NAME PATH)" on stderr; returns 1.
+int FailFolderUnset(GameId game);
+// The same for the launcher folder.
+int FailLauncherFolderUnset();
+
+// The window the launcher's operations report to: the main window of a run of `vantrel`
+// (installed with ScopedService<ui::ConsoleWindow>), with its status line.
+inline ui::ConsoleWindow& MainWindow() { return platform::Service<ui::ConsoleWindow>::Get(); }
 
 }  // namespace vantrel::cli

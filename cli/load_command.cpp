@@ -7,23 +7,20 @@
 
 #include "cli/commands.h"
 #include "launcher/load_battle.h"
-#include "launcher/settings.h"
+#include "core/settings.h"
+#include "platform/path.h"
 
 namespace vantrel::cli {
 namespace {
 
 using Outcome = StagingResult::Outcome;
 
-std::string SetCommandFor(std::string_view name) {
-  return "(vantrel folders set " + std::string(name) + " PATH)";
-}
-
 // Says what became of the load and gives its exit status.
 int ReportLoad(const std::string& package, const LoadResult& result) {
   const StagingResult& staging = result.staging;
 
   if (staging.outcome == Outcome::LauncherFolderUnset) {
-    return Fail("the launcher folder is not set " + SetCommandFor("launcher"));
+    return FailLauncherFolderUnset();
   }
   if (!result.packageOpened) return Fail("cannot open package " + package);
   if (!result.packageUnpacked) {
@@ -40,20 +37,22 @@ int ReportLoad(const std::string& package, const LoadResult& result) {
       return Fail("the battle list names game " + std::to_string(staging.gameByte) +
                   ", not one of 0 to 3; nothing was staged");
     case Outcome::GameFolderUnset:
-      return Fail("the folder of " + std::string(Game(*staging.game).name) + " is not set " +
-                  SetCommandFor(CommandLineName(*staging.game)));
+      return FailFolderUnset(*staging.game);
     case Outcome::NoMissions:
       return Fail("the package holds no missions (*.tie); nothing was staged");
   }
 
   const GameInfo& game = Game(*staging.game);
-  const std::string folder = ReadGameFolder(*staging.game);
+  // The launcher's paths hold backslashes; the user sees the system's separator.
+  const std::string folder = platform::WithNativeSeparators(ReadGameFolder(*staging.game));
   if (!staging.battleListStaged) {
-    return Fail("the battle list could not be placed in " + folder + "\\KZMISS");
+    return Fail("the battle list could not be placed in " +
+                platform::WithNativeSeparators(folder + "\\KZMISS"));
   }
   std::printf("%s: battle staged in %s\n", std::string(game.name).c_str(), folder.c_str());
   if (!staging.temporaryFolderRemoved) {
-    std::fprintf(stderr, "vantrel: some files stayed in %s\\Temp\n", ReadLauncherFolder().c_str());
+    const std::string temp = platform::WithNativeSeparators(ReadLauncherFolder() + "\\Temp");
+    std::fprintf(stderr, "vantrel: some files stayed in %s\n", temp.c_str());
   }
   return 0;
 }

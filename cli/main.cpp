@@ -16,51 +16,59 @@ namespace {
 struct Command {
   const char* name;
   int (*run)(const Options&, const std::vector<std::string>&);
+  bool printsJson;  // takes --json
 };
 
+// A new command adds its line here and its help text to kCommandHelp.
 constexpr Command kCommands[] = {
-    {"folders", FoldersCommand},
-    {"load", LoadCommand},
-    {"battles", BattlesCommand},
-    {"play", PlayCommand},
-    {"pilots", PilotsCommand},
+    {"folders", FoldersCommand, true},
+    {"load", LoadCommand, false},
+    {"battles", BattlesCommand, true},
+    {"play", PlayCommand, false},
+    {"pilots", PilotsCommand, true},
+    {"help", HelpCommand, false},
 };
 
 int Run(const std::vector<std::string>& arguments) {
   const std::optional<Options> options = ParseOptions(arguments);
   if (!options) return 2;
-  if (options->help) {
-    std::fputs(UsageText(), stdout);
+  if (options->version) {
+    std::fputs(VersionText(), stdout);
     return 0;
+  }
+  // `vantrel --help` is the general usage, `vantrel COMMAND --help` the command's own.
+  if (options->help) {
+    std::vector<std::string> topic;
+    if (!options->words.empty()) topic.push_back(options->words.front());
+    return HelpCommand(*options, topic);
   }
   if (options->words.empty()) return UsageError("no command given");
 
   std::unique_ptr<platform::SettingsStore> fileStore;
-  if (options->registryFile) {
-    fileStore = platform::OpenRegistryFileStore(*options->registryFile);
-    platform::UseSettingsStore(fileStore.get());
-  }
+  if (options->registryFile) fileStore = platform::OpenRegistryFileStore(*options->registryFile);
+  const platform::ScopedService<platform::SettingsStore> settings(fileStore.get());
 
   // What the launcher would show in windows goes to the terminal.
   ui::ConsoleDesktop desktop({options->assumeYes, options->verbose,
                               platform::StandardErrorIsTerminal()});
-  ui::UseDesktop(&desktop);
+  const platform::ScopedService<ui::Desktop> scopedDesktop(desktop);
   ui::ConsoleWindow mainWindow(desktop);
-  UseMainWindow(&mainWindow);
-  if (options->runner) platform::UseGameRunner(*options->runner);
+  const platform::ScopedService<ui::ConsoleWindow> scopedMainWindow(mainWindow);
+  platform::RunnerCommand runner{options->runner.value_or("")};
+  const platform::ScopedService<platform::RunnerCommand> scopedRunner(
+      options->runner ? &runner : nullptr);
 
   const std::string& name = options->words.front();
   const std::vector<std::string> words(options->words.begin() + 1, options->words.end());
   int status = -1;
   for (const Command& command : kCommands) {
     if (name == command.name) {
-      status = command.run(*options, words);
+      status = options->json && !command.printsJson
+                   ? UsageError(name + " has no --json output (folders, battles and pilots have)")
+                   : command.run(*options, words);
       break;
     }
   }
-  UseMainWindow(nullptr);
-  ui::UseDesktop(nullptr);
-  platform::UseSettingsStore(nullptr);
   return status >= 0 ? status : UsageError("unknown command " + name);
 }
 

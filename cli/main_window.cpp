@@ -2,26 +2,10 @@
 // start, or, where none was installed (a command run on its own, as tests do), a quiet
 // console window of its own.
 #include "cli/commands.h"
-#include "ui/console/console_desktop.h"
 
-namespace vantrel::cli {
-namespace {
-
-ui::Window* installedWindow = nullptr;
-
-}  // namespace
-
-ui::Window& MainWindow() {
-  if (installedWindow != nullptr) return *installedWindow;
+template <>
+vantrel::ui::ConsoleWindow& vantrel::platform::Service<vantrel::ui::ConsoleWindow>::Default() {
   static ui::ConsoleDesktop quietDesktop(ui::ConsoleOptions{});
   static ui::ConsoleWindow quiet(quietDesktop);
   return quiet;
 }
-
-ui::Window* UseMainWindow(ui::Window* window) {
-  ui::Window* previous = installedWindow;
-  installedWindow = window;
-  return previous;
-}
-
-}  // namespace vantrel::cli

@@ -8,7 +8,11 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments) {
   Options options;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& word = arguments[i];
-    if (!options.words.empty()) {
+    if (word == "--json") {
+      options.json = true;
+    } else if (!options.words.empty() && (word == "--help" || word == "-h")) {
+      options.help = true;
+    } else if (!options.words.empty()) {
       options.words.push_back(word);
     } else if (word == "--registry") {
       if (i + 1 == arguments.size()) {
@@ -32,6 +36,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments) {
       options.verbose = true;
     } else if (word == "--help" || word == "-h") {
       options.help = true;
+    } else if (word == "--version" || word == "-V") {
+      options.version = true;
     } else if (word.size() > 1 && word[0] == '-') {
       UsageError("unknown option " + word);
       return std::nullopt;
@@ -44,6 +50,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments) {
 
 const char* UsageText() {
   return "usage: vantrel [--registry FILE] [--runner CMD] [--yes] [--verbose] COMMAND [ARGS]\n"
+         "       vantrel help [COMMAND]\n"
+         "       vantrel --version\n"
          "\n"
          "Loads KZ battle packages into the folders of TIE Fighter 95, X-Wing vs. TIE\n"
          "Fighter, Balance of Power and X-Wing Alliance, as the VNTL launcher does.\n"
@@ -53,6 +61,7 @@ const char* UsageText() {
          "                           the four game folders, one per line: NAME<TAB>PATH\n"
          "  folders set NAME PATH    store a folder; NAME is tie, xvt, bop, xwa (any case,\n"
          "                           or 0 to 3), launcher or last-dir\n"
+         "  folders --where          print the settings file in use and why\n"
          "  load PACKAGE             unpack a .kzm package and stage its battle into the\n"
          "                           folders of the game its battle list names, then\n"
          "                           print the installed battles as `battles` does\n"
@@ -71,15 +80,18 @@ const char* UsageText() {
          "  pilots create NAME [--kz]  create a pilot (--kz: prepared for KZ battles)\n"
          "  pilots delete NAME       delete a pilot (asks; --yes answers Yes)\n"
          "  pilots select NAME       make NAME the pilot the game starts with\n"
+         "  help [COMMAND]           show this text, or the help of one command\n"
          "\n"
          "Options:\n"
          "  --registry FILE          the settings file (default: $VANTREL_REGISTRY, else\n"
          "                           $XDG_CONFIG_HOME/vantrel/registry.reg)\n"
          "  --runner CMD             start the games through CMD, for example wine\n"
          "                           (default: $VANTREL_RUNNER; not used on Windows)\n"
-         "  --yes                    answer Yes to every question\n"
-         "  --verbose                show the launcher's status line\n"
-         "  --help                   show this text\n"
+         "  -y, --yes                answer Yes to every question\n"
+         "  -v, --verbose            show the launcher's status line\n"
+         "  --json                   folders, battles and pilots print one JSON document\n"
+         "  -h, --help               show this text (after a command: that command's help)\n"
+         "  -V, --version            print the version\n"
          "\n"
          "Messages the launcher would show in a window are printed as TITLE: TEXT on\n"
          "stderr. Exit status: 0 done, 1 failed, 2 bad arguments.\n";

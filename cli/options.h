@@ -14,14 +14,20 @@ struct Options {
   bool assumeYes = false;                   // --yes: questions are answered Yes
   bool verbose = false;                     // --verbose
   bool help = false;                        // --help or -h
+  bool version = false;                     // --version or -V
+  bool json = false;                        // --json: one JSON document on stdout
   std::vector<std::string> words;           // the command and its arguments
 };
 
-// Parsed options, or empty after printing a usage line for an unknown option.
+// Parsed options, or empty after printing a usage line for an unknown option. --json,
+// and --help or -h asking for the command's help, may also follow the command.
 std::optional<Options> ParseOptions(const std::vector<std::string>& arguments);
 
 // The usage text of `vantrel --help`.
 const char* UsageText();
+
+// "vantrel VERSION" and a newline, for `vantrel --version`.
+const char* VersionText();
 
 // Prints "usage: ..." and a pointer to --help on stderr; returns exit code 2.
 int UsageError(const std::string& problem);

@@ -4,7 +4,8 @@
 #include <string>
 
 #include "cli/commands.h"
-#include "launcher/settings.h"
+#include "cli/json_writer.h"
+#include "core/settings.h"
 #include "pilots/xwa_pilot_file.h"
 #include "pilots/xwa_pilot_list.h"
 #include "pilots/xwa_roster.h"
@@ -13,8 +14,24 @@
 namespace vantrel::cli {
 namespace {
 
-int List() {
+// {"pilots":[{"name":"Luke","selected":true},...]}, in the order of the plain list.
+void PrintJson(const PilotList& pilots) {
+  JsonWriter json;
+  json.BeginObject().Key("pilots").BeginArray();
+  for (std::size_t i = 0; i < pilots.entries.size(); ++i) {
+    json.BeginObject().Key("name").String(pilots.entries[i]);
+    json.Key("selected").Bool(pilots.selected == i).EndObject();
+  }
+  json.EndArray().EndObject();
+  std::printf("%s\n", json.text().c_str());
+}
+
+int List(bool asJson) {
   const PilotList pilots = ReadXwaPilotList(&MainWindow());
+  if (asJson) {
+    PrintJson(pilots);
+    return 0;
+  }
   for (std::size_t i = 0; i < pilots.entries.size(); ++i) {
     std::printf("%s %s\n", pilots.selected == i ? "*" : " ", pilots.entries[i].c_str());
   }
@@ -55,20 +72,21 @@ int Select(const std::vector<std::string>& words) {
 
 }  // namespace
 
-int PilotsCommand(const Options&, const std::vector<std::string>& words) {
+int PilotsCommand(const Options& options, const std::vector<std::string>& words) {
   const std::string action = words.empty() ? "list" : words[0];
   if (action != "list" && action != "create" && action != "delete" && action != "select") {
     return UsageError("unknown pilots action " + action + " (list, create, delete, select)");
   }
   if (action == "list" && words.size() > 1) return UsageError("pilots list takes no arguments");
+  if (action != "list" && options.json) return UsageError("only pilots list has --json output");
   // Without the game's folder every pilot path would begin at the root of the drive.
   if (ReadGameFolder(GameId::XwingAlliance).empty()) {
-    return Fail("the folder of X-Wing Alliance is not set (vantrel folders set xwa PATH)");
+    return FailFolderUnset(GameId::XwingAlliance);
   }
   if (action == "create") return Create(words);
   if (action == "delete") return Delete(words);
   if (action == "select") return Select(words);
-  return List();
+  return List(options.json);
 }
 
 }  // namespace vantrel::cli

@@ -5,7 +5,8 @@
 
 #include "cli/commands.h"
 #include "launcher/play_game.h"
-#include "launcher/settings.h"
+#include "core/settings.h"
+#include "platform/path.h"
 
 namespace vantrel::cli {
 namespace {
@@ -46,7 +47,10 @@ int PlayCommand(const Options&, const std::vector<std::string>& words) {
     return UsageError("--rebel-fighters and --transports exclude each other");
   }
 
-  switch (PlayGame(MainWindow(), *game, options)) {
+  // Without its folder the game's executable would be looked for at the root.
+  if (ReadGameFolder(*game).empty()) return FailFolderUnset(*game);
+
+  switch (PlayGame(MainWindow(), MainWindow().statusLine(), *game, options)) {
     case PlayResult::Played:
       return 0;
     case PlayResult::GameNotStarted:
@@ -58,8 +62,8 @@ int PlayCommand(const Options&, const std::vector<std::string>& words) {
 #endif
       return 0;
     case PlayResult::ExecutableMissing:
-      return Fail("the executable of " + std::string(Game(*game).name) +
-                  " is not in its folder \"" + ReadGameFolder(*game) + "\"");
+      return Fail("the executable of " + std::string(Game(*game).name) + " is not in its folder \"" +
+                  platform::WithNativeSeparators(ReadGameFolder(*game)) + "\"");
     case PlayResult::WrongVersion:
     case PlayResult::BackupFailed:
     case PlayResult::PatchFailed:

@@ -9,9 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "games/executables.h"
-#include "launcher/settings.h"
-#include "platform/file_system.h"
+#include "core/settings.h"
+#include "platform/file_helpers.h"
 #include "platform/path.h"
 
 namespace vantrel {
@@ -31,20 +30,8 @@ struct BackupPaths {
 
 BackupPaths PathsOf(GameId game) {
   const std::string folder = ReadGameFolder(game);
-  return {folder + std::string(Executable(game).name), folder + std::string(kBackupName),
+  return {folder + std::string(Game(game).executable), folder + std::string(kBackupName),
           folder + std::string(kPartialName)};
-}
-
-// Reads until `size` bytes are in or the file ends; the count read, or -1 on an error.
-std::int64_t ReadBlock(platform::File& file, char* buffer, std::size_t size) {
-  std::size_t filled = 0;
-  while (filled < size) {
-    const std::int64_t count = file.Read(buffer + filled, size - filled);
-    if (count < 0) return -1;
-    if (count == 0) break;
-    filled += static_cast<std::size_t>(count);
-  }
-  return static_cast<std::int64_t>(filled);
 }
 
 // Writes a new file `to` with every byte of `from`. The copy also takes the times of
@@ -59,7 +46,7 @@ bool CopyInBlocks(const std::string& from, const std::string& to) {
   if (!target) return false;
   std::vector<char> buffer(kBlockSize);
   for (;;) {
-    const std::int64_t count = ReadBlock(*source, buffer.data(), buffer.size());
+    const std::int64_t count = platform::ReadUpTo(*source, buffer.data(), buffer.size());
     if (count < 0) return false;
     if (count == 0) break;
     if (!target->Write(buffer.data(), static_cast<std::size_t>(count))) return false;
@@ -82,8 +69,8 @@ Comparison Compare(const std::string& first, const std::string& second) {
   std::vector<char> bufferA(kBlockSize);
   std::vector<char> bufferB(kBlockSize);
   for (;;) {
-    const std::int64_t countA = ReadBlock(*a, bufferA.data(), bufferA.size());
-    const std::int64_t countB = ReadBlock(*b, bufferB.data(), bufferB.size());
+    const std::int64_t countA = platform::ReadUpTo(*a, bufferA.data(), bufferA.size());
+    const std::int64_t countB = platform::ReadUpTo(*b, bufferB.data(), bufferB.size());
     if (countA < 0 || countB < 0) return Comparison::Unreadable;
     if (countA != countB ||
         std::memcmp(bufferA.data(), bufferB.data(), static_cast<std::size_t>(countA)) != 0) {
@@ -108,8 +95,7 @@ bool PutBackLeftover(GameId game, const BackupPaths& paths) {
     case Comparison::OtherSize:
       return true;
     case Comparison::OtherBytes:
-      RestoreGameExe(game);
-      return files.Kind(paths.backup) == platform::PathKind::Missing;
+      return RestoreGameExe(game);
     case Comparison::Unreadable:
       return false;
   }
@@ -140,10 +126,8 @@ bool BackupGameExe(GameId game) {
 bool RestoreGameExe(GameId game) {
   const BackupPaths paths = PathsOf(game);
   platform::FileSystem& files = platform::Files();
-  if (files.Kind(paths.backup) == platform::PathKind::File) {
-    files.MoveFile(paths.backup, paths.executable);
-  }
-  return true;
+  if (files.Kind(paths.backup) != platform::PathKind::File) return true;
+  return files.MoveFile(paths.backup, paths.executable);
 }
 
 }  // namespace vantrel

@@ -10,7 +10,7 @@
 
 #include <string>
 
-#include "launcher/game_table.h"
+#include "core/game_table.h"
 
 namespace vantrel {
 
@@ -23,9 +23,9 @@ std::string GameExeBackupPath(GameId game);
 bool BackupGameExe(GameId game);
 
 // Puts the backup in place of the executable in one rename, so there is no moment without
-// an executable; without a backup the executable is left as it is. If the rename fails
-// (a read-only or busy executable) both files stay as they were. Always true: the play
-// sequence goes on either way.
+// an executable; without a backup the executable is left as it is, and that is success.
+// False when the rename fails (a read-only or busy executable): both files then stay as
+// they were, the executable as installed in the backup.
 bool RestoreGameExe(GameId game);
 
 }  // namespace vantrel

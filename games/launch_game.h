@@ -3,16 +3,16 @@
 // when LaunchGame returns.
 #pragma once
 
-#include "launcher/game_table.h"
-#include "ui/window.h"
+#include "core/game_table.h"
+#include "ui/status_line.h"
 
 namespace vantrel {
 
-// Starts the game's executable in the game folder (X-Wing vs. TIE Fighter and Balance of
-// Power with the argument "skipintro"), sets the main window's status line to
-// "Game running..." and returns when the game has ended: true, or false at once when it
-// could not be started. The launcher's current folder is the game folder meanwhile and
-// is put back afterwards.
-bool LaunchGame(ui::Window& mainWindow, GameId game);
+// Starts the game's executable in the game folder with the game's launch argument (X-Wing
+// vs. TIE Fighter and Balance of Power skip their introduction with "skipintro"), sets
+// `status` to "Game running..." and returns when the game has ended: true, or false at
+// once when it could not be started. The launcher's current folder is the game folder
+// meanwhile and is put back afterwards.
+bool LaunchGame(ui::StatusLine& status, GameId game);
 
 }  // namespace vantrel

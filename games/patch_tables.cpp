@@ -133,11 +133,11 @@ constexpr std::array<PatchRow, 17> kBopTransports = {{
 constexpr std::array<PatchRow, 1> kXwaBriefingAudio = {{{0x15772E, "\x90\x90"sv}}};
 
 constexpr std::array<Patch, 5> kPatches = {{
-    {GameId::TieFighter, "\\TIE95.exe", kTieRebelFighters},
-    {GameId::TieFighter, "\\TIE95.exe", kTieTransports},
-    {GameId::XwingVsTie, "\\Z_XVT__.EXE", kXvtTransports},
-    {GameId::BalanceOfPower, "\\Z_XVT__.EXE", kBopTransports},
-    {GameId::XwingAlliance, "\\XWINGALLIANCE.EXE", kXwaBriefingAudio},
+    {GameId::TieFighter, kTieRebelFighters},
+    {GameId::TieFighter, kTieTransports},
+    {GameId::XwingVsTie, kXvtTransports},
+    {GameId::BalanceOfPower, kBopTransports},
+    {GameId::XwingAlliance, kXwaBriefingAudio},
 }};
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "launcher/settings.h"
+#include "core/settings.h"
 #include "platform/file_system.h"
 
 namespace vantrel {
@@ -24,7 +24,7 @@ std::uint64_t EndOfRows(const Patch& patch) {
 
 bool ApplyPatch(PatchOption option) {
   const Patch& patch = PatchFor(option);
-  const std::string path = ReadGameFolder(patch.game) + std::string(patch.file);
+  const std::string path = GameExePath(patch.game);
   const std::unique_ptr<platform::File> file =
       platform::Files().Open(path, platform::OpenMode::ReadWrite);
   if (!file) return false;

@@ -1,6 +1,6 @@
 // The five options of the Game menu that change a game's executable for one run. Each
 // is a fixed list of rows, a file offset and the bytes to write there, made for one
-// release (games/executables.h); the rows are written in place, never changing the file's
+// release (core/game_table.h); the rows are written in place, never changing the file's
 // size and never reading what they overwrite. The size test before the backup is what
 // makes the offsets safe.
 #pragma once
@@ -9,7 +9,7 @@
 #include <span>
 #include <string_view>
 
-#include "launcher/game_table.h"
+#include "core/game_table.h"
 
 namespace vantrel {
 
@@ -26,9 +26,9 @@ struct PatchRow {
   std::string_view bytes;  // written there as they are
 };
 
+// The rows of one option, written into the executable of `game`.
 struct Patch {
   GameId game;
-  std::string_view file;  // appended to the game folder
   std::span<const PatchRow> rows;
 };
 

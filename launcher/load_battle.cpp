@@ -1,7 +1,7 @@
 #include "launcher/load_battle.h"
 
-#include "battle/installed_battles.h"
-#include "launcher/settings.h"
+#include "launcher/installed_battles_labels.h"
+#include "core/settings.h"
 #include "platform/path.h"
 #include "platform/file_system.h"
 

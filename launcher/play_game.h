@@ -4,7 +4,8 @@
 // the executable is put back. The main window's game buttons and `vantrel play` run it.
 #pragma once
 
-#include "launcher/game_table.h"
+#include "core/game_table.h"
+#include "ui/status_line.h"
 #include "ui/window.h"
 
 namespace vantrel {
@@ -34,7 +35,9 @@ enum class PlayResult {
 };
 
 // The play sequence for `game` with the options of that game that are on. Once the
-// executable has been backed up, every way out puts it back.
-PlayResult PlayGame(ui::Window& mainWindow, GameId game, const GameOptions& options);
+// executable has been backed up, every way out puts it back. Messages are owned by
+// `mainWindow`; what the sequence is doing is told to `status`, which ends at "Idle".
+PlayResult PlayGame(ui::Window& mainWindow, ui::StatusLine& status, GameId game,
+                    const GameOptions& options);
 
 }  // namespace vantrel

@@ -9,10 +9,6 @@
 
 namespace vantrel {
 
-// Creates the folder and every missing folder above it, from the top down. True when the
-// folder exists afterwards; false when the path is empty or names an existing file.
-bool CreateFolderPath(const std::string& path);
-
 // Creates the folder that will hold `filePath`; false when the path has no separator.
 bool CreateParentFolder(const std::string& filePath);
 

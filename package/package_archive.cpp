@@ -7,6 +7,7 @@
 #include "package/archive_stream.h"
 #include "package/entry_name.h"
 #include "package/folders.h"
+#include "platform/file_helpers.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
 
@@ -42,16 +43,19 @@ bool HasExtension(std::string_view name, std::string_view extension) {
 
 PackageArchive::PackageArchive() = default;
 
-PackageArchive::~PackageArchive() {
-  if (isOpen()) ClosePackage();
+PackageArchive::~PackageArchive() = default;
+
+void PackageArchive::ArchiveCloser::operator()(void* archive) const {
+  unzCloseCurrentFile(AsUnz(archive));
+  unzClose(AsUnz(archive));
 }
 
 bool PackageArchive::OpenPackage(const std::string& path) {
   ClosePackage();
   if (path.empty()) return false;
   zlib_filefunc64_def functions = ArchiveStreamFunctions();
-  archive_ = unzOpen2_64(path.c_str(), &functions);
-  if (archive_ == nullptr) return false;
+  archive_.reset(unzOpen2_64(path.c_str(), &functions));
+  if (!isOpen()) return false;
   const std::size_t dot = path.rfind('.');
   defaultFolder_ = dot == std::string::npos ? path : path.substr(0, dot);
   currentIndex_ = 0;  // minizip opens positioned on the first entry
@@ -61,16 +65,17 @@ bool PackageArchive::OpenPackage(const std::string& path) {
 bool PackageArchive::ClosePackage() {
   lastFolder_.clear();
   if (!isOpen()) return false;
-  unzCloseCurrentFile(AsUnz(archive_));
-  const bool closed = unzClose(AsUnz(archive_)) == UNZ_OK;
-  archive_ = nullptr;
+  // Closed here rather than by the owner, to learn whether minizip closed it cleanly.
+  void* archive = archive_.release();
+  unzCloseCurrentFile(AsUnz(archive));
+  const bool closed = unzClose(AsUnz(archive)) == UNZ_OK;
   currentIndex_.reset();
   return closed;
 }
 
 bool PackageArchive::ExtractPackage(const std::string& folder, bool dropFolders) {
   if (!isOpen() || folder.empty()) return false;
-  if (!CreateFolderPath(folder)) return false;
+  if (!platform::CreateFolders(folder)) return false;
   if (GetEntryCount() == 0) return false;
   if (!GoToFirstEntry()) return false;
   do {
@@ -90,7 +95,7 @@ bool PackageArchive::EnsureFolder(const std::string& folder) {
   // Entries after the first go into folders made for the ones before; asking the file
   // system again for each of thousands of entries would cost more than writing them.
   if (folder == lastFolder_) return true;
-  if (!CreateFolderPath(folder)) return false;
+  if (!platform::CreateFolders(folder)) return false;
   lastFolder_ = folder;
   return true;
 }
@@ -110,13 +115,13 @@ bool PackageArchive::ExtractEntryAt(long index, const std::optional<std::string>
 unsigned long PackageArchive::GetEntryCount() {
   if (!isOpen()) return 0;
   unz_global_info64 info{};
-  if (unzGetGlobalInfo64(AsUnz(archive_), &info) != UNZ_OK) return 0;
+  if (unzGetGlobalInfo64(AsUnz(archive_.get()), &info) != UNZ_OK) return 0;
   return static_cast<unsigned long>(info.number_entry);
 }
 
 bool PackageArchive::GoToFirstEntry(std::string_view extension) {
   if (!isOpen()) return false;
-  if (unzGoToFirstFile(AsUnz(archive_)) != UNZ_OK) {
+  if (unzGoToFirstFile(AsUnz(archive_.get())) != UNZ_OK) {
     currentIndex_.reset();
     return false;
   }
@@ -139,7 +144,7 @@ bool PackageArchive::GoToNextEntry(std::string_view extension) {
 }
 
 bool PackageArchive::StepToNext() {
-  if (unzGoToNextFile(AsUnz(archive_)) != UNZ_OK) {
+  if (unzGoToNextFile(AsUnz(archive_.get())) != UNZ_OK) {
     // minizip stays on the last entry at the end of the directory, but any other error
     // leaves the position unknown.
     currentIndex_.reset();
@@ -152,12 +157,12 @@ bool PackageArchive::StepToNext() {
 bool PackageArchive::GetCurrentEntryInfo(PackageEntryInfo& info) {
   if (!isOpen()) return false;
   unz_file_info64 raw{};
-  if (unzGetCurrentFileInfo64(AsUnz(archive_), &raw, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK) {
+  if (unzGetCurrentFileInfo64(AsUnz(archive_.get()), &raw, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK) {
     return false;
   }
   std::vector<char> name(raw.size_filename + 1, '\0');
   std::vector<char> comment(raw.size_file_comment + 1, '\0');
-  if (unzGetCurrentFileInfo64(AsUnz(archive_), &raw, name.data(), name.size(), nullptr, 0,
+  if (unzGetCurrentFileInfo64(AsUnz(archive_.get()), &raw, name.data(), name.size(), nullptr, 0,
                               comment.data(), comment.size()) != UNZ_OK) {
     return false;
   }
@@ -206,10 +211,10 @@ bool PackageArchive::CopyCurrentEntryTo(const std::string& outputPath, std::uint
   {
     auto output = platform::Files().Open(outputPath, platform::OpenMode::CreateAlways);
     if (!output) return false;
-    if (unzOpenCurrentFile(AsUnz(archive_)) != UNZ_OK) return false;  // the empty file stays
+    if (unzOpenCurrentFile(AsUnz(archive_.get())) != UNZ_OK) return false;  // the empty file stays
     std::vector<char> buffer(kCopyBufferSize);
     while (true) {
-      const int count = unzReadCurrentFile(AsUnz(archive_), buffer.data(),
+      const int count = unzReadCurrentFile(AsUnz(archive_.get()), buffer.data(),
                                            static_cast<unsigned>(buffer.size()));
       if (count == 0) break;
       if (count < 0 || !output->Write(buffer.data(), static_cast<std::size_t>(count))) {
@@ -224,7 +229,7 @@ bool PackageArchive::CopyCurrentEntryTo(const std::string& outputPath, std::uint
   }
   // A CRC mismatch is reported only here, and does not fail the extraction: the file is
   // written as the archive holds it.
-  unzCloseCurrentFile(AsUnz(archive_));
+  unzCloseCurrentFile(AsUnz(archive_.get()));
   return copied;
 }
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -75,7 +76,12 @@ class PackageArchive {
   bool ExtractTo(const std::string& destination, bool dropFolders);
   bool CopyCurrentEntryTo(const std::string& outputPath, std::uint32_t dosDateTime);
 
-  void* archive_ = nullptr;  // minizip's unzFile
+  // Closes an open archive: its current entry, then the archive.
+  struct ArchiveCloser {
+    void operator()(void* archive) const;
+  };
+
+  std::unique_ptr<void, ArchiveCloser> archive_;  // minizip's unzFile
   std::string defaultFolder_;
   // Index of the current entry while it is known, so that extracting entries one after
   // another by index steps forward instead of walking from the first entry each time.

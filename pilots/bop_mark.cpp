@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "launcher/game_table.h"
-#include "launcher/settings.h"
+#include "core/game_table.h"
+#include "core/settings.h"
 #include "platform/file_system.h"
 
 namespace vantrel {
@@ -21,7 +21,8 @@ constexpr std::uint64_t kMarkOffset = 0x12782;
 
 void MarkBopPilot() {
   const std::string folder = ReadGameFolder(GameId::BalanceOfPower);
-  const std::vector<platform::FoundEntry> found = platform::Files().Find(folder + "\\*.pl2");
+  const std::string pilotFiles(Game(GameId::BalanceOfPower).pilotFiles);
+  const std::vector<platform::FoundEntry> found = platform::Files().Find(folder + "\\" + pilotFiles);
   if (found.empty()) return;
   const std::unique_ptr<platform::File> file =
       platform::Files().Open(folder + "\\" + found.front().name, platform::OpenMode::ReadWrite);

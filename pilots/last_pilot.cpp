@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "launcher/settings.h"
+#include "core/settings.h"
 #include "pilots/config_word.h"
 #include "ui/window.h"
 
@@ -14,37 +14,22 @@ namespace {
 
 constexpr std::size_t kMaxLastPilotName = 34;
 
-std::optional<std::string> PilotFileFrom(GameId game, std::string_view configFile,
-                                         std::string_view suffix) {
+}  // namespace
+
+std::optional<std::string> FindLastPilot(GameId game) {
+  const GameInfo& info = Game(game);
+  // TIE Fighter 95 names no last pilot; its pilot is found by the pilot files' times.
+  if (info.configFile.empty()) return std::nullopt;
   const std::optional<std::string> name =
-      ReadLastPilotWord(ReadGameFolder(game) + std::string(configFile));
+      ReadLastPilotWord(ReadGameFolder(game) + std::string(info.configFile));
   if (!name) {
     ui::ShowVntlMessage(nullptr, "How did you play the game without the config file?");
     return std::nullopt;
   }
   if (name->size() > kMaxLastPilotName) return std::nullopt;
-  return *name + std::string(suffix);
+  return *name + std::string(info.pilotFileSuffix);
 }
 
-}  // namespace
-
-std::optional<std::string> FindLastPilot(GameId game) {
-  switch (game) {
-    case GameId::XwingVsTie:
-      return PilotFileFrom(game, "\\config.cfg", "0.plt");
-    case GameId::BalanceOfPower:
-      return PilotFileFrom(game, "\\config2.cfg", "0.pl2");
-    case GameId::TieFighter:
-    case GameId::XwingAlliance:
-      break;
-  }
-  // The play sequence asks only for the two games above; another game's pilot is found
-  // by its own operation.
-  return std::nullopt;
-}
-
-std::optional<std::string> FindLastXwaPilot() {
-  return PilotFileFrom(GameId::XwingAlliance, "\\config.cfg", "0.plt");
-}
+std::optional<std::string> FindLastXwaPilot() { return FindLastPilot(GameId::XwingAlliance); }
 
 }  // namespace vantrel

@@ -6,18 +6,19 @@
 #include <optional>
 #include <string>
 
-#include "launcher/game_table.h"
+#include "core/game_table.h"
 
 namespace vantrel {
 
-// For X-Wing vs. TIE Fighter: the name from "\config.cfg" followed by "0.plt"; for
-// Balance of Power: the name from "\config2.cfg" followed by "0.pl2". Empty optional after
-// the message "How did you play the game without the config file?" when the file cannot
-// be opened, and without a message when the name has more than 34 characters. The other
-// two games have operations of their own and get no pilot here.
+// The name from the game's configuration file followed by its pilot file suffix: for
+// X-Wing vs. TIE Fighter "\config.cfg" and "0.plt", for Balance of Power "\config2.cfg"
+// and "0.pl2", for X-Wing Alliance "\config.cfg" and "0.plt". Empty optional after the
+// message "How did you play the game without the config file?" when the file cannot be
+// opened, and without a message when the name has more than 34 characters. TIE Fighter
+// 95 names no last pilot and gets none here (see tie_pilots.h).
 std::optional<std::string> FindLastPilot(GameId game);
 
-// The same for X-Wing Alliance: the name from "\config.cfg" followed by "0.plt".
+// The same for X-Wing Alliance.
 std::optional<std::string> FindLastXwaPilot();
 
 }  // namespace vantrel

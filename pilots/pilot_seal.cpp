@@ -4,30 +4,16 @@
 #include "pilots/pilot_seal.h"
 
 #include <algorithm>
-#include <array>
 #include <memory>
 #include <string_view>
 
-#include "launcher/settings.h"
+#include "core/settings.h"
 #include "platform/file_system.h"
 
 namespace vantrel {
 namespace {
 
-struct SealPlaces {
-  std::uint64_t a;
-  std::uint64_t b;
-  std::uint64_t seal;
-};
-
-constexpr std::array<SealPlaces, 4> kSealPlaces = {{
-    {0x0660, 0x0668, 0x0E73},     // TIE Fighter 95
-    {0x127DA, 0x127EA, 0x109D},   // X-Wing vs. TIE Fighter
-    {0x14176, 0x14186, 0x109D},   // Balance of Power
-    {0x1148A, 0x1149A, 0x1B3B9},  // X-Wing Alliance
-}};
-
-// N of the other games: the second character of the pilot's name field.
+// N read from the file: the second character of the pilot's name field.
 constexpr std::uint64_t kNameByteOffset = 1;
 
 std::optional<std::uint8_t> ReadByteAt(platform::File& file, std::uint64_t offset) {
@@ -71,8 +57,8 @@ bool SealPilotFile(GameId game, const std::optional<std::string>& pilotFileName)
       ReadGameFolder(game) + "\\" + *pilotFileName, platform::OpenMode::ReadWrite);
   if (!file) return false;
 
-  const SealPlaces& places = kSealPlaces[Index(game)];
-  const bool nameByteInFile = game != GameId::TieFighter;
+  const SealPlaces& places = Game(game).seal;
+  const bool nameByteInFile = places.nameByteInFile;
   std::uint64_t farthest = std::max({places.a, places.b, places.seal});
   if (nameByteInFile) farthest = std::max(farthest, kNameByteOffset);
   const std::optional<std::uint64_t> size = file->Size();

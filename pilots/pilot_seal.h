@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "launcher/game_table.h"
+#include "core/game_table.h"
 
 namespace vantrel {
 

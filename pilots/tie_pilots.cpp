@@ -3,7 +3,7 @@
 // whole number of hours later to the minute, finds no pilot.
 #include "pilots/tie_pilots.h"
 
-#include "launcher/settings.h"
+#include "core/settings.h"
 #include "platform/path.h"
 
 namespace vantrel {
@@ -18,13 +18,17 @@ void ShowNoPilots(ui::Window* owner) {
   ui::Ui().ShowMessage(owner, "no pilots", " ", ui::Icon::None, ui::Buttons::Ok);
 }
 
+std::vector<platform::FoundEntry> FindPilotFiles(GameId game, const std::string& folder) {
+  return platform::Files().Find(folder + "\\" + std::string(Game(game).pilotFiles));
+}
+
 }  // namespace
 
 unsigned MinuteOf(platform::FileTime t) { return static_cast<unsigned>((t / kTicksPerMinute) % 60); }
 
 void StampTiePilots(ui::Window& mainWindow, GameId game, platform::FileTime t) {
   const std::string folder = ReadGameFolder(game);
-  const std::vector<platform::FoundEntry> found = platform::Files().Find(folder + "\\*.tfr");
+  const std::vector<platform::FoundEntry> found = FindPilotFiles(game, folder);
   if (found.empty()) {
     ShowNoPilots(&mainWindow);
     return;
@@ -38,7 +42,7 @@ void StampTiePilots(ui::Window& mainWindow, GameId game, platform::FileTime t) {
 
 std::optional<std::string> FindFlownTiePilot(platform::FileTime t) {
   const std::string folder = ReadGameFolder(GameId::TieFighter);
-  const std::vector<platform::FoundEntry> found = platform::Files().Find(folder + "\\*.tfr");
+  const std::vector<platform::FoundEntry> found = FindPilotFiles(GameId::TieFighter, folder);
   if (found.empty()) {
     ShowNoPilots(nullptr);
     return std::nullopt;

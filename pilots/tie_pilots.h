@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "launcher/game_table.h"
+#include "core/game_table.h"
 #include "platform/file_system.h"
 #include "ui/window.h"
 

@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <memory>
 
-#include "launcher/game_table.h"
-#include "launcher/settings.h"
+#include "core/game_table.h"
+#include "core/settings.h"
 #include "pilots/xwa_roster.h"
-#include "platform/file_system.h"
+#include "platform/file_helpers.h"
 #include "platform/path.h"
 
 namespace vantrel {
@@ -23,15 +23,9 @@ constexpr std::size_t kNameBytesRead = 13;
 std::optional<std::string> ReadStoredName(const std::string& path) {
   const std::unique_ptr<platform::File> file = platform::Files().Open(path, platform::OpenMode::Read);
   if (!file) return std::nullopt;
-  std::string bytes(kNameBytesRead, '\0');
-  std::size_t filled = 0;
-  while (filled < bytes.size()) {
-    const std::int64_t count = file->Read(bytes.data() + filled, bytes.size() - filled);
-    if (count < 0) return std::nullopt;
-    if (count == 0) break;
-    filled += static_cast<std::size_t>(count);
-  }
-  return bytes.substr(0, bytes.find('\0'));
+  const std::optional<std::string> bytes = platform::ReadUpTo(*file, kNameBytesRead);
+  if (!bytes) return std::nullopt;
+  return bytes->substr(0, bytes->find('\0'));
 }
 
 }  // namespace
@@ -50,7 +44,8 @@ std::optional<std::size_t> SelectString(const std::vector<std::string>& entries,
 PilotList ReadXwaPilotList(ui::Window* dialogForMessages) {
   PilotList list;
   const std::string folder = ReadGameFolder(GameId::XwingAlliance);
-  for (const platform::FoundEntry& found : platform::Files().Find(folder + "\\*.plt")) {
+  const std::string pattern = folder + "\\" + std::string(Game(GameId::XwingAlliance).pilotFiles);
+  for (const platform::FoundEntry& found : platform::Files().Find(pattern)) {
     // A folder that happens to end in ".plt" holds no pilot.
     if (found.isFolder) continue;
     std::optional<std::string> name = ReadStoredName(folder + "\\" + found.name);

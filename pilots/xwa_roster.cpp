@@ -7,11 +7,11 @@
 #include <cstdint>
 #include <memory>
 
-#include "launcher/game_table.h"
-#include "launcher/settings.h"
+#include "core/game_table.h"
+#include "core/settings.h"
 #include "pilots/config_word.h"
 #include "pilots/xwa_pilot_file.h"
-#include "platform/file_system.h"
+#include "platform/file_helpers.h"
 #include "ui/window.h"
 
 namespace vantrel {
@@ -20,7 +20,8 @@ namespace {
 std::string XwaFolder() { return ReadGameFolder(GameId::XwingAlliance); }
 
 std::string PilotFilePath(std::string_view name) {
-  return XwaFolder() + "\\" + std::string(name) + "0.plt";
+  const std::string_view suffix = Game(GameId::XwingAlliance).pilotFileSuffix;
+  return XwaFolder() + "\\" + std::string(name) + std::string(suffix);
 }
 
 // A pilot's name becomes part of its file name, so it may hold nothing that Windows
@@ -36,18 +37,6 @@ bool CanNameFile(std::string_view name) {
     }
   }
   return true;
-}
-
-// The whole file, or empty when it cannot be read to its end.
-std::optional<std::string> ReadWhole(platform::File& file) {
-  std::string bytes;
-  std::array<char, 4096> chunk;
-  for (;;) {
-    const std::int64_t count = file.Read(chunk.data(), chunk.size());
-    if (count < 0) return std::nullopt;
-    if (count == 0) return bytes;
-    bytes.append(chunk.data(), static_cast<std::size_t>(count));
-  }
 }
 
 // The lines after the first, every line end made CR LF: a lone LF gains its CR, a CR LF
@@ -69,15 +58,16 @@ std::string LinesAfterTheFirst(std::string_view text) {
 // What comes after the new first line: the rest of CONFIG.CFG, nothing when it is
 // missing, empty optional when it exists but cannot be read.
 std::optional<std::string> KeptLines(const std::string& configPath) {
-  platform::FileSystem& files = platform::Files();
-  const std::unique_ptr<platform::File> config = files.Open(configPath, platform::OpenMode::Read);
-  if (!config) {
-    if (files.Kind(configPath) == platform::PathKind::Missing) return std::string();
-    return std::nullopt;
+  const platform::WholeFile config = platform::ReadWholeFile(configPath);
+  switch (config.status) {
+    case platform::WholeFile::Status::Read:
+      return LinesAfterTheFirst(config.bytes);
+    case platform::WholeFile::Status::Missing:
+      return std::string();
+    case platform::WholeFile::Status::Unreadable:
+      break;
   }
-  const std::optional<std::string> text = ReadWhole(*config);
-  if (!text) return std::nullopt;
-  return LinesAfterTheFirst(*text);
+  return std::nullopt;
 }
 
 void ShowRosterMessage(std::string_view text) {
@@ -99,15 +89,7 @@ void WriteXwaLastPilot(std::string_view name) {
   if (!kept) return;
   const std::string text = std::string(kLastPilotPrefix) + std::string(name) + "\r\n" + *kept;
 
-  platform::FileSystem& files = platform::Files();
-  bool written = false;
-  {
-    const std::unique_ptr<platform::File> temporary =
-        files.Open(temporaryPath, platform::OpenMode::CreateAlways);
-    if (!temporary) return;
-    written = temporary->Write(text.data(), text.size());
-  }
-  if (!written || !files.MoveFile(temporaryPath, configPath)) files.DeleteFile(temporaryPath);
+  platform::ReplaceFileContent(configPath, temporaryPath, text);
 }
 
 bool CreateXwaPilot(std::string_view name, bool prepare) {

@@ -4,14 +4,6 @@
 #include <chrono>
 
 namespace vantrel::platform {
-namespace {
-
-std::function<FileTime()>& InstalledClock() {
-  static std::function<FileTime()> clock;
-  return clock;
-}
-
-}  // namespace
 
 FileTime SystemClockTime() {
   using Ticks = std::chrono::duration<std::int64_t, std::ratio<1, 10'000'000>>;
@@ -21,15 +13,10 @@ FileTime SystemClockTime() {
                                kTicksFrom1601To1970);
 }
 
-FileTime CurrentFileTime() {
-  const std::function<FileTime()>& clock = InstalledClock();
-  return clock ? clock() : SystemClockTime();
-}
-
-std::function<FileTime()> UseClock(std::function<FileTime()> clock) {
-  std::function<FileTime()> previous = std::move(InstalledClock());
-  InstalledClock() = std::move(clock);
-  return previous;
+template <>
+Clock& Service<Clock>::Default() {
+  static Clock system{SystemClockTime};
+  return system;
 }
 
 }  // namespace vantrel::platform

@@ -3,8 +3,8 @@
 // (backslash separators); the POSIX backend maps them onto its own file system and
 // resolves every component without regard to letter case, as Windows and Wine do.
 //
-// The process uses one FileSystem at a time (`Files()`); tests may put a wrapper in its
-// place that fails chosen calls, to reach the failure paths a healthy disk never shows.
+// The process uses one FileSystem at a time (`Files()`); tests may install a wrapper in
+// its place that fails chosen calls, to reach the failure paths a healthy disk never shows.
 #pragma once
 
 #include <cstddef>
@@ -13,6 +13,8 @@
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/service.h"
 
 namespace vantrel::platform {
 
@@ -100,12 +102,11 @@ class FileSystem {
   virtual bool SetCurrentFolder(const std::string& path) = 0;
 };
 
-// The file system of this process: the native backend unless a test installed another.
-FileSystem& Files();
-
-// Installs `fileSystem` in place of the current one and returns the one it replaced;
-// nullptr goes back to the native backend. The caller keeps ownership.
-FileSystem* UseFileSystem(FileSystem* fileSystem);
+// The file system of this process: the native backend unless a test installed another
+// (ScopedService<FileSystem>).
+template <>
+FileSystem& Service<FileSystem>::Default();
+inline FileSystem& Files() { return Service<FileSystem>::Get(); }
 
 // The native backend of this build (win32 or posix).
 FileSystem& NativeFileSystem();

@@ -121,6 +121,19 @@ std::string FoldCase(std::string_view utf8) {
   return folded;
 }
 
+std::string WithNativeSeparators(std::string_view path) {
+#ifdef _WIN32
+  constexpr char kNative = '\\';
+#else
+  constexpr char kNative = '/';
+#endif
+  std::string shown(path);
+  for (char& c : shown) {
+    if (IsSeparator(c)) c = kNative;
+  }
+  return shown;
+}
+
 bool NamesEqual(std::string_view a, std::string_view b) { return FoldCase(a) == FoldCase(b); }
 
 bool WildcardMatch(std::string_view pattern, std::string_view name) {

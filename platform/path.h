@@ -31,6 +31,10 @@ std::string_view FileNamePart(std::string_view path);
 // compare names; other characters are left as they are.
 std::string FoldCase(std::string_view utf8);
 
+// A path as it is shown to the user: every separator the system's own ('/' on POSIX,
+// where the launcher's backslashes stand for it; '\' on Windows).
+std::string WithNativeSeparators(std::string_view path);
+
 // Case-insensitive equality of two names, by the folding above.
 bool NamesEqual(std::string_view a, std::string_view b);
 

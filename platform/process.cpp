@@ -7,23 +7,16 @@
 namespace vantrel::platform {
 namespace {
 
-// Empty until a program sets a runner; one thread runs the launcher's code.
-std::optional<std::string> installedRunner;
-
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 }  // namespace
 
-std::optional<std::string> UseGameRunner(std::optional<std::string> command) {
-  std::optional<std::string> previous = std::move(installedRunner);
-  installedRunner = std::move(command);
-  return previous;
-}
-
-std::string GameRunner() {
-  if (installedRunner) return *installedRunner;
-  const char* fromEnvironment = std::getenv("VANTREL_RUNNER");
-  return fromEnvironment != nullptr ? fromEnvironment : "";
+template <>
+RunnerCommand& Service<RunnerCommand>::Default() {
+  static RunnerCommand fromEnvironment;
+  const char* text = std::getenv("VANTREL_RUNNER");
+  fromEnvironment.text = text != nullptr ? text : "";
+  return fromEnvironment;
 }
 
 std::vector<std::string> RunnerWords(std::string_view command) {

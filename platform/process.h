@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/service.h"
+
 namespace vantrel::platform {
 
 struct GameProcess {
@@ -22,13 +24,19 @@ struct GameProcess {
 // the program could not be started: missing, not executable, or a path over the limit.
 std::optional<int> RunAndWait(const GameProcess& process);
 
-// Sets the runner that POSIX systems start games through ("wine", "env WINEDEBUG=-all
-// wine"); empty text means none, and nothing goes back to $VANTREL_RUNNER. Windows
-// starts games directly and ignores it. Returns the setting it replaced.
-std::optional<std::string> UseGameRunner(std::optional<std::string> command);
+// The runner that POSIX systems start games through ("wine", "env WINEDEBUG=-all wine");
+// empty text means none. Windows starts games directly and ignores it. A program or test
+// installs one with ScopedService<RunnerCommand>; with none installed, $VANTREL_RUNNER
+// is read afresh at every use.
+struct RunnerCommand {
+  std::string text;
+};
 
-// The runner in force: the one set above, else $VANTREL_RUNNER, else none (empty).
-std::string GameRunner();
+template <>
+RunnerCommand& Service<RunnerCommand>::Default();
+
+// The runner in force: the one installed, else $VANTREL_RUNNER, else none (empty).
+inline std::string GameRunner() { return Service<RunnerCommand>::Get().text; }
 
 // The words of a runner command, split on blanks (spaces and tabs); quotes have no
 // special meaning.

@@ -10,7 +10,7 @@
 #include <optional>
 
 #include "platform/path.h"
-#include "platform/text_file.h"
+#include "platform/file_helpers.h"
 
 namespace vantrel::platform {
 namespace {

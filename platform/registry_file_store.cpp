@@ -8,11 +8,10 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/file_system.h"
+#include "platform/file_helpers.h"
 #include "platform/path.h"
 #include "platform/registry_file_format.h"
 #include "platform/settings_store.h"
-#include "platform/text_file.h"
 
 namespace vantrel::platform {
 namespace {
@@ -36,23 +35,6 @@ std::optional<std::string> FullKeyPath(std::string_view key) {
     return std::nullopt;
   }
   return std::string(root.empty() ? kLocalMachine : root) + std::string(below);
-}
-
-// Creates `folder` and every missing folder above it.
-bool CreateFolders(const std::string& folder) {
-  if (folder.empty()) return true;
-  switch (Files().Kind(folder)) {
-    case PathKind::Folder:
-      return true;
-    case PathKind::File:
-      return false;
-    case PathKind::Missing:
-      break;
-  }
-  const std::string parent(FolderPart(folder));
-  // The parent of "C:" or of "/x" is a root, which exists.
-  if (!parent.empty() && parent.back() != ':' && !CreateFolders(parent)) return false;
-  return Files().CreateFolder(folder);
 }
 
 class RegistryFileStore final : public SettingsStore {
@@ -116,26 +98,23 @@ class RegistryFileStore final : public SettingsStore {
   // The file's keys: none when it does not exist, nothing at all when it exists but
   // cannot be read (then it must not be overwritten either).
   std::optional<RegistryFile> Load() const {
-    if (const std::optional<std::string> text = ReadWholeFile(path_)) {
-      return ParseRegistryFile(*text);
+    const WholeFile file = ReadWholeFile(path_);
+    switch (file.status) {
+      case WholeFile::Status::Read:
+        return ParseRegistryFile(file.bytes);
+      case WholeFile::Status::Missing:
+        return RegistryFile{};
+      case WholeFile::Status::Unreadable:
+        break;
     }
-    if (Files().Kind(path_) == PathKind::Missing) return RegistryFile{};
     return std::nullopt;
   }
 
   bool Save(const RegistryFile& file) const {
-    if (path_.empty() || !CreateFolders(std::string(FolderPart(path_)))) return false;
-    const std::string temporary = path_ + ".tmp";
-    const std::string text = FormatRegistryFile(file);
-    bool written = false;
-    {
-      const std::unique_ptr<File> out = Files().Open(temporary, OpenMode::CreateAlways);
-      if (!out) return false;
-      written = out->Write(text.data(), text.size());
-    }
-    if (written && Files().MoveFile(temporary, path_)) return true;
-    Files().DeleteFile(temporary);
-    return false;
+    if (path_.empty()) return false;
+    const std::string folder(FolderPart(path_));
+    if (!folder.empty() && folder.back() != ':' && !CreateFolders(folder)) return false;
+    return ReplaceFileContent(path_, path_ + ".tmp", FormatRegistryFile(file));
   }
 
   std::string path_;

@@ -8,15 +8,6 @@
 namespace vantrel::platform {
 namespace {
 
-// Empty while the default store is in use. One thread uses the launcher's code, so a
-// plain pointer is enough.
-SettingsStore* installed = nullptr;
-
-SettingsStore& DefaultStore() {
-  static const std::unique_ptr<SettingsStore> store = OpenDefaultSettingsStore();
-  return *store;
-}
-
 // An environment variable that is set to something; an empty one counts as unset.
 std::optional<std::string> Environment(const char* name) {
   const char* value = std::getenv(name);
@@ -26,29 +17,29 @@ std::optional<std::string> Environment(const char* name) {
 
 }  // namespace
 
-SettingsStore& Settings() { return installed != nullptr ? *installed : DefaultStore(); }
-
-// Hands back exactly what was installed before (nullptr for the default), so that
-// installing the result again restores the earlier state.
-SettingsStore* UseSettingsStore(SettingsStore* store) {
-  SettingsStore* previous = installed;
-  installed = store;
-  return previous;
+template <>
+SettingsStore& Service<SettingsStore>::Default() {
+  static const std::unique_ptr<SettingsStore> store = OpenDefaultSettingsStore();
+  return *store;
 }
 
 // The variables hold native paths, so the file's name is joined with '/', which both
 // backends take as a separator.
-std::string DefaultRegistryFilePath() {
-  if (std::optional<std::string> file = Environment("VANTREL_REGISTRY")) return *file;
+RegistryFileChoice ChooseDefaultRegistryFile() {
+  if (std::optional<std::string> file = Environment("VANTREL_REGISTRY")) {
+    return {*file, RegistryFileSource::VantrelRegistry};
+  }
   if (std::optional<std::string> config = Environment("XDG_CONFIG_HOME")) {
-    return *config + "/vantrel/registry.reg";
+    return {*config + "/vantrel/registry.reg", RegistryFileSource::XdgConfigHome};
   }
   if (std::optional<std::string> home = Environment("HOME")) {
-    return *home + "/.config/vantrel/registry.reg";
+    return {*home + "/.config/vantrel/registry.reg", RegistryFileSource::Home};
   }
   // Without a home folder there is no place for settings: the store reads nothing and
   // every write fails.
-  return {};
+  return {{}, RegistryFileSource::None};
 }
+
+std::string DefaultRegistryFilePath() { return ChooseDefaultRegistryFile().path; }
 
 }  // namespace vantrel::platform

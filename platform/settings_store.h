@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/service.h"
+
 namespace vantrel::platform {
 
 // A key path is read below HKEY_LOCAL_MACHINE, unless it begins with one of these roots.
@@ -43,20 +45,32 @@ class SettingsStore {
   virtual bool DeleteKeyTree(std::string_view key) = 0;
 };
 
-// The store of this process. Until a program installs one, the platform's default: the
-// registry on Windows, the file named by $VANTREL_REGISTRY or
+// The store of this process. Until a program installs one (ScopedService<SettingsStore>),
+// the platform's default: the registry on Windows, the file named by $VANTREL_REGISTRY or
 // $XDG_CONFIG_HOME/vantrel/registry.reg elsewhere.
-SettingsStore& Settings();
-
-// Installs `store` (the caller keeps ownership) and returns the one it replaced; nullptr
-// goes back to the default.
-SettingsStore* UseSettingsStore(SettingsStore* store);
+template <>
+SettingsStore& Service<SettingsStore>::Default();
+inline SettingsStore& Settings() { return Service<SettingsStore>::Get(); }
 
 // A store kept in a registry export file at `path` (UTF-8 path in the launcher's form).
 std::unique_ptr<SettingsStore> OpenRegistryFileStore(std::string path);
 
+// What decided the file of the default store.
+enum class RegistryFileSource {
+  VantrelRegistry,  // $VANTREL_REGISTRY
+  XdgConfigHome,    // $XDG_CONFIG_HOME/vantrel/registry.reg
+  Home,             // $HOME/.config/vantrel/registry.reg, as $XDG_CONFIG_HOME is unset
+  None,             // neither variable is set: there is no file
+};
+
+struct RegistryFileChoice {
+  std::string path;  // empty for RegistryFileSource::None
+  RegistryFileSource source;
+};
+
 // The file the default store uses when there is no registry: $VANTREL_REGISTRY, else
 // $XDG_CONFIG_HOME/vantrel/registry.reg, else $HOME/.config/vantrel/registry.reg.
+RegistryFileChoice ChooseDefaultRegistryFile();
 std::string DefaultRegistryFilePath();
 
 // The platform's default store (see Settings()).

@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/service.h"
+
 namespace vantrel::platform {
 
 // The shell's folders shared by every user of the machine.
@@ -40,12 +42,11 @@ class Shell {
   virtual void NotifyAssociationsChanged() = 0;
 };
 
-// The shell of this process: the native backend unless a test installed another.
-Shell& DesktopShell();
-
-// Installs `shell` (the caller keeps ownership) and returns the one it replaced; nullptr
-// goes back to the native backend.
-Shell* UseShell(Shell* shell);
+// The shell of this process: the native backend unless a test installed another
+// (ScopedService<Shell>).
+template <>
+Shell& Service<Shell>::Default();
+inline Shell& DesktopShell() { return Service<Shell>::Get(); }
 
 // The native backend of this build.
 Shell& NativeShell();

@@ -9,8 +9,8 @@
 #include <memory>
 #include <optional>
 
-#include "launcher/game_table.h"
-#include "launcher/settings.h"
+#include "core/game_table.h"
+#include "core/settings.h"
 #include "package/entry_name.h"
 #include "package/package_archive.h"
 #include "platform/file_system.h"

@@ -167,7 +167,10 @@ bool DestinationPage::onPageCommand(ui::Window& page, int id) {
   }
 }
 
-void CopyPage::onInit(ui::Window& page) { page.SetProgressBar(IDC_COPY_PROGRESS, 0); }
+void CopyPage::onInit(ui::Window& page) {
+  page.SetProgressRange(IDC_COPY_PROGRESS, 0, 100);
+  page.SetProgressPosition(IDC_COPY_PROGRESS, 0);
+}
 
 bool CopyPage::onPageCommand(ui::Window& page, int id) {
   switch (id) {
@@ -175,7 +178,7 @@ bool CopyPage::onPageCommand(ui::Window& page, int id) {
       page.EnableItem(IDC_COPY_START, false);
       const InstallProgress progress{
           [&page](std::string_view name) { page.SetItemText(IDC_COPY_ENTRY, name); },
-          [&page](int percent) { page.SetProgressBar(IDC_COPY_PROGRESS, percent); }};
+          [&page](int percent) { page.SetProgressPosition(IDC_COPY_PROGRESS, percent); }};
       switch (InstallVantrel(session_.destination, progress)) {
         case InstallResult::PackageMissing:
           // Start stays disabled; Back and Cancel still work.

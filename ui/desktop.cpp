@@ -5,7 +5,10 @@
 namespace vantrel::ui {
 namespace {
 
-class SilentStatusWindow : public StatusWindow {};
+class SilentStatusWindow : public StatusWindow {
+ public:
+  void SetProgress(int) override {}
+};
 
 class SilentDesktop : public Desktop {
  public:
@@ -15,22 +18,20 @@ class SilentDesktop : public Desktop {
   std::unique_ptr<StatusWindow> OpenStatusWindow(Window&) override {
     return std::make_unique<SilentStatusWindow>();
   }
-  void SetProgress(int) override {}
   int RunModalDialog(std::string_view, Window*, DialogController&) override { return -1; }
 };
 
-SilentDesktop silentDesktop;
-Desktop* currentDesktop = nullptr;
-
 }  // namespace
 
-Desktop& Ui() { return currentDesktop != nullptr ? *currentDesktop : silentDesktop; }
+}  // namespace vantrel::ui
 
-Desktop* UseDesktop(Desktop* desktop) {
-  Desktop* previous = currentDesktop;
-  currentDesktop = desktop;
-  return previous;
+template <>
+vantrel::ui::Desktop& vantrel::platform::Service<vantrel::ui::Desktop>::Default() {
+  static ui::SilentDesktop silent;
+  return silent;
 }
+
+namespace vantrel::ui {
 
 void ShowVntlMessage(Window* owner, std::string_view text, Icon icon) {
   Ui().ShowMessage(owner, text, "VNTL", icon, Buttons::Ok);

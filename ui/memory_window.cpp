@@ -49,6 +49,24 @@ std::optional<std::string> MemoryWindow::SelectedListText(int id) const {
 
 void MemoryWindow::SetTextLimit(int id, int characters) { textLimits_[id] = characters; }
 
+void MemoryWindow::SetProgressRange(int id, int lowest, int highest) {
+  progressRanges_[id] = {lowest, highest};
+}
+
+void MemoryWindow::SetProgressPosition(int id, int position) { progressPositions_[id] = position; }
+
+std::optional<std::pair<int, int>> MemoryWindow::ProgressRange(int id) const {
+  const auto found = progressRanges_.find(id);
+  if (found == progressRanges_.end()) return std::nullopt;
+  return found->second;
+}
+
+std::optional<int> MemoryWindow::ProgressPosition(int id) const {
+  const auto found = progressPositions_.find(id);
+  if (found == progressPositions_.end()) return std::nullopt;
+  return found->second;
+}
+
 bool MemoryWindow::IsChecked(int id) const { return checked_.contains(id); }
 
 void MemoryWindow::SetChecked(int id, bool checked) {
@@ -95,13 +113,5 @@ void MemoryWindow::ShowItem(int id, bool visible) {
 }
 
 bool MemoryWindow::IsVisible(int id) const { return !hidden_.contains(id); }
-
-void MemoryWindow::SetProgressBar(int id, int position) { progressBars_[id] = position; }
-
-std::optional<int> MemoryWindow::ProgressBar(int id) const {
-  const auto found = progressBars_.find(id);
-  if (found == progressBars_.end()) return std::nullopt;
-  return found->second;
-}
 
 }  // namespace vantrel::ui

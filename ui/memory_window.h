@@ -10,6 +10,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "ui/window.h"
@@ -36,7 +37,9 @@ class MemoryWindow : public Window {
 
   void EnableItem(int id, bool enabled) override;
   void ShowItem(int id, bool visible) override;
-  void SetProgressBar(int id, int position) override;
+
+  void SetProgressRange(int id, int lowest, int highest) override;
+  void SetProgressPosition(int id, int position) override;
 
   void EndDialog(int result) override;
 
@@ -45,12 +48,13 @@ class MemoryWindow : public Window {
   std::optional<int> SelectedListEntry(int id) const;
   // The limit set on edit field `id`; empty optional when none was set.
   std::optional<int> TextLimit(int id) const;
+  // The range and position of progress bar `id`; empty optional when never set.
+  std::optional<std::pair<int, int>> ProgressRange(int id) const;
+  std::optional<int> ProgressPosition(int id) const;
   // Controls are enabled until they are disabled.
   bool IsEnabled(int id) const;
   // Controls are visible until they are hidden.
   bool IsVisible(int id) const;
-  // Where progress bar `id` stands; empty optional when it was never moved.
-  std::optional<int> ProgressBar(int id) const;
   // What EndDialog was given; empty optional while the dialog is open.
   std::optional<int> endedWith() const { return endedWith_; }
 
@@ -63,10 +67,11 @@ class MemoryWindow : public Window {
   std::map<int, std::string> texts_;
   std::map<int, List> lists_;
   std::map<int, int> textLimits_;
+  std::map<int, std::pair<int, int>> progressRanges_;
+  std::map<int, int> progressPositions_;
   std::set<int> checked_;
   std::set<int> disabled_;
   std::set<int> hidden_;
-  std::map<int, int> progressBars_;
   std::optional<int> endedWith_;
 };
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/service.h"
 #include "ui/dialog_controller.h"
 
 namespace vantrel::ui {
@@ -51,8 +52,10 @@ class Window {
   // A hidden control is neither seen nor pressed; a template may create one hidden.
   virtual void ShowItem(int id, bool visible) = 0;
 
-  // Moves progress bar `id`, whose range is 0 to 100, to `position`.
-  virtual void SetProgressBar(int id, int position) = 0;
+  // Progress bar `id`: its range, and its position, drawn at once (no message loop may
+  // run while the work it shows goes on).
+  virtual void SetProgressRange(int id, int lowest, int highest) = 0;
+  virtual void SetProgressPosition(int id, int position) = 0;
 
   // Closes a modal dialog once its current handler has returned; the call that opened
   // the dialog returns `result`.
@@ -63,6 +66,8 @@ class Window {
 class StatusWindow {
  public:
   virtual ~StatusWindow() = default;
+  // Moves the window's bar to `position`, 0 to 100.
+  virtual void SetProgress(int position) = 0;
 };
 
 class Desktop {
@@ -73,10 +78,8 @@ class Desktop {
   virtual Answer ShowMessage(Window* owner, std::string_view text, std::string_view title,
                              Icon icon, Buttons buttons) = 0;
 
-  // Creates and shows the STATUS window owned by `owner`, its bar at 0 of 0 to 100. The
-  // newest STATUS window's bar is the one SetProgress moves.
+  // Creates and shows the STATUS window owned by `owner`, its bar at 0 of 0 to 100.
   virtual std::unique_ptr<StatusWindow> OpenStatusWindow(Window& owner) = 0;
-  virtual void SetProgress(int position) = 0;
 
   // Shows the dialog template `templateName` of the program's resources modally, owned by
   // `owner` (or by no window when it is null), with `controller` handling it. Returns
@@ -85,12 +88,19 @@ class Desktop {
                              DialogController& controller) = 0;
 };
 
-// The desktop of this process. Programs install theirs at start; until then message
-// boxes go nowhere and are answered No (or OK), and no dialog can be made.
-Desktop& Ui();
+}  // namespace vantrel::ui
 
-// Installs `desktop` (the caller keeps ownership) and returns the one it replaced.
-Desktop* UseDesktop(Desktop* desktop);
+namespace vantrel::platform {
+template <>
+ui::Desktop& Service<ui::Desktop>::Default();
+}  // namespace vantrel::platform
+
+namespace vantrel::ui {
+
+// The desktop of this process. Programs install theirs at start
+// (ScopedService<Desktop>); until then message boxes go nowhere and are answered No (or
+// OK), and no dialog can be made.
+inline Desktop& Ui() { return platform::Service<Desktop>::Get(); }
 
 // Shortcut for the launcher's usual box: title "VNTL", an OK button.
 void ShowVntlMessage(Window* owner, std::string_view text, Icon icon = Icon::None);

@@ -5,12 +5,12 @@
 #include <string_view>
 #include <vector>
 
-#include "launcher/settings.h"
+#include "core/settings.h"
 #include "package/entry_name.h"
 #include "platform/file_system.h"
 #include "platform/settings_store.h"
 #include "platform/shell.h"
-#include "platform/text_file.h"
+#include "platform/file_helpers.h"
 #include "setup/installed_system.h"
 #include "setup/shortcut_places.h"
 
@@ -31,11 +31,11 @@ void RemoveInstalledFiles() {
   const std::string folder = ReadLauncherFolder();
   const std::string logPath = InstallLogPath();
   if (logPath.empty()) return;
-  const std::optional<std::string> log = platform::ReadWholeFile(logPath);
-  if (!log) return;
+  const platform::WholeFile log = platform::ReadWholeFile(logPath);
+  if (log.status != platform::WholeFile::Status::Read) return;
 
   platform::FileSystem& files = platform::Files();
-  const std::vector<std::string_view> lines = platform::SplitLines(*log);
+  const std::vector<std::string_view> lines = platform::SplitLines(log.bytes);
   // The first line is the folder Setup installed into. Names are taken below the folder
   // the log was found in instead, so a log copied or edited elsewhere cannot lead the
   // removal into another folder.

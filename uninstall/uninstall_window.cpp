@@ -13,7 +13,8 @@ void UninstallWindow::onInit(ui::Window& window) {
                           IDC_UNINSTALL_COMPLETED}) {
     window.ShowItem(label, false);
   }
-  window.SetProgressBar(IDC_UNINSTALL_PROGRESS, 0);
+  window.SetProgressRange(IDC_UNINSTALL_PROGRESS, 0, 100);
+  window.SetProgressPosition(IDC_UNINSTALL_PROGRESS, 0);
   window.EnableItem(IDC_UNINSTALL_OK, false);
   if (!InstallLogFound()) {
     ui::Ui().ShowMessage(nullptr, "Can't find installation log!", "Error", ui::Icon::None,
@@ -31,14 +32,14 @@ bool UninstallWindow::onCommand(ui::Window& window, int id) {
   window.SetItemText(IDC_UNINSTALL_START, "Please wait");
   RemoveInstalledFiles();
   window.ShowItem(IDC_DONE_FILES, true);
-  window.SetProgressBar(IDC_UNINSTALL_PROGRESS, 33);
+  window.SetProgressPosition(IDC_UNINSTALL_PROGRESS, 33);
   // Program folders are removed with the files; their row is done with them.
   window.ShowItem(IDC_DONE_FOLDERS, true);
-  window.SetProgressBar(IDC_UNINSTALL_PROGRESS, 66);
+  window.SetProgressPosition(IDC_UNINSTALL_PROGRESS, 66);
   RemoveRegistryEntries();
   window.ShowItem(IDC_DONE_REGISTRY, true);
   RemoveShortcuts();
-  window.SetProgressBar(IDC_UNINSTALL_PROGRESS, 100);
+  window.SetProgressPosition(IDC_UNINSTALL_PROGRESS, 100);
   window.ShowItem(IDC_UNINSTALL_COMPLETED, true);
   window.EnableItem(IDC_UNINSTALL_OK, true);
   window.EnableItem(IDC_UNINSTALL_START, false);

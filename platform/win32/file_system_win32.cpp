@@ -12,18 +12,13 @@
 
 #include "platform/path.h"
 #include "platform/win32/text_win32.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/windows_api.h"
 
 namespace vantrel::platform {
 namespace {
 
-// The wide form of a path, or nothing when the path is over the limit, is not valid
-// UTF-8 or holds a NUL (which would end it early and name another file). Every
-// operation below goes through here before it touches anything.
-std::optional<std::wstring> WidePath(const std::string& path) {
-  if (!PathFitsLimit(path) || path.find('\0') != std::string::npos) return std::nullopt;
-  return win32::Widen(path);
-}
+using win32::WidePath;
 
 // True when `attributes` (of an existing path, or INVALID_FILE_ATTRIBUTES for none) has
 // one of `refused`. Windows refuses to write over a read-only file, to replace a hidden
@@ -51,39 +46,8 @@ std::optional<FileTime> FromFileTime(const FILETIME& time) {
   return value;
 }
 
-// Owns a handle from CreateFileW.
-class Handle {
- public:
-  explicit Handle(HANDLE handle) : handle_(handle) {}
-  ~Handle() {
-    if (valid()) CloseHandle(handle_);
-  }
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
-  HANDLE get() const { return handle_; }
-
- private:
-  HANDLE handle_;
-};
-
-// Owns a search handle from FindFirstFileExW.
-class FindHandle {
- public:
-  explicit FindHandle(HANDLE handle) : handle_(handle) {}
-  ~FindHandle() {
-    if (valid()) FindClose(handle_);
-  }
-  FindHandle(const FindHandle&) = delete;
-  FindHandle& operator=(const FindHandle&) = delete;
-
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return handle_; }
-
- private:
-  HANDLE handle_;
-};
+using win32::FileHandle;
+using win32::FindHandle;
 
 std::optional<FileTimes> ReadTimes(HANDLE handle) {
   FILETIME creation, lastAccess, lastWrite;
@@ -111,8 +75,8 @@ HANDLE OpenForAttributes(const std::wstring& path, DWORD access) {
 
 // True when both paths lead to one existing file, whatever their spelling.
 bool SameFile(const std::wstring& first, const std::wstring& second) {
-  Handle a(OpenForAttributes(first, FILE_READ_ATTRIBUTES));
-  Handle b(OpenForAttributes(second, FILE_READ_ATTRIBUTES));
+  const FileHandle a(OpenForAttributes(first, FILE_READ_ATTRIBUTES));
+  const FileHandle b(OpenForAttributes(second, FILE_READ_ATTRIBUTES));
   BY_HANDLE_FILE_INFORMATION infoA, infoB;
   return a.valid() && b.valid() && GetFileInformationByHandle(a.get(), &infoA) &&
          GetFileInformationByHandle(b.get(), &infoB) &&
@@ -188,7 +152,7 @@ class Win32File final : public File {
   bool SetTimes(const FileTimes& times) override { return WriteTimes(handle_.get(), times); }
 
  private:
-  Handle handle_;
+  FileHandle handle_;
 };
 
 class Win32FileSystem final : public FileSystem {
@@ -281,7 +245,7 @@ class Win32FileSystem final : public FileSystem {
     // again against the pattern's last component.
     const std::string_view wildcard = FileNamePart(pattern);
     WIN32_FIND_DATAW data;
-    FindHandle search(FindFirstFileExW(wide->c_str(), FindExInfoBasic, &data,
+    const FindHandle search(FindFirstFileExW(wide->c_str(), FindExInfoBasic, &data,
                                        FindExSearchNameMatch, nullptr, 0));
     if (!search.valid()) return entries;
     do {
@@ -295,7 +259,7 @@ class Win32FileSystem final : public FileSystem {
   std::optional<FileTimes> GetTimes(const std::string& path) override {
     const auto wide = WidePath(path);
     if (!wide) return std::nullopt;
-    Handle handle(OpenForAttributes(*wide, FILE_READ_ATTRIBUTES));
+    const FileHandle handle(OpenForAttributes(*wide, FILE_READ_ATTRIBUTES));
     if (!handle.valid()) return std::nullopt;
     return ReadTimes(handle.get());
   }
@@ -303,7 +267,7 @@ class Win32FileSystem final : public FileSystem {
   bool SetTimes(const std::string& path, const FileTimes& times) override {
     const auto wide = WidePath(path);
     if (!wide) return false;
-    Handle handle(OpenForAttributes(*wide, FILE_WRITE_ATTRIBUTES));
+    const FileHandle handle(OpenForAttributes(*wide, FILE_WRITE_ATTRIBUTES));
     return handle.valid() && WriteTimes(handle.get(), times);
   }
 

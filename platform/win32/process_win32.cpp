@@ -7,26 +7,11 @@
 
 #include "platform/path.h"
 #include "platform/win32/text_win32.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/windows_api.h"
 
 namespace vantrel::platform {
 namespace {
-
-// Owns a process or thread handle.
-class Handle {
- public:
-  explicit Handle(HANDLE handle) : handle_(handle) {}
-  ~Handle() {
-    if (handle_ != nullptr) CloseHandle(handle_);
-  }
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-
-  HANDLE get() const { return handle_; }
-
- private:
-  HANDLE handle_;
-};
 
 // One word of a command line as the C runtime splits it again: kept as it is when it
 // needs no quotes, otherwise in double quotes, with a backslash before every quote and
@@ -51,19 +36,14 @@ std::wstring QuoteWord(const std::wstring& word, bool always) {
   return quoted;
 }
 
-std::optional<std::wstring> WidePath(const std::string& path) {
-  if (!PathFitsLimit(path) || path.find('\0') != std::string::npos) return std::nullopt;
-  return win32::Widen(path);
-}
-
 }  // namespace
 
 std::optional<int> RunAndWait(const GameProcess& process) {
-  const std::optional<std::wstring> program = WidePath(process.program);
+  const std::optional<std::wstring> program = win32::WidePath(process.program);
   if (!program) return std::nullopt;
   std::optional<std::wstring> folder;
   if (!process.workingFolder.empty()) {
-    folder = WidePath(process.workingFolder);
+    folder = win32::WidePath(process.workingFolder);
     if (!folder) return std::nullopt;
   }
   std::wstring commandLine = QuoteWord(*program, true);
@@ -85,8 +65,8 @@ std::optional<int> RunAndWait(const GameProcess& process) {
                       &startup, &started)) {
     return std::nullopt;
   }
-  const Handle game(started.hProcess);
-  const Handle thread(started.hThread);
+  const win32::KernelHandle game(started.hProcess);
+  const win32::KernelHandle thread(started.hThread);
   WaitForSingleObject(game.get(), INFINITE);
   DWORD exitCode = 0;
   if (!GetExitCodeProcess(game.get(), &exitCode)) return -1;

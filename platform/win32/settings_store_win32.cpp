@@ -9,27 +9,12 @@
 
 #include "platform/path.h"
 #include "platform/win32/text_win32.h"
+#include "platform/win32/unique_handle.h"
 
 namespace vantrel::platform {
 namespace {
 
-// Owns an open registry key.
-class Key {
- public:
-  Key() = default;
-  ~Key() {
-    if (handle_ != nullptr) RegCloseKey(handle_);
-  }
-  Key(const Key&) = delete;
-  Key& operator=(const Key&) = delete;
-
-  HKEY get() const { return handle_; }
-  // For the functions that hand back a new key; only called on an empty Key.
-  HKEY* receive() { return &handle_; }
-
- private:
-  HKEY handle_ = nullptr;
-};
+using Key = win32::RegistryKey;
 
 // The wide form of a key path or value name; nothing when it is not valid UTF-8 or holds
 // a NUL, which would end it early and name another key or value.

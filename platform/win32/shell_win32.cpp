@@ -5,6 +5,7 @@
 #include "platform/shell.h"
 
 #include "platform/win32/text_win32.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/windows_api.h"
 
 #include <knownfolders.h>
@@ -84,13 +85,11 @@ class Win32Shell final : public Shell {
   std::optional<std::string> KnownFolder(CommonFolder folder) override {
     const KNOWNFOLDERID& id =
         folder == CommonFolder::Programs ? FOLDERID_CommonPrograms : FOLDERID_PublicDesktop;
-    PWSTR path = nullptr;
-    const HRESULT result = SHGetKnownFolderPath(id, 0, nullptr, &path);
-    // The shell hands back memory of its own even when it fails.
-    std::optional<std::string> found;
-    if (SUCCEEDED(result) && path != nullptr) found = win32::Narrow(path);
-    CoTaskMemFree(path);
-    return found;
+    win32::TaskMemory<PWSTR> path;
+    if (FAILED(SHGetKnownFolderPath(id, 0, nullptr, path.receive())) || !path.valid()) {
+      return std::nullopt;
+    }
+    return win32::Narrow(path.get());
   }
 
   std::optional<int> WindowsMajorVersion() override {

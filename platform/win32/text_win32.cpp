@@ -4,6 +4,7 @@
 
 #include <climits>
 
+#include "platform/path.h"
 #include "platform/win32/windows_api.h"
 
 namespace vantrel::platform::win32 {
@@ -23,6 +24,13 @@ std::optional<std::wstring> Widen(std::string_view utf8) {
   }
   return wide;
 }
+
+std::optional<std::wstring> WidePath(std::string_view path) {
+  if (!PathFitsLimit(path) || path.find('\0') != std::string_view::npos) return std::nullopt;
+  return Widen(path);
+}
+
+std::wstring WideText(std::string_view text) { return Widen(text).value_or(std::wstring()); }
 
 std::string Narrow(std::wstring_view utf16) {
   if (utf16.empty() || utf16.size() > static_cast<std::size_t>(INT_MAX)) return {};

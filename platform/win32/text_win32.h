@@ -13,6 +13,15 @@ namespace vantrel::platform::win32 {
 // name can never reach the file system or the registry as some other name.
 std::optional<std::wstring> Widen(std::string_view utf8);
 
+// The wide form of a path, or nothing when the path is over the 259-character limit, is
+// not valid UTF-8 or holds a NUL (which would end it early and name another file). Every
+// path goes through here before a Win32 call touches anything.
+std::optional<std::wstring> WidePath(std::string_view path);
+
+// The wide form of a text shown in a window (a message, a control's text, a template
+// name); empty when it is not valid UTF-8.
+std::wstring WideText(std::string_view text);
+
 // UTF-8 for a UTF-16 text. A lone surrogate (possible in names on disk) becomes U+FFFD.
 std::string Narrow(std::wstring_view utf16);
 

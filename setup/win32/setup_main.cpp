@@ -7,10 +7,11 @@
 
 #include "platform/command_line.h"
 #include "platform/win32/text_win32.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/windows_api.h"
 #include "resources/setup_ids.h"
 #include "setup/setup_program.h"
-#include "ui/win32/program_icon.h"
+#include "setup/win32/program_services.h"
 #include "ui/win32/window_win32.h"
 
 namespace {
@@ -33,19 +34,16 @@ std::optional<std::string> BrowseForFolder(vantrel::ui::Window& owner, const std
   info.ulFlags = BIF_RETURNONLYFSDIRS;
   info.lpfn = SelectInitialFolder;
   info.lParam = start.empty() ? 0 : reinterpret_cast<LPARAM>(start.c_str());
-  PIDLIST_ABSOLUTE picked = SHBrowseForFolderW(&info);
-  if (picked == nullptr) return std::nullopt;
+  const vantrel::platform::win32::TaskMemory<PIDLIST_ABSOLUTE> picked(SHBrowseForFolderW(&info));
+  if (!picked.valid()) return std::nullopt;
   wchar_t path[MAX_PATH + 1] = {};
-  const bool onDisk = SHGetPathFromIDListW(picked, path) != FALSE;
-  CoTaskMemFree(picked);
-  if (!onDisk) return std::nullopt;
+  if (SHGetPathFromIDListW(picked.get(), path) == FALSE) return std::nullopt;
   return vantrel::platform::win32::Narrow(path);
 }
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  vantrel::ui::win32::IconDesktop desktop(IDI_SETUP);
-  vantrel::ui::UseDesktop(&desktop);
+  const vantrel::win32::ProgramServices services(IDI_SETUP);
   return vantrel::RunSetup(vantrel::platform::CommandLineArguments(0, nullptr), BrowseForFolder);
 }

@@ -8,20 +8,12 @@
 namespace vantrel::testing {
 
 BattleTest::BattleTest() {
-  for (GameId game : kAllGames) {
-    settings.SetGameFolder(game, temp.Path(FolderName(game)));
-    temp.MakeFolder(MissionFolder(game));
-  }
+  for (GameId game : kAllGames) temp.MakeFolder(MissionFolder(game));
 }
 
-std::string BattleTest::FolderName(GameId game) {
-  static const char* const names[] = {"TIE", "XVT", "BOP", "XWA"};
-  return names[Index(game)];
-}
-
-std::string BattleTest::MissionFolder(GameId game) {
+std::string BattleTest::MissionFolder(GameId game) const {
   static const char* const folders[] = {"MISSION", "TRAIN", "TRAIN", "MISSIONS"};
-  return FolderName(game) + "/" + folders[Index(game)];
+  return In(game, folders[Index(game)]);
 }
 
 void BattleTest::Stage(GameId game, int listGame, int key, std::string_view name,
@@ -29,9 +21,9 @@ void BattleTest::Stage(GameId game, int listGame, int key, std::string_view name
   std::vector<std::string> names;
   for (const Mission& mission : missions) {
     names.push_back(mission.first);
-    temp.WriteFile(FolderName(game) + "/KZMISS/" + mission.first, Enciphered(mission.second, key));
+    temp.WriteFile(In(game, "KZMISS/") + mission.first, Enciphered(mission.second, key));
   }
-  temp.WriteFile(FolderName(game) + "/KZMISS/BATTLE.KZB", BattleListBytes(listGame, key, name, names));
+  temp.WriteFile(In(game, "KZMISS/BATTLE.KZB"), BattleListBytes(listGame, key, name, names));
 }
 
 Snapshot BattleTest::Picture() const {

@@ -1,5 +1,5 @@
-// Four game folders as the games install them, each with the folder it loads missions
-// from, in the settings store of the test; helpers to stage a battle into a game's
+// The game folders as the games install them, each with the folder it loads missions
+// from; helpers to stage a battle into a game's
 // KZMISS folder and to take a picture of every file under the test's folder.
 #pragma once
 
@@ -11,12 +11,11 @@
 
 #include <gtest/gtest.h>
 
-#include "launcher/game_table.h"
-#include "launcher/settings.h"
+#include "core/game_table.h"
+#include "core/settings.h"
 #include "tests/fakes/fake_ui.h"
 #include "tests/support/battle_list_bytes.h"
-#include "tests/support/scoped_settings.h"
-#include "tests/support/temp_folder.h"
+#include "tests/support/game_world.h"
 
 namespace vantrel::testing {
 
@@ -26,14 +25,12 @@ using Mission = std::pair<std::string, std::string>;
 // Relative path ("XWA/MISSIONS/m.tie") to content; folders end with '/' and map to "".
 using Snapshot = std::map<std::string, std::string>;
 
-class BattleTest : public ::testing::Test {
+class BattleTest : public GameWorldTest {
  protected:
   BattleTest();
 
-  // "TIE", "XVT", "BOP" or "XWA": the game's folder inside the test folder.
-  static std::string FolderName(GameId game);
   // The game's mission folder relative to the test folder ("XWA/MISSIONS").
-  static std::string MissionFolder(GameId game);
+  std::string MissionFolder(GameId game) const;
 
   // Writes the battle list (game byte `listGame`) and the enciphered missions into the
   // KZMISS folder of `game`.
@@ -45,10 +42,9 @@ class BattleTest : public ::testing::Test {
 
   Snapshot Picture() const;
 
-  TempFolder temp;
-  ScopedSettings settings;
   FakeDesktop desktop;
   FakeWindow window;
+  FakeStatusLine status;
 };
 
 }  // namespace vantrel::testing

@@ -17,7 +17,6 @@ namespace {
 using Texts = std::vector<std::string>;
 using testing::Snapshot;
 
-constexpr int kStatusLine = 1068;
 
 class CleanUpMissionsTest : public testing::BattleTest {};
 
@@ -27,13 +26,13 @@ TEST_F(CleanUpMissionsTest, DeletesThePlainCopiesAfterAPlayAndNothingElse) {
   temp.WriteFile("XWA/MISSIONS/email.txt", "mail");
   temp.WriteFile("XWA/MISSIONS/other.tie", "the game's own");
   const Snapshot beforePlay = Picture();
-  ASSERT_TRUE(DecryptMissions(window, GameId::XwingAlliance));
+  ASSERT_TRUE(DecryptMissions(window, status, GameId::XwingAlliance));
   ASSERT_EQ(temp.List("XWA/MISSIONS").size(), 6u);
 
-  EXPECT_TRUE(CleanUpMissions(window, GameId::XwingAlliance));
+  EXPECT_TRUE(CleanUpMissions(window, status, GameId::XwingAlliance));
   EXPECT_EQ(Picture(), beforePlay);
-  EXPECT_EQ(window.ItemText(kStatusLine), "Cleaning up files...");
-  EXPECT_EQ(window.History(kStatusLine),
+  EXPECT_EQ(status.text(), "Cleaning up files...");
+  EXPECT_EQ(status.History(),
             (Texts{"Decrypting missions...", "Idle", "Cleaning up files..."}));
   EXPECT_TRUE(desktop.messages().empty());
 }
@@ -41,7 +40,7 @@ TEST_F(CleanUpMissionsTest, DeletesThePlainCopiesAfterAPlayAndNothingElse) {
 TEST_F(CleanUpMissionsTest, AMissingBattleListDeletesNothing) {
   temp.WriteFile("TIE/MISSION/m.tie", "plain");
   const Snapshot before = Picture();
-  EXPECT_FALSE(CleanUpMissions(window, GameId::TieFighter));
+  EXPECT_FALSE(CleanUpMissions(window, status, GameId::TieFighter));
   ASSERT_EQ(desktop.messages().size(), 1u);
   const testing::ShownMessage& shown = desktop.messages().front();
   EXPECT_EQ(shown.text, "Error reading battle.kzb!");
@@ -49,13 +48,13 @@ TEST_F(CleanUpMissionsTest, AMissingBattleListDeletesNothing) {
   EXPECT_EQ(shown.owner, &window);
   EXPECT_EQ(shown.icon, ui::Icon::None);
   EXPECT_EQ(shown.buttons, ui::Buttons::Ok);
-  EXPECT_TRUE(window.History(kStatusLine).empty());
+  EXPECT_TRUE(status.History().empty());
   EXPECT_EQ(Picture(), before);
 }
 
 TEST_F(CleanUpMissionsTest, AnUnsetGameFolderDeletesNothing) {
   settings.store().DeleteKeyTree(GameKey(GameId::XwingVsTie));
-  EXPECT_FALSE(CleanUpMissions(window, GameId::XwingVsTie));
+  EXPECT_FALSE(CleanUpMissions(window, status, GameId::XwingVsTie));
   EXPECT_EQ(desktop.MessageTexts(), (Texts{"Error reading battle.kzb!"}));
 }
 
@@ -63,9 +62,9 @@ TEST_F(CleanUpMissionsTest, CountZeroDeletesNothing) {
   Stage(GameId::BalanceOfPower, 1, {});
   temp.WriteFile("BOP/TRAIN/m.tie", "m");
   const Snapshot before = Picture();
-  EXPECT_TRUE(CleanUpMissions(window, GameId::BalanceOfPower));
+  EXPECT_TRUE(CleanUpMissions(window, status, GameId::BalanceOfPower));
   EXPECT_EQ(Picture(), before);
-  EXPECT_EQ(window.History(kStatusLine), (Texts{"Cleaning up files..."}));
+  EXPECT_EQ(status.History(), (Texts{"Cleaning up files..."}));
 }
 
 TEST_F(CleanUpMissionsTest, GoneOrLockedCopiesDoNotStopTheOthers) {
@@ -73,7 +72,7 @@ TEST_F(CleanUpMissionsTest, GoneOrLockedCopiesDoNotStopTheOthers) {
   temp.WriteFile("XVT/TRAIN/locked.tie", "l");
   temp.WriteFile("XVT/TRAIN/last.tie", "z");
   ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path("XVT\\TRAIN\\locked.tie"), true));
-  EXPECT_TRUE(CleanUpMissions(window, GameId::XwingVsTie));
+  EXPECT_TRUE(CleanUpMissions(window, status, GameId::XwingVsTie));
   EXPECT_EQ(temp.List("XVT/TRAIN"), (Texts{"locked.tie"}));
   EXPECT_TRUE(desktop.messages().empty());
 }
@@ -81,7 +80,7 @@ TEST_F(CleanUpMissionsTest, GoneOrLockedCopiesDoNotStopTheOthers) {
 TEST_F(CleanUpMissionsTest, AListedNameIsDeletedWhereverItCameFrom) {
   Stage(GameId::TieFighter, 1, {{"B1M1.TIE", "x"}});
   temp.WriteFile("TIE/MISSION/b1m1.tie", "put there by the player");
-  EXPECT_TRUE(CleanUpMissions(window, GameId::TieFighter));
+  EXPECT_TRUE(CleanUpMissions(window, status, GameId::TieFighter));
   EXPECT_TRUE(temp.List("TIE/MISSION").empty());
   EXPECT_EQ(temp.List("TIE/KZMISS"), (Texts{"B1M1.TIE", "BATTLE.KZB"}));
 }
@@ -90,7 +89,7 @@ TEST_F(CleanUpMissionsTest, AReadOnlyBattleListStillCleansUp) {
   Stage(GameId::XwingAlliance, 1, {{"m.tie", "m"}});
   temp.WriteFile("XWA/MISSIONS/m.tie", "m");
   ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path("XWA\\KZMISS\\BATTLE.KZB"), true));
-  EXPECT_TRUE(CleanUpMissions(window, GameId::XwingAlliance));
+  EXPECT_TRUE(CleanUpMissions(window, status, GameId::XwingAlliance));
   EXPECT_TRUE(temp.List("XWA/MISSIONS").empty());
 }
 
@@ -112,7 +111,7 @@ TEST_F(CleanUpMissionsTest, NamesThatLeaveTheMissionFolderDeleteNothing) {
   Snapshot expected = Picture();
   expected.erase("XWA/MISSIONS/plain.tie");
 
-  EXPECT_TRUE(CleanUpMissions(window, GameId::XwingAlliance));
+  EXPECT_TRUE(CleanUpMissions(window, status, GameId::XwingAlliance));
   EXPECT_EQ(Picture(), expected);
 }
 

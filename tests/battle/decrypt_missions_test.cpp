@@ -20,7 +20,6 @@ using Positions = std::vector<int>;
 using testing::Mission;
 using testing::Snapshot;
 
-constexpr int kStatusLine = 1068;
 
 class DecryptMissionsTest : public testing::BattleTest {
  protected:
@@ -51,13 +50,13 @@ TEST_F(DecryptMissionsTest, WritesThePlainMissionsUnderTheProgressWindow) {
         {{"b1m1.tie", "first mission"}, {"B1M2.TIE", "second"}, {"b1m3.tie", "third!"}});
   const Snapshot staged = Picture();
 
-  EXPECT_TRUE(DecryptMissions(window, GameId::XwingAlliance));
+  EXPECT_TRUE(DecryptMissions(window, status, GameId::XwingAlliance));
   EXPECT_EQ(temp.List("XWA/MISSIONS"), (Texts{"B1M2.TIE", "b1m1.tie", "b1m3.tie"}));
   EXPECT_EQ(temp.ReadFile("XWA/MISSIONS/b1m1.tie"), "first mission");
   EXPECT_EQ(temp.ReadFile("XWA/MISSIONS/B1M2.TIE"), "second");
   EXPECT_EQ(temp.ReadFile("XWA/MISSIONS/b1m3.tie"), "third!");
 
-  EXPECT_EQ(window.History(kStatusLine), (Texts{"Decrypting missions...", "Idle"}));
+  EXPECT_EQ(status.History(), (Texts{"Decrypting missions...", "Idle"}));
   EXPECT_EQ(desktop.progress(), (Positions{33, 66, 100}));
   EXPECT_EQ(desktop.statusWindowsOpened(), 1);
   EXPECT_EQ(desktop.statusWindowsOpen(), 0);
@@ -75,7 +74,7 @@ TEST_F(DecryptMissionsTest, ProgressIsTheShareDoneCutTowardZero) {
   std::vector<Mission> seven;
   for (char c = 'a'; c < 'h'; ++c) seven.push_back({std::string(1, c) + ".tie", "x"});
   Stage(GameId::TieFighter, 1, seven);
-  EXPECT_TRUE(DecryptMissions(window, GameId::TieFighter));
+  EXPECT_TRUE(DecryptMissions(window, status, GameId::TieFighter));
   EXPECT_EQ(desktop.progress(), (Positions{14, 28, 42, 57, 71, 85, 100}));
 }
 
@@ -105,7 +104,7 @@ TEST_F(DecryptMissionsTest, DeciphersEveryLengthWithEveryKey) {
   for (const CipherCase& c : cases) {
     SCOPED_TRACE(c.what);
     Stage(GameId::XwingVsTie, c.key, {{"m.tie", c.plain}});
-    ASSERT_TRUE(DecryptMissions(window, GameId::XwingVsTie));
+    ASSERT_TRUE(DecryptMissions(window, status, GameId::XwingVsTie));
     EXPECT_EQ(temp.ReadFile("XVT/TRAIN/m.tie"), c.plain);
     if (c.key == 0) {
       EXPECT_EQ(temp.ReadFile("XVT/KZMISS/m.tie"), c.plain);
@@ -115,9 +114,9 @@ TEST_F(DecryptMissionsTest, DeciphersEveryLengthWithEveryKey) {
 
 TEST_F(DecryptMissionsTest, AMissingBattleListWritesNothing) {
   const Snapshot before = Picture();
-  EXPECT_FALSE(DecryptMissions(window, GameId::TieFighter));
+  EXPECT_FALSE(DecryptMissions(window, status, GameId::TieFighter));
   ExpectOnlyMessage("Battle.kzb seems to have moved, put it back");
-  EXPECT_TRUE(window.History(kStatusLine).empty());
+  EXPECT_TRUE(status.History().empty());
   EXPECT_EQ(desktop.statusWindowsOpened(), 0);
   EXPECT_EQ(Picture(), before);
 }
@@ -126,7 +125,7 @@ TEST_F(DecryptMissionsTest, AReadOnlyBattleListCountsAsMissing) {
   Stage(GameId::XwingAlliance, 3, {{"m.tie", "m"}});
   ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path("XWA\\KZMISS\\BATTLE.KZB"), true));
   const Snapshot before = Picture();
-  EXPECT_FALSE(DecryptMissions(window, GameId::XwingAlliance));
+  EXPECT_FALSE(DecryptMissions(window, status, GameId::XwingAlliance));
   ExpectOnlyMessage("Battle.kzb seems to have moved, put it back");
   EXPECT_EQ(desktop.statusWindowsOpened(), 0);
   EXPECT_EQ(Picture(), before);
@@ -134,7 +133,7 @@ TEST_F(DecryptMissionsTest, AReadOnlyBattleListCountsAsMissing) {
 
 TEST_F(DecryptMissionsTest, AnUnsetGameFolderCountsAsMissing) {
   settings.store().DeleteKeyTree(GameKey(GameId::BalanceOfPower));
-  EXPECT_FALSE(DecryptMissions(window, GameId::BalanceOfPower));
+  EXPECT_FALSE(DecryptMissions(window, status, GameId::BalanceOfPower));
   ExpectOnlyMessage("Battle.kzb seems to have moved, put it back");
 }
 
@@ -142,24 +141,24 @@ TEST_F(DecryptMissionsTest, ABattleListForAnotherGameWritesNothing) {
   // An X-Wing vs. TIE Fighter battle list put by hand into X-Wing Alliance's folder.
   Stage(GameId::XwingAlliance, 1, 9, "Wrong", {{"m.tie", "m"}});
   const Snapshot before = Picture();
-  EXPECT_FALSE(DecryptMissions(window, GameId::XwingAlliance));
+  EXPECT_FALSE(DecryptMissions(window, status, GameId::XwingAlliance));
   ExpectOnlyMessage("This battle list is not for this game");
-  EXPECT_TRUE(window.History(kStatusLine).empty());
+  EXPECT_TRUE(status.History().empty());
   EXPECT_EQ(desktop.statusWindowsOpened(), 0);
   EXPECT_EQ(Picture(), before);
 }
 
 TEST_F(DecryptMissionsTest, AnEmptyBattleListIsForNoGame) {
   temp.WriteFile("TIE/KZMISS/BATTLE.KZB", "");
-  EXPECT_FALSE(DecryptMissions(window, GameId::TieFighter));
+  EXPECT_FALSE(DecryptMissions(window, status, GameId::TieFighter));
   ExpectOnlyMessage("This battle list is not for this game");
 }
 
 TEST_F(DecryptMissionsTest, CountZeroOpensAndClosesTheProgressWindowAndWritesNothing) {
   Stage(GameId::BalanceOfPower, 5, {});
   const Snapshot before = Picture();
-  EXPECT_TRUE(DecryptMissions(window, GameId::BalanceOfPower));
-  EXPECT_EQ(window.History(kStatusLine), (Texts{"Decrypting missions...", "Idle"}));
+  EXPECT_TRUE(DecryptMissions(window, status, GameId::BalanceOfPower));
+  EXPECT_EQ(status.History(), (Texts{"Decrypting missions...", "Idle"}));
   EXPECT_EQ(desktop.statusWindowsOpened(), 1);
   EXPECT_EQ(desktop.statusWindowsOpen(), 0);
   EXPECT_TRUE(desktop.progress().empty());
@@ -171,33 +170,33 @@ TEST_F(DecryptMissionsTest, AMissingMissionStopsWithTheCopiesBeforeItInPlace) {
   ASSERT_TRUE(std::filesystem::remove(temp.Native("XWA/KZMISS/b.tie")));
   WatchProgressWindowAtMessages();
 
-  EXPECT_FALSE(DecryptMissions(window, GameId::XwingAlliance));
+  EXPECT_FALSE(DecryptMissions(window, status, GameId::XwingAlliance));
   ExpectOnlyMessage("Error reading the source mission!");
   EXPECT_EQ(windowsOpenAtMessage, (std::vector<int>{1}));
   EXPECT_EQ(desktop.statusWindowsOpen(), 0);
   EXPECT_EQ(temp.List("XWA/MISSIONS"), (Texts{"a.tie"}));
   EXPECT_EQ(temp.ReadFile("XWA/MISSIONS/a.tie"), "A");
   EXPECT_EQ(desktop.progress(), (Positions{33, 66}));
-  EXPECT_EQ(window.History(kStatusLine), (Texts{"Decrypting missions..."}));
+  EXPECT_EQ(status.History(), (Texts{"Decrypting missions..."}));
 }
 
 TEST_F(DecryptMissionsTest, AMissingMissionFolderIsAWriteError) {
   std::filesystem::remove_all(temp.Native("TIE/MISSION"));
   Stage(GameId::TieFighter, 7, {{"a.tie", "A"}});
   WatchProgressWindowAtMessages();
-  EXPECT_FALSE(DecryptMissions(window, GameId::TieFighter));
+  EXPECT_FALSE(DecryptMissions(window, status, GameId::TieFighter));
   ExpectOnlyMessage("Error writing new mission!");
   EXPECT_EQ(windowsOpenAtMessage, (std::vector<int>{1}));
   EXPECT_EQ(desktop.statusWindowsOpen(), 0);
   EXPECT_FALSE(temp.Exists("TIE/MISSION"));
-  EXPECT_EQ(window.ItemText(kStatusLine), "Decrypting missions...");
+  EXPECT_EQ(status.text(), "Decrypting missions...");
 }
 
 TEST_F(DecryptMissionsTest, AReadOnlyFileInTheWayIsAWriteErrorAndStays) {
   Stage(GameId::XwingVsTie, 7, {{"a.tie", "A"}, {"b.tie", "B"}});
   temp.WriteFile("XVT/TRAIN/b.tie", "the player's own");
   ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path("XVT\\TRAIN\\b.tie"), true));
-  EXPECT_FALSE(DecryptMissions(window, GameId::XwingVsTie));
+  EXPECT_FALSE(DecryptMissions(window, status, GameId::XwingVsTie));
   ExpectOnlyMessage("Error writing new mission!");
   EXPECT_EQ(temp.ReadFile("XVT/TRAIN/a.tie"), "A");
   EXPECT_EQ(temp.ReadFile("XVT/TRAIN/b.tie"), "the player's own");
@@ -206,7 +205,7 @@ TEST_F(DecryptMissionsTest, AReadOnlyFileInTheWayIsAWriteErrorAndStays) {
 TEST_F(DecryptMissionsTest, AnExistingFileOfTheSameNameIsReplaced) {
   temp.WriteFile("XWA/MISSIONS/M.TIE", "an older, longer plain mission");
   Stage(GameId::XwingAlliance, 0x10, {{"m.tie", "new"}});
-  EXPECT_TRUE(DecryptMissions(window, GameId::XwingAlliance));
+  EXPECT_TRUE(DecryptMissions(window, status, GameId::XwingAlliance));
   EXPECT_EQ(temp.List("XWA/MISSIONS"), (Texts{"M.TIE"}));
   EXPECT_EQ(temp.ReadFile("XWA/MISSIONS/M.TIE"), "new");
 }
@@ -214,10 +213,10 @@ TEST_F(DecryptMissionsTest, AnExistingFileOfTheSameNameIsReplaced) {
 TEST_F(DecryptMissionsTest, XwingVsTieAndBalanceOfPowerEachWriteIntoTheirOwnTrain) {
   Stage(GameId::XwingVsTie, 1, {{"x.tie", "xvt"}});
   Stage(GameId::BalanceOfPower, 2, {{"b.tie", "bop"}});
-  EXPECT_TRUE(DecryptMissions(window, GameId::XwingVsTie));
+  EXPECT_TRUE(DecryptMissions(window, status, GameId::XwingVsTie));
   EXPECT_EQ(temp.List("XVT/TRAIN"), (Texts{"x.tie"}));
   EXPECT_TRUE(temp.List("BOP/TRAIN").empty());
-  EXPECT_TRUE(DecryptMissions(window, GameId::BalanceOfPower));
+  EXPECT_TRUE(DecryptMissions(window, status, GameId::BalanceOfPower));
   EXPECT_EQ(temp.List("BOP/TRAIN"), (Texts{"b.tie"}));
   EXPECT_EQ(temp.ReadFile("BOP/TRAIN/b.tie"), "bop");
   EXPECT_EQ(temp.List("XVT/TRAIN"), (Texts{"x.tie"}));
@@ -241,7 +240,7 @@ TEST_F(DecryptMissionsTest, NamesThatLeaveTheFoldersAreRefusedBeforeAnythingIsWr
     const Snapshot before = Picture();
     testing::FakeDesktop attempt;
 
-    EXPECT_FALSE(DecryptMissions(window, GameId::XwingAlliance));
+    EXPECT_FALSE(DecryptMissions(window, status, GameId::XwingAlliance));
     EXPECT_EQ(attempt.MessageTexts(), (Texts{"Error reading the source mission!"}));
     Snapshot expected = before;
     expected["XWA/MISSIONS/good.tie"] = "good";
@@ -255,7 +254,7 @@ TEST_F(DecryptMissionsTest, AFullDiskIsAWriteErrorAndLeavesNoShortMission) {
   testing::ScopedFileSystem installed(faulty);
   faulty.FailWritesAfter(4000, "MISSIONS");
 
-  EXPECT_FALSE(DecryptMissions(window, GameId::XwingAlliance));
+  EXPECT_FALSE(DecryptMissions(window, status, GameId::XwingAlliance));
   ExpectOnlyMessage("Error writing new mission!");
   EXPECT_EQ(temp.List("XWA/MISSIONS"), (Texts{"a.tie"}));
   EXPECT_EQ(temp.ReadFile("XWA/MISSIONS/a.tie"), Pattern(3000));
@@ -268,7 +267,7 @@ TEST_F(DecryptMissionsTest, AReadErrorInAMissionIsAReadErrorAndLeavesNoShortMiss
   testing::ScopedFileSystem installed(faulty);
   faulty.FailNth(testing::FileOperation::FileRead, 1, "KZMISS\\b.tie");
 
-  EXPECT_FALSE(DecryptMissions(window, GameId::TieFighter));
+  EXPECT_FALSE(DecryptMissions(window, status, GameId::TieFighter));
   ExpectOnlyMessage("Error reading the source mission!");
   EXPECT_EQ(temp.List("TIE/MISSION"), (Texts{"a.tie"}));
 }
@@ -287,13 +286,13 @@ TEST_F(DecryptMissionsTest, PathsOverTheLimitFailAsTheirSideOfTheCopy) {
   temp.WriteFile(folderName + "/KZMISS/BATTLE.KZB",
                  testing::BattleListBytes(3, 1, "Long", {"abcdef.tie"}));
 
-  EXPECT_FALSE(DecryptMissions(window, GameId::XwingAlliance));
+  EXPECT_FALSE(DecryptMissions(window, status, GameId::XwingAlliance));
   EXPECT_EQ(desktop.MessageTexts(), (Texts{"Error writing new mission!"}));
   EXPECT_TRUE(temp.List(folderName + "/MISSIONS").empty());
 
   temp.WriteFile(folderName + "/KZMISS/BATTLE.KZB",
                  testing::BattleListBytes(3, 1, "Long", {"abcdefg.tie"}));
-  EXPECT_FALSE(DecryptMissions(window, GameId::XwingAlliance));
+  EXPECT_FALSE(DecryptMissions(window, status, GameId::XwingAlliance));
   EXPECT_EQ(desktop.MessageTexts(),
             (Texts{"Error writing new mission!", "Error reading the source mission!"}));
   EXPECT_TRUE(temp.List(folderName + "/MISSIONS").empty());

@@ -3,18 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include "launcher/settings.h"
+#include "core/settings.h"
 #include "tests/support/scoped_settings.h"
 
 namespace vantrel {
 namespace {
-
-TEST(MissionFolders, EachGameHasItsMissionFolder) {
-  EXPECT_EQ(MissionFolderLiteral(GameId::TieFighter), "\\MISSION\\");
-  EXPECT_EQ(MissionFolderLiteral(GameId::XwingVsTie), "\\TRAIN\\");
-  EXPECT_EQ(MissionFolderLiteral(GameId::BalanceOfPower), "\\TRAIN\\");
-  EXPECT_EQ(MissionFolderLiteral(GameId::XwingAlliance), "\\MISSIONS\\");
-}
 
 TEST(MissionFolders, PathsFollowTheGameFolderFromTheSettings) {
   testing::ScopedSettings settings;

@@ -5,10 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "launcher/settings.h"
+#include "core/settings.h"
 #include "platform/file_system.h"
-#include "tests/support/scoped_settings.h"
-#include "tests/support/temp_folder.h"
+#include "tests/support/game_world.h"
 
 namespace vantrel {
 namespace {
@@ -17,13 +16,10 @@ using Files = std::vector<std::string>;
 using Outcome = StagingResult::Outcome;
 
 // A launcher folder and four game folders laid out as the games install them.
-class StageBattleTest : public ::testing::Test {
+class StageBattleTest : public testing::GameWorldTest {
  protected:
   StageBattleTest() {
-    settings.SetLauncherFolder(temp.Path("launcher"));
-    temp.MakeFolder("launcher");
-    const char* folders[] = {"TIE", "XVT", "BOP", "XWA"};
-    for (GameId game : kAllGames) settings.SetGameFolder(game, temp.Path(folders[Index(game)]));
+    LayOutLauncher();
     temp.MakeFolder("TIE/RESOURCE");
     temp.MakeFolder("TIE/MISSION");
     temp.MakeFolder("XVT/TRAIN");
@@ -37,8 +33,6 @@ class StageBattleTest : public ::testing::Test {
   }
   void UnpackedBattleList(int gameByte) { Unpacked("battle.kzb", testing::Bytes({gameByte, 0x21})); }
 
-  testing::TempFolder temp;
-  testing::ScopedSettings settings;
 };
 
 TEST_F(StageBattleTest, TieFighterPlanSortsEveryKindOfFile) {

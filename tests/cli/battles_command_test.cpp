@@ -1,28 +1,17 @@
 // `vantrel battles`: one line per game with the installed battle's name.
 #include <gtest/gtest.h>
 
-#include "launcher/settings.h"
+#include "core/settings.h"
 #include "tests/cli/cli_run.h"
 #include "tests/support/battle_list_bytes.h"
-#include "tests/support/scoped_settings.h"
-#include "tests/support/temp_folder.h"
+#include "tests/support/game_world.h"
 
 namespace vantrel {
 namespace {
 
 using testing::RunCommand;
 
-class BattlesCommandTest : public ::testing::Test {
- protected:
-  BattlesCommandTest() {
-    settings.SetGameFolder(GameId::TieFighter, temp.Path("TIE"));
-    settings.SetGameFolder(GameId::XwingVsTie, temp.Path("XVT"));
-    settings.SetGameFolder(GameId::XwingAlliance, temp.Path("XWA"));
-  }
-
-  testing::TempFolder temp;
-  testing::ScopedSettings settings;
-};
+using BattlesCommandTest = testing::GameWorldTest;
 
 TEST_F(BattlesCommandTest, PrintsEachGamesBattleInGameOrder) {
   temp.WriteFile("XVT/KZMISS/Battle.kzb", testing::BattleListBytes(1, 0, "Vs Campaign", {"a.tie"}));
@@ -35,6 +24,19 @@ TEST_F(BattlesCommandTest, PrintsEachGamesBattleInGameOrder) {
             "xvt\tVs Campaign\n"
             "bop\tNo battle installed\n"
             "xwa\tOperation \xC3\x89toile\n");
+  EXPECT_EQ(run.err, "");
+}
+
+TEST_F(BattlesCommandTest, JsonNamesEachGameAndHasNullWhereNoBattleIsInstalled) {
+  temp.WriteFile("XWA/KZMISS/BATTLE.KZB",
+                 testing::BattleListBytes(3, 0, "\"Rogue\"\tRun \xC9", {"b.tie"}));
+  const auto run = RunCommand(cli::BattlesCommand, {}, testing::JsonOption());
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out,
+            "{\"tie\":{\"game\":\"TIE Fighter 95\",\"battle\":null},"
+            "\"xvt\":{\"game\":\"X-Wing vs. TIE Fighter\",\"battle\":null},"
+            "\"bop\":{\"game\":\"Balance of Power\",\"battle\":null},"
+            "\"xwa\":{\"game\":\"X-Wing Alliance\",\"battle\":\"\\\"Rogue\\\"\\tRun \xC3\x89\"}}\n");
   EXPECT_EQ(run.err, "");
 }
 

@@ -17,15 +17,23 @@ struct CliRun {
   std::string err;
 };
 
+// Runs `command` with `words`, and with `options` as the global options given.
 inline CliRun RunCommand(int (*command)(const cli::Options&, const std::vector<std::string>&),
-                         const std::vector<std::string>& words) {
+                         const std::vector<std::string>& words, const cli::Options& options = {}) {
   CliRun run;
   ::testing::internal::CaptureStdout();
   ::testing::internal::CaptureStderr();
-  run.status = command(cli::Options{}, words);
+  run.status = command(options, words);
   run.out = ::testing::internal::GetCapturedStdout();
   run.err = ::testing::internal::GetCapturedStderr();
   return run;
+}
+
+// Global options with --json given.
+inline cli::Options JsonOption() {
+  cli::Options options;
+  options.json = true;
+  return options;
 }
 
 }  // namespace vantrel::testing

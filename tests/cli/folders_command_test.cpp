@@ -1,7 +1,9 @@
+#include <string>
+
 #include <gtest/gtest.h>
 
 #include "cli/options.h"
-#include "launcher/settings.h"
+#include "core/settings.h"
 #include "tests/cli/cli_run.h"
 #include "tests/support/scoped_settings.h"
 
@@ -12,16 +14,24 @@ using testing::RunCommand;
 
 TEST(FoldersCommand, PrintsEveryFolderWithEmptyOnesEmpty) {
   testing::ScopedSettings settings;
-  settings.SetLauncherFolder("/opt/vntl");
-  settings.SetGameFolder(GameId::BalanceOfPower, "/games/XvT/BalanceOfPower");
+  // Folders in the system's own form, which is also the form they are shown in.
+#ifdef _WIN32
+  const std::string launcher = "C:\\vntl";
+  const std::string bop = "D:\\games\\XvT\\BalanceOfPower";
+#else
+  const std::string launcher = "/opt/vntl";
+  const std::string bop = "/games/XvT/BalanceOfPower";
+#endif
+  settings.SetLauncherFolder(launcher);
+  settings.SetGameFolder(GameId::BalanceOfPower, bop);
   const auto run = RunCommand(cli::FoldersCommand, {});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out,
-            "launcher\t/opt/vntl\n"
+            "launcher\t" + launcher + "\n"
             "last-dir\t\n"
             "tie\t\n"
             "xvt\t\n"
-            "bop\t/games/XvT/BalanceOfPower\n"
+            "bop\t" + bop + "\n"
             "xwa\t\n");
 }
 
@@ -53,6 +63,9 @@ TEST(FoldersCommand, BadNamesAndArgumentsAreUsageErrors) {
   EXPECT_EQ(RunCommand(cli::FoldersCommand, {"set", "tie"}).status, 2);
   EXPECT_EQ(RunCommand(cli::FoldersCommand, {"list"}).status, 2);
   EXPECT_EQ(RunCommand(cli::FoldersCommand, {"set", "4", "/x"}).status, 2);
+  const auto json = RunCommand(cli::FoldersCommand, {"set", "tie", "/x"}, testing::JsonOption());
+  EXPECT_EQ(json.status, 2);
+  EXPECT_EQ(json.err.rfind("vantrel: --json goes with folders alone\n", 0), 0u);
   EXPECT_EQ(ReadGameFolder(GameId::TieFighter), "");
 }
 
@@ -70,6 +83,40 @@ TEST(Options, GlobalOptionsComeBeforeTheCommand) {
   EXPECT_EQ(options->registryFile, "r.reg");
   EXPECT_TRUE(options->assumeYes);
   EXPECT_EQ(options->words, (std::vector<std::string>{"load", "--yes"}));
+}
+
+TEST(Options, JsonAndHelpMayFollowTheCommandAndVersionPrecedesIt) {
+  const auto options = cli::ParseOptions({"-V", "pilots", "list", "--json", "-h"});
+  ASSERT_TRUE(options);
+  EXPECT_TRUE(options->version);
+  EXPECT_TRUE(options->json);
+  EXPECT_TRUE(options->help);
+  EXPECT_EQ(options->words, (std::vector<std::string>{"pilots", "list"}));
+  const auto plain = cli::ParseOptions({"play", "tie", "--transports"});
+  ASSERT_TRUE(plain);
+  EXPECT_FALSE(plain->version || plain->json || plain->help);
+  EXPECT_EQ(plain->words, (std::vector<std::string>{"play", "tie", "--transports"}));
+}
+
+TEST(HelpCommand, PrintsTheUsageOrOneCommandsHelp) {
+  EXPECT_EQ(RunCommand(cli::HelpCommand, {}).out, cli::UsageText());
+  const auto battles = RunCommand(cli::HelpCommand, {"battles"});
+  EXPECT_EQ(battles.status, 0);
+  EXPECT_EQ(battles.out,
+            "usage: vantrel battles [--json]\n"
+            "\n"
+            "Prints the battle installed for each game, one per line: NAME<TAB>BATTLE, with\n"
+            "\"No battle installed\" where there is none. --json prints one JSON object.\n");
+  for (const char* command : {"folders", "load", "play", "pilots", "help"}) {
+    const auto run = RunCommand(cli::HelpCommand, {command});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.rfind(std::string("usage: vantrel ") + command, 0), 0u) << run.out;
+  }
+  const auto unknown = RunCommand(cli::HelpCommand, {"fly"});
+  EXPECT_EQ(unknown.status, 2);
+  EXPECT_EQ(unknown.out, "");
+  EXPECT_EQ(unknown.err.rfind("vantrel: no command is named fly (folders, load, battles, play, "
+                              "pilots, help)\n", 0), 0u);
 }
 
 TEST(Options, UnknownOptionsAreRefused) {

@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "launcher/settings.h"
+#include "core/settings.h"
 #include "tests/cli/cli_run.h"
 #include "tests/support/battle_list_bytes.h"
-#include "tests/support/scoped_settings.h"
-#include "tests/support/temp_folder.h"
+#include "tests/support/game_world.h"
 #include "tests/support/zip_builder.h"
 
 namespace vantrel {
@@ -12,12 +11,10 @@ namespace {
 
 using testing::RunCommand;
 
-class LoadCommandTest : public ::testing::Test {
+class LoadCommandTest : public testing::GameWorldTest {
  protected:
   LoadCommandTest() {
-    settings.SetLauncherFolder(temp.Path("launcher"));
-    temp.MakeFolder("launcher");
-    settings.SetGameFolder(GameId::XwingVsTie, temp.Path("XVT"));
+    LayOutLauncher();
     temp.MakeFolder("XVT/TRAIN");
     WriteLastDir("/keep/me");
   }
@@ -31,14 +28,13 @@ class LoadCommandTest : public ::testing::Test {
     return temp.Path("b.kzm");
   }
 
-  testing::TempFolder temp;
-  testing::ScopedSettings settings;
 };
 
 TEST_F(LoadCommandTest, StagesTheBattleAndSaysWhere) {
   const auto run = RunCommand(cli::LoadCommand, {Package(1)});
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.out, "X-Wing vs. TIE Fighter: battle staged in " + temp.Path("XVT") + "\n" +
+  // The folder is shown with the system's separator, not the launcher's backslash.
+  EXPECT_EQ(run.out, "X-Wing vs. TIE Fighter: battle staged in " + temp.SystemPath("XVT") + "\n" +
                          "tie\tNo battle installed\n"
                          "xvt\tFirst Strike\n"
                          "bop\tNo battle installed\n"
@@ -76,6 +72,7 @@ TEST_F(LoadCommandTest, AnUnknownGameByteFailsAndLeavesTheFilesInTemp) {
 }
 
 TEST_F(LoadCommandTest, AnUnsetGameFolderIsNamed) {
+  settings.store().DeleteKeyTree(GameKey(GameId::XwingAlliance));
   const auto run = RunCommand(cli::LoadCommand, {Package(3)});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err,

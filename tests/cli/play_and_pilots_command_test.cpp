@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "launcher/settings.h"
+#include "core/settings.h"
 #include "tests/cli/cli_run.h"
 #include "tests/fakes/fake_ui.h"
 #include "tests/support/scoped_settings.h"
@@ -28,7 +28,18 @@ TEST(PlayCommand, AGameWithoutItsExecutableFailsWithAReason) {
   const auto run = RunCommand(cli::PlayCommand, {"BOP", "--transports"});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "vantrel: the executable of Balance of Power is not in its folder \"" +
-                         temp.Path("BOP") + "\"\n");
+                         temp.SystemPath("BOP") + "\"\n");
+}
+
+TEST(PlayCommand, AnUnsetFolderIsNamedWithTheCommandThatSetsIt) {
+  testing::ScopedSettings settings;
+  testing::FakeDesktop desktop;
+  const auto run = RunCommand(cli::PlayCommand, {"tie"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err,
+            "vantrel: the folder of TIE Fighter 95 is not set (vantrel folders set tie PATH)\n");
+  // Nothing was looked for: the executable's path box did not come up.
+  EXPECT_TRUE(desktop.MessageTexts().empty());
 }
 
 class PilotsCommandTest : public ::testing::Test {
@@ -55,6 +66,20 @@ TEST_F(PilotsCommandTest, CreateListSelectAndDelete) {
   EXPECT_EQ(RunCommand(cli::PilotsCommand, {"delete", "Luke"}).status, 0);
   EXPECT_EQ(desktop.MessageTexts().back(), "Sure you want to delete pilot Luke?");
   EXPECT_FALSE(temp.Exists("Luke0.plt"));
+}
+
+TEST_F(PilotsCommandTest, JsonListsThePilotsInTheOrderOfThePlainList) {
+  EXPECT_EQ(RunCommand(cli::PilotsCommand, {}, testing::JsonOption()).out, "{\"pilots\":[]}\n");
+  ASSERT_EQ(RunCommand(cli::PilotsCommand, {"create", "Wedge"}).status, 0);
+  ASSERT_EQ(RunCommand(cli::PilotsCommand, {"create", "Biggs"}).status, 0);
+  temp.WriteFile("CONFIG.CFG", "lastpilot Wedge\r\n");
+  const auto run = RunCommand(cli::PilotsCommand, {"list"}, testing::JsonOption());
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out,
+            R"({"pilots":[{"name":"Biggs","selected":false},{"name":"Wedge","selected":true}]})"
+            "\n");
+  EXPECT_EQ(RunCommand(cli::PilotsCommand, {"select", "Biggs"}, testing::JsonOption()).status, 2);
+  EXPECT_EQ(temp.ReadFile("CONFIG.CFG"), "lastpilot Wedge\r\n");
 }
 
 TEST_F(PilotsCommandTest, ANoKeepsThePilot) {

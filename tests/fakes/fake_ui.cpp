@@ -81,14 +81,15 @@ class FakeDesktop::Status : public ui::StatusWindow {
  public:
   explicit Status(FakeDesktop& desktop) : desktop_(desktop) { ++desktop_.statusWindowsOpen_; }
   ~Status() override { --desktop_.statusWindowsOpen_; }
+  void SetProgress(int position) override { desktop_.progress_.push_back(position); }
 
  private:
   FakeDesktop& desktop_;
 };
 
-FakeDesktop::FakeDesktop() : previous_(ui::UseDesktop(this)) {}
+FakeDesktop::FakeDesktop() : installed_(*this) {}
 
-FakeDesktop::~FakeDesktop() { ui::UseDesktop(previous_); }
+FakeDesktop::~FakeDesktop() = default;
 
 ui::Answer FakeDesktop::ShowMessage(ui::Window* owner, std::string_view text, std::string_view title,
                                     ui::Icon icon, ui::Buttons buttons) {
@@ -105,8 +106,6 @@ std::unique_ptr<ui::StatusWindow> FakeDesktop::OpenStatusWindow(ui::Window&) {
   ++statusWindowsOpened_;
   return std::make_unique<Status>(*this);
 }
-
-void FakeDesktop::SetProgress(int position) { progress_.push_back(position); }
 
 int FakeDesktop::RunModalDialog(std::string_view templateName, ui::Window* owner,
                                 ui::DialogController& controller) {

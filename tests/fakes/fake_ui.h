@@ -16,6 +16,7 @@
 
 #include "ui/dialog_controller.h"
 #include "ui/memory_window.h"
+#include "ui/status_line.h"
 #include "ui/window.h"
 
 namespace vantrel::testing {
@@ -61,6 +62,18 @@ class FakeWindow : public ui::MemoryWindow {
   bool destroyed_ = false;
 };
 
+// A status line that remembers every text it was given.
+class FakeStatusLine : public ui::StatusLine {
+ public:
+  void SetText(std::string_view text) override { history_.emplace_back(text); }
+  // The last text; empty before the first.
+  std::string text() const { return history_.empty() ? std::string() : history_.back(); }
+  const std::vector<std::string>& History() const { return history_; }
+
+ private:
+  std::vector<std::string> history_;
+};
+
 struct ShownMessage {
   const ui::Window* owner;  // null for a box without owner
   std::string text;
@@ -89,7 +102,6 @@ class FakeDesktop : public ui::Desktop {
   ui::Answer ShowMessage(ui::Window* owner, std::string_view text, std::string_view title,
                          ui::Icon icon, ui::Buttons buttons) override;
   std::unique_ptr<ui::StatusWindow> OpenStatusWindow(ui::Window& owner) override;
-  void SetProgress(int position) override;
   // Opens a FakeWindow for the controller and runs the next queued script on it while
   // it is up. A dialog still open when its script returns (or without a script) could
   // never be closed in a real run; the call then returns -1 and the record's result
@@ -125,7 +137,7 @@ class FakeDesktop : public ui::Desktop {
   std::vector<int> progress_;
   int statusWindowsOpened_ = 0;
   int statusWindowsOpen_ = 0;
-  ui::Desktop* previous_;
+  platform::ScopedService<ui::Desktop> installed_;
 };
 
 }  // namespace vantrel::testing

@@ -207,9 +207,4 @@ bool FaultyFileSystem::SetCurrentFolder(const std::string& path) {
   return !rules_->Fails(FileOperation::SetCurrentFolder, path) && inner_.SetCurrentFolder(path);
 }
 
-ScopedFileSystem::ScopedFileSystem(FileSystem& fileSystem)
-    : previous_(platform::UseFileSystem(&fileSystem)) {}
-
-ScopedFileSystem::~ScopedFileSystem() { platform::UseFileSystem(previous_); }
-
 }  // namespace vantrel::testing

@@ -87,15 +87,6 @@ class FaultyFileSystem final : public platform::FileSystem {
 };
 
 // Installs a file system for the lifetime of the object and puts the earlier one back.
-class ScopedFileSystem {
- public:
-  explicit ScopedFileSystem(platform::FileSystem& fileSystem);
-  ~ScopedFileSystem();
-  ScopedFileSystem(const ScopedFileSystem&) = delete;
-  ScopedFileSystem& operator=(const ScopedFileSystem&) = delete;
-
- private:
-  platform::FileSystem* previous_;
-};
+using ScopedFileSystem = platform::ScopedService<platform::FileSystem>;
 
 }  // namespace vantrel::testing

@@ -4,11 +4,7 @@ namespace vantrel::testing {
 
 RecordingShell::RecordingShell(std::optional<std::string> programs,
                                std::optional<std::string> desktop)
-    : programs_(std::move(programs)),
-      desktop_(std::move(desktop)),
-      previous_(platform::UseShell(this)) {}
-
-RecordingShell::~RecordingShell() { platform::UseShell(previous_); }
+    : programs_(std::move(programs)), desktop_(std::move(desktop)) {}
 
 bool RecordingShell::OpenDocument(const std::string& path) {
   opened_.push_back(path);

@@ -22,7 +22,6 @@ class RecordingShell : public platform::Shell {
  public:
   // `programs` and `desktop`: the known folders, or nothing for a shell without them.
   RecordingShell(std::optional<std::string> programs, std::optional<std::string> desktop);
-  ~RecordingShell() override;
   RecordingShell(const RecordingShell&) = delete;
   RecordingShell& operator=(const RecordingShell&) = delete;
 
@@ -52,7 +51,7 @@ class RecordingShell : public platform::Shell {
   std::vector<std::string> opened_;
   std::vector<MadeShortcut> shortcuts_;
   int associationNotices_ = 0;
-  platform::Shell* previous_;
+  platform::ScopedService<platform::Shell> installed_{this};
 };
 
 }  // namespace vantrel::testing

@@ -224,7 +224,7 @@ TEST_F(RestoreGameExeTest, KeepsBothFilesWhenTheRenameFails) {
   testing::ScopedFileSystem scoped(faulty);
   faulty.FailAlways(testing::FileOperation::MoveFile);
 
-  EXPECT_TRUE(RestoreGameExe(GameId::TieFighter));
+  EXPECT_FALSE(RestoreGameExe(GameId::TieFighter));
   EXPECT_EQ(ReadExecutable(GameId::TieFighter), "patched");
   EXPECT_EQ(ReadBackup(GameId::TieFighter), "as installed");
   // The executable is never deleted ahead of the rename.
@@ -236,7 +236,7 @@ TEST_F(RestoreGameExeTest, LeavesAReadOnlyExecutableAndItsBackup) {
   temp.WriteFile(BackupOf(GameId::TieFighter), "as installed");
   ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path(ExecutableOf(GameId::TieFighter)), true));
 
-  EXPECT_TRUE(RestoreGameExe(GameId::TieFighter));
+  EXPECT_FALSE(RestoreGameExe(GameId::TieFighter));
   EXPECT_EQ(ReadExecutable(GameId::TieFighter), "patched");
   EXPECT_EQ(ReadBackup(GameId::TieFighter), "as installed");
 }

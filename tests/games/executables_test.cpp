@@ -55,13 +55,13 @@ TEST_F(IdentifyGameExeTest, TellsXwingVsTieAndBalanceOfPowerApartBySize) {
 TEST_F(IdentifyGameExeTest, RejectsAMissingExecutable) {
   EXPECT_FALSE(IdentifyGameExe(GameId::XwingVsTie));
   // Another file of the release's size in the folder is not the executable.
-  temp.WriteFile(InGame(GameId::XwingVsTie, "Z_XVT__.BAK"),
+  temp.WriteFile(In(GameId::XwingVsTie, "Z_XVT__.BAK"),
                  std::string(testing::kReleaseSizes[Index(GameId::XwingVsTie)], 'x'));
   EXPECT_FALSE(IdentifyGameExe(GameId::XwingVsTie));
 }
 
 TEST_F(IdentifyGameExeTest, FindsTheExecutableWhateverTheLetterCaseOfItsName) {
-  temp.WriteFile(InGame(GameId::XwingAlliance, "XwingAlliance.exe"),
+  temp.WriteFile(In(GameId::XwingAlliance, "XwingAlliance.exe"),
                  testing::PatternBytes(testing::kReleaseSizes[Index(GameId::XwingAlliance)]));
   EXPECT_TRUE(IdentifyGameExe(GameId::XwingAlliance));
 }
@@ -97,13 +97,6 @@ TEST_F(IdentifyGameExeTest, ShowsNothingForTheOtherGames) {
 TEST_F(IdentifyGameExeTest, RejectsAGameNumberAboveThree) {
   EXPECT_FALSE(IdentifyGameExe(static_cast<GameId>(4)));
   EXPECT_TRUE(desktop.messages().empty());
-}
-
-TEST(GameExecutableTest, NamesEachGamesExecutableInCapitals) {
-  EXPECT_EQ(Executable(GameId::TieFighter).name, "\\TIE95.EXE");
-  EXPECT_EQ(Executable(GameId::XwingVsTie).name, "\\Z_XVT__.EXE");
-  EXPECT_EQ(Executable(GameId::BalanceOfPower).name, "\\Z_XVT__.EXE");
-  EXPECT_EQ(Executable(GameId::XwingAlliance).name, "\\XWINGALLIANCE.EXE");
 }
 
 }  // namespace

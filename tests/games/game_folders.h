@@ -1,5 +1,4 @@
-// A fixture with the four game folders in a temporary folder, registered in a settings
-// store of the test's own, and helpers to lay out executables of a chosen size. The
+// The game folders with helpers to lay out executables of a chosen size. The
 // names and release sizes are typed here from the games, not taken from the code under
 // test, so that a wrong table there is caught.
 #pragma once
@@ -12,9 +11,8 @@
 
 #include <gtest/gtest.h>
 
-#include "launcher/game_table.h"
-#include "tests/support/scoped_settings.h"
-#include "tests/support/temp_folder.h"
+#include "core/game_table.h"
+#include "tests/support/game_world.h"
 
 namespace vantrel::testing {
 
@@ -27,18 +25,13 @@ inline constexpr std::array<std::string_view, 4> kExecutableNames = {
 // row writes, so that every byte a patch writes shows as a change.
 std::string PatternBytes(std::size_t size, unsigned seed = 0);
 
-class GameFoldersTest : public ::testing::Test {
+// Balance of Power installed inside the folder of X-Wing vs. TIE Fighter, as it is.
+class GameFoldersTest : public GameWorldTest {
  protected:
-  GameFoldersTest();
+  GameFoldersTest() : GameWorldTest({"TIE", "XVT", "XVT\\BalanceOfPower", "XWA"}) {}
 
-  // The game's folder relative to the temporary folder ("XVT\BalanceOfPower").
-  static std::string_view FolderOf(GameId game);
-  // A file of the game's folder, relative to the temporary folder.
-  static std::string InGame(GameId game, std::string_view name);
-  static std::string ExecutableOf(GameId game) {
-    return InGame(game, kExecutableNames[Index(game)]);
-  }
-  static std::string BackupOf(GameId game) { return InGame(game, "VNTL___.tmp"); }
+  std::string ExecutableOf(GameId game) const { return In(game, kExecutableNames[Index(game)]); }
+  std::string BackupOf(GameId game) const { return In(game, "VNTL___.tmp"); }
 
   // Writes the game's executable with `size` bytes of the pattern and returns them.
   std::string WriteExecutable(GameId game, std::size_t size, unsigned seed = 0);
@@ -49,9 +42,6 @@ class GameFoldersTest : public ::testing::Test {
     return temp.ReadFile(ExecutableOf(game));
   }
   std::optional<std::string> ReadBackup(GameId game) const { return temp.ReadFile(BackupOf(game)); }
-
-  TempFolder temp;
-  ScopedSettings settings;
 };
 
 }  // namespace vantrel::testing

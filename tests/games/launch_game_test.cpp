@@ -10,9 +10,9 @@
 #include "platform/file_system.h"
 #include "platform/process.h"
 #include "tests/fakes/fake_ui.h"
+#include "tests/games/game_folders.h"
 #include "tests/games/stand_in.h"
-#include "tests/support/scoped_settings.h"
-#include "tests/support/temp_folder.h"
+#include "tests/support/game_world.h"
 
 namespace vantrel {
 namespace {
@@ -20,24 +20,14 @@ namespace {
 using Words = std::vector<std::string>;
 using testing::LaunchRecord;
 
-constexpr int kStatusLine = 1068;
-
 // The four games in folders of their own, TIE Fighter 95 under a path with blanks.
-class LaunchGameTest : public ::testing::Test {
+class LaunchGameTest : public testing::GameWorldTest {
  protected:
-  LaunchGameTest() : previousRunner(platform::UseGameRunner(std::string())) {
-    for (GameId game : kAllGames) settings.SetGameFolder(game, temp.Path(FolderOf(game)));
-    for (GameId game : kAllGames) temp.MakeFolder(FolderOf(game));
-  }
-  ~LaunchGameTest() override { platform::UseGameRunner(previousRunner); }
+  LaunchGameTest()
+      : GameWorldTest({"Program Files\\TIE Fighter 95", "XvT", "XvT\\BalanceOfPower", "XWA"}) {}
 
-  static std::string FolderOf(GameId game) {
-    const char* folders[] = {"Program Files\\TIE Fighter 95", "XvT", "XvT\\BalanceOfPower", "XWA"};
-    return folders[Index(game)];
-  }
   static std::string ExecutableName(GameId game) {
-    const char* names[] = {"TIE95.EXE", "Z_XVT__.EXE", "Z_XVT__.EXE", "XWINGALLIANCE.EXE"};
-    return names[Index(game)];
+    return std::string(testing::kExecutableNames[Index(game)]);
   }
   void InstallGame(GameId game, const std::string& name) {
     testing::InstallStandInGame(temp.Native(FolderOf(game) + "\\" + name));
@@ -57,10 +47,9 @@ class LaunchGameTest : public ::testing::Test {
 #endif
   }
 
-  testing::TempFolder temp;
-  testing::ScopedSettings settings;
-  testing::FakeWindow window;
-  std::optional<std::string> previousRunner;
+  testing::FakeStatusLine status;
+  platform::RunnerCommand runner;  // none, whatever the environment of the test says
+  platform::ScopedService<platform::RunnerCommand> installedRunner{runner};
 };
 
 TEST_F(LaunchGameTest, StartsEachGameWithItsArgumentsInItsFolder) {
@@ -68,7 +57,7 @@ TEST_F(LaunchGameTest, StartsEachGameWithItsArgumentsInItsFolder) {
   for (GameId game : kAllGames) {
     SCOPED_TRACE(Game(game).name);
     InstallGame(game);
-    EXPECT_TRUE(LaunchGame(window, game));
+    EXPECT_TRUE(LaunchGame(status, game));
     const std::vector<LaunchRecord> launches = Launches(game);
     ASSERT_EQ(launches.size(), 1u);
     EXPECT_EQ(launches[0].program, AsSeenByTheGame(FolderOf(game) + "\\" + ExecutableName(game)));
@@ -83,7 +72,7 @@ TEST_F(LaunchGameTest, StartsNoOtherProgramOnTheWayToAFolderWithBlanks) {
   testing::InstallStandInGame(temp.Native("Program Files\\TIE.exe"));
   InstallGame(GameId::TieFighter);
 
-  EXPECT_TRUE(LaunchGame(window, GameId::TieFighter));
+  EXPECT_TRUE(LaunchGame(status, GameId::TieFighter));
   EXPECT_EQ(Launches(GameId::TieFighter).size(), 1u);
   EXPECT_FALSE(temp.Exists("launch.log"));
   EXPECT_FALSE(temp.Exists("Program Files\\launch.log"));
@@ -91,35 +80,35 @@ TEST_F(LaunchGameTest, StartsNoOtherProgramOnTheWayToAFolderWithBlanks) {
 
 TEST_F(LaunchGameTest, SaysGameRunningOnTheStatusLine) {
   InstallGame(GameId::XwingAlliance);
-  EXPECT_TRUE(LaunchGame(window, GameId::XwingAlliance));
-  EXPECT_EQ(window.History(kStatusLine), (Words{"Game running..."}));
+  EXPECT_TRUE(LaunchGame(status, GameId::XwingAlliance));
+  EXPECT_EQ(status.History(), (Words{"Game running..."}));
 }
 
 TEST_F(LaunchGameTest, PutsTheLaunchersCurrentFolderBack) {
   const std::string before = platform::Files().CurrentFolder();
   InstallGame(GameId::XwingVsTie);
-  EXPECT_TRUE(LaunchGame(window, GameId::XwingVsTie));
+  EXPECT_TRUE(LaunchGame(status, GameId::XwingVsTie));
   EXPECT_EQ(platform::Files().CurrentFolder(), before);
 }
 
 TEST_F(LaunchGameTest, ReturnsOnceAGameThatEndsAtOnceHasEnded) {
   InstallGame(GameId::BalanceOfPower);
   testing::SetStandInExitCode(temp.Native(FolderOf(GameId::BalanceOfPower)), 3);
-  EXPECT_TRUE(LaunchGame(window, GameId::BalanceOfPower));
+  EXPECT_TRUE(LaunchGame(status, GameId::BalanceOfPower));
   EXPECT_EQ(Launches(GameId::BalanceOfPower).size(), 1u);
   EXPECT_TRUE(Launches(GameId::XwingVsTie).empty());
 }
 
 TEST_F(LaunchGameTest, FindsTheExecutableWhateverTheLetterCaseOfItsName) {
   InstallGame(GameId::XwingAlliance, "XwingAlliance.exe");
-  EXPECT_TRUE(LaunchGame(window, GameId::XwingAlliance));
+  EXPECT_TRUE(LaunchGame(status, GameId::XwingAlliance));
   EXPECT_EQ(Launches(GameId::XwingAlliance).size(), 1u);
 }
 
 TEST_F(LaunchGameTest, FailsForAMissingGameAndStillPutsTheFolderBack) {
   const std::string before = platform::Files().CurrentFolder();
-  EXPECT_FALSE(LaunchGame(window, GameId::TieFighter));
-  EXPECT_EQ(window.ItemText(kStatusLine), "Game running...");
+  EXPECT_FALSE(LaunchGame(status, GameId::TieFighter));
+  EXPECT_EQ(status.text(), "Game running...");
   EXPECT_EQ(platform::Files().CurrentFolder(), before);
 }
 
@@ -128,15 +117,15 @@ TEST_F(LaunchGameTest, FailsForAnExecutableThatIsNoProgram) {
   temp.WriteFile(path, std::string(4096, 'x'));
   std::filesystem::permissions(temp.Native(path), std::filesystem::perms::owner_all,
                                std::filesystem::perm_options::add);
-  EXPECT_FALSE(LaunchGame(window, GameId::XwingVsTie));
+  EXPECT_FALSE(LaunchGame(status, GameId::XwingVsTie));
 }
 
 #ifdef _WIN32
 
 TEST_F(LaunchGameTest, StartsGamesDirectlyWhateverTheRunner) {
-  platform::UseGameRunner(std::string("no-such-runner --flag"));
+  runner.text = "no-such-runner --flag";
   InstallGame(GameId::TieFighter);
-  EXPECT_TRUE(LaunchGame(window, GameId::TieFighter));
+  EXPECT_TRUE(LaunchGame(status, GameId::TieFighter));
   ASSERT_EQ(Launches(GameId::TieFighter).size(), 1u);
   EXPECT_EQ(Launches(GameId::TieFighter)[0].mark, "");
 }
@@ -144,9 +133,9 @@ TEST_F(LaunchGameTest, StartsGamesDirectlyWhateverTheRunner) {
 #else
 
 TEST_F(LaunchGameTest, StartsTheGameThroughTheRunnerWhenOneIsSet) {
-  platform::UseGameRunner(std::string("env STAND_IN_MARK=through-the-runner"));
+  runner.text = "env STAND_IN_MARK=through-the-runner";
   InstallGame(GameId::XwingVsTie);
-  EXPECT_TRUE(LaunchGame(window, GameId::XwingVsTie));
+  EXPECT_TRUE(LaunchGame(status, GameId::XwingVsTie));
   const std::vector<LaunchRecord> launches = Launches(GameId::XwingVsTie);
   ASSERT_EQ(launches.size(), 1u);
   EXPECT_EQ(launches[0].mark, "through-the-runner");
@@ -155,10 +144,10 @@ TEST_F(LaunchGameTest, StartsTheGameThroughTheRunnerWhenOneIsSet) {
 }
 
 TEST_F(LaunchGameTest, TakesTheRunnerFromTheEnvironmentWhenNoneIsSet) {
-  platform::UseGameRunner(std::nullopt);
+  const platform::ScopedService<platform::RunnerCommand> defaultRunner(nullptr);
   ASSERT_EQ(setenv("VANTREL_RUNNER", "env STAND_IN_MARK=from-the-environment", 1), 0);
   InstallGame(GameId::TieFighter);
-  const bool launched = LaunchGame(window, GameId::TieFighter);
+  const bool launched = LaunchGame(status, GameId::TieFighter);
   unsetenv("VANTREL_RUNNER");
   EXPECT_TRUE(launched);
   ASSERT_EQ(Launches(GameId::TieFighter).size(), 1u);
@@ -166,9 +155,9 @@ TEST_F(LaunchGameTest, TakesTheRunnerFromTheEnvironmentWhenNoneIsSet) {
 }
 
 TEST_F(LaunchGameTest, FailsWhenTheRunnerCannotBeStarted) {
-  platform::UseGameRunner(std::string("no-such-runner-anywhere"));
+  runner.text = "no-such-runner-anywhere";
   InstallGame(GameId::XwingAlliance);
-  EXPECT_FALSE(LaunchGame(window, GameId::XwingAlliance));
+  EXPECT_FALSE(LaunchGame(status, GameId::XwingAlliance));
   EXPECT_TRUE(Launches(GameId::XwingAlliance).empty());
 }
 

@@ -5,22 +5,19 @@
 
 #include <gtest/gtest.h>
 
-#include "launcher/settings.h"
+#include "core/settings.h"
 #include "tests/fakes/fake_ui.h"
 #include "tests/support/battle_list_bytes.h"
-#include "tests/support/scoped_settings.h"
-#include "tests/support/temp_folder.h"
+#include "tests/support/game_world.h"
 #include "tests/support/zip_builder.h"
 
 namespace vantrel {
 namespace {
 
-class LoadBattleTest : public ::testing::Test {
+class LoadBattleTest : public testing::GameWorldTest {
  protected:
   LoadBattleTest() {
-    settings.SetLauncherFolder(temp.Path("launcher"));
-    temp.MakeFolder("launcher");
-    settings.SetGameFolder(GameId::XwingAlliance, temp.Path("XWA"));
+    LayOutLauncher();
     temp.MakeFolder("XWA/MISSIONS");
     WriteLastDir(temp.Path("old"));
     temp.MakeFolder("Battles");
@@ -30,8 +27,6 @@ class LoadBattleTest : public ::testing::Test {
         .Add("Readme.txt", "read me");
   }
 
-  testing::TempFolder temp;
-  testing::ScopedSettings settings;
   testing::FakeDesktop desktop;
   testing::FakeWindow window;
   PackageArchive archive;

@@ -7,10 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include "launcher/settings.h"
+#include "core/settings.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
-#include "resources/launcher_ids.h"
 #include "tests/fakes/fake_ui.h"
 #include "tests/fakes/faulty_file_system.h"
 #include "tests/support/battle_list_bytes.h"
@@ -87,15 +86,7 @@ std::string StandInBytes() {
 
 class PlayGameTest : public ::testing::TestWithParam<GameSetup> {
  protected:
-  PlayGameTest() {
-    settings.SetLauncherFolder(temp.Path("launcher"));
-    // The play starts half an hour before now, so the pilot the game saves is written in
-    // another minute than the one the pilots were stamped with.
-    previousClock = platform::UseClock([] {
-      return platform::SystemClockTime() - 30ull * 60 * 10'000'000;
-    });
-  }
-  ~PlayGameTest() override { platform::UseClock(previousClock); }
+  PlayGameTest() { settings.SetLauncherFolder(temp.Path("launcher")); }
 
   std::string Game(const std::string& relative = {}) const {
     return "Game Folders/" + std::string(setup().folder) + (relative.empty() ? "" : "/" + relative);
@@ -141,7 +132,12 @@ class PlayGameTest : public ::testing::TestWithParam<GameSetup> {
   testing::ScopedSettings settings;
   testing::FakeDesktop desktop;
   testing::FakeWindow window;
-  std::function<platform::FileTime()> previousClock;
+  testing::FakeStatusLine status;
+  // The play starts half an hour before now, so the pilot the game saves is written in
+  // another minute than the one the pilots were stamped with.
+  platform::Clock halfAnHourAgo{
+      [] { return platform::SystemClockTime() - 30ull * 60 * 10'000'000; }};
+  platform::ScopedService<platform::Clock> clock{halfAnHourAgo};
   std::string executable;
   GameSetup setup_{};
 };
@@ -154,7 +150,7 @@ TEST_P(PlayGameTest, RunsTheWholeSequenceAndLeavesOnlyTheSeal) {
         " " + std::to_string(s.patchBytes.size()) + "\n" +
         (s.game == GameId::TieFighter ? "touch LUKE.TFR 4\n" : ""));
 
-  EXPECT_EQ(PlayGame(window, s.game, OptionFor(s.game)), PlayResult::Played);
+  EXPECT_EQ(PlayGame(window, status, s.game, OptionFor(s.game)), PlayResult::Played);
 
   // While the game ran: the plain mission and the patch were in place.
   const std::string played = Played();
@@ -172,7 +168,7 @@ TEST_P(PlayGameTest, RunsTheWholeSequenceAndLeavesOnlyTheSeal) {
   const std::string pilot = *temp.ReadFile(Game(s.pilot));
   const std::uint8_t n = s.game == GameId::TieFighter ? 'U' : 'u';
   EXPECT_EQ(static_cast<std::uint8_t>(pilot[s.seal]), static_cast<std::uint8_t>((n - 0x10) ^ 0x22));
-  EXPECT_EQ(window.History(IDC_STATUS_LINE),
+  EXPECT_EQ(status.History(),
             (std::vector<std::string>{"Decrypting missions...", "Idle", "Game running...",
                                       "Cleaning up files...", "Idle"}));
   EXPECT_EQ(desktop.MessageTexts(), WithPathBox(s, ExePath(), {}));
@@ -187,18 +183,18 @@ TEST_P(PlayGameTest, WithoutABattleTheGameStillRunsPatchedAndIsRestored) {
   const GameSetup& s = GetParam();
   Install(s);
   Probe("self " + std::to_string(s.patchOffset) + " " + std::to_string(s.patchBytes.size()) + "\n");
-  EXPECT_EQ(PlayGame(window, s.game, OptionFor(s.game)), PlayResult::Played);
+  EXPECT_EQ(PlayGame(window, status, s.game, OptionFor(s.game)), PlayResult::Played);
   EXPECT_NE(Played().find("self " + std::to_string(s.patchOffset) + " " + Hex(s.patchBytes)),
             std::string::npos);
   EXPECT_EQ(temp.ReadFile(Game(s.exe)), executable);
-  EXPECT_EQ(window.History(IDC_STATUS_LINE), (std::vector<std::string>{"Game running...", "Idle"}));
+  EXPECT_EQ(status.History(), (std::vector<std::string>{"Game running...", "Idle"}));
 }
 
 TEST_P(PlayGameTest, AFailedDecryptionPutsTheExecutableBackAndDoesNotPlay) {
   const GameSetup& s = GetParam();
   Install(s);
   StageBattle((static_cast<int>(s.game) + 1) % 4);  // a battle list of another game
-  EXPECT_EQ(PlayGame(window, s.game, OptionFor(s.game)), PlayResult::DecryptionFailed);
+  EXPECT_EQ(PlayGame(window, status, s.game, OptionFor(s.game)), PlayResult::DecryptionFailed);
   EXPECT_EQ(Played(), "");
   EXPECT_EQ(temp.ReadFile(Game(s.exe)), executable);
   EXPECT_FALSE(temp.Exists(Game("VNTL___.tmp")));
@@ -216,7 +212,7 @@ TEST_P(PlayGameTest, AFailedDecryptionPutsTheExecutableBackAndDoesNotPlay) {
 
 INSTANTIATE_TEST_SUITE_P(EveryGame, PlayGameTest, ::testing::ValuesIn(Setups()),
                          [](const ::testing::TestParamInfo<GameSetup>& info) {
-                           return std::string(CommandLineName(info.param.game));
+                           return std::string(Game(info.param.game).commandLineName);
                          });
 
 class PlayGameFailureTest : public PlayGameTest {
@@ -226,17 +222,17 @@ class PlayGameFailureTest : public PlayGameTest {
 
 TEST_F(PlayGameFailureTest, AMissingExecutableDoesNothing) {
   std::filesystem::remove(temp.Native(Game("Z_XVT__.EXE")));
-  EXPECT_EQ(PlayGame(window, GameId::XwingVsTie, OptionFor(GameId::XwingVsTie)),
+  EXPECT_EQ(PlayGame(window, status, GameId::XwingVsTie, OptionFor(GameId::XwingVsTie)),
             PlayResult::ExecutableMissing);
   EXPECT_TRUE(desktop.messages().empty());
-  EXPECT_TRUE(window.History(IDC_STATUS_LINE).empty());
+  EXPECT_TRUE(status.History().empty());
 }
 
 TEST_F(PlayGameFailureTest, AnotherReleaseIsNotPatchedOrPlayed) {
   std::string longer = executable + "x";
   temp.WriteFile(Game("Z_XVT__.EXE"), longer);
   StageBattle(1);
-  EXPECT_EQ(PlayGame(window, GameId::XwingVsTie, OptionFor(GameId::XwingVsTie)),
+  EXPECT_EQ(PlayGame(window, status, GameId::XwingVsTie, OptionFor(GameId::XwingVsTie)),
             PlayResult::WrongVersion);
   EXPECT_EQ(desktop.MessageTexts(), (std::vector<std::string>{"This is not X-wing vs TIE Fighter 1.14!"}));
   EXPECT_EQ(desktop.messages()[0].title, "VNTL");
@@ -250,7 +246,7 @@ TEST_F(PlayGameFailureTest, AFailedBackupStopsBeforeThePatch) {
   testing::FaultyFileSystem faulty;
   faulty.FailAlways(testing::FileOperation::Open, "VNTL___");
   testing::ScopedFileSystem scoped(faulty);
-  EXPECT_EQ(PlayGame(window, GameId::XwingVsTie, OptionFor(GameId::XwingVsTie)),
+  EXPECT_EQ(PlayGame(window, status, GameId::XwingVsTie, OptionFor(GameId::XwingVsTie)),
             PlayResult::BackupFailed);
   EXPECT_EQ(desktop.MessageTexts(),
             (std::vector<std::string>{"Error backing up X-wing vs TIE Fighter executable!"}));
@@ -260,7 +256,7 @@ TEST_F(PlayGameFailureTest, AFailedBackupStopsBeforeThePatch) {
 
 TEST_F(PlayGameFailureTest, AReadOnlyExecutableIsNotPatchedOrPlayed) {
   ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path("Game Folders\\XVT\\Z_XVT__.EXE"), true));
-  EXPECT_EQ(PlayGame(window, GameId::XwingVsTie, OptionFor(GameId::XwingVsTie)),
+  EXPECT_EQ(PlayGame(window, status, GameId::XwingVsTie, OptionFor(GameId::XwingVsTie)),
             PlayResult::PatchFailed);
   EXPECT_EQ(desktop.MessageTexts(),
             (std::vector<std::string>{"Error writing to X-wing vs TIE Fighter executable!"}));
@@ -271,9 +267,30 @@ TEST_F(PlayGameFailureTest, AReadOnlyExecutableIsNotPatchedOrPlayed) {
   EXPECT_EQ(Played(), "");
 }
 
+TEST_F(PlayGameFailureTest, AnExecutableThatCannotBePutBackIsReportedWithItsBackup) {
+  StageBattle(1);
+  testing::FaultyFileSystem faulty;
+  // The first move renames the finished backup into place; the second would restore it.
+  faulty.FailNth(testing::FileOperation::MoveFile, 2);
+  testing::ScopedFileSystem scoped(faulty);
+  EXPECT_EQ(PlayGame(window, status, GameId::XwingVsTie, OptionFor(GameId::XwingVsTie)),
+            PlayResult::Played);
+  const std::string exe = temp.Path("Game Folders\\XVT\\Z_XVT__.EXE");
+  EXPECT_EQ(desktop.MessageTexts(),
+            (std::vector<std::string>{
+                "Could not put back the executable " + exe + " after the game; it is still "
+                "patched. The executable as installed is kept in " +
+                temp.Path("Game Folders\\XVT\\VNTL___.tmp") + ": copy it over " + exe +
+                " before playing again."}));
+  EXPECT_EQ(desktop.messages()[0].icon, ui::Icon::Exclamation);
+  EXPECT_EQ(temp.ReadFile(Game("VNTL___.tmp")), executable);
+  EXPECT_NE(temp.ReadFile(Game("Z_XVT__.EXE")), executable);
+  EXPECT_EQ(status.History().back(), "Idle");
+}
+
 TEST_F(PlayGameFailureTest, WithoutOptionsTheExecutableIsNeitherCopiedNorWritten) {
   StageBattle(1);
-  EXPECT_EQ(PlayGame(window, GameId::XwingVsTie, GameOptions{}), PlayResult::Played);
+  EXPECT_EQ(PlayGame(window, status, GameId::XwingVsTie, GameOptions{}), PlayResult::Played);
   EXPECT_NE(Played().find("arguments skipintro\n"), std::string::npos);
   EXPECT_EQ(temp.ReadFile(Game("Z_XVT__.EXE")), executable);
   EXPECT_FALSE(temp.Exists(Game("VNTL___.tmp")));
@@ -284,11 +301,33 @@ TEST_F(PlayGameFailureTest, AGameThatCannotStartStillGetsTheAfterGameSteps) {
   // A folder where the stand-in's log would go keeps nothing from running it; an
   // executable that is not a program cannot be started at all.
   temp.WriteFile(Game("Z_XVT__.EXE"), std::string(1'422'336, 'x'));
-  EXPECT_EQ(PlayGame(window, GameId::XwingVsTie, OptionFor(GameId::XwingVsTie)),
+  EXPECT_EQ(PlayGame(window, status, GameId::XwingVsTie, OptionFor(GameId::XwingVsTie)),
             PlayResult::GameNotStarted);
   EXPECT_TRUE(temp.List(Game("TRAIN")).empty());
   EXPECT_EQ(temp.ReadFile(Game("Z_XVT__.EXE")), std::string(1'422'336, 'x'));
-  EXPECT_EQ(window.ItemText(IDC_STATUS_LINE), "Idle");
+  EXPECT_EQ(status.text(), "Idle");
+}
+
+// Both TIE Fighter 95 options at once (the menu keeps them apart, the sequence does not):
+// the executable is backed up once, before the first patch, so both patches are in place
+// while the game runs and the executable as installed comes back afterwards.
+class PlayTieFighterTest : public PlayGameTest {};
+
+TEST_F(PlayTieFighterTest, BothOptionsArePatchedOverOneBackup) {
+  const GameSetup s = Setups()[0];
+  Install(s);
+  Probe("self " + std::to_string(0x0EA2EC) + " 7\nself " + std::to_string(0x0EB195) + " 1\n");
+  GameOptions both;
+  both.enableTieRebelFighters = true;
+  both.enableTieTransports = true;
+  EXPECT_EQ(PlayGame(window, status, s.game, both), PlayResult::Played);
+  const std::string played = Played();
+  EXPECT_NE(played.find("self " + std::to_string(0x0EA2EC) + " " + Hex(std::string("TIEINT\0", 7))),
+            std::string::npos) << played;
+  EXPECT_NE(played.find("self " + std::to_string(0x0EB195) + " 2C"), std::string::npos) << played;
+  EXPECT_EQ(temp.ReadFile(Game(s.exe)), executable);
+  EXPECT_FALSE(temp.Exists(Game("VNTL___.tmp")));
+  EXPECT_EQ(desktop.MessageTexts(), WithPathBox(s, ExePath(), {}));
 }
 
 }  // namespace

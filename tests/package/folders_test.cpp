@@ -13,21 +13,6 @@ namespace {
 
 using testing::TempFolder;
 
-TEST(CreateFolderPath, CreatesEveryMissingFolderFromTheTop) {
-  TempFolder temp;
-  EXPECT_TRUE(CreateFolderPath(temp.Path("a\\b\\c")));
-  EXPECT_TRUE(temp.Exists("a/b/c"));
-  EXPECT_TRUE(CreateFolderPath(temp.Path("a\\b\\c")));  // existing: success
-}
-
-TEST(CreateFolderPath, FailsOnAFileAndOnAnEmptyPath) {
-  TempFolder temp;
-  temp.WriteFile("file", "x");
-  EXPECT_FALSE(CreateFolderPath(temp.Path("file")));
-  EXPECT_FALSE(CreateFolderPath(temp.Path("file\\below")));
-  EXPECT_FALSE(CreateFolderPath(""));
-}
-
 TEST(CreateParentFolder, CreatesTheFolderThatWillHoldTheFile) {
   TempFolder temp;
   EXPECT_TRUE(CreateParentFolder(temp.Path("x\\y\\file.txt")));

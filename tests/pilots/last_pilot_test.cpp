@@ -68,11 +68,12 @@ TEST_F(LastPilotTest, ANameOf34CharactersFitsAndOneOf35GivesNoPilot) {
   EXPECT_TRUE(desktop.messages().empty());
 }
 
-TEST_F(LastPilotTest, OnlyTheTwoGamesWithAConfigNamedPilotAreFoundByGame) {
+TEST_F(LastPilotTest, TieFighterNamesNoLastPilotEvenWithAConfigFile) {
   Config(GameId::TieFighter, "config.cfg", "lastpilot Luke\r\n");
   Config(GameId::XwingAlliance, "config.cfg", "lastpilot Luke\r\n");
   EXPECT_EQ(FindLastPilot(GameId::TieFighter), std::nullopt);
-  EXPECT_EQ(FindLastPilot(GameId::XwingAlliance), std::nullopt);
+  EXPECT_EQ(FindLastPilot(GameId::XwingAlliance), "Luke0.plt");
+  EXPECT_TRUE(desktop.messages().empty());
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// Four game folders in a temporary folder, named in the test's own settings store, and a
-// recording desktop: what every pilot test starts from.
+// The game folders and a recording desktop: what every pilot test starts from.
 #pragma once
 
 #include <cstddef>
@@ -9,25 +8,15 @@
 
 #include <gtest/gtest.h>
 
-#include "launcher/game_table.h"
+#include "core/game_table.h"
 #include "platform/file_system.h"
 #include "tests/fakes/fake_ui.h"
-#include "tests/support/scoped_settings.h"
-#include "tests/support/temp_folder.h"
+#include "tests/support/game_world.h"
 
 namespace vantrel::testing {
 
-class PilotTest : public ::testing::Test {
+class PilotTest : public GameWorldTest {
  protected:
-  PilotTest();
-
-  // The game's folder below the temporary folder: "TIE", "XVT", "BOP" or "XWA".
-  static std::string FolderOf(GameId game);
-  // `relative` inside the game's folder, for TempFolder's fixture helpers.
-  static std::string In(GameId game, std::string_view relative);
-
-  TempFolder temp;
-  ScopedSettings settings;
   FakeDesktop desktop;
 };
 

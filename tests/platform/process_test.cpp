@@ -19,10 +19,7 @@ using Words = std::vector<std::string>;
 // Runs without a runner, whatever the environment of the test says.
 class RunAndWaitTest : public ::testing::Test {
  protected:
-  RunAndWaitTest() : previousRunner(UseGameRunner(std::string())) {
-    testing::InstallStandInGame(temp.Native("game\\GAME.EXE"));
-  }
-  ~RunAndWaitTest() override { UseGameRunner(previousRunner); }
+  RunAndWaitTest() { testing::InstallStandInGame(temp.Native("game\\GAME.EXE")); }
 
   GameProcess Game(Words arguments = {}) const {
     return {temp.Path("game\\GAME.EXE"), std::move(arguments), temp.Path("game")};
@@ -32,7 +29,8 @@ class RunAndWaitTest : public ::testing::Test {
   }
 
   testing::TempFolder temp;
-  std::optional<std::string> previousRunner;
+  RunnerCommand none;
+  ScopedService<RunnerCommand> noRunner{none};
 };
 
 TEST_F(RunAndWaitTest, GivesTheExitCodeOnceTheProgramHasEnded) {
@@ -93,25 +91,32 @@ TEST(GameRunnerTest, SplitsTheRunnerIntoWordsOnBlanks) {
   EXPECT_TRUE(RunnerWords(" \t ").empty());
 }
 
-TEST(GameRunnerTest, HandsBackTheSettingItReplaces) {
-  const std::optional<std::string> original = UseGameRunner(std::string("wine"));
-  EXPECT_EQ(GameRunner(), "wine");
-  EXPECT_EQ(UseGameRunner(std::string()), "wine");
-  EXPECT_EQ(GameRunner(), "");
-  UseGameRunner(original);
+TEST(GameRunnerTest, TheInstalledRunnerHoldsUntilItsGuardGoes) {
+  RunnerCommand wine{"wine"};
+  RunnerCommand none;
+  {
+    const ScopedService<RunnerCommand> outer(wine);
+    EXPECT_EQ(GameRunner(), "wine");
+    {
+      const ScopedService<RunnerCommand> inner(none);
+      EXPECT_EQ(GameRunner(), "");
+    }
+    EXPECT_EQ(GameRunner(), "wine");
+  }
 }
 
 #ifndef _WIN32
 TEST(GameRunnerTest, FallsBackToTheEnvironment) {
-  const std::optional<std::string> original = UseGameRunner(std::nullopt);
+  const ScopedService<RunnerCommand> defaultRunner(nullptr);
   ASSERT_EQ(setenv("VANTREL_RUNNER", "env A=1 wine", 1), 0);
   EXPECT_EQ(GameRunner(), "env A=1 wine");
-  UseGameRunner(std::string("other"));
-  EXPECT_EQ(GameRunner(), "other");
+  {
+    RunnerCommand other{"other"};
+    const ScopedService<RunnerCommand> installed(other);
+    EXPECT_EQ(GameRunner(), "other");
+  }
   unsetenv("VANTREL_RUNNER");
-  UseGameRunner(std::nullopt);
   EXPECT_EQ(GameRunner(), "");
-  UseGameRunner(original);
 }
 #endif
 

@@ -1,7 +1,7 @@
 #include "tests/setup/install_fixture.h"
 
 #include "platform/file_system.h"
-#include "platform/text_file.h"
+#include "platform/file_helpers.h"
 #include "tests/support/zip_builder.h"
 
 namespace vantrel::testing {
@@ -51,7 +51,7 @@ std::optional<std::string> InstallTest::Value(std::string_view key, std::string_
 }
 
 std::string InstallTest::RegistryText() {
-  return platform::ReadWholeFile(settings.file()).value_or("");
+  return platform::ReadWholeFile(settings.file()).bytes;
 }
 
 std::string InstallTest::StartMenu(std::string_view below) const {

@@ -4,6 +4,7 @@
 #include "setup/setup_pages.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "setup/install_steps.h"
@@ -67,7 +68,8 @@ TEST_F(SetupPagesTest, TheWholeWalkInstallsAndFinishes) {
   WriteUsualPackage();
   ScriptToCopyPage();
   Script([](FakeWindow& copy) {
-    EXPECT_EQ(copy.ProgressBar(kBar), 0);
+    EXPECT_EQ(copy.ProgressRange(kBar), std::make_pair(0, 100));
+    EXPECT_EQ(copy.ProgressPosition(kBar), 0);
     copy.Press(kStart);
   });
   Script([](FakeWindow& end) {
@@ -82,7 +84,7 @@ TEST_F(SetupPagesTest, TheWholeWalkInstallsAndFinishes) {
   EXPECT_EQ(Page(1).ItemText(kAgreementText), kDisclaimer);
   EXPECT_EQ(Page(3).History(kEntry),
             (Names{"VNTL.exe", "Uninstall.exe", "Readme.txt", "Docs\\", "Docs\\Battle Guide.txt"}));
-  EXPECT_EQ(Page(3).ProgressBar(kBar), 100);
+  EXPECT_EQ(Page(3).ProgressPosition(kBar), 100);
   EXPECT_EQ(shell.openedDocuments(), (Names{destination + "\\Readme.txt"}));
   ASSERT_EQ(shell.shortcuts().size(), 2u);
   EXPECT_EQ(shell.shortcuts()[1].link, Desktop("\\Vantrel.LNK"));

@@ -1,15 +1,13 @@
 #include "tests/support/scoped_settings.h"
 
-#include "launcher/settings.h"
+#include "core/settings.h"
 
 namespace vantrel::testing {
 
 ScopedSettings::ScopedSettings()
     : file_(folder_.Path("registry.reg")),
       store_(platform::OpenRegistryFileStore(file_)),
-      previous_(platform::UseSettingsStore(store_.get())) {}
-
-ScopedSettings::~ScopedSettings() { platform::UseSettingsStore(previous_); }
+      installed_(store_.get()) {}
 
 void ScopedSettings::SetLauncherFolder(std::string_view folder) {
   store_->CreateKey(kLauncherKey);

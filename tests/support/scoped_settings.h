@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "launcher/game_table.h"
+#include "core/game_table.h"
 #include "platform/settings_store.h"
 #include "tests/support/temp_folder.h"
 
@@ -15,7 +15,6 @@ namespace vantrel::testing {
 class ScopedSettings {
  public:
   ScopedSettings();
-  ~ScopedSettings();
   ScopedSettings(const ScopedSettings&) = delete;
   ScopedSettings& operator=(const ScopedSettings&) = delete;
 
@@ -31,7 +30,7 @@ class ScopedSettings {
   TempFolder folder_;
   std::string file_;
   std::unique_ptr<platform::SettingsStore> store_;
-  platform::SettingsStore* previous_;
+  platform::ScopedService<platform::SettingsStore> installed_;
 };
 
 }  // namespace vantrel::testing

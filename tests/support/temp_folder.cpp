@@ -50,6 +50,21 @@ std::string TempFolder::Path(std::string_view relative) const {
   return path_ + "\\" + std::string(relative);
 }
 
+std::string TempFolder::SystemPath(std::string_view relative) const {
+#ifdef _WIN32
+  constexpr char kSeparator = '\\';
+#else
+  constexpr char kSeparator = '/';
+#endif
+  std::string path = path_;
+  for (char& c : path) {
+    if (c == '\\' || c == '/') c = kSeparator;
+  }
+  path += kSeparator;
+  for (char c : relative) path += (c == '\\' || c == '/') ? kSeparator : c;
+  return path;
+}
+
 fs::path TempFolder::Native(std::string_view relative) const {
   return relative.empty() ? root_ : root_ / ToNative(relative);
 }

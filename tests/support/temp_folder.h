@@ -23,6 +23,8 @@ class TempFolder {
   const std::string& path() const { return path_; }
   // path() followed by a backslash and `relative` (which may use backslashes).
   std::string Path(std::string_view relative) const;
+  // The same path as the system writes it, with its own separator throughout.
+  std::string SystemPath(std::string_view relative) const;
   // The same location as a std::filesystem path, for fixture work.
   std::filesystem::path Native(std::string_view relative = {}) const;
 

@@ -22,6 +22,17 @@ TEST(ConsoleDesktop, AMessageBoxIsTitleAndTextOnOneLine) {
   EXPECT_EQ(answer, Answer::Ok);
 }
 
+TEST(ConsoleDesktop, PathsInAMessageUseTheSystemsSeparator) {
+  ConsoleDesktop desktop({});
+  CaptureStderr();
+  desktop.ShowMessage(nullptr, "/games/TIE/Game\\TIE95.EXE", "", Icon::None, Buttons::Ok);
+#ifdef _WIN32
+  EXPECT_EQ(GetCapturedStderr(), ": \\games\\TIE\\Game\\TIE95.EXE\n");
+#else
+  EXPECT_EQ(GetCapturedStderr(), ": /games/TIE/Game/TIE95.EXE\n");
+#endif
+}
+
 TEST(ConsoleDesktop, AQuestionIsAnsweredNoUnlessYesWasGiven) {
   ConsoleDesktop cautious({});
   ConsoleDesktop willing({.assumeYes = true});
@@ -39,13 +50,11 @@ TEST(ConsoleDesktop, TheStatusLineIsPrintedOnlyWhenVerbose) {
   ConsoleWindow quietWindow(quiet);
   ConsoleWindow verboseWindow(verbose);
   CaptureStderr();
-  quietWindow.SetItemText(1068, "Decrypting missions...");
-  verboseWindow.SetItemText(1068, "Decrypting missions...");
+  quietWindow.statusLine().SetText("Decrypting missions...");
+  verboseWindow.statusLine().SetText("Decrypting missions...");
   verboseWindow.SetItemText(1063, "Alliance Tour");
-  verboseWindow.SetItemText(1068, "Idle");
+  verboseWindow.statusLine().SetText("Idle");
   EXPECT_EQ(GetCapturedStderr(), "Status: Decrypting missions...\nStatus: Idle\n");
-  EXPECT_EQ(quietWindow.ItemText(1068), "Decrypting missions...");
-  EXPECT_EQ(verboseWindow.ItemText(1068), "Idle");
   EXPECT_EQ(verboseWindow.ItemText(1063), "Alliance Tour");
   EXPECT_EQ(verboseWindow.ItemText(1062), "");
 }
@@ -56,8 +65,8 @@ TEST(ConsoleDesktop, WithoutATerminalNoBarIsDrawn) {
   CaptureStderr();
   {
     auto status = desktop.OpenStatusWindow(window);
-    desktop.SetProgress(33);
-    desktop.SetProgress(100);
+    status->SetProgress(33);
+    status->SetProgress(100);
   }
   EXPECT_EQ(GetCapturedStderr(), "");
 }
@@ -67,11 +76,10 @@ TEST(ConsoleDesktop, TheBarIsDrawnInPlaceAndWipedWhenTheWindowCloses) {
   ConsoleWindow window(desktop);
   const std::string blank(37, ' ');
   CaptureStderr();
-  desktop.SetProgress(50);  // no STATUS window: nothing to draw on
   {
     auto status = desktop.OpenStatusWindow(window);
-    desktop.SetProgress(33);
-    desktop.SetProgress(100);
+    status->SetProgress(33);
+    status->SetProgress(100);
   }
   EXPECT_EQ(GetCapturedStderr(),
             "\r[#########.....................]  33%"
@@ -85,7 +93,7 @@ TEST(ConsoleDesktop, AMessageDuringTheBarStartsOnALineOfItsOwn) {
   CaptureStderr();
   {
     auto status = desktop.OpenStatusWindow(window);
-    desktop.SetProgress(0);
+    status->SetProgress(0);
     desktop.ShowMessage(&window, "Error writing new mission!", "VNTL", Icon::None, Buttons::Ok);
   }
   EXPECT_EQ(GetCapturedStderr(),

@@ -44,7 +44,7 @@ TEST(MemoryWindow, TheSelectionFollowsItsEntryAndAResetClearsIt) {
   EXPECT_EQ(window.SelectedListText(1034), std::nullopt);
 }
 
-TEST(MemoryWindow, ChecksLimitsEnabledStatesAndTheEndAreKept) {
+TEST(MemoryWindow, ChecksLimitsEnabledStatesProgressAndTheEndAreKept) {
   MemoryWindow window;
   EXPECT_FALSE(window.IsChecked(1060));
   window.SetChecked(1060, true);
@@ -61,6 +61,12 @@ TEST(MemoryWindow, ChecksLimitsEnabledStatesAndTheEndAreKept) {
   EXPECT_FALSE(window.IsEnabled(1054));
   window.EnableItem(1054, true);
   EXPECT_TRUE(window.IsEnabled(1054));
+
+  EXPECT_EQ(window.ProgressPosition(1065), std::nullopt);
+  window.SetProgressRange(1065, 0, 100);
+  window.SetProgressPosition(1065, 66);
+  EXPECT_EQ(window.ProgressRange(1065), std::make_pair(0, 100));
+  EXPECT_EQ(window.ProgressPosition(1065), 66);
 
   EXPECT_EQ(window.endedWith(), std::nullopt);
   window.EndDialog(1054);

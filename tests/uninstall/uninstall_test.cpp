@@ -4,6 +4,7 @@
 #include "uninstall/uninstall_window.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "setup/install_folder.h"
@@ -71,7 +72,8 @@ TEST_F(UninstallTest, StartRemovesEverythingSetupMadeAndShowsEachGroupDone) {
       EXPECT_FALSE(window.IsVisible(label)) << label;
     }
     EXPECT_FALSE(window.IsEnabled(kOk));
-    EXPECT_EQ(window.ProgressBar(kBar), 0);
+    EXPECT_EQ(window.ProgressRange(kBar), std::make_pair(0, 100));
+    EXPECT_EQ(window.ProgressPosition(kBar), 0);
     window.Press(kStart);
     for (const int label : {kDoneFiles, kDoneFolders, kDoneRegistry, kCompleted}) {
       EXPECT_TRUE(window.IsVisible(label)) << label;
@@ -92,7 +94,7 @@ TEST_F(UninstallTest, StartRemovesEverythingSetupMadeAndShowsEachGroupDone) {
   EXPECT_EQ(desktop.messages()[0].buttons, ui::Buttons::YesNo);
   ASSERT_EQ(desktop.dialogs().size(), 1u);
   EXPECT_EQ(desktop.dialogs()[0].templateName, "MAIN");
-  EXPECT_EQ(desktop.dialogs()[0].window->ProgressBar(kBar), 100);
+  EXPECT_EQ(desktop.dialogs()[0].window->ProgressPosition(kBar), 100);
   EXPECT_EQ(desktop.dialogs()[0].result, kOk);
 
   // Files: every logged one, the logged folder once empty, the log; the player's file and

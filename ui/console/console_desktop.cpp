@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "resources/launcher_ids.h"
+#include "platform/path.h"
 
 namespace vantrel::ui {
 namespace {
@@ -23,6 +23,10 @@ class ConsoleDesktop::Bar : public StatusWindow {
   Bar(const Bar&) = delete;
   Bar& operator=(const Bar&) = delete;
 
+  void SetProgress(int position) override {
+    if (desktop_.options_.progressBar) desktop_.DrawBar(std::clamp(position, 0, 100));
+  }
+
  private:
   ConsoleDesktop& desktop_;
 };
@@ -32,9 +36,10 @@ ConsoleDesktop::ConsoleDesktop(ConsoleOptions options, std::FILE* output)
 
 Answer ConsoleDesktop::ShowMessage(Window*, std::string_view text, std::string_view title, Icon,
                                    Buttons buttons) {
+  // The launcher's messages may hold its paths, which are written with backslashes.
   std::string line(title);
   line += ": ";
-  line += text;
+  line += platform::WithNativeSeparators(text);
   PrintLine(line);
   if (buttons == Buttons::Ok) return Answer::Ok;
   return options_.assumeYes ? Answer::Yes : Answer::No;
@@ -42,10 +47,6 @@ Answer ConsoleDesktop::ShowMessage(Window*, std::string_view text, std::string_v
 
 std::unique_ptr<StatusWindow> ConsoleDesktop::OpenStatusWindow(Window&) {
   return std::make_unique<Bar>(*this);
-}
-
-void ConsoleDesktop::SetProgress(int position) {
-  if (openBars_ > 0 && options_.progressBar) DrawBar(std::clamp(position, 0, 100));
 }
 
 void ConsoleDesktop::PrintLine(std::string_view text) {
@@ -87,11 +88,8 @@ int ConsoleDesktop::RunModalDialog(std::string_view, Window*, DialogController&)
   return kDialogCancelled;
 }
 
-void ConsoleWindow::SetItemText(int id, std::string_view text) {
-  MemoryWindow::SetItemText(id, text);
-  if (id == IDC_STATUS_LINE && desktop_.options().verbose) {
-    desktop_.PrintLine("Status: " + std::string(text));
-  }
+void ConsoleStatusLine::SetText(std::string_view text) {
+  if (desktop_.options().verbose) desktop_.PrintLine("Status: " + std::string(text));
 }
 
 }  // namespace vantrel::ui

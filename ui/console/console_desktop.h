@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "ui/memory_window.h"
+#include "ui/status_line.h"
 #include "ui/window.h"
 
 namespace vantrel::ui {
@@ -30,7 +31,6 @@ class ConsoleDesktop : public Desktop {
   Answer ShowMessage(Window* owner, std::string_view text, std::string_view title, Icon icon,
                      Buttons buttons) override;
   std::unique_ptr<StatusWindow> OpenStatusWindow(Window& owner) override;
-  void SetProgress(int position) override;
   // Shows nothing and returns kDialogCancelled.
   int RunModalDialog(std::string_view templateName, Window* owner,
                      DialogController& controller) override;
@@ -53,17 +53,27 @@ class ConsoleDesktop : public Desktop {
   std::size_t drawnWidth_ = 0;  // characters of the bar on the current line; 0 for none
 };
 
-// The main window as `vantrel` has it: its controls are kept in memory (the command line
-// runs no message loop, so a timer never ticks), and the status line is printed whenever
-// it changes, if the desktop is verbose.
-class ConsoleWindow : public MemoryWindow {
+// The status line as `vantrel` has it: printed as "Status: TEXT" whenever it is set, if
+// the desktop is verbose.
+class ConsoleStatusLine : public StatusLine {
  public:
-  explicit ConsoleWindow(ConsoleDesktop& desktop) : desktop_(desktop) {}
-
-  void SetItemText(int id, std::string_view text) override;
+  explicit ConsoleStatusLine(ConsoleDesktop& desktop) : desktop_(desktop) {}
+  void SetText(std::string_view text) override;
 
  private:
   ConsoleDesktop& desktop_;
+};
+
+// The main window as `vantrel` has it: its controls are kept in memory (the command line
+// runs no message loop, so a timer never ticks), with a status line on the terminal.
+class ConsoleWindow : public MemoryWindow {
+ public:
+  explicit ConsoleWindow(ConsoleDesktop& desktop) : statusLine_(desktop) {}
+
+  StatusLine& statusLine() { return statusLine_; }
+
+ private:
+  ConsoleStatusLine statusLine_;
 };
 
 }  // namespace vantrel::ui

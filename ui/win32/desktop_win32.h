@@ -18,7 +18,6 @@ class Win32Desktop : public Desktop {
   Answer ShowMessage(Window* owner, std::string_view text, std::string_view title, Icon icon,
                      Buttons buttons) override;
   std::unique_ptr<StatusWindow> OpenStatusWindow(Window& owner) override;
-  void SetProgress(int position) override;
   // The template comes from the program's own resources; the generic dialog procedure
   // hands its messages to `controller`.
   int RunModalDialog(std::string_view templateName, Window* owner,

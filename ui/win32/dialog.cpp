@@ -49,8 +49,4 @@ ModelessDialog::ModelessDialog(const wchar_t* templateName, HWND owner,
       handle_(CreateDialogParamW(GetModuleHandleW(nullptr), templateName, owner,
                                  ControllerDialogProc, reinterpret_cast<LPARAM>(host_.get()))) {}
 
-ModelessDialog::~ModelessDialog() {
-  if (handle_ != nullptr && IsWindow(handle_)) DestroyWindow(handle_);
-}
-
 }  // namespace vantrel::ui::win32

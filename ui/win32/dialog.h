@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/windows_api.h"
 #include "ui/dialog_controller.h"
 #include "ui/win32/window_win32.h"
@@ -30,16 +31,15 @@ INT_PTR RunModalDialog(const wchar_t* templateName, HWND owner, DialogController
 class ModelessDialog {
  public:
   ModelessDialog(const wchar_t* templateName, HWND owner, DialogController& controller);
-  ~ModelessDialog();
   ModelessDialog(const ModelessDialog&) = delete;
   ModelessDialog& operator=(const ModelessDialog&) = delete;
 
   // Null when the dialog could not be made.
-  HWND handle() const { return handle_; }
+  HWND handle() const { return handle_.get(); }
 
  private:
   std::unique_ptr<DialogHost> host_;
-  HWND handle_;
+  platform::win32::WindowHandle handle_;
 };
 
 }  // namespace vantrel::ui::win32

@@ -1,25 +1,23 @@
-// The STATUS window's procedure.
+// The STATUS window's controller and the window itself.
 #include "ui/win32/status_dialog.h"
 
-#include <commctrl.h>
-
 #include "resources/launcher_ids.h"
+#include "ui/win32/window_win32.h"
 
 namespace vantrel::ui::win32 {
 
-HWND progressBar = nullptr;
+void StatusDialog::onInit(Window& dialog) { dialog.SetProgressRange(IDC_PROGRESS_BAR, 0, 100); }
 
-INT_PTR CALLBACK StatusDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-  switch (message) {
-    case WM_INITDIALOG:
-      progressBar = GetDlgItem(dialog, IDC_PROGRESS_BAR);
-      SendMessageW(progressBar, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
-      return TRUE;
-    case WM_COMMAND:
-      return LOWORD(wParam) == IDC_PROGRESS_BAR ? TRUE : FALSE;
-    default:
-      return FALSE;
-  }
+bool StatusDialog::onCommand(Window&, int id) { return id == IDC_PROGRESS_BAR; }
+
+Win32StatusWindow::Win32StatusWindow(HWND owner) : dialog_(L"STATUS", owner, controller_) {
+  if (handle() == nullptr) return;
+  ShowWindow(handle(), SW_SHOW);
+  UpdateWindow(handle());
+}
+
+void Win32StatusWindow::SetProgress(int position) {
+  Win32Window(handle()).SetProgressPosition(IDC_PROGRESS_BAR, position);
 }
 
 }  // namespace vantrel::ui::win32

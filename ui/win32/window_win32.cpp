@@ -6,18 +6,9 @@
 #include "platform/win32/text_win32.h"
 
 namespace vantrel::ui::win32 {
-namespace {
-
-// The system's texts are UTF-8 throughout; should one not be, the control is given an
-// empty text rather than some other text.
-std::wstring Wide(std::string_view text) {
-  return platform::win32::Widen(text).value_or(std::wstring());
-}
-
-}  // namespace
 
 void Win32Window::SetItemText(int id, std::string_view text) {
-  SetDlgItemTextW(handle_, id, Wide(text).c_str());
+  SetDlgItemTextW(handle_, id, platform::win32::WideText(text).c_str());
 }
 
 std::string Win32Window::ItemText(int id) const {
@@ -43,7 +34,7 @@ int Win32Window::AddListEntry(int id, std::string_view text) {
   // A missing control would answer 0, as if the entry had become the first.
   const HWND list = GetDlgItem(handle_, id);
   if (list == nullptr) return -1;
-  const std::wstring wide = Wide(text);
+  const std::wstring wide = platform::win32::WideText(text);
   const LRESULT index = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
   // LB_ERR and LB_ERRSPACE are both negative.
   return index < 0 ? -1 : static_cast<int>(index);
@@ -68,6 +59,18 @@ std::optional<std::string> Win32Window::SelectedListText(int id) const {
   return platform::win32::Narrow(text);
 }
 
+void Win32Window::SetProgressRange(int id, int lowest, int highest) {
+  SendDlgItemMessageW(handle_, id, PBM_SETRANGE32, static_cast<WPARAM>(lowest),
+                      static_cast<LPARAM>(highest));
+}
+
+void Win32Window::SetProgressPosition(int id, int position) {
+  const HWND bar = GetDlgItem(handle_, id);
+  if (bar == nullptr) return;
+  SendMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+  UpdateWindow(bar);
+}
+
 void Win32Window::SetTextLimit(int id, int characters) {
   SendDlgItemMessageW(handle_, id, EM_LIMITTEXT, static_cast<WPARAM>(characters), 0);
 }
@@ -86,13 +89,6 @@ void Win32Window::EnableItem(int id, bool enabled) {
 void Win32Window::ShowItem(int id, bool visible) {
   const HWND item = GetDlgItem(handle_, id);
   if (item != nullptr) ShowWindow(item, visible ? SW_SHOW : SW_HIDE);
-}
-
-// The range is set with every move, so a bar whose template left the range alone still
-// counts from 0 to 100.
-void Win32Window::SetProgressBar(int id, int position) {
-  SendDlgItemMessageW(handle_, id, PBM_SETRANGE32, 0, 100);
-  SendDlgItemMessageW(handle_, id, PBM_SETPOS, static_cast<WPARAM>(position), 0);
 }
 
 void Win32Window::EndDialog(int result) { ::EndDialog(handle_, result); }

@@ -29,7 +29,8 @@ class Win32Window : public Window {
   void SetChecked(int id, bool checked) override;
   void EnableItem(int id, bool enabled) override;
   void ShowItem(int id, bool visible) override;
-  void SetProgressBar(int id, int position) override;
+  void SetProgressRange(int id, int lowest, int highest) override;
+  void SetProgressPosition(int id, int position) override;
   void EndDialog(int result) override;
 
   HWND handle() const { return handle_; }

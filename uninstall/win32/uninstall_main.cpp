@@ -3,11 +3,10 @@
 #include "platform/command_line.h"
 #include "platform/win32/windows_api.h"
 #include "resources/uninstall_ids.h"
-#include "ui/win32/program_icon.h"
+#include "setup/win32/program_services.h"
 #include "uninstall/uninstall_window.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  vantrel::ui::win32::IconDesktop desktop(IDI_UNINSTALL);
-  vantrel::ui::UseDesktop(&desktop);
+  const vantrel::win32::ProgramServices services(IDI_UNINSTALL);
   return vantrel::RunUninstall(vantrel::platform::CommandLineArguments(0, nullptr));
 }

@@ -1,5 +1,5 @@
 // The STATUS window made from the launcher's resources: its template's exact shape, the
-// bar's range and positions through `progressBar`, and its closing.
+// bar's range and positions, and its closing.
 #include <cstdlib>
 #include <cstring>
 #include <optional>
@@ -17,6 +17,14 @@ namespace vantrel::ui::win32 {
 namespace {
 
 using StatusWindowTest = Win32UiTest;
+
+// The dialog and bar of a STATUS window this backend made.
+HWND DialogOf(const std::unique_ptr<StatusWindow>& status) {
+  return dynamic_cast<const Win32StatusWindow&>(*status).handle();
+}
+HWND BarOf(const std::unique_ptr<StatusWindow>& status) {
+  return GetDlgItem(DialogOf(status), 1065);
+}
 
 RECT DialogUnits(HWND dialog, int left, int top, int right, int bottom) {
   RECT rect{left, top, right, bottom};
@@ -157,9 +165,10 @@ TEST_F(StatusWindowTest, IsMadeFromItsTemplate) {
   Win32Desktop desktop;
   Win32Window ownerWindow(owner);
   auto status = desktop.OpenStatusWindow(ownerWindow);
-  const HWND bar = progressBar;
+  const HWND bar = BarOf(status);
   ASSERT_NE(bar, nullptr);
-  const HWND dialog = GetParent(bar);
+  const HWND dialog = DialogOf(status);
+  EXPECT_EQ(GetParent(bar), dialog);
 
   const LONG style = GetWindowLongW(dialog, GWL_STYLE);
   EXPECT_TRUE(style & WS_POPUP);
@@ -185,7 +194,7 @@ TEST_F(StatusWindowTest, IsCentredInTheWorkArea) {
   Win32Window ownerWindow(owner);
   auto status = desktop.OpenStatusWindow(ownerWindow);
   RECT window;
-  GetWindowRect(GetParent(progressBar), &window);
+  GetWindowRect(DialogOf(status), &window);
   RECT work;
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   EXPECT_LE(std::abs((window.left + window.right) - (work.left + work.right)), 2);
@@ -196,28 +205,28 @@ TEST_F(StatusWindowTest, TheBarRunsFromZeroToAHundredAndFollowsSetProgress) {
   Win32Desktop desktop;
   Win32Window ownerWindow(owner);
   auto status = desktop.OpenStatusWindow(ownerWindow);
-  const HWND bar = progressBar;
+  const HWND bar = BarOf(status);
   PBRANGE range{-1, -1};
   SendMessageW(bar, PBM_GETRANGE, TRUE, reinterpret_cast<LPARAM>(&range));
   EXPECT_EQ(range.iLow, 0);
   EXPECT_EQ(range.iHigh, 100);
   EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0), 0);
   for (int position : {33, 66, 100}) {
-    desktop.SetProgress(position);
+    status->SetProgress(position);
     EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0), position);
   }
 }
 
-TEST_F(StatusWindowTest, ProgressGoesToTheNewestWindowsBar) {
+TEST_F(StatusWindowTest, EachWindowMovesItsOwnBar) {
   Win32Desktop desktop;
   Win32Window ownerWindow(owner);
   auto first = desktop.OpenStatusWindow(ownerWindow);
-  const HWND firstBar = progressBar;
-  desktop.SetProgress(40);
+  const HWND firstBar = BarOf(first);
+  first->SetProgress(40);
   auto second = desktop.OpenStatusWindow(ownerWindow);
-  const HWND secondBar = progressBar;
+  const HWND secondBar = BarOf(second);
   ASSERT_NE(secondBar, firstBar);
-  desktop.SetProgress(70);
+  second->SetProgress(70);
   EXPECT_EQ(SendMessageW(firstBar, PBM_GETPOS, 0, 0), 40);
   EXPECT_EQ(SendMessageW(secondBar, PBM_GETPOS, 0, 0), 70);
 }
@@ -226,7 +235,7 @@ TEST_F(StatusWindowTest, ClosesWithItsObject) {
   Win32Desktop desktop;
   Win32Window ownerWindow(owner);
   auto status = desktop.OpenStatusWindow(ownerWindow);
-  const HWND dialog = GetParent(progressBar);
+  const HWND dialog = DialogOf(status);
   ASSERT_TRUE(IsWindow(dialog));
   status.reset();
   EXPECT_FALSE(IsWindow(dialog));
@@ -236,10 +245,12 @@ TEST_F(StatusWindowTest, OnlyCommandsFromTheBarAreHandled) {
   Win32Desktop desktop;
   Win32Window ownerWindow(owner);
   auto status = desktop.OpenStatusWindow(ownerWindow);
-  const HWND dialog = GetParent(progressBar);
-  EXPECT_EQ(StatusDialogProc(dialog, WM_COMMAND, MAKEWPARAM(1065, 0), 0), TRUE);
-  EXPECT_EQ(StatusDialogProc(dialog, WM_COMMAND, MAKEWPARAM(IDOK, 0), 0), FALSE);
-  EXPECT_EQ(StatusDialogProc(dialog, WM_TIMER, 1, 0), FALSE);
+  const HWND dialog = DialogOf(status);
+  const auto procedure = reinterpret_cast<DLGPROC>(GetWindowLongPtrW(dialog, DWLP_DLGPROC));
+  ASSERT_NE(procedure, nullptr);
+  EXPECT_EQ(procedure(dialog, WM_COMMAND, MAKEWPARAM(1065, 0), 0), TRUE);
+  EXPECT_EQ(procedure(dialog, WM_COMMAND, MAKEWPARAM(IDOK, 0), 0), FALSE);
+  EXPECT_EQ(procedure(dialog, WM_TIMER, 1, 0), FALSE);
 }
 
 TEST(MessageBoxStyle, MapsIconsAndButtons) {

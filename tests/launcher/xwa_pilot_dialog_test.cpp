@@ -1,6 +1,6 @@
 // The pilot roster's dialogs driven as a player drives them: the list as it opens,
 // creating, deleting and choosing pilots, and what each button leaves on disk.
-#include "pilots/xwa_pilot_dialog.h"
+#include "launcher/xwa_pilot_dialog.h"
 
 #include <string>
 #include <vector>

@@ -1,5 +1,5 @@
 // The pilot roster's dialogs: what each button does, through the window seam only.
-#include "pilots/xwa_pilot_dialog.h"
+#include "launcher/xwa_pilot_dialog.h"
 
 #include <optional>
 #include <string>

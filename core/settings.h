@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "launcher/game_table.h"
+#include "core/game_table.h"
 
 namespace vantrel {
 
@@ -28,6 +28,9 @@ std::string ReadLastDir();
 // nothing is reported.
 void WriteGameFolder(GameId game, std::string_view folder);
 void WriteLastDir(std::string_view folder);
+
+// The game folder followed by the game's executable ("\TIE95.EXE").
+std::string GameExePath(GameId game);
 
 // True when the game's executable can be opened for reading in its game folder.
 bool GameExeExists(GameId game);

@@ -1,14 +1,14 @@
 // The launcher's settings over a store of the test's own: folders read whole up to the
 // path limit and unset beyond it, writes that never create a key, and the executable
 // test that gates each game button.
-#include "launcher/settings.h"
+#include "core/settings.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 
-#include "platform/file_system.h"
+#include "platform/file_helpers.h"
 #include "tests/support/scoped_settings.h"
 #include "tests/support/temp_folder.h"
 
@@ -19,16 +19,7 @@ using testing::ScopedSettings;
 using testing::TempFolder;
 
 // The bytes of a file, read through the file system the store writes with.
-std::optional<std::string> FileBytes(const std::string& path) {
-  const std::unique_ptr<platform::File> file = platform::Files().Open(path, platform::OpenMode::Read);
-  if (!file) return std::nullopt;
-  std::string bytes;
-  char block[4096];
-  for (std::int64_t count; (count = file->Read(block, sizeof block)) > 0;) {
-    bytes.append(block, static_cast<std::size_t>(count));
-  }
-  return bytes;
-}
+std::string FileBytes(const std::string& path) { return platform::ReadWholeFile(path).bytes; }
 
 class SettingsTest : public ::testing::Test {
  protected:
@@ -80,8 +71,8 @@ TEST_F(SettingsTest, WritingToADeletedGameKeyChangesNothing) {
   settings.SetGameFolder(GameId::XwingVsTie, "C:\\XvT");
   settings.SetGameFolder(GameId::BalanceOfPower, "C:\\XvT\\BalanceOfPower");
   ASSERT_TRUE(settings.store().DeleteKeyTree(GameKey(GameId::BalanceOfPower)));
-  const std::optional<std::string> before = FileBytes(settings.file());
-  ASSERT_TRUE(before);
+  const std::string before = FileBytes(settings.file());
+  ASSERT_FALSE(before.empty());
 
   WriteGameFolder(GameId::BalanceOfPower, "D:\\Elsewhere");
   EXPECT_EQ(FileBytes(settings.file()), before);

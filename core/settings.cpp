@@ -1,6 +1,6 @@
 // The five store operations and the executable-presence test. A value that would not fit
 // a path (more than 259 characters) counts as unset, exactly as a missing one does.
-#include "launcher/settings.h"
+#include "core/settings.h"
 
 #include "platform/file_system.h"
 #include "platform/path.h"
@@ -38,8 +38,10 @@ void WriteLastDir(std::string_view folder) {
   platform::Settings().WriteString(kLauncherKey, kLastDirValue, folder);
 }
 
-bool GameExeExists(GameId game) {
-  return platform::CanOpenForReading(ReadGameFolder(game) + std::string(Game(game).presenceExecutable));
+std::string GameExePath(GameId game) {
+  return ReadGameFolder(game) + std::string(Game(game).executable);
 }
+
+bool GameExeExists(GameId game) { return platform::CanOpenForReading(GameExePath(game)); }
 
 }  // namespace vantrel

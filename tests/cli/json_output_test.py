@@ -1,0 +1,88 @@
+#!/usr/bin/env python3
+"""The --json output of vantrel read by a JSON parser, as a script or a desktop front end
+would read it: folders, battles and pilots, each one document on one line, with names
+that need escaping. Prints "json: N passed, M failed" and fails when any check does.
+
+usage: json_output_test.py VANTREL
+"""
+import json
+import os
+import subprocess
+import sys
+import tempfile
+
+vantrel = sys.argv[1]
+passed = 0
+failed = 0
+
+
+def check(what, actual, expected):
+    global passed, failed
+    if actual == expected:
+        passed += 1
+    else:
+        failed += 1
+        print(f"FAILED: {what}\n  expected: {expected!r}\n  actual:   {actual!r}")
+
+
+def run(*words):
+    result = subprocess.run([vantrel, *words], capture_output=True)
+    return result.returncode, result.stdout, result.stderr
+
+
+def document(*words):
+    """Runs vantrel with --json and parses what it printed: one line, one document."""
+    status, out, err = run("--json", *words)
+    check(f"{words} exit status", status, 0)
+    check(f"{words} error output", err, b"")
+    check(f"{words} is one line", out.count(b"\n"), 1)
+    return json.loads(out.decode("utf-8"))
+
+
+def battle_list(game, name):
+    """A battle list: game, key, name in 51 bytes, mission count, one mission."""
+    return (bytes([game, 0]) + name.ljust(51, b"\0") + bytes([1, 0]) +
+            b"m1.tie".ljust(21, b"\0") + b"\0")
+
+
+with tempfile.TemporaryDirectory() as scratch:
+    os.environ["VANTREL_REGISTRY"] = os.path.join(scratch, "settings.reg")
+    # Folder names a parser must get back exactly: a quote, a tab, a non-ASCII letter.
+    tie = os.path.join(scratch, 'TIE "95"\tÉtoile')
+    xwa = os.path.join(scratch, "XWA")
+    os.makedirs(os.path.join(tie, "KZMISS"))
+    os.makedirs(xwa)
+    for name, folder in (("tie", tie), ("xwa", xwa), ("launcher", scratch)):
+        status, _, _ = run("folders", "set", name, folder)
+        check(f"folders set {name}", status, 0)
+
+    check("folders --json", document("folders"), {
+        "launcher": scratch, "last-dir": None, "tie": tie, "xvt": None, "bop": None, "xwa": xwa,
+    })
+
+    # The battle's name is Windows-1252 in the battle list and UTF-8 in the document.
+    with open(os.path.join(tie, "KZMISS", "battle.kzb"), "wb") as file:
+        file.write(battle_list(0, 'Op\xe9ration "Ion"\\1'.encode("cp1252")))
+    check("battles --json", document("battles"), {
+        "tie": {"game": "TIE Fighter 95", "battle": 'Opération "Ion"\\1'},
+        "xvt": {"game": "X-Wing vs. TIE Fighter", "battle": None},
+        "bop": {"game": "Balance of Power", "battle": None},
+        "xwa": {"game": "X-Wing Alliance", "battle": None},
+    })
+
+    check("pilots --json without pilots", document("pilots"), {"pilots": []})
+    for pilot in ("Wedge", "Red Five"):
+        check(f"pilots create {pilot}", run("pilots", "create", pilot)[0], 0)
+    check("pilots select", run("pilots", "select", "red five")[0], 0)
+    check("pilots list --json", document("pilots", "list"), {"pilots": [
+        {"name": "Red Five", "selected": True},
+        {"name": "Wedge", "selected": False},
+    ]})
+
+    status, out, err = run("load", "--json", "x.kzm")
+    check("load --json is refused", (status, out), (2, b""))
+    check("load --json says why", err.splitlines()[0],
+          b"vantrel: load has no --json output (folders, battles and pilots have)")
+
+print(f"json: {passed} passed, {failed} failed")
+sys.exit(1 if failed else 0)

@@ -1,0 +1,88 @@
+// The game table: one row of facts per game, and the names `vantrel` accepts for a game.
+#include "core/game_table.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+namespace vantrel {
+namespace {
+
+// One row per game, written out field by field and typed here from the games and the
+// launcher's screens, so that a wrong entry in the table is caught.
+std::string Describe(GameId game) {
+  const GameInfo& g = Game(game);
+  std::ostringstream out;
+  out << g.name << '|' << g.menuShortName << '|' << g.registrySubKey << '|' << g.commandLineName
+      << '|' << g.executable << '|' << std::hex << g.releaseSize << '|' << g.showsExecutablePath
+      << '|' << g.launchArgument << '|' << g.missionFolder << '|' << g.configFile << '|'
+      << g.pilotFiles << '|' << g.pilotFileSuffix << '|' << g.seal.a << ' ' << g.seal.b << ' '
+      << g.seal.seal << ' ' << g.seal.nameByteInFile;
+  return out.str();
+}
+
+TEST(GameTable, HoldsEveryFactOfEachGameInItsRow) {
+  EXPECT_EQ(Describe(GameId::TieFighter),
+            "TIE Fighter 95|TIE|TIE|tie|\\TIE95.EXE|105a00|1||\\MISSION\\||*.tfr||660 668 e73 0");
+  EXPECT_EQ(Describe(GameId::XwingVsTie),
+            "X-Wing vs. TIE Fighter|XvT|XVT|xvt|\\Z_XVT__.EXE|15b400|0|skipintro|\\TRAIN\\|"
+            "\\config.cfg|*.plt|0.plt|127da 127ea 109d 1");
+  EXPECT_EQ(Describe(GameId::BalanceOfPower),
+            "Balance of Power|BoP|BOP|bop|\\Z_XVT__.EXE|157400|0|skipintro|\\TRAIN\\|"
+            "\\config2.cfg|*.pl2|0.pl2|14176 14186 109d 1");
+  EXPECT_EQ(Describe(GameId::XwingAlliance),
+            "X-Wing Alliance|XWA|XWA|xwa|\\XWINGALLIANCE.EXE|20d600|0||\\MISSIONS\\|"
+            "\\config.cfg|*.plt|0.plt|1148a 1149a 1b3b9 1");
+}
+
+TEST(GameTable, EachGameStagesTheFilesItReadsItself) {
+  auto describe = [](GameId game) {
+    std::string text;
+    for (const StagingStep& step : Game(game).stagingSteps) {
+      text += std::string(step.pattern) +
+              (step.kind == StagingStep::Kind::EveryMatch ? " every " : " first ") +
+              std::string(step.destination) + ";";
+    }
+    return text;
+  };
+  EXPECT_EQ(describe(GameId::TieFighter), "*.lfd every \\RESOURCE\\;");
+  EXPECT_EQ(describe(GameId::XwingVsTie), "*.lst first \\TRAIN\\;");
+  EXPECT_EQ(describe(GameId::BalanceOfPower), "*.lst first \\TRAIN\\;");
+  EXPECT_EQ(describe(GameId::XwingAlliance),
+            "email.txt first \\MISSIONS\\;mission.lst first \\MISSIONS\\;*.plt first \\;");
+}
+
+TEST(GameTable, KeepsTheTextsExactlyAsTheyAreSpelt) {
+  EXPECT_EQ(Game(GameId::BalanceOfPower).patchFailedMessage,
+            "Error writing to Balance of Powerexecutable!");
+  EXPECT_EQ(Game(GameId::XwingAlliance).wrongVersionMessage, "This is not X-wing Alliance 2.02!");
+  EXPECT_EQ(Game(GameId::TieFighter).backupFailedMessage, "Error backing up TIE95 executable!");
+  EXPECT_EQ(Game(GameId::XwingVsTie).wrongVersionMessage, "This is not X-wing vs TIE Fighter 1.14!");
+}
+
+TEST(GameTable, ABattleListByteAboveThreeNamesNoGame) {
+  EXPECT_EQ(GameFromByte(0), GameId::TieFighter);
+  EXPECT_EQ(GameFromByte(3), GameId::XwingAlliance);
+  EXPECT_EQ(GameFromByte(4), std::nullopt);
+  EXPECT_EQ(GameFromByte(255), std::nullopt);
+}
+
+TEST(GameTable, ParsesTheSubKeyInAnyCaseOrTheNumber) {
+  EXPECT_EQ(ParseGameName("tie"), GameId::TieFighter);
+  EXPECT_EQ(ParseGameName("XVT"), GameId::XwingVsTie);
+  EXPECT_EQ(ParseGameName("bOp"), GameId::BalanceOfPower);
+  EXPECT_EQ(ParseGameName("3"), GameId::XwingAlliance);
+  EXPECT_EQ(ParseGameName("0"), GameId::TieFighter);
+}
+
+TEST(GameTable, RefusesOtherGameNames) {
+  EXPECT_EQ(ParseGameName(""), std::nullopt);
+  EXPECT_EQ(ParseGameName("4"), std::nullopt);
+  EXPECT_EQ(ParseGameName("03"), std::nullopt);
+  EXPECT_EQ(ParseGameName("TIE95"), std::nullopt);
+  EXPECT_EQ(ParseGameName("X-Wing Alliance"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace vantrel
