@@ -1,11 +1,12 @@
-// ZIP writing through minizip's zip.h, the battle list layout, the cipher and the
-// deterministic content the generator fills its missions with.
+// The launcher's writers behind the generator's loud interface, and the deterministic
+// content the generator fills its missions with.
 #include "bench/package_writer.h"
 
 #include <array>
 #include <stdexcept>
 
-#include <zip.h>
+#include "battle/battle_list_writer.h"
+#include "battle/mission_cipher.h"
 
 namespace vantrel::bench {
 namespace {
@@ -13,15 +14,6 @@ namespace {
 // 2003-05-17 12:00:00 as a DOS date and time (date in the high 16 bits). Every entry
 // carries it, so the archive does not depend on the clock.
 constexpr std::uint32_t kEntryTime = (((2003 - 1980) << 9 | 5 << 5 | 17) << 16) | (12 << 11);
-
-// minizip takes the length of a write as an unsigned int; larger entries go in pieces.
-constexpr std::size_t kWritePiece = 1 << 20;
-
-constexpr std::size_t kNameOffset = 2;
-constexpr std::size_t kNameField = 51;
-constexpr std::size_t kCountOffset = 53;
-constexpr std::size_t kFirstMissionOffset = 55;
-constexpr std::size_t kMissionField = 21;
 
 constexpr std::array<std::string_view, 12> kCraft = {
     "X-wing",  "Y-wing",   "A-wing",       "B-wing",         "TIE Fighter", "TIE Bomber",
@@ -44,64 +36,34 @@ void AppendNumber(std::string& out, std::uint64_t value, int width) {
 
 }  // namespace
 
-ZipWriter::ZipWriter(const std::string& path)
-    : zip_(zipOpen64(path.c_str(), APPEND_STATUS_CREATE)), path_(path) {
-  if (zip_ == nullptr) throw std::runtime_error("cannot create " + path);
-}
-
-ZipWriter::~ZipWriter() {
-  if (zip_ != nullptr) zipClose(zip_, nullptr);
+ZipWriter::ZipWriter(const std::string& path) : path_(path) {
+  if (!writer_.Create(path)) throw std::runtime_error("cannot create " + path);
 }
 
 void ZipWriter::Add(std::string_view name, std::string_view bytes) {
-  if (zip_ == nullptr) throw std::runtime_error("archive " + path_ + " is already closed");
-  zip_fileinfo info{};
-  info.dosDate = kEntryTime;
-  const std::string entry(name);
-  if (zipOpenNewFileInZip64(zip_, entry.c_str(), &info, nullptr, 0, nullptr, 0, nullptr,
-                            Z_DEFLATED, Z_DEFAULT_COMPRESSION, 0) != ZIP_OK) {
-    throw std::runtime_error("cannot add " + entry + " to " + path_);
-  }
-  for (std::size_t at = 0; at < bytes.size(); at += kWritePiece) {
-    const std::string_view piece = bytes.substr(at, kWritePiece);
-    if (zipWriteInFileInZip(zip_, piece.data(), static_cast<unsigned>(piece.size())) != ZIP_OK) {
-      throw std::runtime_error("cannot write " + entry + " to " + path_);
-    }
-  }
-  if (zipCloseFileInZip(zip_) != ZIP_OK) {
-    throw std::runtime_error("cannot finish " + entry + " in " + path_);
+  if (!writer_.isOpen() || !writer_.Add(name, bytes, kEntryTime)) {
+    throw std::runtime_error("cannot add " + std::string(name) + " to " + path_);
   }
 }
 
 void ZipWriter::Close() {
-  void* zip = zip_;
-  zip_ = nullptr;
-  if (zip != nullptr && zipClose(zip, nullptr) != ZIP_OK) {
-    throw std::runtime_error("cannot finish " + path_);
-  }
+  if (!writer_.Finish()) throw std::runtime_error("cannot finish " + path_);
 }
 
 std::string BattleList(std::uint8_t game, std::uint8_t key, std::string_view name,
                        const std::vector<std::string>& missions) {
-  if (name.size() > kMaxBattleName) throw std::invalid_argument("battle name too long");
-  if (missions.size() > kMaxListedMissions) throw std::invalid_argument("too many missions");
-  std::string list(kFirstMissionOffset + kMissionField * missions.size() + 1, '\0');
-  list[0] = static_cast<char>(game);
-  list[1] = static_cast<char>(key);
-  list.replace(kNameOffset, name.size(), name);
-  list[kCountOffset] = static_cast<char>(missions.size());
-  for (std::size_t i = 0; i < missions.size(); ++i) {
-    if (missions[i].size() > kMaxMissionName) {
-      throw std::invalid_argument("mission name too long: " + missions[i]);
-    }
-    list.replace(kFirstMissionOffset + kMissionField * i, missions[i].size(), missions[i]);
-  }
-  static_assert(kNameOffset + kNameField == kCountOffset);
-  return list;
+  vantrel::BattleList list;
+  list.game = game;
+  list.missionKey = key;
+  list.name = std::string(name);
+  list.missions = missions;
+  std::optional<std::string> bytes = BattleListBytes(list);
+  if (!bytes) throw std::invalid_argument("a name does not fit the battle list");
+  return *bytes;
 }
 
 std::string Encipher(std::string plain, std::uint8_t key) {
-  for (char& byte : plain) byte = static_cast<char>(static_cast<std::uint8_t>(byte) ^ key);
+  ApplyMissionKey(reinterpret_cast<unsigned char*>(plain.data()), plain.size(), key);
   return plain;
 }
 

@@ -1,12 +1,15 @@
-// The pieces the package generator builds battle packages from: a ZIP writer over
-// minizip, the battle list in its binary layout, the mission cipher and a small
-// fixed-seed random source, so that the same command always writes the same bytes.
+// The pieces the package generator builds battle packages from: the launcher's package
+// writer, battle list layout and mission cipher, wrapped to fail loudly as a tool may,
+// and a small fixed-seed random source, so that the same command always writes the same
+// bytes.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "package/package_writer.h"
 
 namespace vantrel::bench {
 
@@ -15,28 +18,20 @@ namespace vantrel::bench {
 class ZipWriter {
  public:
   explicit ZipWriter(const std::string& path);
-  ~ZipWriter();
-  ZipWriter(const ZipWriter&) = delete;
-  ZipWriter& operator=(const ZipWriter&) = delete;
 
   void Add(std::string_view name, std::string_view bytes);
   // Writes the central directory; fails loudly if that cannot be done.
   void Close();
 
  private:
-  void* zip_ = nullptr;
+  PackageWriter writer_;
   std::string path_;
 };
 
-// The longest battle name and mission file name a battle list holds, and the most
-// missions it can name (its count is one byte).
-inline constexpr std::size_t kMaxBattleName = 50;
-inline constexpr std::size_t kMaxMissionName = 20;
+// The most missions a battle list can name (its count is one byte).
 inline constexpr std::size_t kMaxListedMissions = 255;
 
-// The battle list: game byte, mission key, the NUL-padded 51-byte battle name, the
-// mission count and a reserved byte, one NUL-padded 21-byte name per mission, and one
-// reserved byte at the end.
+// The battle list's bytes; names that do not fit their fields fail loudly.
 std::string BattleList(std::uint8_t game, std::uint8_t key, std::string_view name,
                        const std::vector<std::string>& missions);
 

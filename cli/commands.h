@@ -37,6 +37,12 @@ int FailFolderUnset(GameId game);
 // The same for the launcher folder.
 int FailLauncherFolderUnset();
 
+// For battle authors and Linux players: `pack`, `inspect` and `folders detect`.
+int PackCommand(const Options& options, const std::vector<std::string>& words);
+int InspectCommand(const Options& options, const std::vector<std::string>& words);
+// `folders detect [--wine-prefix DIR]... [--set]`; `words` begins with "detect".
+int DetectCommand(const Options& options, const std::vector<std::string>& words);
+
 // The window the launcher's operations report to: the main window of a run of `vantrel`
 // (installed with ScopedService<ui::ConsoleWindow>), with its status line.
 inline ui::ConsoleWindow& MainWindow() { return platform::Service<ui::ConsoleWindow>::Get(); }

@@ -126,9 +126,10 @@ int SetFolder(const std::vector<std::string>& words) {
 int FoldersCommand(const Options& options, const std::vector<std::string>& words) {
   if (!words.empty() && options.json) return UsageError("--json goes with folders alone");
   if (!words.empty() && words[0] == "set") return SetFolder(words);
+  if (!words.empty() && words[0] == "detect") return DetectCommand(options, words);
   if (words.size() == 1 && words[0] == "--where") return PrintWhere(options);
   if (!words.empty()) {
-    return UsageError("folders takes no arguments, or set NAME PATH, or --where");
+    return UsageError("folders takes no arguments, or set NAME PATH, or --where, or detect");
   }
   if (options.json) {
     PrintFoldersJson();

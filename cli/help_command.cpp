@@ -22,6 +22,7 @@ constexpr CommandHelp kCommandHelp[] = {
     {"folders",
      "usage: vantrel folders [--json]\n"
      "       vantrel folders set NAME PATH\n"
+     "       vantrel folders detect [--wine-prefix DIR]... [--set]\n"
      "       vantrel folders --where\n"
      "\n"
      "Prints the launcher folder, the last package folder and the four game folders,\n"
@@ -31,6 +32,11 @@ constexpr CommandHelp kCommandHelp[] = {
      "or last-dir. A relative PATH is stored as the absolute path it names from the\n"
      "current folder; the stored line NAME<TAB>PATH is printed. A PATH that does not\n"
      "exist is stored all the same, with a warning.\n"
+     "\n"
+     "detect looks for the four games: the install paths in the registry (elsewhere in\n"
+     "the registry files of the Wine prefixes given, of $WINEPREFIX and of ~/.wine),\n"
+     "Steam's libraries and the usual install folders. It prints each game's folder and\n"
+     "release; --set stores the folders found, and how to play them through Wine.\n"
      "\n"
      "--where prints the settings file in use and why it is that one: --registry, the\n"
      "environment ($VANTREL_REGISTRY, $XDG_CONFIG_HOME) or the default under $HOME.\n"
@@ -72,11 +78,27 @@ constexpr CommandHelp kCommandHelp[] = {
      "create makes a pilot of at most 11 characters (--kz: prepared for KZ battles),\n"
      "delete removes one after asking (--yes answers Yes), select makes one the pilot\n"
      "the game starts with.\n"},
+    {"pack",
+     "usage: vantrel pack --game GAME --name NAME [--key K] [--output FILE] FOLDER\n"
+     "\n"
+     "Makes a .kzm package of a folder of plain missions and extras: the battle list\n"
+     "(GAME, the key, NAME and the missions), every *.tie file at the top of FOLDER\n"
+     "enciphered with the key, and every other file and folder as it is. The missions\n"
+     "go in the folder's order, or in the order of a missions.txt in FOLDER. K is 0 to\n"
+     "255, random when not given. The package is FOLDER.kzm beside the folder unless\n"
+     "--output names another; nothing is written when a name does not fit.\n"},
+    {"inspect",
+     "usage: vantrel inspect PACKAGE [--json]\n"
+     "\n"
+     "Shows what a package holds: the game, the battle's name, the key, the missions,\n"
+     "where a load would stage each file, and every problem a player would meet. Writes\n"
+     "nothing; the exit status is 1 when the package has problems. --json prints one\n"
+     "JSON object.\n"},
     {"help",
      "usage: vantrel help [COMMAND]\n"
      "\n"
      "Prints the usage of vantrel, or of one command: folders, load, battles, play,\n"
-     "pilots or help.\n"},
+     "pilots, pack, inspect or help.\n"},
 };
 
 }  // namespace
@@ -96,7 +118,7 @@ int HelpCommand(const Options&, const std::vector<std::string>& words) {
     }
   }
   return UsageError("no command is named " + words[0] +
-                    " (folders, load, battles, play, pilots, help)");
+                    " (folders, load, battles, play, pilots, pack, inspect, help)");
 }
 
 }  // namespace vantrel::cli

@@ -82,7 +82,14 @@ void JsonWriter::BeforeValue() {
   if (!nonEmpty_.empty()) {
     if (nonEmpty_.back()) text_ += ',';
     nonEmpty_.back() = true;
+    NewLine();
   }
+}
+
+void JsonWriter::NewLine() {
+  if (layout_ != Layout::Indented) return;
+  text_ += '\n';
+  text_.append(2 * nonEmpty_.size(), ' ');
 }
 
 void JsonWriter::Open(char bracket) {
@@ -92,8 +99,11 @@ void JsonWriter::Open(char bracket) {
 }
 
 void JsonWriter::Close(char bracket) {
-  text_ += bracket;
+  const bool hadValues = nonEmpty_.back();
   nonEmpty_.pop_back();
+  if (hadValues) NewLine();
+  text_ += bracket;
+  if (nonEmpty_.empty() && layout_ == Layout::Indented) text_ += '\n';
 }
 
 JsonWriter& JsonWriter::BeginObject() {
@@ -119,7 +129,7 @@ JsonWriter& JsonWriter::EndArray() {
 JsonWriter& JsonWriter::Key(std::string_view name) {
   BeforeValue();
   text_ += JsonQuoted(name);
-  text_ += ':';
+  text_ += layout_ == Layout::Indented ? ": " : ":";
   afterKey_ = true;
   return *this;
 }
@@ -132,6 +142,12 @@ JsonWriter& JsonWriter::String(std::string_view text) {
 
 JsonWriter& JsonWriter::StringOrNull(std::string_view text) {
   return text.empty() ? Null() : String(text);
+}
+
+JsonWriter& JsonWriter::Number(std::int64_t value) {
+  BeforeValue();
+  text_ += std::to_string(value);
+  return *this;
 }
 
 JsonWriter& JsonWriter::Bool(bool value) {

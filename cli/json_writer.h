@@ -1,10 +1,12 @@
 // A small writer of JSON documents for the `--json` output of `vantrel`: objects, arrays,
-// strings, booleans and null, written compactly on one line. Text is UTF-8 and passes
+// strings, numbers, booleans and null, written compactly on one line, or indented by two
+// blanks a level for the reports people read too (`inspect --json`). Text is UTF-8 and passes
 // through as it is; quotes, backslashes and control characters are escaped, and bytes
 // that are not UTF-8 (a name read raw from a file) become U+FFFD, so the document is
 // always valid JSON.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +15,12 @@ namespace vantrel::cli {
 
 class JsonWriter {
  public:
+  enum class Layout {
+    Compact,   // one line, no blanks
+    Indented,  // a value a line, two blanks a level, a line end after the document
+  };
+  explicit JsonWriter(Layout layout = Layout::Compact) : layout_(layout) {}
+
   JsonWriter& BeginObject();
   JsonWriter& EndObject();
   JsonWriter& BeginArray();
@@ -24,6 +32,7 @@ class JsonWriter {
   JsonWriter& String(std::string_view text);
   // A string, or null when `text` is empty (an unset folder, no battle).
   JsonWriter& StringOrNull(std::string_view text);
+  JsonWriter& Number(std::int64_t value);
   JsonWriter& Bool(bool value);
   JsonWriter& Null();
 
@@ -35,7 +44,10 @@ class JsonWriter {
   void BeforeValue();
   void Open(char bracket);
   void Close(char bracket);
+  // In the indented layout, a line end and the indentation of the open level.
+  void NewLine();
 
+  Layout layout_;
   std::string text_;
   // One entry per open object or array: true once it holds a value.
   std::vector<bool> nonEmpty_;

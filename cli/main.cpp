@@ -26,6 +26,8 @@ constexpr Command kCommands[] = {
     {"battles", BattlesCommand, true},
     {"play", PlayCommand, false},
     {"pilots", PilotsCommand, true},
+    {"pack", PackCommand, false},
+    {"inspect", InspectCommand, true},
     {"help", HelpCommand, false},
 };
 
@@ -64,7 +66,8 @@ int Run(const std::vector<std::string>& arguments) {
   for (const Command& command : kCommands) {
     if (name == command.name) {
       status = options->json && !command.printsJson
-                   ? UsageError(name + " has no --json output (folders, battles and pilots have)")
+                   ? UsageError(name + " has no --json output"
+                                       " (folders, battles, pilots and inspect have)")
                    : command.run(*options, words);
       break;
     }

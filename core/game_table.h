@@ -1,7 +1,7 @@
 // The four games the launcher serves, and every fact that differs between them, one row
-// per game: names, the settings key, the executable and its release size, the folders
-// and files the game reads, where its pilots live and where their seal goes, and the
-// messages of the play sequence. Code takes a GameId and looks up what it needs here
+// per game: names, the settings key, the executable and its release, where the game's
+// installer records its folder, the folders and files the game reads, where its pilots
+// live and where their seal goes, and the messages of the play sequence. Code takes a GameId and looks up what it needs here
 // instead of asking which game it is. The controls of the launcher's windows are not
 // facts of a game; they stand with those windows.
 #pragma once
@@ -67,6 +67,13 @@ struct GameInfo {
   // The identification shows the executable's full path first (TIE Fighter 95 does).
   bool showsExecutablePath;
   std::string_view launchArgument;  // "skipintro", or empty for none
+
+  // Where the game's installer names its folder: a key below HKEY_LOCAL_MACHINE whose
+  // value "Install Path" holds it. Balance of Power has no key of its own: it lives in the
+  // folder "BalanceOfPower" inside X-Wing vs. TIE Fighter's.
+  std::string_view installKey;
+  // The release the patches fit, as players name it: "X-Wing vs. TIE Fighter 1.14".
+  std::string_view releaseName;
 
   // The folder the game loads missions from, between backslashes ("\MISSION\").
   std::string_view missionFolder;

@@ -61,17 +61,9 @@ class BufferedStream {
   std::uint64_t Tell() const { return position_; }
 
   long Seek(std::uint64_t offset, int origin) {
-    std::uint64_t base = 0;
-    if (origin == ZLIB_FILEFUNC_SEEK_CUR) {
-      base = position_;
-    } else if (origin == ZLIB_FILEFUNC_SEEK_END) {
-      const std::optional<std::uint64_t> size = file_->Size();
-      if (!size) return -1;
-      base = *size;
-    } else if (origin != ZLIB_FILEFUNC_SEEK_SET) {
-      return -1;
-    }
-    position_ = base + offset;
+    const std::optional<std::uint64_t> target = SeekTarget(position_, *file_, offset, origin);
+    if (!target) return -1;
+    position_ = *target;
     return 0;
   }
 
@@ -155,6 +147,20 @@ int ZCALLBACK CloseStream(voidpf, voidpf stream) {
 int ZCALLBACK StreamError(voidpf, voidpf stream) { return AsStream(stream)->HasError() ? 1 : 0; }
 
 }  // namespace
+
+std::optional<std::uint64_t> SeekTarget(std::uint64_t position, platform::File& file,
+                                        std::uint64_t offset, int origin) {
+  switch (origin) {
+    case ZLIB_FILEFUNC_SEEK_SET:
+      return offset;
+    case ZLIB_FILEFUNC_SEEK_CUR:
+      return position + offset;
+    case ZLIB_FILEFUNC_SEEK_END:
+      if (const std::optional<std::uint64_t> size = file.Size()) return *size + offset;
+      return std::nullopt;
+  }
+  return std::nullopt;
+}
 
 zlib_filefunc64_def ArchiveStreamFunctions() {
   zlib_filefunc64_def functions{};

@@ -188,6 +188,24 @@ bool PackageArchive::GetCurrentEntryInfo(PackageEntryInfo& info) {
   return true;
 }
 
+PackageArchive::EntryRead PackageArchive::ReadCurrentEntry(
+    const std::function<void(std::string_view)>& sink) {
+  if (!isOpen()) return EntryRead::CannotOpen;
+  const unzFile zip = AsUnz(archive_.get());
+  if (unzOpenCurrentFile(zip) != UNZ_OK) return EntryRead::CannotOpen;
+  std::vector<char> buffer(kCopyBufferSize);
+  while (true) {
+    const int count = unzReadCurrentFile(zip, buffer.data(), static_cast<unsigned>(buffer.size()));
+    if (count == 0) break;
+    if (count < 0) {
+      unzCloseCurrentFile(zip);
+      return EntryRead::DataError;
+    }
+    sink(std::string_view(buffer.data(), static_cast<std::size_t>(count)));
+  }
+  return unzCloseCurrentFile(zip) == UNZ_CRCERROR ? EntryRead::CrcMismatch : EntryRead::Done;
+}
+
 bool PackageArchive::ExtractTo(const std::string& destination, bool dropFolders) {
   PackageEntryInfo info;
   if (!GetCurrentEntryInfo(info)) return false;

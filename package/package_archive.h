@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -66,6 +67,16 @@ class PackageArchive {
   bool GoToFirstEntry(std::string_view extension = {});
   bool GoToNextEntry(std::string_view extension = {});
   bool GetCurrentEntryInfo(PackageEntryInfo& info);
+
+  enum class EntryRead {
+    Done,         // every byte read and the CRC matched
+    CannotOpen,   // the entry's data cannot be opened (an unknown method, a bad header)
+    DataError,    // the data broke off or cannot be inflated
+    CrcMismatch,  // read to its end, but not the bytes that were stored
+  };
+  // Reads the current entry's data without writing anything, handing it to `sink` in
+  // pieces of at most kCopyBufferSize bytes.
+  EntryRead ReadCurrentEntry(const std::function<void(std::string_view)>& sink);
 
   bool isOpen() const { return archive_ != nullptr; }
   const std::string& defaultFolder() const { return defaultFolder_; }

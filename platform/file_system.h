@@ -117,4 +117,9 @@ bool CanOpenForReading(const std::string& path);
 // A DOS date and time (date in the high 16 bits) read as local time, in UTC.
 std::optional<FileTime> LocalDosDateTimeToFileTime(std::uint32_t dosDateTime);
 
+// The reverse: a time as the DOS date and time of the local clock, as ZIP archives store
+// their entries' times (odd seconds go down to the even second before). Empty for a time
+// before 1980 or after 2107, which the format cannot hold.
+std::optional<std::uint32_t> FileTimeToLocalDosDateTime(FileTime time);
+
 }  // namespace vantrel::platform

@@ -154,4 +154,13 @@ bool WildcardMatch(std::string_view pattern, std::string_view name) {
   return MatchFolded(withoutDotStar, nameCharacters);
 }
 
+bool IsDeviceName(std::string_view name) {
+  // Windows looks at the part before the first dot, without its trailing blanks.
+  std::string stem = FoldCase(name.substr(0, name.find('.')));
+  while (!stem.empty() && stem.back() == ' ') stem.pop_back();
+  if (stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL") return true;
+  return stem.size() == 4 && (stem.starts_with("COM") || stem.starts_with("LPT")) &&
+         stem[3] >= '1' && stem[3] <= '9';
+}
+
 }  // namespace vantrel::platform

@@ -43,4 +43,9 @@ bool NamesEqual(std::string_view a, std::string_view b);
 // names without a dot ("*.*" matches every name).
 bool WildcardMatch(std::string_view pattern, std::string_view name);
 
+// True for a name that Windows takes as a device rather than a file, in any letter case
+// and with or without an extension: CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9
+// ("nul.txt" opens the null device, not a file).
+bool IsDeviceName(std::string_view name);
+
 }  // namespace vantrel::platform

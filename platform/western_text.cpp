@@ -1,6 +1,7 @@
 // Windows-1252 decoding; the five code points it leaves unassigned map to themselves.
 #include "platform/western_text.h"
 
+#include <algorithm>
 #include <array>
 
 namespace vantrel::platform {
@@ -60,6 +61,30 @@ std::string WesternToUtf8(std::string_view bytes) {
     AppendUtf8(text, byte >= 0x80 && byte < 0xA0 ? kCp1252High[byte - 0x80] : char16_t{byte});
   }
   return text;
+}
+
+std::optional<std::string> Utf8ToWestern(std::string_view text) {
+  if (!IsValidUtf8(text)) return std::nullopt;
+  std::string bytes;
+  bytes.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    char32_t code = length == 1 ? lead : lead & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k) {
+      code = code << 6 | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+    }
+    i += length;
+    if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) {
+      bytes.push_back(static_cast<char>(code));
+      continue;
+    }
+    // The high half's row of the table, where the decoder takes its characters from.
+    const auto* found = std::find(kCp1252High.begin(), kCp1252High.end(), code);
+    if (found == kCp1252High.end()) return std::nullopt;
+    bytes.push_back(static_cast<char>(0x80 + (found - kCp1252High.begin())));
+  }
+  return bytes;
 }
 
 }  // namespace vantrel::platform

@@ -27,19 +27,7 @@ namespace {
 constexpr std::string_view kShortcutDescription = "VNTL";
 constexpr std::string_view kPublisher = "Morvain Unlimited";
 
-// Where each game records its folder, and which of the launcher's game keys receives
-// it. Balance of Power records none of its own: it lives below X-Wing vs. TIE Fighter.
-struct GameSource {
-  GameId game;
-  std::string_view key;
-};
-
-constexpr GameSource kGameSources[] = {
-    {GameId::TieFighter, "Software\\LucasArts Entertainment Company LLC\\TIE95\\1.0"},
-    {GameId::XwingVsTie, "Software\\LucasArts Entertainment Company\\X-Wing vs. TIE Fighter\\1.0"},
-    {GameId::XwingAlliance, "Software\\LucasArts Entertainment Company LLC\\X-Wing Alliance\\v1.0"},
-};
-
+// Balance of Power records no folder of its own: it lives below X-Wing vs. TIE Fighter.
 constexpr std::string_view kBalanceOfPowerBelowXvt = "\\BalanceOfPower";
 
 // The install log, written a line at a time so that a log of an interrupted run still
@@ -101,10 +89,12 @@ void SetGameFolder(GameId game, std::string_view folder) {
 }
 
 void CopyGameFolders() {
-  for (const GameSource& source : kGameSources) {
-    const std::string folder = ReadLucasArtsFolder(source.key);
-    SetGameFolder(source.game, folder);
-    if (source.game == GameId::XwingVsTie) {
+  for (const GameId game : kAllGames) {
+    const std::string_view installKey = Game(game).installKey;
+    if (installKey.empty()) continue;
+    const std::string folder = ReadLucasArtsFolder(installKey);
+    SetGameFolder(game, folder);
+    if (game == GameId::XwingVsTie) {
       SetGameFolder(GameId::BalanceOfPower, folder + std::string(kBalanceOfPowerBelowXvt));
     }
   }

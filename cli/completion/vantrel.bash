@@ -4,7 +4,7 @@
 #
 # A new command adds its name to _vantrel_commands and a case in _vantrel below.
 
-_vantrel_commands='folders load battles play pilots help'
+_vantrel_commands='folders load battles play pilots pack inspect help'
 _vantrel_global_options='--registry --runner --yes -y --verbose -v --json --help -h --version -V'
 
 # COMPREPLY from the words of $1 that begin with the word being completed.
@@ -88,7 +88,9 @@ _vantrel() {
   case $command in
     folders)
       if ((${#args[@]} == 0)); then
-        _vantrel_words 'set --where --json'
+        _vantrel_words 'set detect --where --json'
+      elif [[ ${args[0]} == detect ]]; then
+        _vantrel_words '--wine-prefix --set'
       elif [[ ${args[0]} == set && ${#args[@]} == 1 ]]; then
         _vantrel_words 'tie xvt bop xwa launcher last-dir'
       elif [[ ${args[0]} == set && ${#args[@]} == 2 ]]; then
@@ -96,7 +98,7 @@ _vantrel() {
         mapfile -t COMPREPLY < <(compgen -d -- "$cur")
       fi
       ;;
-    load)
+    load | inspect)
       if ((${#args[@]} == 0)); then
         compopt -o filenames 2>/dev/null
         mapfile -t COMPREPLY < <(compgen -f -X '!*.[kK][zZ][mM]' -- "$cur"; compgen -d -- "$cur")

@@ -526,4 +526,19 @@ std::optional<FileTime> LocalDosDateTimeToFileTime(std::uint32_t dosDateTime) {
   return last.result;
 }
 
+std::optional<std::uint32_t> FileTimeToLocalDosDateTime(FileTime time) {
+  const auto seconds = static_cast<std::int64_t>(time / kTicksPerSecond) - kEpochDifference;
+  if (seconds < 0) return std::nullopt;
+  const auto unixSeconds = static_cast<time_t>(seconds);
+  std::tm local{};
+  if (localtime_r(&unixSeconds, &local) == nullptr) return std::nullopt;
+  const int year = local.tm_year + 1900;
+  if (year < 1980 || year > 2107) return std::nullopt;
+  const auto date =
+      static_cast<std::uint32_t>((year - 1980) << 9 | (local.tm_mon + 1) << 5 | local.tm_mday);
+  const auto clock =
+      static_cast<std::uint32_t>(local.tm_hour << 11 | local.tm_min << 5 | local.tm_sec / 2);
+  return date << 16 | clock;
+}
+
 }  // namespace vantrel::platform

@@ -329,4 +329,20 @@ std::optional<FileTime> LocalDosDateTimeToFileTime(std::uint32_t dosDateTime) {
   return FromFileTime(utc);
 }
 
+std::optional<std::uint32_t> FileTimeToLocalDosDateTime(FileTime time) {
+  const FILETIME utc = ToFileTime(time);
+  FILETIME local;
+  SYSTEMTIME fields;
+  if (!FileTimeToLocalFileTime(&utc, &local) || !FileTimeToSystemTime(&local, &fields)) {
+    return std::nullopt;
+  }
+  // Checked here rather than left to FileTimeToDosDateTime, which Wine lets wrap around.
+  if (fields.wYear < 1980 || fields.wYear > 2107) return std::nullopt;
+  const auto date =
+      static_cast<std::uint32_t>((fields.wYear - 1980) << 9 | fields.wMonth << 5 | fields.wDay);
+  const auto clock = static_cast<std::uint32_t>(fields.wHour << 11 | fields.wMinute << 5 |
+                                                fields.wSecond / 2);
+  return date << 16 | clock;
+}
+
 }  // namespace vantrel::platform

@@ -48,10 +48,10 @@ done
 touch packages/first.kzm packages/SECOND.KZM packages/notes.txt packages/battle.zip
 
 # Commands and global options.
-expect 'battles folders help load pilots play' "$vantrel" ''
-expect 'pilots play' "$vantrel" --registry r.reg --yes p
+expect 'battles folders help inspect load pack pilots play' "$vantrel" ''
+expect 'pack pilots play' "$vantrel" --registry r.reg --yes p
 expect '--help --json --registry --runner --verbose --version --yes' "$vantrel" --
-expect 'battles folders help load pilots play' "$vantrel" help ''
+expect 'battles folders help inspect load pack pilots play' "$vantrel" help ''
 
 # Games and their options.
 expect 'bop tie xvt xwa' "$vantrel" play ''
@@ -61,7 +61,8 @@ expect '--briefing-audio' "$vantrel" play xwa --
 expect '--json' "$vantrel" battles ''
 
 # Folders: names, then folders only.
-expect '--json --where set' "$vantrel" folders ''
+expect '--json --where detect set' "$vantrel" folders ''
+expect '--set --wine-prefix' "$vantrel" folders detect --
 expect 'bop last-dir launcher tie xvt xwa' "$vantrel" folders set ''
 expect 'games/TIE95 games/XvT' "$vantrel" folders set tie games/
 expect '' "$vantrel" folders set tie games/TIE95 ''
@@ -79,6 +80,7 @@ expect '' "$vantrel" --registry "$scratch/missing.reg" pilots select ''
 # Packages for load: .kzm in any case, and folders to go on into.
 expect 'packages/SECOND.KZM packages/first.kzm packages/sub' "$vantrel" load packages/
 expect '' "$vantrel" load packages/first.kzm ''
+expect 'packages/SECOND.KZM packages/first.kzm packages/sub' "$vantrel" inspect packages/
 
 echo "completion: $passed passed, $failed failed"
 [[ $failed -eq 0 ]]

@@ -44,5 +44,24 @@ TEST(JsonWriter, PutsCommasBetweenMembersAndElementsAtEveryDepth) {
             R"({"empty":[],"list":["a",null,true,{}],"set":"x","unset":null,"inner":{"k":false}})");
 }
 
+TEST(JsonWriter, IndentedNestsByTwoBlanksAndEndsTheLine) {
+  JsonWriter json(JsonWriter::Layout::Indented);
+  json.BeginObject();
+  json.Key("n").Number(-3);
+  json.Key("list").BeginArray().Bool(true).Null().BeginObject().EndObject().EndArray();
+  json.Key("empty").BeginArray().EndArray();
+  json.EndObject();
+  EXPECT_EQ(json.text(),
+            "{\n"
+            "  \"n\": -3,\n"
+            "  \"list\": [\n"
+            "    true,\n"
+            "    null,\n"
+            "    {}\n"
+            "  ],\n"
+            "  \"empty\": []\n"
+            "}\n");
+}
+
 }  // namespace
 }  // namespace vantrel::cli

@@ -36,6 +36,21 @@ TEST(GameTable, HoldsEveryFactOfEachGameInItsRow) {
             "\\config.cfg|*.plt|0.plt|1148a 1149a 1b3b9 1");
 }
 
+TEST(GameTable, NamesWhereEachInstallerRecordsItsFolderAndTheRelease) {
+  auto describe = [](GameId game) {
+    return std::string(Game(game).installKey) + '|' + std::string(Game(game).releaseName);
+  };
+  EXPECT_EQ(describe(GameId::TieFighter),
+            "Software\\LucasArts Entertainment Company LLC\\TIE95\\1.0|TIE Fighter 95");
+  EXPECT_EQ(describe(GameId::XwingVsTie),
+            "Software\\LucasArts Entertainment Company\\X-Wing vs. TIE Fighter\\1.0|"
+            "X-Wing vs. TIE Fighter 1.14");
+  EXPECT_EQ(describe(GameId::BalanceOfPower), "|Balance of Power 2.0");
+  EXPECT_EQ(describe(GameId::XwingAlliance),
+            "Software\\LucasArts Entertainment Company LLC\\X-Wing Alliance\\v1.0|"
+            "X-Wing Alliance 2.02");
+}
+
 TEST(GameTable, EachGameStagesTheFilesItReadsItself) {
   auto describe = [](GameId game) {
     std::string text;

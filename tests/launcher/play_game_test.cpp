@@ -13,12 +13,14 @@
 #include "tests/fakes/fake_ui.h"
 #include "tests/fakes/faulty_file_system.h"
 #include "tests/support/battle_list_bytes.h"
+#include "tests/support/hex.h"
 #include "tests/support/scoped_settings.h"
 #include "tests/support/temp_folder.h"
 
 namespace vantrel {
 namespace {
 
+using testing::Hex;
 using testing::TempFolder;
 
 // What a play needs to know of each game, typed here from the games' facts rather than
@@ -67,16 +69,6 @@ GameOptions OptionFor(GameId game) {
   options.enableBopTransports = game == GameId::BalanceOfPower;
   options.enableXwaBriefingAudio = game == GameId::XwingAlliance;
   return options;
-}
-
-std::string Hex(const std::string& bytes) {
-  static const char digits[] = "0123456789ABCDEF";
-  std::string hex;
-  for (unsigned char byte : bytes) {
-    hex += digits[byte >> 4];
-    hex += digits[byte & 15];
-  }
-  return hex;
 }
 
 std::string StandInBytes() {

@@ -10,21 +10,15 @@
 #include <cstring>
 #include <string>
 
+#include "tests/support/hex.h"
+
 namespace {
+
+using vantrel::testing::Hex;
 
 std::string FolderOf(const std::string& program) {
   const std::size_t slash = program.find_last_of("/\\");
   return slash == std::string::npos ? std::string(".") : program.substr(0, slash);
-}
-
-std::string Hex(const std::string& bytes) {
-  static const char digits[] = "0123456789ABCDEF";
-  std::string hex;
-  for (unsigned char byte : bytes) {
-    hex += digits[byte >> 4];
-    hex += digits[byte & 15];
-  }
-  return hex;
 }
 
 bool ReadBytes(const std::string& path, long offset, long count, std::string& bytes) {

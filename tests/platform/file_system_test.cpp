@@ -479,5 +479,16 @@ TEST(DosTime, ImpossibleDatesAndTimesAreRefused) {
   EXPECT_FALSE(LocalDosDateTimeToFileTime(minute60).has_value());
 }
 
+TEST(DosTime, AFileTimeGoesBackToTheSameLocalDosTime) {
+  const std::optional<FileTime> noon = LocalDosDateTimeToFileTime(kJanuaryNoonDos);
+  ASSERT_TRUE(noon);
+  EXPECT_EQ(FileTimeToLocalDosDateTime(*noon), kJanuaryNoonDos);
+  // Odd seconds go down to the even second before; 1979 and 2108 cannot be held.
+  EXPECT_EQ(FileTimeToLocalDosDateTime(*noon + 10'000'000), kJanuaryNoonDos);
+  EXPECT_EQ(FileTimeToLocalDosDateTime(*noon + 20'000'000), kJanuaryNoonDos + 1);
+  EXPECT_EQ(FileTimeToLocalDosDateTime(*noon - 24ull * 3600 * 365 * 24 * 10'000'000), std::nullopt);
+  EXPECT_EQ(FileTimeToLocalDosDateTime(*noon + 24ull * 3600 * 366 * 106 * 10'000'000), std::nullopt);
+}
+
 }  // namespace
 }  // namespace vantrel::platform

@@ -112,5 +112,14 @@ TEST(Wildcard, ManyStarsAgainstALongNameFinishQuickly) {
   EXPECT_TRUE(WildcardMatch(pattern, name + "b"));
 }
 
+TEST(DeviceNames, AreKnownWithOrWithoutAnExtension) {
+  for (const char* name : {"CON", "con.tie", "Prn.txt", "AUX", "nul", "NUL .x", "COM1", "com9.tie", "LPT5.a.b"}) {
+    EXPECT_TRUE(IsDeviceName(name)) << name;
+  }
+  for (const char* name : {"CONSOLE", "COM0", "COM10", "LPT", "xcon", "nul_", "aux1.tie", ""}) {
+    EXPECT_FALSE(IsDeviceName(name)) << name;
+  }
+}
+
 }  // namespace
 }  // namespace vantrel::platform

@@ -1,10 +1,15 @@
-// Builds ZIP packages for tests with minizip's writer: stored or deflated entries,
+// Builds ZIP packages for tests with the launcher's package writer: stored or deflated entries,
 // folder entries, chosen DOS times and raw names (absolute, with "..", with '\').
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
+
+namespace vantrel {
+class PackageWriter;
+}
 
 namespace vantrel::testing {
 
@@ -25,7 +30,7 @@ class ZipBuilder {
   void Close();
 
  private:
-  void* zip_ = nullptr;
+  std::unique_ptr<PackageWriter> writer_;
 };
 
 }  // namespace vantrel::testing
