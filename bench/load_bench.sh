@@ -22,6 +22,8 @@ set -euo pipefail
 shopt -s inherit_errexit
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+# shellcheck source=bench/timing.sh
+source "$root/bench/timing.sh"
 vantrel=${VANTREL:-$root/build/native/cli/vantrel}
 make_package=${MAKE_PACKAGE:-$root/build/native/bench/make_package}
 reps=${REPS:-5}
@@ -59,15 +61,6 @@ game_folder() {
     0) echo TIE ;; 1) echo XVT ;; 2) echo BOP ;; 3) echo XWA ;;
     *) echo "load_bench: $1 has no battle list for a known game" >&2; exit 1 ;;
   esac
-}
-
-# One timed command, its wall time in nanoseconds on stdout.
-time_ns() {
-  local start end
-  start=$(date +%s%N)
-  "$@"
-  end=$(date +%s%N)
-  echo $((end - start))
 }
 
 # A load into a fresh installation laid out by the generator; the layout is made
@@ -145,18 +138,6 @@ measure() {
       time_once "${cases[c + 1]}" "${cases[c + 2]}" >>"$work/times/${cases[c]}"
     done
   done
-}
-
-# The median of the times measured under KEY, in ms.
-median_ms() {
-  sort -n "$work/times/$1" |
-    awk '{ t[NR] = $1 }
-      END { m = (NR % 2) ? t[(NR + 1) / 2] : (t[NR / 2] + t[NR / 2 + 1]) / 2; printf "%.1f\n", m / 1e6 }'
-}
-
-# Fastest and slowest run under KEY, in ms, to judge how noisy the machine was.
-spread_ms() {
-  sort -n "$work/times/$1" | awk 'NR == 1 { lo = $1 } { hi = $1 } END { printf "%.1f-%.1f", lo / 1e6, hi / 1e6 }'
 }
 
 entries() { unzip -Z1 "$1" | wc -l; }

@@ -40,6 +40,19 @@ WholeFile ReadWholeFile(const std::string& path) {
   return whole;
 }
 
+std::vector<std::string_view> SplitLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    lines.push_back(line);
+    if (end == std::string_view::npos) break;
+    text.remove_prefix(end + 1);
+  }
+  return lines;
+}
+
 std::int64_t ReadUpTo(File& file, void* buffer, std::size_t size) {
   auto* bytes = static_cast<char*>(buffer);
   std::size_t filled = 0;

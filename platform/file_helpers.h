@@ -1,6 +1,7 @@
 // Whole-file work over the file-system seam, written once for every caller: reading a
-// file whole or a block of it, creating a folder with the folders above it, and
-// replacing a file's content so that a failure half-way never leaves it cut short.
+// file whole or a block of it, splitting a text into its lines, creating a folder with
+// the folders above it, and replacing a file's content so that a failure half-way never
+// leaves it cut short.
 #pragma once
 
 #include <cstddef>
@@ -8,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/file_system.h"
 
@@ -23,6 +25,10 @@ struct WholeFile {
 };
 
 WholeFile ReadWholeFile(const std::string& path);
+
+// The lines of a text, without their line ends (CR LF or LF alone); a last line without
+// a line end counts, an empty text has none.
+std::vector<std::string_view> SplitLines(std::string_view text);
 
 // Reads from the current position until `size` bytes are in or the file ends: the count
 // read, or -1 on an error.

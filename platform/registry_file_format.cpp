@@ -6,9 +6,11 @@
 #include "platform/registry_file_format.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 
 #include "platform/path.h"
+#include "platform/file_helpers.h"
 
 namespace vantrel::platform {
 namespace {
@@ -27,19 +29,6 @@ std::string_view TrimLeft(std::string_view text) {
 std::string_view TrimRight(std::string_view text) {
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
   return text;
-}
-
-std::vector<std::string_view> SplitLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  while (!text.empty()) {
-    const std::size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.push_back(line);
-    if (end == std::string_view::npos) break;
-    text.remove_prefix(end + 1);
-  }
-  return lines;
 }
 
 // Reads a quoted text at the start of `text` (which begins with '"'), undoing the "\\" and
@@ -276,6 +265,12 @@ const RegistryValue* RegistryKey::FindValue(std::string_view name) const {
 
 void RegistryKey::SetString(std::string_view name, std::string_view text) {
   SetValue(*this, RegistryValue{std::string(name), true, std::string(text)});
+}
+
+void RegistryKey::SetNumber(std::string_view name, std::uint32_t number) {
+  char digits[9];
+  std::snprintf(digits, sizeof digits, "%08x", static_cast<unsigned>(number));
+  SetValue(*this, RegistryValue{std::string(name), false, std::string("dword:") + digits});
 }
 
 RegistryKey* RegistryFile::FindKey(std::string_view path) {

@@ -6,6 +6,7 @@
 // or exported from Windows loses nothing when the store rewrites it.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,8 @@ struct RegistryKey {
   const RegistryValue* FindValue(std::string_view name) const;
   // Replaces the value of that name with a string, or adds it at the end.
   void SetString(std::string_view name, std::string_view text);
+  // Replaces or adds a REG_DWORD value, written "dword:0000002a".
+  void SetNumber(std::string_view name, std::uint32_t number);
 };
 
 struct RegistryFile {

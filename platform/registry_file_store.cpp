@@ -16,18 +16,25 @@
 namespace vantrel::platform {
 namespace {
 
-// The store is rooted at HKEY_LOCAL_MACHINE: its callers name keys below it.
-constexpr std::string_view kRoot = "HKEY_LOCAL_MACHINE\\";
-
+// The root a key path names, or HKEY_LOCAL_MACHINE's when it names none; the file
+// spells every key with its root, as an export does.
+std::string_view RootOf(std::string_view key) {
+  for (const std::string_view root : {kClassesRoot, kCurrentUser, kLocalMachine}) {
+    if (key.size() > root.size() && NamesEqual(key.substr(0, root.size()), root)) return root;
+  }
+  return {};
+}
 
 // The key's path in the file, or nothing for a path with an empty component (a key
 // name is never empty).
 std::optional<std::string> FullKeyPath(std::string_view key) {
-  if (key.empty() || key.front() == '\\' || key.back() == '\\' ||
-      key.find("\\\\") != std::string_view::npos) {
+  const std::string_view root = RootOf(key);
+  const std::string_view below = key.substr(root.size());
+  if (below.empty() || below.front() == '\\' || below.back() == '\\' ||
+      below.find("\\\\") != std::string_view::npos) {
     return std::nullopt;
   }
-  return std::string(kRoot) + std::string(key);
+  return std::string(root.empty() ? kLocalMachine : root) + std::string(below);
 }
 
 class RegistryFileStore final : public SettingsStore {
@@ -53,6 +60,14 @@ class RegistryFileStore final : public SettingsStore {
     return Save(*file);
   }
 
+  bool WriteNumber(std::string_view key, std::string_view name, std::uint32_t number) override {
+    const std::optional<std::string> fullPath = FullKeyPath(key);
+    std::optional<RegistryFile> file = Load();
+    if (!fullPath || !file || !file->HasKey(*fullPath)) return false;
+    file->AddKey(*fullPath).SetNumber(name, number);
+    return Save(*file);
+  }
+
   bool CreateKey(std::string_view key) override {
     const std::optional<std::string> fullPath = FullKeyPath(key);
     std::optional<RegistryFile> file = Load();
@@ -60,7 +75,8 @@ class RegistryFileStore final : public SettingsStore {
     // Every key on the way gets a section of its own, parents before children, as an
     // export of the tree would list them.
     bool added = false;
-    for (std::size_t end = kRoot.size(); end != std::string::npos;) {
+    const std::size_t rootSize = fullPath->find('\\') + 1;
+    for (std::size_t end = rootSize; end != std::string::npos;) {
       end = fullPath->find('\\', end + 1);
       const std::string_view path = std::string_view(*fullPath).substr(0, end);
       if (file->FindKey(path) == nullptr) {

@@ -1,9 +1,10 @@
-// The medium that holds the launcher's settings: registry keys under
-// HKEY_LOCAL_MACHINE with string values. On Windows it is the registry itself, in its
+// The medium that holds the system's settings: registry keys with string values, below
+// HKEY_LOCAL_MACHINE unless a key path names another root. On Windows it is the registry itself, in its
 // 32-bit view; elsewhere (and wherever a file is asked for) a text file in the format of
 // a registry export, so the key paths, value names and types stay the same everywhere.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -12,6 +13,13 @@
 #include "platform/service.h"
 
 namespace vantrel::platform {
+
+// A key path is read below HKEY_LOCAL_MACHINE, unless it begins with one of these roots.
+// Setup registers the file type below HKEY_CLASSES_ROOT, and each player keeps settings
+// of their own below HKEY_CURRENT_USER.
+inline constexpr std::string_view kClassesRoot = "HKEY_CLASSES_ROOT\\";
+inline constexpr std::string_view kCurrentUser = "HKEY_CURRENT_USER\\";
+inline constexpr std::string_view kLocalMachine = "HKEY_LOCAL_MACHINE\\";
 
 class SettingsStore {
  public:
@@ -25,6 +33,10 @@ class SettingsStore {
   // Stores a string value in an existing key; a missing key stays missing and the call
   // fails.
   virtual bool WriteString(std::string_view key, std::string_view name, std::string_view text) = 0;
+
+  // Stores a 32-bit number (REG_DWORD) in an existing key, as the list of installed
+  // programs expects its sizes and flags.
+  virtual bool WriteNumber(std::string_view key, std::string_view name, std::uint32_t number) = 0;
 
   // Creates the key and every missing key above it; an existing key is no error.
   virtual bool CreateKey(std::string_view key) = 0;

@@ -131,4 +131,14 @@ std::vector<int> MemoryWindow::TakePostedCommands() {
 
 bool MemoryWindow::IsEnabled(int id) const { return !disabled_.contains(id); }
 
+void MemoryWindow::ShowItem(int id, bool visible) {
+  if (visible) {
+    hidden_.erase(id);
+  } else {
+    hidden_.insert(id);
+  }
+}
+
+bool MemoryWindow::IsVisible(int id) const { return !hidden_.contains(id); }
+
 }  // namespace vantrel::ui

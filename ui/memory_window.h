@@ -36,6 +36,7 @@ class MemoryWindow : public Window {
   void SetChecked(int id, bool checked) override;
 
   void EnableItem(int id, bool enabled) override;
+  void ShowItem(int id, bool visible) override;
 
   void SetProgressRange(int id, int lowest, int highest) override;
   void SetProgressPosition(int id, int position) override;
@@ -62,6 +63,8 @@ class MemoryWindow : public Window {
   std::optional<int> ProgressPosition(int id) const;
   // Controls are enabled until they are disabled.
   bool IsEnabled(int id) const;
+  // Controls are visible until they are hidden.
+  bool IsVisible(int id) const;
   // What EndDialog was given; empty optional while the dialog is open.
   std::optional<int> endedWith() const { return endedWith_; }
 
@@ -98,6 +101,7 @@ class MemoryWindow : public Window {
   std::map<int, int> progressPositions_;
   std::set<int> checked_;
   std::set<int> disabled_;
+  std::set<int> hidden_;
   std::optional<int> endedWith_;
   std::set<int> checkedMenuItems_;
   std::map<int, int> buttonImages_;

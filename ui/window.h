@@ -57,6 +57,9 @@ class Window {
   // A disabled control cannot be pressed or typed into.
   virtual void EnableItem(int id, bool enabled) = 0;
 
+  // A hidden control is neither seen nor pressed; a template may create one hidden.
+  virtual void ShowItem(int id, bool visible) = 0;
+
   // Progress bar `id`: its range, and its position, drawn at once (no message loop may
   // run while the work it shows goes on).
   virtual void SetProgressRange(int id, int lowest, int highest) = 0;

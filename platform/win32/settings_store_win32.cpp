@@ -8,8 +8,10 @@
 // the same key paths, and reads there first.
 #include "platform/win32/registry_store_win32.h"
 
+#include <utility>
 #include <vector>
 
+#include "platform/path.h"
 #include "platform/win32/text_win32.h"
 #include "platform/win32/unique_handle.h"
 
@@ -25,6 +27,25 @@ std::optional<std::wstring> WideName(std::string_view text) {
   return win32::Widen(text);
 }
 
+// A key path that names its root ("HKEY_CLASSES_ROOT\.kzm") is opened below that root;
+// any other below the store's own.
+struct RootedPath {
+  HKEY root;
+  std::string_view below;
+};
+
+RootedPath SplitRoot(HKEY storeRoot, std::string_view key) {
+  const std::pair<std::string_view, HKEY> roots[] = {{kClassesRoot, HKEY_CLASSES_ROOT},
+                                                     {kCurrentUser, HKEY_CURRENT_USER},
+                                                     {kLocalMachine, HKEY_LOCAL_MACHINE}};
+  for (const auto& [prefix, root] : roots) {
+    if (key.size() > prefix.size() && NamesEqual(key.substr(0, prefix.size()), prefix)) {
+      return {root, key.substr(prefix.size())};
+    }
+  }
+  return {storeRoot, key};
+}
+
 bool OpenKey(HKEY root, const std::wstring& path, REGSAM access, Key& key) {
   return RegOpenKeyExW(root, path.c_str(), 0, access | KEY_WOW64_32KEY, key.receive()) ==
          ERROR_SUCCESS;
@@ -36,11 +57,12 @@ class RegistryStore final : public SettingsStore {
   HKEY root() const { return root_; }
 
   std::optional<std::string> ReadString(std::string_view key, std::string_view name) override {
-    const auto widePath = WideName(key);
+    const RootedPath path = SplitRoot(root_, key);
+    const auto widePath = WideName(path.below);
     const auto wideName = WideName(name);
     if (!widePath || !wideName) return std::nullopt;
     Key opened;
-    if (!OpenKey(root_, *widePath, KEY_QUERY_VALUE, opened)) return std::nullopt;
+    if (!OpenKey(path.root, *widePath, KEY_QUERY_VALUE, opened)) return std::nullopt;
 
     // Ask for the size first and read the value whole, however long it is; if it grows
     // between the two calls, ask again.
@@ -71,32 +93,33 @@ class RegistryStore final : public SettingsStore {
   }
 
   bool WriteString(std::string_view key, std::string_view name, std::string_view text) override {
-    const auto widePath = WideName(key);
-    const auto wideName = WideName(name);
     const auto wideText = win32::Widen(text);
-    if (!widePath || !wideName || !wideText) return false;
+    if (!wideText) return false;
     // The value's length is counted with its terminating NUL, as REG_SZ expects.
     const std::size_t bytes = (wideText->size() + 1) * sizeof(wchar_t);
     if (bytes > static_cast<std::size_t>(MAXDWORD)) return false;
-    Key opened;
-    if (!OpenKey(root_, *widePath, KEY_SET_VALUE, opened)) return false;
-    return RegSetValueExW(opened.get(), wideName->c_str(), 0, REG_SZ,
-                          reinterpret_cast<const BYTE*>(wideText->c_str()),
-                          static_cast<DWORD>(bytes)) == ERROR_SUCCESS;
+    return SetValue(key, name, REG_SZ, wideText->c_str(), static_cast<DWORD>(bytes));
+  }
+
+  bool WriteNumber(std::string_view key, std::string_view name, std::uint32_t number) override {
+    const DWORD data = number;
+    return SetValue(key, name, REG_DWORD, &data, sizeof data);
   }
 
   bool CreateKey(std::string_view key) override {
-    const auto widePath = WideName(key);
+    const RootedPath path = SplitRoot(root_, key);
+    const auto widePath = WideName(path.below);
     if (!widePath) return false;
     // RegCreateKeyExW makes every missing key on the way.
     Key created;
-    return RegCreateKeyExW(root_, widePath->c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+    return RegCreateKeyExW(path.root, widePath->c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                            KEY_QUERY_VALUE | KEY_WOW64_32KEY, nullptr, created.receive(),
                            nullptr) == ERROR_SUCCESS;
   }
 
   bool DeleteKeyTree(std::string_view key) override {
-    const auto widePath = WideName(key);
+    const RootedPath path = SplitRoot(root_, key);
+    const auto widePath = WideName(path.below);
     // An empty path would name the root itself, which is never deleted.
     if (!widePath || widePath->empty()) return false;
     // RegDeleteTreeW takes no view flag: it works on a key opened in the right view,
@@ -104,16 +127,28 @@ class RegistryStore final : public SettingsStore {
     // itself, again in the 32-bit view.
     {
       Key opened;
-      if (!OpenKey(root_, *widePath,
+      if (!OpenKey(path.root, *widePath,
                    DELETE | KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | KEY_SET_VALUE, opened)) {
         return false;
       }
       if (RegDeleteTreeW(opened.get(), nullptr) != ERROR_SUCCESS) return false;
     }
-    return RegDeleteKeyExW(root_, widePath->c_str(), KEY_WOW64_32KEY, 0) == ERROR_SUCCESS;
+    return RegDeleteKeyExW(path.root, widePath->c_str(), KEY_WOW64_32KEY, 0) == ERROR_SUCCESS;
   }
 
  private:
+  bool SetValue(std::string_view key, std::string_view name, DWORD type, const void* data,
+                DWORD bytes) {
+    const RootedPath path = SplitRoot(root_, key);
+    const auto widePath = WideName(path.below);
+    const auto wideName = WideName(name);
+    if (!widePath || !wideName) return false;
+    Key opened;
+    if (!OpenKey(path.root, *widePath, KEY_SET_VALUE, opened)) return false;
+    return RegSetValueExW(opened.get(), wideName->c_str(), 0, type,
+                          static_cast<const BYTE*>(data), bytes) == ERROR_SUCCESS;
+  }
+
   HKEY root_;
 };
 

@@ -7,6 +7,9 @@
 
 #include "platform/win32/windows_api.h"
 
+// CoTaskMemFree, which the lean Windows headers leave out.
+#include <objbase.h>
+
 namespace vantrel::platform::win32 {
 
 template <typename Kind>
@@ -92,6 +95,15 @@ struct IconKind {
   static void Close(Handle handle) { DestroyIcon(handle); }
 };
 
+// Memory the shell hands back (a path, a list of shell items), freed by CoTaskMemFree
+// also when the call that filled it failed.
+template <typename Pointer>
+struct TaskMemoryKind {
+  using Handle = Pointer;
+  static Handle None() { return nullptr; }
+  static void Close(Handle memory) { CoTaskMemFree(memory); }
+};
+
 using FileHandle = UniqueHandle<FileKind>;
 using FindHandle = UniqueHandle<FindKind>;
 using KernelHandle = UniqueHandle<KernelObjectKind>;
@@ -99,5 +111,7 @@ using RegistryKey = UniqueHandle<RegistryKeyKind>;
 using WindowHandle = UniqueHandle<WindowKind>;
 using GdiObject = UniqueHandle<GdiObjectKind>;
 using IconHandle = UniqueHandle<IconKind>;
+template <typename Pointer>
+using TaskMemory = UniqueHandle<TaskMemoryKind<Pointer>>;
 
 }  // namespace vantrel::platform::win32

@@ -199,3 +199,36 @@ TEST_F(RegistryFileStoreTest, AKeyWithAnEmptyComponentIsRefused) {
 
 }  // namespace
 }  // namespace vantrel::platform
+
+namespace vantrel::platform {
+namespace {
+
+TEST(RegistryFileStoreRootsTest, KeysThatNameARootAreKeptBelowItAndNumbersAsDwords) {
+  testing::TempFolder temp;
+  const std::unique_ptr<SettingsStore> store = OpenRegistryFileStore(temp.Path("registry.reg"));
+  ASSERT_TRUE(store->CreateKey("HKEY_CLASSES_ROOT\\.kzm"));
+  ASSERT_TRUE(store->WriteString("HKEY_CLASSES_ROOT\\.kzm", "", "kzm_ext"));
+  ASSERT_TRUE(store->CreateKey("hkey_current_user\\Software\\V"));
+  ASSERT_TRUE(store->WriteNumber("HKEY_CURRENT_USER\\Software\\V", "Size", 0x2a));
+  ASSERT_TRUE(store->CreateKey("HKEY_LOCAL_MACHINE\\Software\\V"));
+  ASSERT_TRUE(store->WriteString("Software\\V", "Name", "machine"));
+  EXPECT_EQ(temp.ReadFile("registry.reg"),
+            "Windows Registry Editor Version 5.00\r\n\r\n"
+            "[HKEY_CLASSES_ROOT\\.kzm]\r\n@=\"kzm_ext\"\r\n\r\n"
+            "[HKEY_CURRENT_USER\\Software]\r\n\r\n"
+            "[HKEY_CURRENT_USER\\Software\\V]\r\n\"Size\"=dword:0000002a\r\n\r\n"
+            "[HKEY_LOCAL_MACHINE\\Software]\r\n\r\n"
+            "[HKEY_LOCAL_MACHINE\\Software\\V]\r\n\"Name\"=\"machine\"\r\n\r\n");
+  EXPECT_EQ(store->ReadString("HKEY_CLASSES_ROOT\\.kzm", ""), "kzm_ext");
+  // Roots are spelt as an export spells them; a number is no string, and the same path
+  // below another root is another key.
+  EXPECT_EQ(store->ReadString("HKEY_CURRENT_USER\\Software\\V", "Size"), std::nullopt);
+  EXPECT_EQ(store->ReadString("HKEY_CURRENT_USER\\Software\\V", "Name"), std::nullopt);
+  EXPECT_FALSE(store->WriteNumber("HKEY_CLASSES_ROOT\\missing", "Size", 1));
+  EXPECT_FALSE(store->CreateKey("HKEY_CLASSES_ROOT\\"));
+  ASSERT_TRUE(store->DeleteKeyTree("HKEY_CURRENT_USER\\Software"));
+  EXPECT_EQ(store->ReadString("Software\\V", "Name"), "machine");
+}
+
+}  // namespace
+}  // namespace vantrel::platform

@@ -86,6 +86,11 @@ void Win32Window::EnableItem(int id, bool enabled) {
   if (item != nullptr) EnableWindow(item, enabled ? TRUE : FALSE);
 }
 
+void Win32Window::ShowItem(int id, bool visible) {
+  const HWND item = GetDlgItem(handle_, id);
+  if (item != nullptr) ShowWindow(item, visible ? SW_SHOW : SW_HIDE);
+}
+
 void Win32Window::EndDialog(int result) { ::EndDialog(handle_, result); }
 
 bool Win32Window::IsMenuItemChecked(int id) const {

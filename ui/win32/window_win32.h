@@ -37,6 +37,7 @@ class Win32Window : public Window {
   bool IsChecked(int id) const override;
   void SetChecked(int id, bool checked) override;
   void EnableItem(int id, bool enabled) override;
+  void ShowItem(int id, bool visible) override;
   void SetProgressRange(int id, int lowest, int highest) override;
   void SetProgressPosition(int id, int position) override;
   void EndDialog(int result) override;

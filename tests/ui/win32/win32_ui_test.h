@@ -9,12 +9,19 @@
 
 namespace vantrel::ui::win32 {
 
+// A plain top-level window; null where no window can be made.
+inline HWND CreateTestOwner() {
+  return CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW, 0, 0, 320, 200, nullptr,
+                         nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+inline constexpr char kNoDisplay[] = "no window can be made here; run under a display (xvfb-run)";
+
 class Win32UiTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW, 0, 0, 320, 200, nullptr,
-                            nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (owner == nullptr) GTEST_SKIP() << "no window can be made here; run under a display (xvfb-run)";
+    owner = CreateTestOwner();
+    if (owner == nullptr) GTEST_SKIP() << kNoDisplay;
   }
   void TearDown() override {
     if (owner != nullptr) DestroyWindow(owner);
