@@ -165,10 +165,11 @@ class PerUserRegistryStore final : public SettingsStore {
   }
 
   bool WriteString(std::string_view key, std::string_view name, std::string_view text) override {
-    if (!KeyExists(userRoot_, key) && !(KeyExists(machineRoot(), key) && user_.CreateKey(key))) {
-      return false;
-    }
-    return user_.WriteString(key, name, text);
+    return UserKeyReady(key) && user_.WriteString(key, name, text);
+  }
+
+  bool WriteNumber(std::string_view key, std::string_view name, std::uint32_t number) override {
+    return UserKeyReady(key) && user_.WriteNumber(key, name, number);
   }
 
   // A key asked for by name is the user's own.
@@ -182,6 +183,11 @@ class PerUserRegistryStore final : public SettingsStore {
   }
 
  private:
+  // The user's key is there, or is made because the machine has the key.
+  bool UserKeyReady(std::string_view key) {
+    return KeyExists(userRoot_, key) || (KeyExists(machineRoot(), key) && user_.CreateKey(key));
+  }
+
   static bool KeyExists(HKEY root, std::string_view key) {
     const auto widePath = WideName(key);
     Key opened;
