@@ -11,6 +11,7 @@
 #include "games/launch_game.h"
 #include "games/patches.h"
 #include "core/settings.h"
+#include "launcher/one_operation.h"
 #include "pilots/last_pilot.h"
 #include "pilots/pilot_seal.h"
 #include "pilots/tie_pilots.h"
@@ -89,6 +90,8 @@ class ExecutableGuard {
 
 PlayResult PlayGame(ui::Window& mainWindow, ui::StatusLine& status, GameId game,
                     const GameOptions& options) {
+  const std::optional<platform::FileLock> lock = BeginOperation(&mainWindow);
+  if (!lock) return PlayResult::OtherOperationRunning;
   if (!GameExeExists(game)) return PlayResult::ExecutableMissing;
 
   const GameInfo& info = Game(game);

@@ -25,6 +25,7 @@ inline constexpr int kBopTimer = 1;
 inline constexpr int kBopTimerPeriod = 60'000;
 
 enum class PlayResult {
+  OtherOperationRunning,  // nothing done; the player has been told
   ExecutableMissing,  // nothing done, nothing shown
   WrongVersion,       // the executable is not the release the patches are for
   BackupFailed,

@@ -43,6 +43,11 @@ class SettingsStore {
 
   // Removes the key with every key and value below it.
   virtual bool DeleteKeyTree(std::string_view key) = 0;
+
+  // Why the settings cannot be read whole ("FILE, line 3: what is wrong"), or nothing
+  // when they can. Such a store refuses every change, so nothing of what it holds is
+  // lost; the registry always reads whole.
+  virtual std::optional<std::string> WhyUnreadable() { return std::nullopt; }
 };
 
 // The store of this process. Until a program installs one (ScopedService<SettingsStore>),
