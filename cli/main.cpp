@@ -73,8 +73,9 @@ int Run(const std::vector<std::string>& arguments) {
     // part back and lose the rest; `folders --where` still says which file is in use.
     const bool asksWhere = name == "folders" && words == std::vector<std::string>{"--where"};
     if (command.readsSettings && !asksWhere) {
-      if (const std::optional<std::string> why = platform::Settings().WhyUnreadable()) {
-        return Fail("cannot use the settings file " + *why + "; it is left as it is");
+      if (const std::optional<platform::Failure> why = platform::Settings().WhyUnreadable()) {
+        return Fail("the settings file cannot be read whole; it is left as it is\n  " +
+                    why->Describe());
       }
     }
     status = command.run(*options, words);

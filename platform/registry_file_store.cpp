@@ -19,6 +19,7 @@
 #include "platform/path.h"
 #include "platform/registry_file_format.h"
 #include "platform/settings_store.h"
+#include "platform/system_error.h"
 
 namespace vantrel::platform {
 namespace {
@@ -74,7 +75,7 @@ class RegistryFileStore final : public SettingsStore {
 
   bool WriteString(std::string_view key, std::string_view name, std::string_view text) override {
     return Change(key, [&](RegistryFile& file, const std::string& fullPath) {
-      if (!file.HasKey(fullPath)) return Edit::Refused;
+      if (!HasKey(file, key, fullPath)) return Edit::Refused;
       file.AddKey(fullPath).SetString(name, text);
       return Edit::Changed;
     });
@@ -82,7 +83,7 @@ class RegistryFileStore final : public SettingsStore {
 
   bool WriteNumber(std::string_view key, std::string_view name, std::uint32_t number) override {
     return Change(key, [&](RegistryFile& file, const std::string& fullPath) {
-      if (!file.HasKey(fullPath)) return Edit::Refused;
+      if (!HasKey(file, key, fullPath)) return Edit::Refused;
       file.AddKey(fullPath).SetNumber(name, number);
       return Edit::Changed;
     });
@@ -107,23 +108,32 @@ class RegistryFileStore final : public SettingsStore {
   }
 
   bool DeleteKeyTree(std::string_view key) override {
-    return Change(key, [](RegistryFile& file, const std::string& fullPath) {
-      return file.RemoveTree(fullPath) ? Edit::Changed : Edit::Refused;
+    return Change(key, [key](RegistryFile& file, const std::string& fullPath) {
+      if (file.RemoveTree(fullPath)) return Edit::Changed;
+      FailKey(key, ErrorCode::NotFound, "no such key");
+      return Edit::Refused;
     });
   }
 
-  std::optional<std::string> WhyUnreadable() override {
-    const WholeFile whole = ReadWholeFile(path_);
-    if (whole.status == WholeFile::Status::Missing) return std::nullopt;
-    if (whole.status == WholeFile::Status::Unreadable) return path_ + ": the file cannot be read";
-    const std::optional<RegistryText> text = DecodeRegistryText(whole.bytes);
-    if (!text) return path_ + ": UTF-16 text with an odd number of bytes";
-    const ParsedRegistryFile parsed = ParseRegistryFile(text->text);
-    if (parsed.damagedLine == 0) return std::nullopt;
-    return path_ + ", line " + std::to_string(parsed.damagedLine) + ": " + parsed.damage;
+  std::optional<Failure> WhyUnreadable() override {
+    ClearLastFailure();
+    if (Load()) return std::nullopt;
+    return LastFailure().value_or(
+        Failure{path_, MakeError(ErrorCode::Other, "the file cannot be read")});
   }
 
  private:
+  // A write goes only into a key that is there, as the registry's does; a missing key is
+  // recorded as the failure, with the key as its path.
+  static bool HasKey(const RegistryFile& file, std::string_view key, const std::string& fullPath) {
+    return file.HasKey(fullPath) || FailKey(key, ErrorCode::NotFound, "no such key");
+  }
+
+  static bool FailKey(std::string_view key, ErrorCode code, std::string text) {
+    RecordFailure(Failure{std::string(key), MakeError(code, std::move(text))});
+    return false;
+  }
+
   struct Loaded {
     RegistryFile file;
     RegistryTextEncoding encoding = RegistryTextEncoding::Utf8;
@@ -142,9 +152,15 @@ class RegistryFileStore final : public SettingsStore {
         return std::nullopt;
     }
     std::optional<RegistryText> text = DecodeRegistryText(whole.bytes);
-    if (!text) return std::nullopt;
+    if (!text) {
+      RecordFailure(Failure{path_, MakeError(ErrorCode::Damaged, "UTF-16 text with an odd number of bytes")});
+      return std::nullopt;
+    }
     ParsedRegistryFile parsed = ParseRegistryFile(text->text);
-    if (parsed.damagedLine != 0) return std::nullopt;
+    if (parsed.damagedLine != 0) {
+      RecordFailure(Failure{path_, MakeError(ErrorCode::Damaged, "line " + std::to_string(parsed.damagedLine) + ": " + parsed.damage)});
+      return std::nullopt;
+    }
     return Loaded{std::move(parsed.file), text->encoding};
   }
 
@@ -158,7 +174,8 @@ class RegistryFileStore final : public SettingsStore {
   template <typename EditKeys>
   bool Change(std::string_view key, const EditKeys& edit) {
     const std::optional<std::string> fullPath = FullKeyPath(key);
-    if (!fullPath || path_.empty()) return false;
+    if (!fullPath) return FailKey(key, ErrorCode::Other, "not a key path");
+    if (path_.empty()) return FailKey({}, ErrorCode::NotFound, "no settings file is named");
     std::optional<Loaded> loaded = Load();
     if (!loaded) return false;
     switch (edit(loaded->file, *fullPath)) {
@@ -172,7 +189,10 @@ class RegistryFileStore final : public SettingsStore {
     const std::string folder(FolderPart(path_));
     if (!folder.empty() && folder.back() != ':' && !CreateFolders(folder)) return false;
     const FileLock lock = TakeFileLock(path_ + ".lock", kChangeWait);
-    if (!lock) return false;
+    if (!lock) {
+      RecordFailure(Failure{path_, MakeError(ErrorCode::InUse, "other changes of the settings kept it locked")});
+      return false;
+    }
     // Read again under the lock: another process may have changed the file meanwhile.
     loaded = Load();
     if (!loaded || edit(loaded->file, *fullPath) == Edit::Refused) return false;
