@@ -45,6 +45,14 @@ bool HasAny(DWORD attributes, DWORD refused) {
 constexpr DWORD kRefusedTargets =
     FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_DIRECTORY;
 
+// A copy or a move never writes through a link or reparse point planted at its target's
+// name: the link itself is deleted first. False (with the system's error) when it stays.
+bool RemovePlantedLink(const std::wstring& target) {
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (!HasAny(attributes, FILE_ATTRIBUTE_REPARSE_POINT)) return true;
+  return DeleteFileW(target.c_str()) != FALSE;
+}
+
 FILETIME ToFileTime(FileTime time) {
   FILETIME result;
   result.dwLowDateTime = static_cast<DWORD>(time & 0xFFFFFFFFu);
@@ -213,8 +221,16 @@ class Win32FileSystem final : public FileSystem {
           Fail(path, ERROR_ACCESS_DENIED);
           return nullptr;
         }
-        handle = CreateFileW(wide->c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        // A file Vantrel creates never follows a link or reparse point planted at its
+        // name: whatever is there is deleted (a link itself, not its target) and the
+        // file made new.
+        if (GetFileAttributesW(wide->c_str()) != INVALID_FILE_ATTRIBUTES &&
+            !DeleteFileW(wide->c_str())) {
+          Fail(path, GetLastError());
+          return nullptr;
+        }
+        handle = CreateFileW(wide->c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
         break;
     }
     if (handle == INVALID_HANDLE_VALUE) {
@@ -248,6 +264,7 @@ class Win32FileSystem final : public FileSystem {
     if (HasAny(GetFileAttributesW(target->c_str()), kRefusedTargets)) {
       return Fail(to, ERROR_ACCESS_DENIED);
     }
+    if (!RemovePlantedLink(*target)) return Fail(to, GetLastError());
     if (CopyFileW(source->c_str(), target->c_str(), FALSE)) return true;
     const DWORD error = GetLastError();
     return Fail(ErrorFromWin32(error).code == ErrorCode::NotFound &&
@@ -275,6 +292,7 @@ class Win32FileSystem final : public FileSystem {
     if (HasAny(GetFileAttributesW(target->c_str()), kRefusedTargets)) {
       return Fail(to, ERROR_ACCESS_DENIED);
     }
+    if (!RemovePlantedLink(*target)) return Fail(to, GetLastError());
     return MoveFileExW(source->c_str(), target->c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED) != FALSE ||
            Fail(to, GetLastError());
