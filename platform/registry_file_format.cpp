@@ -368,6 +368,8 @@ ParsedRegistryFile ParseRegistryFile(std::string_view text) {
   bool headerAllowed = true;
   for (std::size_t index = 0; index < lines.size(); ++index) {
     const std::string_view line = TrimRight(TrimLeft(lines[index]));
+    // A text holds no NUL; a value read with one could not be written back whole.
+    if (line.find('\0') != std::string_view::npos) return damaged(index, "a NUL character");
     if (line.empty() || line.front() == ';') continue;
     // The first line that holds anything may be the header of either export format.
     if (std::exchange(headerAllowed, false) && (line == kHeader || line == kOldHeader)) continue;

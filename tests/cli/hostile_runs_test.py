@@ -163,7 +163,8 @@ def settings(scratch):
     # A file that cannot be read whole is refused with its line and what is wrong there,
     # and left exactly as it is.
     damaged = [
-        (b"\x00\x9c" + random.Random(7).randbytes(200), 1, "not a key, a value or a comment"),
+        (b"\x9c" + random.Random(7).randbytes(200).replace(b"\0", b"?"), 1,
+         "not a key, a value or a comment"),
         (b"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\Software]\r\n"
          b"\"Install Path\"=\"C:\\\\VNTL\r\n", 4, "a quoted text without its closing quote"),
         (b"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\r\n",

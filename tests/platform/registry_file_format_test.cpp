@@ -176,7 +176,8 @@ TEST(RegistryFileFormat, RefusesTextItCannotReadWhole) {
       {"[K]\r\n\"a\"\r\n", 2, "a value name without \"=\""},
       {"[K]\r\n@=\r\n", 2, "a value without data"},
       {"[K]\r\ngarbage line\r\n", 2, "not a key, a value or a comment"},
-      {std::string_view("\0\xff[\n", 4), 1, "not a key, a value or a comment"},
+      {"\xff[\n", 1, "not a key, a value or a comment"},
+      {std::string_view("[K]\n\"a\"=\"C:\0x\"\n", 15), 2, "a NUL character"},
       {"[K]\r\nWindows Registry Editor Version 5.00\r\n", 2, "not a key, a value or a comment"},
   };
   for (const auto& c : kCases) {
