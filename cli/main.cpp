@@ -5,6 +5,7 @@
 #include "cli/commands.h"
 #include "cli/options.h"
 #include "platform/command_line.h"
+#include "platform/path.h"
 #include "platform/process.h"
 #include "platform/settings_store.h"
 #include "platform/terminal.h"
@@ -64,6 +65,8 @@ int Run(const std::vector<std::string>& arguments) {
   const std::string& name = options->words.front();
   const std::vector<std::string> words(options->words.begin() + 1, options->words.end());
   int status = -1;
+  // Each command is one operation: a cause it reports was met by the command itself.
+  platform::ClearLastFailure();
   for (const Command& command : kCommands) {
     if (name != command.name) continue;
     if (options->json && !command.printsJson) {
@@ -74,8 +77,9 @@ int Run(const std::vector<std::string>& arguments) {
     const bool asksWhere = name == "folders" && words == std::vector<std::string>{"--where"};
     if (command.readsSettings && !asksWhere) {
       if (const std::optional<platform::Failure> why = platform::Settings().WhyUnreadable()) {
-        return Fail("the settings file cannot be read whole; it is left as it is\n  " +
-                    why->Describe());
+        return Fail("the settings file " + platform::WithNativeSeparators(why->path) +
+                        " cannot be read whole and is left as it is",
+                    why);
       }
     }
     status = command.run(*options, words);

@@ -174,8 +174,8 @@ def settings(scratch):
         write(registry, data)
         status, out, err = run("folders", "set", "tie", "/games/tie", env=env)
         check(f"damaged file, line {line}", (status, out, err), (1, b"",
-              (f"vantrel: the settings file cannot be read whole; it is left as it is\n"
-               f"  {registry}: line {line}: {what}\n").encode()))
+              (f"vantrel: the settings file {registry} cannot be read whole and is left as it"
+               f" is: line {line}: {what}\n").encode()))
         check(f"damaged file, line {line}, unchanged", read(registry), data)
 
     # The registry editor's export is UTF-16LE with a byte order mark; a set writes it
