@@ -45,8 +45,9 @@ bool HasAny(DWORD attributes, DWORD refused) {
 constexpr DWORD kRefusedTargets =
     FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_DIRECTORY;
 
-// A copy or a move never writes through a link or reparse point planted at its target's
-// name: the link itself is deleted first. False (with the system's error) when it stays.
+// A created file, a copy or a move never writes through a link or reparse point planted
+// at its target's name: the link itself is deleted first. False (with the system's
+// error) when it stays.
 bool RemovePlantedLink(const std::wstring& target) {
   const DWORD attributes = GetFileAttributesW(target.c_str());
   if (!HasAny(attributes, FILE_ATTRIBUTE_REPARSE_POINT)) return true;
@@ -222,14 +223,14 @@ class Win32FileSystem final : public FileSystem {
           return nullptr;
         }
         // A file Vantrel creates never follows a link or reparse point planted at its
-        // name: whatever is there is deleted (a link itself, not its target) and the
-        // file made new.
-        if (GetFileAttributesW(wide->c_str()) != INVALID_FILE_ATTRIBUTES &&
-            !DeleteFileW(wide->c_str())) {
+        // name: the link itself is deleted first. A plain file is emptied in place and
+        // keeps the spelling of its name, as CREATE_ALWAYS does.
+        if (!RemovePlantedLink(*wide)) {
           Fail(path, GetLastError());
           return nullptr;
         }
-        handle = CreateFileW(wide->c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        handle = CreateFileW(wide->c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                             CREATE_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
         break;
     }
