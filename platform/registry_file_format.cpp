@@ -248,7 +248,12 @@ std::optional<std::string> ParseValue(const std::vector<std::string_view>& lines
   std::string raw(TrimRight(rest));
   if (raw.empty()) return "a value without data";
   // A binary value goes on over the following lines while a line ends in a backslash.
-  while (raw.back() == '\\' && index + 1 < lines.size()) {
+  // One continued onto no line (the end of the file, a blank line) would take in the
+  // blank line written after its key at every rewrite, and grow.
+  while (raw.back() == '\\') {
+    if (index + 1 == lines.size() || TrimRight(TrimLeft(lines[index + 1])).empty()) {
+      return "a value continued on no following line";
+    }
     raw += '\n';
     raw += TrimRight(lines[++index]);
   }

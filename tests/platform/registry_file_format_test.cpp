@@ -175,6 +175,7 @@ TEST(RegistryFileFormat, RefusesTextItCannotReadWhole) {
       {"\"Orphan\"=\"x\"\r\n", 1, "a value outside any key"},
       {"[K]\r\n\"a\"\r\n", 2, "a value name without \"=\""},
       {"[K]\r\n@=\r\n", 2, "a value without data"},
+      {"[K]\r\n\"b\"=hex:01,\\\r\n  02,\\\r\n\r\n", 2, "a value continued on no following line"},
       {"[K]\r\ngarbage line\r\n", 2, "not a key, a value or a comment"},
       {"\xff[\n", 1, "not a key, a value or a comment"},
       {std::string_view("[K]\n\"a\"=\"C:\0x\"\n", 15), 2, "a NUL character"},
