@@ -1,5 +1,6 @@
 // `vantrel battles`: the battle installed for each game, as the main window's labels
-// show it, one line per game: SHORT-NAME<TAB>BATTLE, or as one JSON object.
+// show it, one line per game: SHORT-NAME<TAB>BATTLE (control characters escaped), or as
+// one JSON object.
 #include <array>
 #include <cstdio>
 #include <string>
@@ -7,6 +8,7 @@
 #include "battle/installed_battles.h"
 #include "cli/commands.h"
 #include "cli/json_writer.h"
+#include "cli/printable_text.h"
 
 namespace vantrel::cli {
 namespace {
@@ -38,7 +40,7 @@ void PrintInstalledBattles() {
   for (GameId game : kAllGames) {
     const std::string_view shortName = Game(game).commandLineName;
     std::printf("%.*s\t%s\n", static_cast<int>(shortName.size()), shortName.data(),
-                names[Index(game)].c_str());
+                PrintableText(names[Index(game)]).c_str());
   }
 }
 

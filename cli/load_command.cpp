@@ -19,6 +19,7 @@ using Outcome = StagingResult::Outcome;
 int ReportLoad(const std::string& package, const LoadResult& result) {
   const StagingResult& staging = result.staging;
 
+  if (result.otherOperationRunning) return 1;
   if (staging.outcome == Outcome::LauncherFolderUnset) {
     return FailLauncherFolderUnset();
   }

@@ -5,6 +5,7 @@
 #include "cli/commands.h"
 #include "cli/options.h"
 #include "platform/command_line.h"
+#include "platform/path.h"
 #include "platform/process.h"
 #include "platform/settings_store.h"
 #include "platform/terminal.h"
@@ -16,19 +17,20 @@ namespace {
 struct Command {
   const char* name;
   int (*run)(const Options&, const std::vector<std::string>&);
-  bool printsJson;  // takes --json
+  bool printsJson;     // takes --json
+  bool readsSettings;  // reads or changes the settings store
 };
 
 // A new command adds its line here and its help text to kCommandHelp.
 constexpr Command kCommands[] = {
-    {"folders", FoldersCommand, true},
-    {"load", LoadCommand, false},
-    {"battles", BattlesCommand, true},
-    {"play", PlayCommand, false},
-    {"pilots", PilotsCommand, true},
-    {"pack", PackCommand, false},
-    {"inspect", InspectCommand, true},
-    {"help", HelpCommand, false},
+    {"folders", FoldersCommand, true, true},
+    {"load", LoadCommand, false, true},
+    {"battles", BattlesCommand, true, true},
+    {"play", PlayCommand, false, true},
+    {"pilots", PilotsCommand, true, true},
+    {"pack", PackCommand, false, false},
+    {"inspect", InspectCommand, true, false},
+    {"help", HelpCommand, false, false},
 };
 
 int Run(const std::vector<std::string>& arguments) {
@@ -66,13 +68,22 @@ int Run(const std::vector<std::string>& arguments) {
   // Each command is one operation: a cause it reports was met by the command itself.
   platform::ClearLastFailure();
   for (const Command& command : kCommands) {
-    if (name == command.name) {
-      status = options->json && !command.printsJson
-                   ? UsageError(name + " has no --json output"
-                                       " (folders, battles, pilots and inspect have)")
-                   : command.run(*options, words);
-      break;
+    if (name != command.name) continue;
+    if (options->json && !command.printsJson) {
+      return UsageError(name + " has no --json output (folders, battles, pilots and inspect have)");
     }
+    // A settings file read in part would give wrong folders, and a change would write the
+    // part back and lose the rest; `folders --where` still says which file is in use.
+    const bool asksWhere = name == "folders" && words == std::vector<std::string>{"--where"};
+    if (command.readsSettings && !asksWhere) {
+      if (const std::optional<platform::Failure> why = platform::Settings().WhyUnreadable()) {
+        return Fail("the settings file " + platform::WithNativeSeparators(why->path) +
+                        " cannot be read whole and is left as it is",
+                    why);
+      }
+    }
+    status = command.run(*options, words);
+    break;
   }
   return status >= 0 ? status : UsageError("unknown command " + name);
 }

@@ -5,6 +5,7 @@
 
 #include "cli/commands.h"
 #include "cli/json_writer.h"
+#include "launcher/one_operation.h"
 #include "core/settings.h"
 #include "pilots/xwa_pilot_file.h"
 #include "pilots/xwa_pilot_list.h"
@@ -89,11 +90,13 @@ int PilotsCommand(const Options& options, const std::vector<std::string>& words)
   if (ReadGameFolder(GameId::XwingAlliance).empty()) {
     return FailFolderUnset(GameId::XwingAlliance);
   }
+  if (action == "list") return List(options.json);
+  const std::optional<platform::FileLock> lock = BeginOperation(&MainWindow());
+  if (!lock) return 1;
   platform::ClearLastFailure();
   if (action == "create") return Create(words);
   if (action == "delete") return Delete(words);
-  if (action == "select") return Select(words);
-  return List(options.json);
+  return Select(words);
 }
 
 }  // namespace vantrel::cli

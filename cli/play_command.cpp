@@ -68,6 +68,7 @@ int PlayCommand(const Options&, const std::vector<std::string>& words) {
       return Fail("cannot read the executable of " + std::string(Game(*game).name) + " " +
                       platform::WithNativeSeparators(GameExePath(*game)),
                   platform::LastFailure());
+    case PlayResult::OtherOperationRunning:
     case PlayResult::WrongVersion:
     case PlayResult::BackupFailed:
     case PlayResult::PatchFailed:

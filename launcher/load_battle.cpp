@@ -1,6 +1,7 @@
 #include "launcher/load_battle.h"
 
 #include "launcher/installed_battles_labels.h"
+#include "launcher/one_operation.h"
 #include "core/settings.h"
 #include "platform/path.h"
 #include "platform/file_system.h"
@@ -9,13 +10,18 @@
 namespace vantrel {
 
 LoadResult UnpackAndStageBattle(PackageArchive& archive, const std::string& packagePath,
-                                const ReadmeViewer& showReadme) {
+                                const ReadmeViewer& showReadme, ui::Window* owner) {
   platform::ClearLastFailure();
   LoadResult result;
   const std::string launcherFolder = ReadLauncherFolder();
   // Without a launcher folder, Temp would be made at the root of the drive.
   if (launcherFolder.empty()) {
     result.staging.outcome = StagingResult::Outcome::LauncherFolderUnset;
+    return result;
+  }
+  const std::optional<platform::FileLock> lock = BeginOperation(owner);
+  if (!lock) {
+    result.otherOperationRunning = true;
     return result;
   }
   const std::string temp = launcherFolder + "\\Temp";
@@ -39,7 +45,7 @@ LoadResult UnpackAndStageBattle(PackageArchive& archive, const std::string& pack
 
 LoadResult LoadCommandLinePackage(ui::Window& mainWindow, PackageArchive& archive,
                                   const std::string& packagePath, const ReadmeViewer& showReadme) {
-  const LoadResult result = UnpackAndStageBattle(archive, packagePath, showReadme);
+  const LoadResult result = UnpackAndStageBattle(archive, packagePath, showReadme, &mainWindow);
   ShowInstalledBattles(mainWindow);
   return result;
 }

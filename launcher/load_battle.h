@@ -17,6 +17,7 @@
 namespace vantrel {
 
 struct LoadResult {
+  bool otherOperationRunning = false;  // nothing done; the player has been told
   bool packageOpened = false;
   bool packageUnpacked = false;  // every entry was extracted
   // Why the package could not be opened or unpacked, where the system said; staging
@@ -29,10 +30,11 @@ struct LoadResult {
 // package brought one; the launcher opens it and pauses before staging.
 using ReadmeViewer = std::function<void(const std::string& readmePath)>;
 
-// The unpack-and-stage steps. Results along the way do not stop the sequence: a package
-// that cannot be opened still lets staging take what an earlier load left in Temp.
+// The unpack-and-stage steps, under the installation's operation lock (messages owned by
+// `owner`). Results along the way do not stop the sequence: a package that cannot be
+// opened still lets staging take what an earlier load left in Temp.
 LoadResult UnpackAndStageBattle(PackageArchive& archive, const std::string& packagePath,
-                                const ReadmeViewer& showReadme = {});
+                                const ReadmeViewer& showReadme = {}, ui::Window* owner = nullptr);
 
 // The package given on the launcher's command line: unpacked and staged, then the
 // installed battles shown. The file chooser is not used and "Last Dir" stays.

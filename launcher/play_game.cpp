@@ -11,6 +11,7 @@
 #include "games/launch_game.h"
 #include "games/patches.h"
 #include "core/settings.h"
+#include "launcher/one_operation.h"
 #include "pilots/last_pilot.h"
 #include "pilots/pilot_seal.h"
 #include "pilots/tie_pilots.h"
@@ -90,6 +91,8 @@ class ExecutableGuard {
 
 PlayResult PlayGame(ui::Window& mainWindow, ui::StatusLine& status, GameId game,
                     const GameOptions& options) {
+  const std::optional<platform::FileLock> lock = BeginOperation(&mainWindow);
+  if (!lock) return PlayResult::OtherOperationRunning;
   platform::ClearLastFailure();
   if (!GameExeExists(game)) {
     // An executable that is there but cannot be read is not missing; the failure of its

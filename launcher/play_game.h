@@ -27,9 +27,10 @@ inline constexpr int kBopTimer = 1;
 inline constexpr int kBopTimerPeriod = 60'000;
 
 enum class PlayResult {
-  ExecutableMissing,     // nothing done, nothing shown
-  ExecutableUnreadable,  // it is there but cannot be opened: the last failure says why;
-                         // nothing done, nothing shown
+  OtherOperationRunning,  // nothing done; the player has been told
+  ExecutableMissing,      // nothing done, nothing shown
+  ExecutableUnreadable,   // it is there but cannot be opened: the last failure says why;
+                          // nothing done, nothing shown
   WrongVersion,       // the executable is not the release the patches are for
   BackupFailed,
   PatchFailed,

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "launcher/one_operation.h"
 #include "pilots/xwa_pilot_file.h"
 #include "pilots/xwa_pilot_list.h"
 #include "pilots/xwa_roster.h"
@@ -27,7 +28,7 @@ void DeleteSelectedPilot(ui::Window& dialog) {
       ui::Ui().ShowMessage(&dialog, "Sure you want to delete pilot " + *name + "?", "VNTL",
                            ui::Icon::Exclamation, ui::Buttons::YesNo);
   if (answer != ui::Answer::Yes) return;
-  DeleteXwaPilot(*name);
+  if (const auto lock = BeginOperation(&dialog)) DeleteXwaPilot(*name);
   RefillXwaPilotList(dialog);
 }
 
@@ -77,6 +78,8 @@ bool XwaPilotDialog::onCommand(ui::Window& dialog, int id) {
       // "&OK" is disabled while the list is empty; without a selection there is no
       // pilot to write, and the dialog closes as "&Cancel" would.
       if (const std::optional<std::string> name = dialog.SelectedListText(IDC_PILOT_LIST)) {
+        const auto lock = BeginOperation(&dialog);
+        if (!lock) return true;
         WriteXwaLastPilot(*name);
       }
       dialog.EndDialog(id);
@@ -98,7 +101,8 @@ bool XwaNewPilotDialog::onCommand(ui::Window& dialog, int id) {
     case IDC_DIALOG_OK: {
       const std::string typed = dialog.ItemText(IDC_NEW_PILOT_NAME);
       const bool prepare = dialog.IsChecked(IDC_PREPARE_KZ);
-      if (CreateXwaPilot(CutXwaPilotName(typed), prepare)) dialog.EndDialog(id);
+      const auto lock = BeginOperation(&dialog);
+      if (lock && CreateXwaPilot(CutXwaPilotName(typed), prepare)) dialog.EndDialog(id);
       return true;
     }
     case IDC_DIALOG_CANCEL:

@@ -55,6 +55,9 @@ class File {
   virtual std::optional<std::uint64_t> Size() = 0;
   // Sets the file's times through the open handle.
   virtual bool SetTimes(const FileTimes& times) = 0;
+  // Makes what was written reach the disk before the call returns, so that a file renamed
+  // over another one afterwards is never found empty after a power cut.
+  virtual bool Flush() { return true; }
 };
 
 // One entry returned by a directory search.

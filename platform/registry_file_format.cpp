@@ -1,13 +1,15 @@
-// Reading and writing the registry export text. The reader is lenient: the file may have
-// been edited by hand, so a line it cannot make sense of (a value line outside any
-// section, an unterminated string, a deletion section "[-...]", stray text) is skipped and
-// the lines around it are read as usual; a file that is not an export at all reads as
-// holding no keys. A value whose type the store does not use is kept exactly as written.
+// Reading and writing the registry export text. The reader takes everything an export or
+// a careful hand may write (comments, blank lines, deletion sections "[-...]" with their
+// values, values of every type), and stops at the first line it cannot make sense of (a
+// value outside any section, an unterminated string, an unbalanced "[", stray text): the
+// store must not read half a file and write that half back. A value whose type the store
+// does not use is kept exactly as written.
 #include "platform/registry_file_format.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <optional>
+#include <utility>
 
 #include "platform/path.h"
 #include "platform/file_helpers.h"
@@ -16,7 +18,9 @@ namespace vantrel::platform {
 namespace {
 
 constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
+constexpr std::string_view kOldHeader = "REGEDIT4";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16ByteOrderMark = "\xFF\xFE";
 constexpr std::string_view kUtf16StringPrefix = "hex(1):";
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -145,15 +149,15 @@ std::optional<std::vector<std::uint8_t>> ParseHexBytes(std::string_view text) {
 
 // A string value written in its binary form (UTF-16LE up to the first NUL), as the store
 // writes text that a quoted string cannot hold.
-std::optional<std::string> DecodeUtf16String(std::string_view hexText) {
-  const std::optional<std::vector<std::uint8_t>> bytes = ParseHexBytes(hexText);
-  if (!bytes || bytes->size() % 2 != 0) return std::nullopt;
+// UTF-16LE bytes (an even count) as UTF-8, up to the first NUL where `stopAtNul`; an
+// unpaired surrogate becomes U+FFFD.
+std::string Utf16LeToUtf8(const unsigned char* bytes, std::size_t size, bool stopAtNul) {
   std::string text;
-  for (std::size_t i = 0; i < bytes->size(); i += 2) {
-    std::uint32_t unit = (*bytes)[i] | ((*bytes)[i + 1] << 8);
-    if (unit == 0) break;
-    if (unit >= 0xD800 && unit < 0xDC00 && i + 3 < bytes->size()) {
-      const std::uint32_t low = (*bytes)[i + 2] | ((*bytes)[i + 3] << 8);
+  for (std::size_t i = 0; i + 1 < size; i += 2) {
+    std::uint32_t unit = bytes[i] | (bytes[i + 1] << 8);
+    if (unit == 0 && stopAtNul) break;
+    if (unit >= 0xD800 && unit < 0xDC00 && i + 3 < size) {
+      const std::uint32_t low = bytes[i + 2] | (bytes[i + 3] << 8);
       if (low >= 0xDC00 && low < 0xE000) {
         unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
         i += 2;
@@ -163,6 +167,12 @@ std::optional<std::string> DecodeUtf16String(std::string_view hexText) {
     AppendUtf8(text, unit);
   }
   return text;
+}
+
+std::optional<std::string> DecodeUtf16String(std::string_view hexText) {
+  const std::optional<std::vector<std::uint8_t>> bytes = ParseHexBytes(hexText);
+  if (!bytes || bytes->size() % 2 != 0) return std::nullopt;
+  return Utf16LeToUtf8(bytes->data(), bytes->size(), true);
 }
 
 std::string EncodeUtf16String(std::string_view text) {
@@ -210,34 +220,40 @@ void SetValue(RegistryKey& key, RegistryValue value) {
 }
 
 // Reads the value line `lines[index]` (continuation lines of a binary value included,
-// advancing `index` past them) into `key`. A line that is not a well-formed value is
-// skipped.
-void ParseValue(const std::vector<std::string_view>& lines, std::size_t& index, RegistryKey& key) {
+// advancing `index` past them) into `key`, or says what is wrong with it.
+std::optional<std::string> ParseValue(const std::vector<std::string_view>& lines,
+                                      std::size_t& index, RegistryKey& key) {
   std::string_view rest = TrimLeft(lines[index]);
   RegistryValue value;
   if (rest.front() == '@') {
     rest.remove_prefix(1);
   } else {
     std::optional<std::string> name = TakeQuoted(rest);
-    if (!name) return;
+    if (!name) return "a quoted name without its closing quote";
     value.name = std::move(*name);
   }
   rest = TrimLeft(rest);
-  if (rest.empty() || rest.front() != '=') return;
+  if (rest.empty() || rest.front() != '=') return "a value name without \"=\"";
   rest = TrimLeft(rest.substr(1));
 
   if (!rest.empty() && rest.front() == '"') {
     std::optional<std::string> text = TakeQuoted(rest);
-    if (!text || !TrimRight(rest).empty()) return;
+    if (!text) return "a quoted text without its closing quote";
+    if (!TrimRight(rest).empty()) return "text after the closing quote";
     value.data = std::move(*text);
     SetValue(key, std::move(value));
-    return;
+    return std::nullopt;
   }
 
   std::string raw(TrimRight(rest));
-  if (raw.empty()) return;
+  if (raw.empty()) return "a value without data";
   // A binary value goes on over the following lines while a line ends in a backslash.
-  while (raw.back() == '\\' && index + 1 < lines.size()) {
+  // One continued onto no line (the end of the file, a blank line) would take in the
+  // blank line written after its key at every rewrite, and grow.
+  while (raw.back() == '\\') {
+    if (index + 1 == lines.size() || TrimRight(TrimLeft(lines[index + 1])).empty()) {
+      return "a value continued on no following line";
+    }
     raw += '\n';
     raw += TrimRight(lines[++index]);
   }
@@ -246,12 +262,13 @@ void ParseValue(const std::vector<std::string_view>& lines, std::size_t& index, 
             std::string_view(raw).substr(kUtf16StringPrefix.size()))) {
       value.data = std::move(*text);
       SetValue(key, std::move(value));
-      return;
+      return std::nullopt;
     }
   }
   value.isString = false;
   value.data = std::move(raw);
   SetValue(key, std::move(value));
+  return std::nullopt;
 }
 
 }  // namespace
@@ -306,22 +323,67 @@ bool RegistryFile::RemoveTree(std::string_view path) {
   return keys.size() != before;
 }
 
-RegistryFile ParseRegistryFile(std::string_view text) {
-  if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
-    text.remove_prefix(kByteOrderMark.size());
+std::optional<RegistryText> DecodeRegistryText(std::string_view bytes) {
+  if (bytes.substr(0, kUtf16ByteOrderMark.size()) == kUtf16ByteOrderMark) {
+    bytes.remove_prefix(kUtf16ByteOrderMark.size());
+    if (bytes.size() % 2 != 0) return std::nullopt;
+    std::string text = Utf16LeToUtf8(reinterpret_cast<const unsigned char*>(bytes.data()),
+                                     bytes.size(), false);
+    return RegistryText{std::move(text), RegistryTextEncoding::Utf16LE};
   }
-  RegistryFile file;
+  if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+    return RegistryText{std::string(bytes.substr(kByteOrderMark.size())),
+                        RegistryTextEncoding::Utf8WithByteOrderMark};
+  }
+  return RegistryText{std::string(bytes), RegistryTextEncoding::Utf8};
+}
+
+std::string EncodeRegistryText(std::string_view text, RegistryTextEncoding encoding) {
+  switch (encoding) {
+    case RegistryTextEncoding::Utf8:
+      break;
+    case RegistryTextEncoding::Utf8WithByteOrderMark:
+      return std::string(kByteOrderMark) + std::string(text);
+    case RegistryTextEncoding::Utf16LE: {
+      std::string bytes(kUtf16ByteOrderMark);
+      for (const std::uint16_t unit : ToUtf16(text)) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+      }
+      return bytes;
+    }
+  }
+  return std::string(text);
+}
+
+ParsedRegistryFile ParseRegistryFile(std::string_view text) {
+  ParsedRegistryFile parsed;
+  RegistryFile& file = parsed.file;
   const std::vector<std::string_view> lines = SplitLines(text);
-  // Index of the section that value lines belong to; none before the first section and
-  // after a section line that could not be read.
+  const auto damaged = [&](std::size_t index, std::string what) {
+    parsed.damagedLine = index + 1;
+    parsed.damage = std::move(what);
+    return std::move(parsed);
+  };
+  // Index of the section that value lines belong to; none before the first section.
+  // Values under a deletion section belong to no key and are passed over.
   constexpr std::size_t kNoSection = static_cast<std::size_t>(-1);
   std::size_t section = kNoSection;
+  bool inDeletion = false;
+  bool headerAllowed = true;
   for (std::size_t index = 0; index < lines.size(); ++index) {
     const std::string_view line = TrimRight(TrimLeft(lines[index]));
+    // A text holds no NUL; a value read with one could not be written back whole.
+    if (line.find('\0') != std::string_view::npos) return damaged(index, "a NUL character");
     if (line.empty() || line.front() == ';') continue;
+    // The first line that holds anything may be the header of either export format.
+    if (std::exchange(headerAllowed, false) && (line == kHeader || line == kOldHeader)) continue;
     if (line.front() == '[') {
+      if (line.back() != ']') return damaged(index, "a key name without its closing \"]\"");
+      if (line.size() < 3 || line == "[-]") return damaged(index, "an empty key name");
+      inDeletion = line[1] == '-';
       section = kNoSection;
-      if (line.size() < 3 || line.back() != ']' || line[1] == '-') continue;
+      if (inDeletion) continue;
       const std::string_view path = line.substr(1, line.size() - 2);
       // A key named twice keeps one section, with the values of both.
       file.AddKey(path);
@@ -330,11 +392,18 @@ RegistryFile ParseRegistryFile(std::string_view text) {
       }
       continue;
     }
-    if (section != kNoSection && (line.front() == '"' || line.front() == '@')) {
-      ParseValue(lines, index, file.keys[section]);
+    if (line.front() != '"' && line.front() != '@') {
+      return damaged(index, "not a key, a value or a comment");
+    }
+    if (section == kNoSection && !inDeletion) return damaged(index, "a value outside any key");
+    RegistryKey discarded;
+    const std::size_t first = index;
+    if (std::optional<std::string> what =
+            ParseValue(lines, index, inDeletion ? discarded : file.keys[section])) {
+      return damaged(first, std::move(*what));
     }
   }
-  return file;
+  return parsed;
 }
 
 std::string FormatRegistryFile(const RegistryFile& file) {

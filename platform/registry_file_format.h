@@ -6,7 +6,9 @@
 // or exported from Windows loses nothing when the store rewrites it.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,12 +51,33 @@ struct RegistryFile {
   bool RemoveTree(std::string_view path);
 };
 
-// Reads the text of an export, with LF or CRLF line ends and with or without a UTF-8 byte
-// order mark. Never fails: what cannot be read is left out (see the .cpp).
-RegistryFile ParseRegistryFile(std::string_view text);
+// How the file's bytes hold its text. The registry editor exports UTF-16LE with a byte
+// order mark; the store writes UTF-8, and writes a file back in the encoding it had.
+enum class RegistryTextEncoding { Utf8, Utf8WithByteOrderMark, Utf16LE };
+
+// The file's text as UTF-8, and how it was encoded. Empty when the bytes are not text in
+// that encoding (a UTF-16LE file of an odd length).
+struct RegistryText {
+  std::string text;
+  RegistryTextEncoding encoding = RegistryTextEncoding::Utf8;
+};
+std::optional<RegistryText> DecodeRegistryText(std::string_view bytes);
+std::string EncodeRegistryText(std::string_view text, RegistryTextEncoding encoding);
+
+// What was read of an export, or the first line that could not be read and why: a file
+// that cannot be read whole is refused rather than read in part, since the store would
+// write the part back and lose the rest.
+struct ParsedRegistryFile {
+  RegistryFile file;
+  std::size_t damagedLine = 0;  // counted from 1; 0 when everything was read
+  std::string damage;           // what is wrong on that line
+};
+
+// Reads the text of an export (UTF-8, see DecodeRegistryText), with LF or CRLF line ends.
+ParsedRegistryFile ParseRegistryFile(std::string_view text);
 
 // The text of the file: the header line, a blank line, then each key's section followed
-// by its values and a blank line; CRLF line ends, UTF-8 without a byte order mark.
+// by its values and a blank line; CRLF line ends.
 std::string FormatRegistryFile(const RegistryFile& file);
 
 }  // namespace vantrel::platform

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "platform/service.h"
+#include "platform/system_error.h"
 
 namespace vantrel::platform {
 
@@ -43,6 +44,11 @@ class SettingsStore {
 
   // Removes the key with every key and value below it.
   virtual bool DeleteKeyTree(std::string_view key) = 0;
+
+  // Why the settings cannot be read whole (the file, and "line 3: what is wrong there"),
+  // or nothing when they can. Such a store refuses every change, so nothing of what it
+  // holds is lost; the registry always reads whole.
+  virtual std::optional<Failure> WhyUnreadable() { return std::nullopt; }
 };
 
 // The store of this process. Until a program installs one (ScopedService<SettingsStore>),

@@ -210,6 +210,8 @@ class PosixFile final : public File {
     return futimens(fd_.get(), values) == 0 || Fail(path_, errno);
   }
 
+  bool Flush() override { return fsync(fd_.get()) == 0; }
+
  private:
   Descriptor fd_;
   std::string path_;  // as the caller named it, for the failures it records
@@ -239,10 +241,22 @@ class PosixFileSystem final : public FileSystem {
         break;
       case OpenMode::CreateAlways: {
         if (exists && IsReadOnly(status)) return Refuse(path, EACCES);
+        // A file Vantrel creates never follows a link planted at its name (nor writes
+        // through a second name of the file): whatever is there, a file, a link or a
+        // link to nowhere, is removed and the file made new, exclusively.
+        struct stat own;
+        const bool present = lstat(native->c_str(), &own) == 0;
         const FolderChange change = resolver_.BeginChange(*native);
-        fd = open(native->c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        if (present && unlink(native->c_str()) != 0 && errno != ENOENT) {
+          error = errno;
+          resolver_.EndChange(change, ChangeKind::Other, false);
+          break;
+        }
+        fd = open(native->c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         error = errno;
-        resolver_.EndChange(change, exists ? ChangeKind::Other : ChangeKind::Added, fd >= 0);
+        resolver_.EndChange(change,
+                            !present ? ChangeKind::Added : fd >= 0 ? ChangeKind::Other : ChangeKind::Removed,
+                            present || fd >= 0);
         break;
       }
     }

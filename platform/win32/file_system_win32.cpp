@@ -45,6 +45,15 @@ bool HasAny(DWORD attributes, DWORD refused) {
 constexpr DWORD kRefusedTargets =
     FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_DIRECTORY;
 
+// A created file, a copy or a move never writes through a link or reparse point planted
+// at its target's name: the link itself is deleted first. False (with the system's
+// error) when it stays.
+bool RemovePlantedLink(const std::wstring& target) {
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (!HasAny(attributes, FILE_ATTRIBUTE_REPARSE_POINT)) return true;
+  return DeleteFileW(target.c_str()) != FALSE;
+}
+
 FILETIME ToFileTime(FileTime time) {
   FILETIME result;
   result.dwLowDateTime = static_cast<DWORD>(time & 0xFFFFFFFFu);
@@ -177,6 +186,8 @@ class Win32File final : public File {
     return WriteTimes(handle_.get(), times) || Fail(path_, GetLastError());
   }
 
+  bool Flush() override { return FlushFileBuffers(handle_.get()) != FALSE; }
+
  private:
   FileHandle handle_;
   std::string path_;  // as the caller named it, for the failures it records
@@ -211,8 +222,16 @@ class Win32FileSystem final : public FileSystem {
           Fail(path, ERROR_ACCESS_DENIED);
           return nullptr;
         }
+        // A file Vantrel creates never follows a link or reparse point planted at its
+        // name: the link itself is deleted first. A plain file is emptied in place and
+        // keeps the spelling of its name, as CREATE_ALWAYS does.
+        if (!RemovePlantedLink(*wide)) {
+          Fail(path, GetLastError());
+          return nullptr;
+        }
         handle = CreateFileW(wide->c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+                             CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
         break;
     }
     if (handle == INVALID_HANDLE_VALUE) {
@@ -246,6 +265,7 @@ class Win32FileSystem final : public FileSystem {
     if (HasAny(GetFileAttributesW(target->c_str()), kRefusedTargets)) {
       return Fail(to, ERROR_ACCESS_DENIED);
     }
+    if (!RemovePlantedLink(*target)) return Fail(to, GetLastError());
     if (CopyFileW(source->c_str(), target->c_str(), FALSE)) return true;
     const DWORD error = GetLastError();
     return Fail(ErrorFromWin32(error).code == ErrorCode::NotFound &&
@@ -273,6 +293,7 @@ class Win32FileSystem final : public FileSystem {
     if (HasAny(GetFileAttributesW(target->c_str()), kRefusedTargets)) {
       return Fail(to, ERROR_ACCESS_DENIED);
     }
+    if (!RemovePlantedLink(*target)) return Fail(to, GetLastError());
     return MoveFileExW(source->c_str(), target->c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED) != FALSE ||
            Fail(to, GetLastError());

@@ -40,6 +40,31 @@ TEST_F(BattlesCommandTest, JsonNamesEachGameAndHasNullWhereNoBattleIsInstalled) 
   EXPECT_EQ(run.err, "");
 }
 
+// A battle list's name may hold anything; printed raw, a line break or an escape code in
+// it would forge a line or drive the terminal.
+TEST_F(BattlesCommandTest, PrintsControlCharactersOfANameEscaped) {
+  const struct {
+    const char* name;     // as the battle list holds it (Windows-1252)
+    const char* printed;  // as `battles` prints it (UTF-8)
+    const char* json;     // as `battles --json` writes it
+  } kCases[] = {
+      {"Red\x1b[2J", "Red\\x1b[2J", "Red\\u001b[2J"},
+      {"A\rB", "A\\rB", "A\\rB"},
+      {"A\nxwa\tForged", "A\\nxwa\\tForged", "A\\nxwa\\tForged"},
+      {"Del\x7f", "Del\\x7f", "Del\\u007f"},
+      {"C:\\Old", "C:\\\\Old", "C:\\\\Old"},
+      {"Op\xe9ration \xd1", "Op\xc3\xa9ration \xc3\x91", "Op\xc3\xa9ration \xc3\x91"},
+  };
+  for (const auto& c : kCases) {
+    temp.WriteFile("TIE/KZMISS/Battle.kzb", testing::BattleListBytes(0, 0, c.name, {"a.tie"}));
+    const auto text = RunCommand(cli::BattlesCommand, {});
+    EXPECT_EQ(text.out.substr(0, text.out.find("\nxvt\t")), std::string("tie\t") + c.printed) << c.name;
+    const auto json = RunCommand(cli::BattlesCommand, {}, testing::JsonOption());
+    EXPECT_NE(json.out.find(std::string("\"battle\":\"") + c.json + "\"}"), std::string::npos)
+        << json.out;
+  }
+}
+
 TEST_F(BattlesCommandTest, TakesNoArguments) {
   const auto run = RunCommand(cli::BattlesCommand, {"tie"});
   EXPECT_EQ(run.status, 2);

@@ -7,27 +7,17 @@ usage: json_output_test.py VANTREL
 """
 import json
 import os
-import subprocess
 import sys
 import tempfile
 
+import script_checks
+from script_checks import check
+
 vantrel = sys.argv[1]
-passed = 0
-failed = 0
-
-
-def check(what, actual, expected):
-    global passed, failed
-    if actual == expected:
-        passed += 1
-    else:
-        failed += 1
-        print(f"FAILED: {what}\n  expected: {expected!r}\n  actual:   {actual!r}")
 
 
 def run(*words):
-    result = subprocess.run([vantrel, *words], capture_output=True)
-    return result.returncode, result.stdout, result.stderr
+    return script_checks.run(vantrel, *words)
 
 
 def document(*words):
@@ -84,5 +74,4 @@ with tempfile.TemporaryDirectory() as scratch:
     check("load --json says why", err.splitlines()[0],
           b"vantrel: load has no --json output (folders, battles, pilots and inspect have)")
 
-print(f"json: {passed} passed, {failed} failed")
-sys.exit(1 if failed else 0)
+script_checks.finish("json")

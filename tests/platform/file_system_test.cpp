@@ -9,6 +9,7 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -114,6 +115,28 @@ TEST_F(FileSystemTest, CreateAlwaysEmptiesAnExistingFile) {
     EXPECT_EQ(file->Size(), 0u);
   }
   EXPECT_EQ(temp.ReadFile("pilot.plt"), "");
+}
+
+// A link planted at the name of a file being created, whether it leads to a file or to
+// nowhere, is replaced by the new file; what it led to is left alone.
+TEST_F(FileSystemTest, CreateAlwaysReplacesALinkAtItsNameAndLeavesTheTarget) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Symbolic links need a privilege that Windows test accounts lack";
+#else
+  temp.WriteFile("victim.txt", "the player's own file");
+  std::filesystem::create_symlink(temp.Native("victim.txt"), temp.Native("Readme.txt"));
+  std::filesystem::create_symlink(temp.Native("nowhere.txt"), temp.Native("m1.tie"));
+  for (const char* name : {"README.TXT", "m1.tie"}) {
+    const std::unique_ptr<File> file = files.Open(temp.Path(name), OpenMode::CreateAlways);
+    ASSERT_TRUE(file) << name;
+    EXPECT_TRUE(file->Write("new", 3));
+  }
+  EXPECT_EQ(temp.ReadFile("victim.txt"), "the player's own file");
+  EXPECT_FALSE(temp.Exists("nowhere.txt"));
+  EXPECT_FALSE(std::filesystem::is_symlink(temp.Native("Readme.txt")));
+  EXPECT_EQ(temp.ReadFile("Readme.txt"), "new");
+  EXPECT_EQ(temp.ReadFile("m1.tie"), "new");
+#endif
 }
 
 TEST_F(FileSystemTest, AFolderCannotBeOpenedAsAFile) {

@@ -1,6 +1,6 @@
 // The registry export text: the exact bytes written, the escapes of string values, values
-// of other types carried unchanged, and a lenient reader that skips what it cannot read
-// without losing the lines around it.
+// of other types carried unchanged, both encodings, and a reader that refuses what it
+// cannot read whole.
 #include "platform/registry_file_format.h"
 
 #include <gtest/gtest.h>
@@ -45,7 +45,7 @@ TEST(RegistryFileFormat, WritesTheDefaultValueAsAnAtSign) {
             "@=\"default\"\r\n"
             "\"@\"=\"named at\"\r\n"
             "\r\n");
-  const RegistryFile read = ParseRegistryFile(FormatRegistryFile(file));
+  const RegistryFile read = ParseRegistryFile(FormatRegistryFile(file)).file;
   ASSERT_NE(read.FindKey(kVntl), nullptr);
   EXPECT_EQ(read.FindKey(kVntl)->FindValue("")->data, "default");
   EXPECT_EQ(read.FindKey(kVntl)->FindValue("@")->data, "named at");
@@ -61,7 +61,7 @@ TEST(RegistryFileFormat, EscapedBackslashesAndQuotesSurviveARoundTrip) {
                          "\\\\\\\\server\\\\share\\\\\"\r\n"),
             std::string::npos)
       << written;
-  const RegistryFile read = ParseRegistryFile(written);
+  const RegistryFile read = ParseRegistryFile(written).file;
   const RegistryKey* key = read.FindKey(kVntl);
   ASSERT_NE(key, nullptr);
   ASSERT_EQ(key->values.size(), 1u);
@@ -80,7 +80,7 @@ TEST(RegistryFileFormat, TextWithLineBreaksIsWrittenAsABinaryStringAndReadBack) 
                          "65,00,73,00,20,00,e9,00,20,00,3d,d8,00,de,00,00\r\n"),
             std::string::npos)
       << written;
-  const RegistryFile read = ParseRegistryFile(written);
+  const RegistryFile read = ParseRegistryFile(written).file;
   const RegistryValue* value = read.FindKey(kVntl)->FindValue("notes");
   ASSERT_NE(value, nullptr);
   EXPECT_TRUE(value->isString);
@@ -99,7 +99,7 @@ TEST(RegistryFileFormat, ValuesOfOtherTypesAreKeptAsWritten) {
       "\"Path\"=hex(2):25,00,50,00,00,00\r\n"
       "\"Gone\"=-\r\n"
       "\r\n";
-  const RegistryFile file = ParseRegistryFile(text);
+  const RegistryFile file = ParseRegistryFile(text).file;
   const RegistryKey* key = file.FindKey(kVntl);
   ASSERT_NE(key, nullptr);
   ASSERT_EQ(key->values.size(), 5u);
@@ -113,59 +113,85 @@ TEST(RegistryFileFormat, ValuesOfOtherTypesAreKeptAsWritten) {
 }
 
 TEST(RegistryFileFormat, ReadsLfLinesAndAByteOrderMark) {
-  const RegistryFile file = ParseRegistryFile(
+  const std::optional<RegistryText> text = DecodeRegistryText(
       "\xEF\xBB\xBFWindows Registry Editor Version 5.00\n"
       "\n"
       "[HKEY_LOCAL_MACHINE\\Software\\Morvain Unlimited\\VNTL\\XWA]\n"
       "\"Install Path\"=\"C:\\\\XWA\"\n");
+  ASSERT_TRUE(text);
+  EXPECT_EQ(text->encoding, RegistryTextEncoding::Utf8WithByteOrderMark);
+  const RegistryFile file = ParseRegistryFile(text->text).file;
   const RegistryKey* key = file.FindKey("hkey_local_machine\\software\\morvain unlimited\\vntl\\xwa");
   ASSERT_NE(key, nullptr);
   EXPECT_EQ(key->FindValue("INSTALL PATH")->data, "C:\\XWA");
-  EXPECT_EQ(FormatRegistryFile(file),
-            "Windows Registry Editor Version 5.00\r\n\r\n"
+  EXPECT_EQ(EncodeRegistryText(FormatRegistryFile(file), text->encoding),
+            "\xEF\xBB\xBFWindows Registry Editor Version 5.00\r\n\r\n"
             "[HKEY_LOCAL_MACHINE\\Software\\Morvain Unlimited\\VNTL\\XWA]\r\n"
             "\"Install Path\"=\"C:\\\\XWA\"\r\n\r\n");
 }
 
-TEST(RegistryFileFormat, SkipsLinesItCannotReadAndKeepsTheRest) {
-  const RegistryFile file = ParseRegistryFile(
+// The registry editor's export: UTF-16LE with a byte order mark, read as text and
+// written back in the same encoding.
+TEST(RegistryFileFormat, ReadsAndWritesUtf16LittleEndian) {
+  const std::string utf8 = "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\\xC3\x89]\r\n\r\n";
+  std::string utf16 = "\xFF\xFE";
+  for (const char c : std::string("Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\")) {
+    utf16 += c;
+    utf16 += '\0';
+  }
+  utf16 += std::string("\xC9\0]\0\r\0\n\0\r\0\n\0", 12);
+  const std::optional<RegistryText> text = DecodeRegistryText(utf16);
+  ASSERT_TRUE(text);
+  EXPECT_EQ(text->encoding, RegistryTextEncoding::Utf16LE);
+  EXPECT_EQ(text->text, utf8);
+  EXPECT_EQ(EncodeRegistryText(utf8, RegistryTextEncoding::Utf16LE), utf16);
+  EXPECT_FALSE(DecodeRegistryText(utf16.substr(0, utf16.size() - 1)));
+}
+
+// Everything an export may hold is read; the first line that is none of it stops the
+// reading with its number and what is wrong there.
+TEST(RegistryFileFormat, RefusesTextItCannotReadWhole) {
+  const ParsedRegistryFile whole = ParseRegistryFile(
       "Windows Registry Editor Version 5.00\r\n"
-      "\"Orphan\"=\"before any section\"\r\n"
       "; a comment\r\n"
       "[HKEY_LOCAL_MACHINE\\Software\\Morvain Unlimited\\VNTL]\r\n"
       "\"Install Path\"=\"C:\\\\VNTL\"\r\n"
-      "\"Broken\"=\"no closing quote\r\n"
-      "\"Trailing\"=\"text\" junk\r\n"
-      "garbage line\r\n"
-      "\"Last Dir\"=\"D:\\\\Battles\"\r\n"
       "[-HKEY_LOCAL_MACHINE\\Software\\Old]\r\n"
-      "\"Lost\"=\"under a deletion\"\r\n"
-      "[HKEY_LOCAL_MACHINE\\Software\\Morvain Unlimited\\VNTL\\TIE\r\n"
-      "\"Install Path\"=\"under a broken section\"\r\n");
-  ASSERT_EQ(file.keys.size(), 1u);
-  const RegistryKey& key = file.keys[0];
-  EXPECT_EQ(key.path, kVntl);
-  ASSERT_EQ(key.values.size(), 2u);
-  EXPECT_EQ(key.values[0].name, "Install Path");
-  EXPECT_EQ(key.values[0].data, "C:\\VNTL");
-  EXPECT_EQ(key.values[1].name, "Last Dir");
-  EXPECT_EQ(key.values[1].data, "D:\\Battles");
-}
+      "\"Gone\"=\"under a deletion\"\r\n");
+  EXPECT_EQ(whole.damagedLine, 0u);
+  ASSERT_EQ(whole.file.keys.size(), 1u);
+  EXPECT_EQ(whole.file.keys[0].values.size(), 1u);
 
-TEST(RegistryFileFormat, ReadsAnythingWithoutFailing) {
-  EXPECT_TRUE(ParseRegistryFile("").keys.empty());
-  EXPECT_TRUE(ParseRegistryFile(std::string_view("\0\xff[\n\"=\n@\n[]\n", 12)).keys.empty());
-  const RegistryFile file = ParseRegistryFile("[K]\n@\n@=\n\"a\"\n\"b\"=hex:\\");
-  ASSERT_EQ(file.keys.size(), 1u);
-  ASSERT_EQ(file.keys[0].values.size(), 1u);
-  EXPECT_EQ(file.keys[0].values[0].name, "b");
-  EXPECT_EQ(file.keys[0].values[0].data, "hex:\\");
+  const struct {
+    std::string_view text;
+    std::size_t line;
+    std::string_view damage;
+  } kCases[] = {
+      {"[K]\r\n\"a\"=\"no closing quote\r\n", 2, "a quoted text without its closing quote"},
+      {"[K]\r\n\"a=x\r\n", 2, "a quoted name without its closing quote"},
+      {"[K]\r\n\"a\"=\"x\" junk\r\n", 2, "text after the closing quote"},
+      {"\r\n[HKEY_LOCAL_MACHINE\\Software\r\n", 2, "a key name without its closing \"]\""},
+      {"[]\r\n", 1, "an empty key name"},
+      {"\"Orphan\"=\"x\"\r\n", 1, "a value outside any key"},
+      {"[K]\r\n\"a\"\r\n", 2, "a value name without \"=\""},
+      {"[K]\r\n@=\r\n", 2, "a value without data"},
+      {"[K]\r\n\"b\"=hex:01,\\\r\n  02,\\\r\n\r\n", 2, "a value continued on no following line"},
+      {"[K]\r\ngarbage line\r\n", 2, "not a key, a value or a comment"},
+      {"\xff[\n", 1, "not a key, a value or a comment"},
+      {std::string_view("[K]\n\"a\"=\"C:\0x\"\n", 15), 2, "a NUL character"},
+      {"[K]\r\nWindows Registry Editor Version 5.00\r\n", 2, "not a key, a value or a comment"},
+  };
+  for (const auto& c : kCases) {
+    const ParsedRegistryFile parsed = ParseRegistryFile(c.text);
+    EXPECT_EQ(parsed.damagedLine, c.line) << c.text;
+    EXPECT_EQ(parsed.damage, c.damage) << c.text;
+  }
 }
 
 TEST(RegistryFileFormat, AKeyNamedTwiceKeepsOneSectionWithTheLaterValue) {
   const RegistryFile file = ParseRegistryFile(
       "[HKEY_LOCAL_MACHINE\\A]\n\"x\"=\"1\"\n\"y\"=\"2\"\n"
-      "[hkey_local_machine\\a]\n\"X\"=\"3\"\n");
+      "[hkey_local_machine\\a]\n\"X\"=\"3\"\n").file;
   ASSERT_EQ(file.keys.size(), 1u);
   ASSERT_EQ(file.keys[0].values.size(), 2u);
   EXPECT_EQ(file.keys[0].FindValue("x")->data, "3");

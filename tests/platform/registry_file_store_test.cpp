@@ -21,6 +21,9 @@ using testing::TempFolder;
 constexpr char kVntl[] = "Software\\Morvain Unlimited\\VNTL";
 constexpr char kTie[] = "Software\\Morvain Unlimited\\VNTL\\TIE";
 
+// The settings file and the lock file of its changes.
+const std::vector<std::string> kStoreFiles = {"registry.reg", "registry.reg.lock"};
+
 constexpr char kLaidOut[] =
     "Windows Registry Editor Version 5.00\r\n"
     "\r\n"
@@ -144,16 +147,18 @@ TEST_F(RegistryFileStoreTest, ValuesOfOtherTypesAreNoStringsAndSurviveAWrite) {
             "\"Last Dir\"=\"D:\\\\\"\r\n\r\n");
 }
 
+// The lock file stays: removing it while another process waits for its lock would let a
+// third one lock a new file of the same name.
 TEST_F(RegistryFileStoreTest, AWriteLeavesNoTemporaryFileBehind) {
   LayOut();
-  EXPECT_EQ(temp.List(), std::vector<std::string>{"registry.reg"});
+  EXPECT_EQ(temp.List(), kStoreFiles);
 }
 
 TEST_F(RegistryFileStoreTest, TheFirstWriteCreatesTheFilesFolders) {
   const std::unique_ptr<SettingsStore> nested =
       OpenRegistryFileStore(temp.Path("config\\vantrel\\registry.reg"));
   ASSERT_TRUE(nested->CreateKey(kVntl));
-  EXPECT_EQ(temp.List("config\\vantrel"), std::vector<std::string>{"registry.reg"});
+  EXPECT_EQ(temp.List("config\\vantrel"), kStoreFiles);
 }
 
 TEST_F(RegistryFileStoreTest, AFailedMoveIntoPlaceKeepsTheEarlierFileAndRemovesTheCopy) {
@@ -163,17 +168,17 @@ TEST_F(RegistryFileStoreTest, AFailedMoveIntoPlaceKeepsTheEarlierFileAndRemovesT
   const ScopedFileSystem installed(faulty);
   EXPECT_FALSE(store->WriteString(kVntl, "Install Path", "E:\\Lost"));
   EXPECT_EQ(temp.ReadFile("registry.reg"), kLaidOut);
-  EXPECT_EQ(temp.List(), std::vector<std::string>{"registry.reg"});
+  EXPECT_EQ(temp.List(), kStoreFiles);
 }
 
 TEST_F(RegistryFileStoreTest, AFullDiskKeepsTheEarlierFile) {
   LayOut();
   FaultyFileSystem faulty;
-  faulty.FailWritesAfter(20, "registry.reg.tmp");
+  faulty.FailWritesAfter(20, ".tmp");
   const ScopedFileSystem installed(faulty);
   EXPECT_FALSE(store->WriteString(kVntl, "Install Path", "E:\\Lost"));
   EXPECT_EQ(temp.ReadFile("registry.reg"), kLaidOut);
-  EXPECT_EQ(temp.List(), std::vector<std::string>{"registry.reg"});
+  EXPECT_EQ(temp.List(), kStoreFiles);
   EXPECT_EQ(store->ReadString(kVntl, "Install Path"), "C:\\VNTL");
 }
 
