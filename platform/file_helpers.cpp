@@ -94,7 +94,7 @@ bool ReplaceFileContent(const std::string& path, const std::string& temporaryPat
   {
     const std::unique_ptr<File> temporary = Files().Open(temporaryPath, OpenMode::CreateAlways);
     if (!temporary) return false;
-    written = temporary->Write(bytes.data(), bytes.size());
+    written = temporary->Write(bytes.data(), bytes.size()) && temporary->Flush();
   }
   if (written && Files().MoveFile(temporaryPath, path)) return true;
   Files().DeleteFile(temporaryPath);

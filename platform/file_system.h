@@ -55,6 +55,9 @@ class File {
   virtual std::optional<std::uint64_t> Size() = 0;
   // Sets the file's times through the open handle.
   virtual bool SetTimes(const FileTimes& times) = 0;
+  // Hands everything written so far to the disk, so that a rename after it never puts a
+  // file in place whose bytes a power cut or a crash of the system could still lose.
+  virtual bool Flush() = 0;
 };
 
 // One entry returned by a directory search.

@@ -186,6 +186,8 @@ class PosixFile final : public File {
     return futimens(fd_.get(), values) == 0;
   }
 
+  bool Flush() override { return fsync(fd_.get()) == 0; }
+
  private:
   Descriptor fd_;
 };

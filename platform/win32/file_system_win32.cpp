@@ -151,6 +151,8 @@ class Win32File final : public File {
 
   bool SetTimes(const FileTimes& times) override { return WriteTimes(handle_.get(), times); }
 
+  bool Flush() override { return FlushFileBuffers(handle_.get()) != FALSE; }
+
  private:
   FileHandle handle_;
 };

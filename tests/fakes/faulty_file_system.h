@@ -34,6 +34,7 @@ enum class FileOperation {
   FileSeek,
   FileSize,
   FileSetTimes,
+  FileFlush,
 };
 
 class FaultyFileSystem final : public platform::FileSystem {
