@@ -28,6 +28,8 @@ void PrintInstalledBattles();
 int Fail(const std::string& reason);
 
 int PlayCommand(const Options& options, const std::vector<std::string>& words);
+// `vantrel repair [GAME]`: finishes an interrupted play.
+int RepairCommand(const Options& options, const std::vector<std::string>& words);
 int PilotsCommand(const Options& options, const std::vector<std::string>& words);
 // `vantrel help [COMMAND]`.
 int HelpCommand(const Options& options, const std::vector<std::string>& words);

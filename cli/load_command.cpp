@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "launcher/finish_interrupted_play.h"
 #include "launcher/load_battle.h"
 #include "core/settings.h"
 #include "platform/path.h"
@@ -63,6 +64,8 @@ int LoadCommand(const Options&, const std::vector<std::string>& words) {
   if (words.size() != 1) return UsageError("load takes one PACKAGE");
   const std::string& package = words[0];
 
+  // As the launcher's load: a play cut short is finished before anything is staged.
+  FinishInterruptedPlays(&MainWindow());
   PackageArchive archive;
   const LoadResult result = UnpackAndStageBattle(archive, package);
   const int status = ReportLoad(package, result);

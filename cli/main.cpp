@@ -25,6 +25,7 @@ constexpr Command kCommands[] = {
     {"load", LoadCommand, false},
     {"battles", BattlesCommand, true},
     {"play", PlayCommand, false},
+    {"repair", RepairCommand, true},
     {"pilots", PilotsCommand, true},
     {"pack", PackCommand, false},
     {"inspect", InspectCommand, true},
@@ -67,7 +68,7 @@ int Run(const std::vector<std::string>& arguments) {
     if (name == command.name) {
       status = options->json && !command.printsJson
                    ? UsageError(name + " has no --json output"
-                                       " (folders, battles, pilots and inspect have)")
+                                       " (folders, battles, pilots, repair and inspect have)")
                    : command.run(*options, words);
       break;
     }

@@ -1,5 +1,6 @@
 #include "launcher/load_battle.h"
 
+#include "launcher/finish_interrupted_play.h"
 #include "launcher/installed_battles_labels.h"
 #include "core/settings.h"
 #include "platform/path.h"
@@ -30,6 +31,8 @@ LoadResult UnpackAndStageBattle(PackageArchive& archive, const std::string& pack
 
 LoadResult LoadCommandLinePackage(ui::Window& mainWindow, PackageArchive& archive,
                                   const std::string& packagePath, const ReadmeViewer& showReadme) {
+  // The battle staged may be one an interrupted play left its plain missions of.
+  FinishInterruptedPlays(&mainWindow);
   const LoadResult result = UnpackAndStageBattle(archive, packagePath, showReadme);
   ShowInstalledBattles(mainWindow);
   return result;

@@ -82,7 +82,7 @@ with tempfile.TemporaryDirectory() as scratch:
     status, out, err = run("load", "--json", "x.kzm")
     check("load --json is refused", (status, out), (2, b""))
     check("load --json says why", err.splitlines()[0],
-          b"vantrel: load has no --json output (folders, battles, pilots and inspect have)")
+          b"vantrel: load has no --json output (folders, battles, pilots, repair and inspect have)")
 
 print(f"json: {passed} passed, {failed} failed")
 sys.exit(1 if failed else 0)
