@@ -18,6 +18,17 @@ namespace {
 
 using Executable = PlayFinish::Executable;
 
+// Something of the play cannot be put back now; the system's reason is kept.
+void LeaveUnfinished(PlayFinish& finish) {
+  finish.finished = false;
+  if (!finish.cause) finish.cause = platform::LastFailure();
+}
+
+void CouldNotPutBack(PlayFinish& finish) {
+  finish.executable = Executable::CouldNotPutBack;
+  LeaveUnfinished(finish);
+}
+
 // The name a backup that cannot be put back is kept under: the executable's name with
 // ".before-vantrel", and a number when a file of that name is there already.
 std::optional<std::string> KeepBackupAside(GameId game) {
@@ -39,8 +50,7 @@ void KeepExecutableAndBackup(GameId game, PlayFinish& finish) {
     finish.executable = Executable::ChangedSince;
     finish.keptBackup = std::move(*kept);
   } else {
-    finish.executable = Executable::CouldNotPutBack;
-    finish.finished = false;
+    CouldNotPutBack(finish);
   }
 }
 
@@ -48,15 +58,13 @@ void PutBackupInPlace(GameId game, PlayFinish& finish) {
   if (RestoreGameExe(game)) {
     finish.executable = Executable::PutBack;
   } else {
-    finish.executable = Executable::CouldNotPutBack;
-    finish.finished = false;
+    CouldNotPutBack(finish);
   }
 }
 
 void RemoveNeedlessBackup(GameId game, PlayFinish& finish) {
   if (!platform::Files().DeleteFile(GameExeBackupPath(game))) {
-    finish.executable = Executable::CouldNotPutBack;
-    finish.finished = false;
+    CouldNotPutBack(finish);
   }
 }
 
@@ -87,8 +95,7 @@ void FinishLoneBackup(GameId game, PlayFinish& finish) {
   const platform::WholeFile backup = platform::ReadWholeFile(GameExeBackupPath(game));
   if (backup.status != platform::WholeFile::Status::Read ||
       executable.status == platform::WholeFile::Status::Unreadable) {
-    finish.executable = Executable::CouldNotPutBack;
-    finish.finished = false;
+    CouldNotPutBack(finish);
   } else if (executable.status == platform::WholeFile::Status::Read &&
              executable.bytes == backup.bytes) {
     RemoveNeedlessBackup(game, finish);
@@ -121,8 +128,7 @@ void FinishJournalExecutable(GameId game, const PlayJournal& journal, bool backu
         if (std::optional<std::string> kept = KeepBackupAside(game)) {
           finish.keptBackup = std::move(*kept);
         } else {
-          finish.executable = Executable::CouldNotPutBack;
-          finish.finished = false;
+          CouldNotPutBack(finish);
         }
       }
     }
@@ -147,7 +153,7 @@ void RemoveMissions(GameId game, const PlayJournal& journal, PlayFinish& finish)
       ++finish.missionsRemoved;
     } else {
       finish.missionsLeft.push_back(mission);
-      finish.finished = false;
+      LeaveUnfinished(finish);
     }
   }
 }
@@ -156,6 +162,7 @@ void RemoveMissions(GameId game, const PlayJournal& journal, PlayFinish& finish)
 
 PlayFinish FinishPlay(GameId game) {
   PlayFinish finish;
+  platform::ClearLastFailure();
   if (ReadGameFolder(game).empty()) return finish;
   const bool backupThere =
       platform::Files().Kind(GameExeBackupPath(game)) == platform::PathKind::File;
@@ -176,7 +183,7 @@ PlayFinish FinishPlay(GameId game) {
       RemoveMissions(game, found.journal, finish);
       break;
   }
-  if (finish.finished && !RemovePlayJournal(game)) finish.finished = false;
+  if (finish.finished && !RemovePlayJournal(game)) LeaveUnfinished(finish);
   return finish;
 }
 

@@ -11,10 +11,12 @@
 // the player changed the executable, and the backup is only kept under another name.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/game_table.h"
+#include "platform/system_error.h"
 
 namespace vantrel {
 
@@ -40,8 +42,9 @@ struct PlayFinish {
   int missionsRemoved = 0;
   std::vector<std::string> missionsLeft;   // plain missions that could not be deleted
   // The journal is removed once nothing of the play is left to finish; otherwise it
-  // stays for the next run to try again.
+  // stays for the next run to try again, and `cause` says why it could not be finished.
   bool finished = true;
+  std::optional<platform::Failure> cause;
 };
 
 // Finishes the play recorded in the game's folder, if any. Without a game folder there

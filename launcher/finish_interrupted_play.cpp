@@ -15,6 +15,11 @@ using Found = PlayFinish::Found;
 
 std::string Shown(const std::string& path) { return platform::WithNativeSeparators(path); }
 
+// The system's reason for what could not be done, on a line of its own.
+std::string CauseLine(const PlayFinish& finish) {
+  return finish.cause ? "\n  " + finish.cause->Describe() : std::string();
+}
+
 std::string Missions(int count) {
   return count == 1 ? "1 plain mission" : std::to_string(count) + " plain missions";
 }
@@ -58,12 +63,13 @@ std::string ExecutableMessage(GameId game, const PlayFinish& finish, bool afterT
       if (afterThisPlay) {
         return "Could not put back the executable " + executable + " after the game; it is still "
                "patched. The executable as installed is kept in " + backup + ": copy it over " +
-               executable + " before playing again.";
+               executable + " before playing again." + CauseLine(finish);
       }
       return opening + "Vantrel could not put back its executable: " + executable + ", the copy " +
              backup + " and the play journal " + Shown(PlayJournalPath(game)) + " are left as "
              "they are. Make sure they are not read-only or in use, then play again; if that "
-             "does not help, copy " + backup + " over " + executable + " yourself.";
+             "does not help, copy " + backup + " over " + executable + " yourself." +
+             CauseLine(finish);
   }
   return {};
 }
@@ -88,7 +94,7 @@ std::vector<std::string> PlayFinishMessages(GameId game, const PlayFinish& finis
     for (const std::string& name : finish.missionsLeft) names += (names.empty() ? "" : ", ") + name;
     messages.push_back("The plain missions " + names + " in " + missionFolder +
                        " could not be deleted. Delete them, or make them writable, before "
-                       "playing again.");
+                       "playing again." + CauseLine(finish));
   }
   if (finish.found == Found::DamagedJournal) {
     messages.push_back("The play journal " + Shown(PlayJournalPath(game)) + " could not be read, "
