@@ -87,7 +87,7 @@ std::vector<std::string> PlayFinishMessages(GameId game, const PlayFinish& finis
   if (!afterThisPlay && finish.found == Found::Journal && finish.missionsRemoved > 0) {
     messages.push_back("The last play of " + std::string(Game(game).name) + " did not finish. " +
                        "Its " + Missions(finish.missionsRemoved) + " in " + missionFolder +
-                       " have been removed.");
+                       (finish.missionsRemoved == 1 ? " has" : " have") + " been removed.");
   }
   if (!finish.missionsLeft.empty()) {
     std::string names;
