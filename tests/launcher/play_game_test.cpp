@@ -297,6 +297,30 @@ TEST_F(PlayGameFailureTest, AnExecutableThatCannotBePutBackIsReportedAndPutBackN
   EXPECT_FALSE(temp.Exists(Game("VNTL___.jnl")));
 }
 
+// An earlier play whose executable cannot be put back yet (read-only) keeps the game
+// from starting: a new backup would be taken of the patched file.
+TEST_F(PlayGameFailureTest, AnEarlierPlayThatCannotBeFinishedKeepsTheGameFromStarting) {
+  StageBattle(1);
+  {
+    testing::FaultyFileSystem faulty;
+    faulty.FailNth(testing::FileOperation::MoveFile, 2, "VNTL___.tmp");
+    testing::ScopedFileSystem scoped(faulty);
+    ASSERT_EQ(PlayGame(window, status, GameId::XwingVsTie, OptionFor(GameId::XwingVsTie)),
+              PlayResult::Played);
+  }
+  ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path("Game Folders\\XVT\\Z_XVT__.EXE"), true));
+  std::filesystem::remove(temp.Native(Game("played.log")));
+
+  EXPECT_EQ(PlayGame(window, status, GameId::XwingVsTie, GameOptions{}),
+            PlayResult::EarlierPlayUnfinished);
+  EXPECT_EQ(Played(), "");
+  const std::string last = desktop.MessageTexts().back();
+  EXPECT_EQ(last.rfind("The last play of X-Wing vs. TIE Fighter did not finish. Vantrel could not "
+                       "put back its executable: ", 0), 0u) << last;
+  EXPECT_TRUE(temp.Exists(Game("VNTL___.jnl")));
+  EXPECT_TRUE(temp.ReadFile(Game("VNTL___.tmp")) == executable);
+}
+
 TEST_F(PlayGameFailureTest, WithoutOptionsTheExecutableIsNeitherCopiedNorWritten) {
   StageBattle(1);
   EXPECT_EQ(PlayGame(window, status, GameId::XwingVsTie, GameOptions{}), PlayResult::Played);
