@@ -13,6 +13,7 @@
 #include "games/finish_play.h"
 #include "launcher/finish_interrupted_play.h"
 #include "platform/path.h"
+#include "ui/console/console_desktop.h"
 
 namespace vantrel::cli {
 namespace {
@@ -126,8 +127,11 @@ int RepairCommand(const Options& options, const std::vector<std::string>& words)
     } else {
       std::printf("%.*s\t%s\n", static_cast<int>(name.size()), name.data(), Summary(finish).c_str());
     }
-    for (const std::string& text : PlayFinishMessages(game, finish, false)) {
-      std::fprintf(stderr, "vantrel: %s\n", text.c_str());
+    for (const PlayFinishMessage& message : PlayFinishMessages(game, finish, false)) {
+      std::fprintf(stderr, "vantrel: %s\n", platform::WithNativeSeparators(message.text).c_str());
+      if (message.failure && finish.cause) {
+        std::fprintf(stderr, "  %s\n", ui::DescribeForConsole(*finish.cause).c_str());
+      }
     }
   }
   json.EndObject();

@@ -6,6 +6,7 @@
 #include "games/backup.h"
 #include "games/play_journal.h"
 #include "platform/path.h"
+#include "platform/system_error.h"
 
 namespace vantrel {
 namespace {
@@ -14,11 +15,6 @@ using Executable = PlayFinish::Executable;
 using Found = PlayFinish::Found;
 
 std::string Shown(const std::string& path) { return platform::WithNativeSeparators(path); }
-
-// The system's reason for what could not be done, on a line of its own.
-std::string CauseLine(const PlayFinish& finish) {
-  return finish.cause ? "\n  " + finish.cause->Describe() : std::string();
-}
 
 std::string Missions(int count) {
   return count == 1 ? "1 plain mission" : std::to_string(count) + " plain missions";
@@ -63,52 +59,62 @@ std::string ExecutableMessage(GameId game, const PlayFinish& finish, bool afterT
       if (afterThisPlay) {
         return "Could not put back the executable " + executable + " after the game; it is still "
                "patched. The executable as installed is kept in " + backup + ": copy it over " +
-               executable + " before playing again." + CauseLine(finish);
+               executable + " before playing again.";
       }
       return opening + "Vantrel could not put back its executable: " + executable + ", the copy " +
              backup + " and the play journal " + Shown(PlayJournalPath(game)) + " are left as "
              "they are. Make sure they are not read-only or in use, then play again; if that "
-             "does not help, copy " + backup + " over " + executable + " yourself." +
-             CauseLine(finish);
+             "does not help, copy " + backup + " over " + executable + " yourself.";
   }
   return {};
 }
 
 }  // namespace
 
-std::vector<std::string> PlayFinishMessages(GameId game, const PlayFinish& finish,
-                                            bool afterThisPlay) {
-  std::vector<std::string> messages;
+std::vector<PlayFinishMessage> PlayFinishMessages(GameId game, const PlayFinish& finish,
+                                                  bool afterThisPlay) {
+  std::vector<PlayFinishMessage> messages;
   if (std::string text = ExecutableMessage(game, finish, afterThisPlay); !text.empty()) {
-    messages.push_back(std::move(text));
+    messages.push_back({std::move(text), finish.executable == Executable::CouldNotPutBack});
   }
   const std::string missionFolder =
       Shown(ReadGameFolder(game) + std::string(Game(game).missionFolder));
   if (!afterThisPlay && finish.found == Found::Journal && finish.missionsRemoved > 0) {
-    messages.push_back("The last play of " + std::string(Game(game).name) + " did not finish. " +
-                       "Its " + Missions(finish.missionsRemoved) + " in " + missionFolder +
-                       (finish.missionsRemoved == 1 ? " has" : " have") + " been removed.");
+    messages.push_back({"The last play of " + std::string(Game(game).name) + " did not finish. " +
+                        "Its " + Missions(finish.missionsRemoved) + " in " + missionFolder +
+                        (finish.missionsRemoved == 1 ? " has" : " have") + " been removed."});
   }
   if (!finish.missionsLeft.empty()) {
     std::string names;
     for (const std::string& name : finish.missionsLeft) names += (names.empty() ? "" : ", ") + name;
-    messages.push_back("The plain missions " + names + " in " + missionFolder +
-                       " could not be deleted. Delete them, or make them writable, before "
-                       "playing again." + CauseLine(finish));
+    messages.push_back({"The plain missions " + names + " in " + missionFolder +
+                        " could not be deleted. Delete them, or make them writable, before "
+                        "playing again.",
+                        true});
   }
   if (finish.found == Found::DamagedJournal) {
-    messages.push_back("The play journal " + Shown(PlayJournalPath(game)) + " could not be read, "
-                       "so the plain missions of the last play of " + std::string(Game(game).name) +
-                       " may still be in " + missionFolder + ".");
+    messages.push_back({"The play journal " + Shown(PlayJournalPath(game)) + " could not be read, "
+                        "so the plain missions of the last play of " + std::string(Game(game).name) +
+                        " may still be in " + missionFolder + "."});
   }
   return messages;
 }
 
+void ShowPlayFinishMessages(ui::Window* owner, GameId game, const PlayFinish& finish,
+                            bool afterThisPlay) {
+  for (const PlayFinishMessage& message : PlayFinishMessages(game, finish, afterThisPlay)) {
+    if (message.failure && finish.cause) {
+      platform::RecordFailure(*finish.cause);
+    } else {
+      platform::ClearLastFailure();
+    }
+    ui::ShowVntlMessage(owner, message.text, ui::Icon::Exclamation);
+  }
+}
+
 bool FinishInterruptedPlay(ui::Window* owner, GameId game) {
   const PlayFinish finish = FinishPlay(game);
-  for (const std::string& text : PlayFinishMessages(game, finish, false)) {
-    ui::ShowVntlMessage(owner, text, ui::Icon::Exclamation);
-  }
+  ShowPlayFinishMessages(owner, game, finish, false);
   return finish.finished;
 }
 

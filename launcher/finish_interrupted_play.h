@@ -13,11 +13,24 @@
 
 namespace vantrel {
 
-// What to tell the player about `finish`, one text per message; none when there is
-// nothing to tell. `afterThisPlay`: the play that just ended was finished, rather than
-// one found interrupted.
-std::vector<std::string> PlayFinishMessages(GameId game, const PlayFinish& finish,
-                                            bool afterThisPlay);
+// One thing to tell the player about a finished play.
+struct PlayFinishMessage {
+  std::string text;
+  // Tells of something that could not be done; `PlayFinish::cause` says why.
+  bool failure = false;
+};
+
+// What to tell the player about `finish`, one message each; none when there is nothing
+// to tell. `afterThisPlay`: the play that just ended was finished, rather than one found
+// interrupted.
+std::vector<PlayFinishMessage> PlayFinishMessages(GameId game, const PlayFinish& finish,
+                                                  bool afterThisPlay);
+
+// Shows the messages in boxes owned by `owner`. A failure's cause is left as the last
+// failure when its message is shown, so that a desktop that tells causes (`vantrel`'s
+// console) tells that one and no other.
+void ShowPlayFinishMessages(ui::Window* owner, GameId game, const PlayFinish& finish,
+                            bool afterThisPlay);
 
 // Finishes an interrupted play of `game`, showing what was found in message boxes owned
 // by `owner`. False when something of it is left that the player must see to first; a

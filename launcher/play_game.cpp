@@ -21,6 +21,7 @@
 #include "platform/file_helpers.h"
 #include "platform/file_system.h"
 #include "platform/interruption.h"
+#include "platform/system_error.h"
 
 namespace vantrel {
 namespace {
@@ -96,10 +97,7 @@ class PlayJournalKeeper {
   void Finish() {
     if (!written_) return;
     written_ = false;
-    const PlayFinish finish = FinishPlay(journal_.game);
-    for (const std::string& text : PlayFinishMessages(journal_.game, finish, true)) {
-      ShowGameMessage(mainWindow_, text);
-    }
+    ShowPlayFinishMessages(&mainWindow_, journal_.game, FinishPlay(journal_.game), true);
   }
 
  private:
@@ -121,7 +119,14 @@ bool Interrupted() { return platform::CaughtInterruption() != 0; }
 
 PlayResult PlayGame(ui::Window& mainWindow, ui::StatusLine& status, GameId game,
                     const GameOptions& options) {
-  if (!GameExeExists(game)) return PlayResult::ExecutableMissing;
+  platform::ClearLastFailure();
+  if (!GameExeExists(game)) {
+    // An executable that is there but cannot be read is not missing; the failure of its
+    // opening stays recorded for the caller to tell.
+    return platform::Files().Kind(GameExePath(game)) == platform::PathKind::File
+               ? PlayResult::ExecutableUnreadable
+               : PlayResult::ExecutableMissing;
+  }
 
   // A play cut short earlier is finished before this one changes anything.
   if (!FinishInterruptedPlay(&mainWindow, game)) return PlayResult::EarlierPlayUnfinished;
