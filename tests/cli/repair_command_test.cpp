@@ -62,13 +62,5 @@ TEST_F(RepairCommandTest, WhatCannotBeDoneNowIsToldWithItsCauseAndKeptForNextTim
             (std::vector<std::string>{"TRAIN/", "VNTL___.jnl", "VNTL___.tmp", "Z_XVT__.EXE"}));
 }
 
-TEST_F(RepairCommandTest, TakesAtMostOneKnownGame) {
-  const auto unknown = RunCommand(cli::RepairCommand, {"xyz"});
-  EXPECT_EQ(unknown.status, 2);
-  EXPECT_EQ(unknown.err.rfind("vantrel: unknown game xyz (tie, xvt, bop, xwa or 0 to 3)\n", 0), 0u)
-      << unknown.err;
-  EXPECT_EQ(RunCommand(cli::RepairCommand, {"tie", "xvt"}).status, 2);
-}
-
 }  // namespace
 }  // namespace vantrel
