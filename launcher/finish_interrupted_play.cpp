@@ -37,8 +37,8 @@ std::string ExecutableMessage(GameId game, const PlayFinish& finish, bool afterT
         return "The executable " + executable + " was still patched by an earlier version of "
                "Vantrel. It has been put back from the backup that version left.";
       }
-      return opening + "Its executable " + executable +
-             " has been put back as it was before that play.";
+      // Told together with the plain missions (PlayFinishMessages).
+      return {};
     case Executable::ChangedSince:
       if (oldBackup) {
         return "A backup of the executable left by an earlier version of Vantrel does not match "
@@ -74,15 +74,29 @@ std::string ExecutableMessage(GameId game, const PlayFinish& finish, bool afterT
 std::vector<PlayFinishMessage> PlayFinishMessages(GameId game, const PlayFinish& finish,
                                                   bool afterThisPlay) {
   std::vector<PlayFinishMessage> messages;
-  if (std::string text = ExecutableMessage(game, finish, afterThisPlay); !text.empty()) {
-    messages.push_back({std::move(text), finish.executable == Executable::CouldNotPutBack});
-  }
   const std::string missionFolder =
       Shown(ReadGameFolder(game) + std::string(Game(game).missionFolder));
-  if (!afterThisPlay && finish.found == Found::Journal && finish.missionsRemoved > 0) {
-    messages.push_back({"The last play of " + std::string(Game(game).name) + " did not finish. " +
-                        "Its " + Missions(finish.missionsRemoved) + " in " + missionFolder +
-                        (finish.missionsRemoved == 1 ? " has" : " have") + " been removed."});
+  // What a play found interrupted left and what of it is now put back, in one message.
+  const bool interrupted = !afterThisPlay && finish.found == Found::Journal;
+  const bool putBack = interrupted && finish.executable == Executable::PutBack;
+  std::string missionsRemoved;
+  if (interrupted && finish.missionsRemoved > 0) {
+    missionsRemoved = Missions(finish.missionsRemoved) + " in " + missionFolder +
+                      (finish.missionsRemoved == 1 ? " has" : " have") + " been removed";
+  }
+  if (putBack || !missionsRemoved.empty()) {
+    std::string text = "The last play of " + std::string(Game(game).name) + " did not finish. ";
+    if (putBack) {
+      text += "Its executable " + Shown(GameExePath(game)) +
+              " has been put back as it was before that play";
+      text += missionsRemoved.empty() ? "." : ", and its " + missionsRemoved + ".";
+    } else {
+      text += "Its " + missionsRemoved + ".";
+    }
+    messages.push_back({std::move(text)});
+  }
+  if (std::string text = ExecutableMessage(game, finish, afterThisPlay); !text.empty()) {
+    messages.push_back({std::move(text), finish.executable == Executable::CouldNotPutBack});
   }
   if (!finish.missionsLeft.empty()) {
     std::string names;

@@ -53,9 +53,11 @@ TEST_F(RepairCommandTest, WhatCannotBeDoneNowIsToldWithItsCauseAndKeptForNextTim
   EXPECT_EQ(run.out, "xvt\tinterrupted play: could not put the executable back, 1 plain mission "
                      "removed\n");
   const std::string exe = temp.SystemPath("XVT/Z_XVT__.EXE");
-  const std::string firstLine = "vantrel: The last play of X-Wing vs. TIE Fighter did not finish. "
-                                "Vantrel could not put back its executable: " + exe + ", the copy ";
-  EXPECT_EQ(run.err.rfind(firstLine, 0), 0u) << run.err;
+  EXPECT_EQ(run.err.rfind("vantrel: The last play of X-Wing vs. TIE Fighter did not finish. Its 1 "
+                          "plain mission in " + temp.SystemPath("XVT/TRAIN/") +
+                          " has been removed.\nvantrel: The last play of X-Wing vs. TIE Fighter "
+                          "did not finish. Vantrel could not put back its executable: " + exe +
+                          ", the copy ", 0), 0u) << run.err;
   // The line after it names the file and the system's reason.
   EXPECT_NE(run.err.find(".\n  " + exe + ": "), std::string::npos) << run.err;
   EXPECT_EQ(temp.List("XVT"),

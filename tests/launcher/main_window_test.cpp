@@ -107,9 +107,8 @@ TEST_F(MainWindowTest, AtItsStartTheLauncherFinishesAnInterruptedPlay) {
   EXPECT_EQ(desktop.MessageTexts(),
             (std::vector<std::string>{
                 "The last play of X-Wing Alliance did not finish. Its executable " + executable +
-                    " has been put back as it was before that play.",
-                "The last play of X-Wing Alliance did not finish. Its 1 plain mission in " +
-                    temp.SystemPath("XWA/MISSIONS/") + " has been removed."}));
+                " has been put back as it was before that play, and its 1 plain mission in " +
+                temp.SystemPath("XWA/MISSIONS/") + " has been removed."}));
   EXPECT_EQ(desktop.messages()[0].owner, &window);
   EXPECT_EQ(desktop.messages()[0].icon, ui::Icon::Exclamation);
   EXPECT_EQ(temp.ReadFile("XWA/XWINGALLIANCE.EXE"), "as installed");
