@@ -55,8 +55,9 @@ std::string_view ExecutableName(Executable executable) {
 // back, 2 plain missions removed".
 std::string Summary(const PlayFinish& finish) {
   if (finish.found == Found::Nothing) return "nothing to repair";
-  std::string text = finish.found == Found::Journal ? "interrupted play" : "backup of an older version";
-  if (finish.found == Found::DamagedJournal) text = "damaged play journal";
+  std::string text = finish.found == Found::Journal          ? "interrupted play"
+                     : finish.found == Found::DamagedJournal ? "damaged play journal"
+                                                             : "backup of an older version";
   switch (finish.executable) {
     case Executable::Untouched:
       break;
@@ -125,7 +126,8 @@ int RepairCommand(const Options& options, const std::vector<std::string>& words)
     if (options.json) {
       WriteJson(json, finish);
     } else {
-      std::printf("%.*s\t%s\n", static_cast<int>(name.size()), name.data(), Summary(finish).c_str());
+      std::printf("%.*s\t%s\n", static_cast<int>(name.size()), name.data(),
+                  Summary(finish).c_str());
     }
     for (const PlayFinishMessage& message : PlayFinishMessages(game, finish, false)) {
       std::fprintf(stderr, "vantrel: %s\n", platform::WithNativeSeparators(message.text).c_str());

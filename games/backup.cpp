@@ -82,6 +82,12 @@ bool BackupGameExe(GameId game) {
   return true;
 }
 
+void RemoveUnfinishedBackup(GameId game) {
+  const std::string partial = PathsOf(game).partial;
+  platform::FileSystem& files = platform::Files();
+  if (files.Kind(partial) == platform::PathKind::File) files.DeleteFile(partial);
+}
+
 bool RestoreGameExe(GameId game) {
   const BackupPaths paths = PathsOf(game);
   platform::FileSystem& files = platform::Files();

@@ -22,6 +22,10 @@ std::string GameExeBackupPath(GameId game);
 // place. A backup already there is replaced.
 bool BackupGameExe(GameId game);
 
+// Deletes a copy that a backup left half made when its program was ended during it; such
+// a copy is never put back.
+void RemoveUnfinishedBackup(GameId game);
+
 // Puts the backup in place of the executable in one rename, so there is no moment without
 // an executable; without a backup the executable is left as it is, and that is success.
 // False when the rename fails (a read-only or busy executable): both files then stay as

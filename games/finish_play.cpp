@@ -179,6 +179,7 @@ PlayFinish FinishPlay(GameId game) {
       break;
     case JournalFound::Status::Read:
       finish.found = PlayFinish::Found::Journal;
+      if (found.journal.backupTaken) RemoveUnfinishedBackup(game);
       FinishJournalExecutable(game, found.journal, backupThere, finish);
       RemoveMissions(game, found.journal, finish);
       break;

@@ -53,7 +53,8 @@ std::string ExecutableMessage(GameId game, const PlayFinish& finish, bool afterT
     case Executable::StillPatched:
       return opening + "Its executable " + executable + " is still patched, and the copy taken "
              "before the play is missing" +
-             (kept.empty() ? std::string() : " (the file found in its place is kept as " + kept + ")") +
+             (kept.empty() ? std::string()
+                           : " (the file found in its place is kept as " + kept + ")") +
              ". Reinstall the game's executable before playing with the Game menu's options.";
     case Executable::CouldNotPutBack:
       if (afterThisPlay) {
@@ -108,8 +109,8 @@ std::vector<PlayFinishMessage> PlayFinishMessages(GameId game, const PlayFinish&
   }
   if (finish.found == Found::DamagedJournal) {
     messages.push_back({"The play journal " + Shown(PlayJournalPath(game)) + " could not be read, "
-                        "so the plain missions of the last play of " + std::string(Game(game).name) +
-                        " may still be in " + missionFolder + "."});
+                        "so the plain missions of the last play of " +
+                        std::string(Game(game).name) + " may still be in " + missionFolder + "."});
   }
   return messages;
 }

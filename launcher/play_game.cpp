@@ -162,9 +162,8 @@ PlayResult PlayGame(ui::Window& mainWindow, ui::StatusLine& status, GameId game,
   bool started = false;
   const std::string battleList = ReadGameFolder(game) + "\\KZMISS\\Battle.kzb";
   if (platform::CanOpenForReading(battleList)) {
-    const bool decrypted = DecryptMissions(
-        mainWindow, status, game, [&](const std::string& name) { return journal.RecordMission(name); });
-    if (!decrypted) {
+    const auto record = [&](const std::string& name) { return journal.RecordMission(name); };
+    if (!DecryptMissions(mainWindow, status, game, record)) {
       // The Balance of Power timer keeps running: the pilot mark goes on once a minute.
       if (game == GameId::TieFighter) {
         ui::Ui().ShowMessage(&mainWindow, "No missions copied", "Error", ui::Icon::None,

@@ -43,8 +43,8 @@ std::optional<std::string> ReadUpTo(File& file, std::size_t size);
 bool CreateFolders(const std::string& folder);
 
 // Writes `bytes` to `temporaryPath`, flushes them to the disk and renames that over
-// `path` in one step, so `path` holds either its old content or the new one whole. On failure the temporary file is
-// deleted and `path` is as it was.
+// `path` in one step, so `path` holds either its old content or the new one whole. On
+// failure the temporary file is deleted and `path` is as it was.
 bool ReplaceFileContent(const std::string& path, const std::string& temporaryPath,
                         std::string_view bytes);
 

@@ -121,6 +121,8 @@ TEST_P(FinishPlayTest, DecidesByTheExecutableBackupAndJournal) {
   temp.WriteFile(In(kGame, "TRAIN/m1.tie"), "plain");
   if (c.journal) {
     ASSERT_TRUE(WritePlayJournal(JournalOfThePlay()));
+    // A copy broken off when the play was ended during its backup goes with it.
+    temp.WriteFile(In(kGame, "VNTL___.new"), "half a cop");
   }
 
   const PlayFinish finish = FinishPlay(kGame);
@@ -143,7 +145,9 @@ TEST_P(FinishPlayTest, DecidesByTheExecutableBackupAndJournal) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryState, FinishPlayTest, ::testing::ValuesIn(kCases),
-                         [](const ::testing::TestParamInfo<Case>& info) { return info.param.name; });
+                         [](const ::testing::TestParamInfo<Case>& info) {
+                           return info.param.name;
+                         });
 
 // A backup that cannot be put back (the executable is read-only, or in use on Windows)
 // stays with the journal, so that the next run tries again.
@@ -155,7 +159,8 @@ TEST_F(FinishPlayTest, KeepsEverythingWhenTheBackupCannotBePutBack) {
   PlayFinish finish = FinishPlay(kGame);
   EXPECT_EQ(finish.executable, Executable::CouldNotPutBack);
   EXPECT_FALSE(finish.finished);
-  EXPECT_EQ(temp.List(FolderOf(kGame)), (Names{"BalanceOfPower/", "VNTL___.jnl", "VNTL___.tmp", "Z_XVT__.EXE"}));
+  EXPECT_EQ(temp.List(FolderOf(kGame)),
+            (Names{"BalanceOfPower/", "VNTL___.jnl", "VNTL___.tmp", "Z_XVT__.EXE"}));
 
   ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path(ExecutableOf(kGame)), false));
   finish = FinishPlay(kGame);
@@ -186,10 +191,11 @@ TEST(PlayJournal, IsReadBackAsWritten) {
 }
 
 TEST(PlayJournal, RefusesWhatItDidNotWrite) {
-  for (const char* text : {"", "backup=VNTL___.tmp\n", "game=4\n", "game=1\nmission=..\\x.tie\n",
-                           "game=1\nmission=../x.tie\n", "game=1\nmission=..\n",
-                           "game=1\nexecutable=12\n", "game=1\npatched=12 xyz\n",
-                           "game=1\nbackup=TIE95.EXE\n", "game=1\ncolour=red\n", "game=1\nwhat\n"}) {
+  for (const char* text :
+       {"", "backup=VNTL___.tmp\n", "game=4\n", "game=1\nmission=..\\x.tie\n",
+        "game=1\nmission=../x.tie\n", "game=1\nmission=..\n", "game=1\nexecutable=12\n",
+        "game=1\npatched=12 xyz\n", "game=1\nbackup=TIE95.EXE\n", "game=1\ncolour=red\n",
+        "game=1\nwhat\n"}) {
     EXPECT_EQ(ParsePlayJournal(text), std::nullopt) << text;
   }
 }
