@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "battle/battle_list.h"
 #include "battle/mission_cipher.h"
@@ -29,9 +30,28 @@ int ProgressOf(std::size_t i, std::size_t n) {
   return static_cast<int>(static_cast<double>(i + 1) / static_cast<double>(n) * 100.0);
 }
 
+// The plain missions written so far; unless the decryption comes to its end, they are
+// deleted again when it returns.
+class WrittenMissions {
+ public:
+  WrittenMissions() = default;
+  ~WrittenMissions() {
+    for (const std::string& path : paths_) platform::Files().DeleteFile(path);
+  }
+  WrittenMissions(const WrittenMissions&) = delete;
+  WrittenMissions& operator=(const WrittenMissions&) = delete;
+
+  void Add(const std::string& path) { paths_.push_back(path); }
+  void Keep() { paths_.clear(); }
+
+ private:
+  std::vector<std::string> paths_;
+};
+
 }  // namespace
 
-bool DecryptMissions(ui::Window& mainWindow, ui::StatusLine& status, GameId game) {
+bool DecryptMissions(ui::Window& mainWindow, ui::StatusLine& status, GameId game,
+                     const BeforeWritingMission& beforeWriting) {
   platform::FileSystem& files = platform::Files();
   const std::optional<MissionFolders> folders = FoldersOf(game);
 
@@ -52,6 +72,7 @@ bool DecryptMissions(ui::Window& mainWindow, ui::StatusLine& status, GameId game
   status.SetText("Decrypting missions...");
   std::unique_ptr<ui::StatusWindow> progressWindow = ui::Ui().OpenStatusWindow(mainWindow);
 
+  WrittenMissions written;
   const std::size_t count = list.missions.size();
   for (std::size_t i = 0; i < count; ++i) {
     progressWindow->SetProgress(ProgressOf(i, count));
@@ -68,23 +89,26 @@ bool DecryptMissions(ui::Window& mainWindow, ui::StatusLine& status, GameId game
       return false;
     }
     const std::string targetPath = folders->missions + name;
-    std::unique_ptr<platform::File> target = files.Open(targetPath, platform::OpenMode::CreateAlways);
+    std::unique_ptr<platform::File> target;
+    if (!beforeWriting || beforeWriting(name)) {
+      target = files.Open(targetPath, platform::OpenMode::CreateAlways);
+    }
     if (!target) {
       ui::ShowVntlMessage(&mainWindow, kWriteError);
       return false;
     }
 
+    written.Add(targetPath);
     const CipherCopy copy = CopyWithMissionKey(*source, *target, list.missionKey);
     if (copy != CipherCopy::Done) {
       ui::ShowVntlMessage(&mainWindow, copy == CipherCopy::ReadFailed ? kReadError : kWriteError);
-      // A mission cut short would load in the game as if it were whole; it goes.
-      target.reset();
-      source.reset();
-      files.DeleteFile(targetPath);
+      // A mission cut short would load in the game as if it were whole; it goes with the
+      // others once the files are closed.
       return false;
     }
   }
 
+  written.Keep();
   battleListFile.reset();
   progressWindow.reset();
   status.SetText("Idle");

@@ -4,15 +4,24 @@
 // staging folder is never changed, so a battle can be played any number of times.
 #pragma once
 
+#include <functional>
+#include <string>
+
 #include "core/game_table.h"
 #include "ui/status_line.h"
 #include "ui/window.h"
 
 namespace vantrel {
 
+// Told the file name of each plain mission before it is written, so that the play can
+// record it; answering false stops the decryption as a mission that cannot be written.
+using BeforeWritingMission = std::function<bool(const std::string& name)>;
+
 // True when every listed mission has its plain copy in the mission folder. A failure has
 // been shown in a message box owned by `mainWindow` before this returns; `status` then
-// keeps "Decrypting missions...".
-bool DecryptMissions(ui::Window& mainWindow, ui::StatusLine& status, GameId game);
+// keeps "Decrypting missions...", and the plain missions this call wrote are gone again,
+// so a failed decryption leaves no battle half in place.
+bool DecryptMissions(ui::Window& mainWindow, ui::StatusLine& status, GameId game,
+                     const BeforeWritingMission& beforeWriting = {});
 
 }  // namespace vantrel

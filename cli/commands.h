@@ -36,6 +36,8 @@ int Fail(const std::string& reason, const std::optional<platform::Failure>& caus
 std::string WithCause(const std::string& reason, const std::optional<platform::Failure>& cause);
 
 int PlayCommand(const Options& options, const std::vector<std::string>& words);
+// `vantrel repair [GAME]`: finishes an interrupted play.
+int RepairCommand(const Options& options, const std::vector<std::string>& words);
 int PilotsCommand(const Options& options, const std::vector<std::string>& words);
 // `vantrel help [COMMAND]`.
 int HelpCommand(const Options& options, const std::vector<std::string>& words);

@@ -66,7 +66,18 @@ constexpr CommandHelp kCommandHelp[] = {
      "  --transports       TIE Fighter 95, X-Wing vs. TIE Fighter, Balance of Power\n"
      "  --briefing-audio   X-Wing Alliance\n"
      "\n"
-     "On Linux the games run through Wine: --runner wine, or VANTREL_RUNNER=wine.\n"},
+     "On Linux the games run through Wine: --runner wine, or VANTREL_RUNNER=wine.\n"
+     "A play ended by TERM, INT or HUP ends the game, puts everything back and exits\n"
+     "with 128 + the signal's number.\n"},
+    {"repair",
+     "usage: vantrel repair [GAME] [--json]\n"
+     "\n"
+     "Finishes a play of GAME (tie, xvt, bop, xwa or 0 to 3; without it, of every game\n"
+     "whose folder is set) that was cut short, as every play and load does first: the\n"
+     "executable is put back when it is exactly the patched file the play left, the plain\n"
+     "missions are removed. An executable changed since is left as it is and its backup\n"
+     "kept under another name. Prints one line per game; --json prints one JSON object.\n"
+     "The exit status is 1 when something is left that the player must see to.\n"},
     {"pilots",
      "usage: vantrel pilots [list] [--json]\n"
      "       vantrel pilots create NAME [--kz]\n"
@@ -98,7 +109,7 @@ constexpr CommandHelp kCommandHelp[] = {
      "usage: vantrel help [COMMAND]\n"
      "\n"
      "Prints the usage of vantrel, or of one command: folders, load, battles, play,\n"
-     "pilots, pack, inspect or help.\n"},
+     "repair, pilots, pack, inspect or help.\n"},
 };
 
 }  // namespace
@@ -118,7 +129,7 @@ int HelpCommand(const Options&, const std::vector<std::string>& words) {
     }
   }
   return UsageError("no command is named " + words[0] +
-                    " (folders, load, battles, play, pilots, pack, inspect, help)");
+                    " (folders, load, battles, play, repair, pilots, pack, inspect, help)");
 }
 
 }  // namespace vantrel::cli

@@ -27,6 +27,7 @@ constexpr Command kCommands[] = {
     {"load", LoadCommand, false, true},
     {"battles", BattlesCommand, true, true},
     {"play", PlayCommand, false, true},
+    {"repair", RepairCommand, true, true},
     {"pilots", PilotsCommand, true, true},
     {"pack", PackCommand, false, false},
     {"inspect", InspectCommand, true, false},
@@ -70,7 +71,8 @@ int Run(const std::vector<std::string>& arguments) {
   for (const Command& command : kCommands) {
     if (name != command.name) continue;
     if (options->json && !command.printsJson) {
-      return UsageError(name + " has no --json output (folders, battles, pilots and inspect have)");
+      return UsageError(name + " has no --json output"
+                                " (folders, battles, pilots, repair and inspect have)");
     }
     // A settings file read in part would give wrong folders, and a change would write the
     // part back and lose the rest; `folders --where` still says which file is in use.

@@ -6,6 +6,7 @@
 #include "cli/commands.h"
 #include "launcher/play_game.h"
 #include "core/settings.h"
+#include "platform/interruption.h"
 #include "platform/path.h"
 
 namespace vantrel::cli {
@@ -50,7 +51,16 @@ int PlayCommand(const Options&, const std::vector<std::string>& words) {
   // Without its folder the game's executable would be looked for at the root.
   if (ReadGameFolder(*game).empty()) return FailFolderUnset(*game);
 
-  switch (PlayGame(MainWindow(), MainWindow().statusLine(), *game, options)) {
+  // TERM, INT or HUP during the play end the game and put everything back before this
+  // ends with 128 + the signal, as the shell expects of a program a signal ended.
+  const platform::InterruptionCatcher catcher;
+  const PlayResult result = PlayGame(MainWindow(), MainWindow().statusLine(), *game, options);
+  if (const int signal = platform::CaughtInterruption(); signal != 0) {
+    std::fprintf(stderr, "vantrel: the play was interrupted (signal %d); the game was ended and "
+                         "its executable and missions put back\n", signal);
+    return 128 + signal;
+  }
+  switch (result) {
     case PlayResult::Played:
       return 0;
     case PlayResult::GameNotStarted:
@@ -73,6 +83,8 @@ int PlayCommand(const Options&, const std::vector<std::string>& words) {
     case PlayResult::BackupFailed:
     case PlayResult::PatchFailed:
     case PlayResult::DecryptionFailed:
+    case PlayResult::EarlierPlayUnfinished:
+    case PlayResult::Interrupted:
       break;
   }
   return 1;

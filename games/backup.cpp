@@ -3,7 +3,6 @@
 #include "games/backup.h"
 
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -56,53 +55,6 @@ bool CopyInBlocks(const std::string& from, const std::string& to) {
   return true;
 }
 
-enum class Comparison { Same, OtherSize, OtherBytes, Unreadable };
-
-Comparison Compare(const std::string& first, const std::string& second) {
-  platform::FileSystem& files = platform::Files();
-  const std::unique_ptr<platform::File> a = files.Open(first, platform::OpenMode::Read);
-  const std::unique_ptr<platform::File> b = files.Open(second, platform::OpenMode::Read);
-  if (!a || !b) return Comparison::Unreadable;
-  const std::optional<std::uint64_t> sizeA = a->Size();
-  const std::optional<std::uint64_t> sizeB = b->Size();
-  if (!sizeA || !sizeB) return Comparison::Unreadable;
-  if (*sizeA != *sizeB) return Comparison::OtherSize;
-  std::vector<char> bufferA(kBlockSize);
-  std::vector<char> bufferB(kBlockSize);
-  for (;;) {
-    const std::int64_t countA = platform::ReadUpTo(*a, bufferA.data(), bufferA.size());
-    const std::int64_t countB = platform::ReadUpTo(*b, bufferB.data(), bufferB.size());
-    if (countA < 0 || countB < 0) return Comparison::Unreadable;
-    if (countA != countB ||
-        std::memcmp(bufferA.data(), bufferB.data(), static_cast<std::size_t>(countA)) != 0) {
-      return Comparison::OtherBytes;
-    }
-    if (countA == 0) return Comparison::Same;
-  }
-}
-
-// A backup found before a new one is taken was left by a play that stopped between its
-// patch and its restore, so the executable beside it may still be patched. It is put
-// back first when it differs from the executable in content only: a patch never changes
-// the size, so a backup of another size is no copy of this executable (the game may have
-// been reinstalled since) and is simply replaced, and one equal to the executable has
-// nothing to give back. When it cannot be put back, or cannot be read to decide, it is
-// the only copy of the executable as installed and must not be overwritten.
-bool PutBackLeftover(GameId game, const BackupPaths& paths) {
-  platform::FileSystem& files = platform::Files();
-  if (files.Kind(paths.backup) != platform::PathKind::File) return true;
-  switch (Compare(paths.executable, paths.backup)) {
-    case Comparison::Same:
-    case Comparison::OtherSize:
-      return true;
-    case Comparison::OtherBytes:
-      return RestoreGameExe(game);
-    case Comparison::Unreadable:
-      return false;
-  }
-  return false;
-}
-
 }  // namespace
 
 std::string GameExeBackupPath(GameId game) { return PathsOf(game).backup; }
@@ -118,7 +70,6 @@ bool BackupGameExe(GameId game) {
                                                                 "path too long")});
     return false;
   }
-  if (!PutBackLeftover(game, paths)) return false;
   platform::FileSystem& files = platform::Files();
   if (!CopyInBlocks(paths.executable, paths.partial) ||
       !files.MoveFile(paths.partial, paths.backup)) {
@@ -129,6 +80,12 @@ bool BackupGameExe(GameId game) {
     return false;
   }
   return true;
+}
+
+void RemoveUnfinishedBackup(GameId game) {
+  const std::string partial = PathsOf(game).partial;
+  platform::FileSystem& files = platform::Files();
+  if (files.Kind(partial) == platform::PathKind::File) files.DeleteFile(partial);
 }
 
 bool RestoreGameExe(GameId game) {

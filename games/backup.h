@@ -3,9 +3,9 @@
 //
 // The copy is written under "\VNTL___.new" and renamed to "\VNTL___.tmp" only once it is
 // complete, so a "\VNTL___.tmp" that exists is always a whole copy. A play that stops
-// between patch and restore leaves it behind beside a patched executable; the next backup
-// of that folder puts it back first, so the executable as installed is never lost under a
-// copy of a patched one.
+// between patch and restore leaves it behind beside a patched executable; the play
+// journal says what it is, and the next run finishes that play (games/finish_play.h)
+// before any new backup is taken.
 #pragma once
 
 #include <string>
@@ -18,9 +18,13 @@ namespace vantrel {
 std::string GameExeBackupPath(GameId game);
 
 // True when the backup holds every byte of the executable. False, with the folder as it
-// was, when the executable cannot be read, the copy cannot be written or renamed into
-// place, or a backup left by an earlier play could not be put back first.
+// was, when the executable cannot be read or the copy cannot be written or renamed into
+// place. A backup already there is replaced.
 bool BackupGameExe(GameId game);
+
+// Deletes a copy that a backup left half made when its program was ended during it; such
+// a copy is never put back.
+void RemoveUnfinishedBackup(GameId game);
 
 // Puts the backup in place of the executable in one rename, so there is no moment without
 // an executable; without a backup the executable is left as it is, and that is success.

@@ -144,4 +144,6 @@ constexpr std::array<Patch, 5> kPatches = {{
 
 const Patch& PatchFor(PatchOption option) { return kPatches[static_cast<std::size_t>(option)]; }
 
+std::span<const Patch> AllPatches() { return kPatches; }
+
 }  // namespace vantrel

@@ -22,6 +22,12 @@ std::uint64_t EndOfRows(const Patch& patch) {
 
 }  // namespace
 
+bool WriteRows(const Patch& patch, std::string& bytes) {
+  if (bytes.size() < EndOfRows(patch)) return false;
+  for (const PatchRow& row : patch.rows) bytes.replace(row.offset, row.bytes.size(), row.bytes);
+  return true;
+}
+
 bool ApplyPatch(PatchOption option) {
   const Patch& patch = PatchFor(option);
   const std::string path = GameExePath(patch.game);

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "core/game_table.h"
@@ -33,6 +34,14 @@ struct Patch {
 };
 
 const Patch& PatchFor(PatchOption option);
+
+// The five patches, in the order of PatchOption.
+std::span<const Patch> AllPatches();
+
+// Writes the rows into an executable's bytes held in memory, as ApplyPatch writes them
+// into the file: what a patch will make of a file can so be known before it is written.
+// False, with nothing changed, when the bytes are too short to hold every row.
+bool WriteRows(const Patch& patch, std::string& bytes);
 
 // Opens the option's executable for reading and writing and writes every row. False,
 // with nothing written, when the file cannot be opened for writing (missing, read-only,

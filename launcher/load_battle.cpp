@@ -1,5 +1,6 @@
 #include "launcher/load_battle.h"
 
+#include "launcher/finish_interrupted_play.h"
 #include "launcher/installed_battles_labels.h"
 #include "launcher/one_operation.h"
 #include "core/settings.h"
@@ -24,6 +25,9 @@ LoadResult UnpackAndStageBattle(PackageArchive& archive, const std::string& pack
     result.otherOperationRunning = true;
     return result;
   }
+  // The battle staged may be one an interrupted play left its plain missions of; that
+  // play is finished under the lock, before anything is staged.
+  FinishInterruptedPlays(owner);
   const std::string temp = launcherFolder + "\\Temp";
   {
     // An existing Temp is no error; one that cannot be made fails the unpacking, which

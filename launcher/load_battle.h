@@ -37,7 +37,8 @@ LoadResult UnpackAndStageBattle(PackageArchive& archive, const std::string& pack
                                 const ReadmeViewer& showReadme = {}, ui::Window* owner = nullptr);
 
 // The package given on the launcher's command line: unpacked and staged, then the
-// installed battles shown. The file chooser is not used and "Last Dir" stays.
+// installed battles shown. An interrupted play of any game is finished first. The file
+// chooser is not used and "Last Dir" stays.
 LoadResult LoadCommandLinePackage(ui::Window& mainWindow, PackageArchive& archive,
                                   const std::string& packagePath, const ReadmeViewer& showReadme);
 

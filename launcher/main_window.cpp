@@ -4,6 +4,7 @@
 
 #include "launcher/about_dialog.h"
 #include "launcher/directories_dialog.h"
+#include "launcher/finish_interrupted_play.h"
 #include "launcher/game_controls.h"
 #include "launcher/help.h"
 #include "launcher/installed_battles_labels.h"
@@ -61,6 +62,9 @@ void MainWindow::onInit(ui::Window& window) {
   for (GameId game : kAllGames) {
     window.SetButtonImage(Controls(game).button, Controls(game).buttonBitmap);
   }
+  // A play cut short when the launcher last ran (ended from the task manager, the
+  // machine switched off) is finished before the player can start anything.
+  FinishInterruptedPlays(&window);
   ShowInstalledBattles(window);
   for (GameId game : kAllGames) {
     const GameControls& controls = Controls(game);

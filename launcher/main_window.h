@@ -30,8 +30,9 @@ class MainWindow : public ui::DialogController {
   // the battle, so that the viewer comes up first; the launcher waits 500 ms there.
   MainWindow(std::optional<std::string> commandLinePackage, std::function<void()> pause);
 
-  // Icons and button pictures, the installed battles, the tooltips, then the
-  // command-line package, unpacked and staged before the window first shows.
+  // Icons and button pictures, any interrupted play finished, the installed battles, the
+  // tooltips, then the command-line package, unpacked and staged before the window first
+  // shows.
   void onInit(ui::Window& window) override;
   bool onCommand(ui::Window& window, int id) override;
   // Every tick, whatever the timer, marks the Balance of Power pilot.

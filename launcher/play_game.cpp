@@ -8,15 +8,20 @@
 #include "battle/decrypt_missions.h"
 #include "games/backup.h"
 #include "games/executables.h"
+#include "games/finish_play.h"
 #include "games/launch_game.h"
 #include "games/patches.h"
+#include "games/play_journal.h"
+#include "launcher/finish_interrupted_play.h"
 #include "core/settings.h"
 #include "launcher/one_operation.h"
 #include "pilots/last_pilot.h"
 #include "pilots/pilot_seal.h"
 #include "pilots/tie_pilots.h"
 #include "platform/clock.h"
+#include "platform/file_helpers.h"
 #include "platform/file_system.h"
+#include "platform/interruption.h"
 #include "platform/system_error.h"
 
 namespace vantrel {
@@ -57,35 +62,59 @@ std::optional<std::string> FlownPilot(GameId game, platform::FileTime start) {
   return FindLastPilot(game);
 }
 
-// Puts the executable back once it has been backed up, however the sequence ends. When
-// that fails after a patch was written, the game's executable is left patched: the player
-// is told where the executable as installed is kept and what to do with it.
-class ExecutableGuard {
+// Keeps the play journal of one play: it is written before each change the play makes
+// in the game folder, and however the play ends, the play is finished from it (the
+// executable put back, the plain missions removed, the journal removed) and the player
+// told of anything left to do.
+class PlayJournalKeeper {
  public:
-  ExecutableGuard(ui::Window& mainWindow, GameId game) : mainWindow_(mainWindow), game_(game) {}
-  ~ExecutableGuard() { Restore(); }
-  ExecutableGuard(const ExecutableGuard&) = delete;
-  ExecutableGuard& operator=(const ExecutableGuard&) = delete;
+  PlayJournalKeeper(ui::Window& mainWindow, GameId game) : mainWindow_(mainWindow) {
+    journal_.game = game;
+  }
+  ~PlayJournalKeeper() { Finish(); }
+  PlayJournalKeeper(const PlayJournalKeeper&) = delete;
+  PlayJournalKeeper& operator=(const PlayJournalKeeper&) = delete;
 
-  void BackedUp() { backedUp_ = true; }
-  void Patched() { patched_ = true; }
-  void Restore() {
-    if (backedUp_ && !RestoreGameExe(game_) && patched_) {
-      const std::string executable = GameExePath(game_);
-      ShowGameMessage(mainWindow_, "Could not put back the executable " + executable +
-                                       " after the game; it is still patched. The executable "
-                                       "as installed is kept in " + GameExeBackupPath(game_) +
-                                       ": copy it over " + executable + " before playing again.");
+  // Before the backup: the executable as it is and what the patches will make of it.
+  bool RecordPatches(const std::vector<PatchOption>& patches) {
+    const platform::WholeFile executable = platform::ReadWholeFile(GameExePath(journal_.game));
+    if (executable.status != platform::WholeFile::Status::Read) return false;
+    std::string patched = executable.bytes;
+    for (PatchOption option : patches) {
+      if (!WriteRows(PatchFor(option), patched)) return false;
     }
-    backedUp_ = false;
+    journal_.backupTaken = true;
+    journal_.executable = StateOfBytes(executable.bytes);
+    journal_.patched = StateOfBytes(patched);
+    return Write();
+  }
+
+  // Before a plain mission is written.
+  bool RecordMission(const std::string& name) {
+    journal_.missions.push_back(name);
+    return Write();
+  }
+
+  void Finish() {
+    if (!written_) return;
+    written_ = false;
+    ShowPlayFinishMessages(&mainWindow_, journal_.game, FinishPlay(journal_.game), true);
   }
 
  private:
+  bool Write() {
+    // Once anything has been asked to be written, the play is finished from whatever
+    // journal is on disk, even when this write failed.
+    written_ = true;
+    return WritePlayJournal(journal_);
+  }
+
   ui::Window& mainWindow_;
-  GameId game_;
-  bool backedUp_ = false;
-  bool patched_ = false;
+  PlayJournal journal_;
+  bool written_ = false;
 };
+
+bool Interrupted() { return platform::CaughtInterruption() != 0; }
 
 }  // namespace
 
@@ -102,30 +131,33 @@ PlayResult PlayGame(ui::Window& mainWindow, ui::StatusLine& status, GameId game,
                : PlayResult::ExecutableMissing;
   }
 
+  // A play cut short earlier is finished before this one changes anything.
+  if (!FinishInterruptedPlay(&mainWindow, game)) return PlayResult::EarlierPlayUnfinished;
+
   const GameInfo& info = Game(game);
-  ExecutableGuard executable(mainWindow, game);
-  // One backup, taken before the first patch, holds the executable as installed. A second
-  // one would find the first patch, take the first backup for a leftover of an earlier
-  // play and put it back, losing that patch.
+  PlayJournalKeeper journal(mainWindow, game);
+  // One backup, taken before the first patch, holds the executable as installed; the
+  // journal records it and what all the patches together make of the executable.
   const std::vector<PatchOption> patches = OptionsOn(game, options);
   if (!patches.empty()) {
     if (!IdentifyGameExe(game)) {
       ShowGameMessage(mainWindow, info.wrongVersionMessage);
       return PlayResult::WrongVersion;
     }
-    if (!BackupGameExe(game)) {
+    if (!journal.RecordPatches(patches) || !BackupGameExe(game)) {
       ShowGameMessage(mainWindow, info.backupFailedMessage);
       return PlayResult::BackupFailed;
     }
-    executable.BackedUp();
   }
+  // A patch that cannot be written leaves the executable as it was, and finishing the
+  // play then removes the backup beside it.
   for (PatchOption option : patches) {
     if (!ApplyPatch(option)) {
       ShowGameMessage(mainWindow, info.patchFailedMessage);
       return PlayResult::PatchFailed;
     }
-    executable.Patched();
   }
+  if (Interrupted()) return PlayResult::Interrupted;
 
   const bool balanceOfPower = game == GameId::BalanceOfPower;
   if (balanceOfPower) mainWindow.StartTimer(kBopTimer, kBopTimerPeriod);
@@ -133,7 +165,8 @@ PlayResult PlayGame(ui::Window& mainWindow, ui::StatusLine& status, GameId game,
   bool started = false;
   const std::string battleList = ReadGameFolder(game) + "\\KZMISS\\Battle.kzb";
   if (platform::CanOpenForReading(battleList)) {
-    if (!DecryptMissions(mainWindow, status, game)) {
+    const auto record = [&](const std::string& name) { return journal.RecordMission(name); };
+    if (!DecryptMissions(mainWindow, status, game, record)) {
       // The Balance of Power timer keeps running: the pilot mark goes on once a minute.
       if (game == GameId::TieFighter) {
         ui::Ui().ShowMessage(&mainWindow, "No missions copied", "Error", ui::Icon::None,
@@ -141,18 +174,21 @@ PlayResult PlayGame(ui::Window& mainWindow, ui::StatusLine& status, GameId game,
       }
       return PlayResult::DecryptionFailed;
     }
+    if (Interrupted()) return PlayResult::Interrupted;
     const platform::FileTime start = platform::CurrentFileTime();
     if (game == GameId::TieFighter) StampTiePilots(mainWindow, game, start);
     started = LaunchGame(status, game);
-    SealPilotFile(game, FlownPilot(game, start));
+    // A game ended from outside was not flown to its end; its pilot gets no seal.
+    if (!Interrupted()) SealPilotFile(game, FlownPilot(game, start));
     CleanUpMissions(mainWindow, status, game);
-  } else {
+  } else if (!Interrupted()) {
     started = LaunchGame(status, game);
   }
 
   if (balanceOfPower) mainWindow.StopTimer(kBopTimer);
-  executable.Restore();
+  journal.Finish();
   status.SetText("Idle");
+  if (Interrupted()) return PlayResult::Interrupted;
   return started ? PlayResult::Played : PlayResult::GameNotStarted;
 }
 

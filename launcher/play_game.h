@@ -37,10 +37,15 @@ enum class PlayResult {
   DecryptionFailed,   // the battle's missions could not be put in place
   Played,             // the sequence ran to its end ("Idle")
   GameNotStarted,     // ran to its end, but the game itself could not be started
+  EarlierPlayUnfinished,  // an interrupted play could not be finished; nothing started
+  Interrupted,        // a request to end the program came (platform/interruption.h);
+                      // the game was ended and everything put back
 };
 
-// The play sequence for `game` with the options of that game that are on. Once the
-// executable has been backed up, every way out puts it back. Messages are owned by
+// The play sequence for `game` with the options of that game that are on. An earlier
+// play of the game that was cut short is finished first. Every change the play makes in
+// the game folder is recorded in its journal before it is made, and every way out puts
+// the executable back and removes the plain missions. Messages are owned by
 // `mainWindow`; what the sequence is doing is told to `status`, which ends at "Idle".
 PlayResult PlayGame(ui::Window& mainWindow, ui::StatusLine& status, GameId game,
                     const GameOptions& options);

@@ -42,9 +42,9 @@ std::optional<std::string> ReadUpTo(File& file, std::size_t size);
 // afterwards; false when it, or a folder above it, is a file or cannot be created.
 bool CreateFolders(const std::string& folder);
 
-// Writes `bytes` to `temporaryPath`, flushes it to the disk and renames it over `path` in
-// one step, so `path` holds either its old content or the new one whole. On failure the temporary file is
-// deleted and `path` is as it was.
+// Writes `bytes` to `temporaryPath`, flushes them to the disk and renames that over
+// `path` in one step, so `path` holds either its old content or the new one whole. On
+// failure the temporary file is deleted and `path` is as it was.
 bool ReplaceFileContent(const std::string& path, const std::string& temporaryPath,
                         std::string_view bytes);
 

@@ -55,9 +55,9 @@ class File {
   virtual std::optional<std::uint64_t> Size() = 0;
   // Sets the file's times through the open handle.
   virtual bool SetTimes(const FileTimes& times) = 0;
-  // Makes what was written reach the disk before the call returns, so that a file renamed
-  // over another one afterwards is never found empty after a power cut.
-  virtual bool Flush() { return true; }
+  // Hands everything written so far to the disk, so that a rename after it never puts a
+  // file in place whose bytes a power cut or a crash of the system could still lose.
+  virtual bool Flush() = 0;
 };
 
 // One entry returned by a directory search.

@@ -4,7 +4,7 @@
 #
 # A new command adds its name to _vantrel_commands and a case in _vantrel below.
 
-_vantrel_commands='folders load battles play pilots pack inspect help'
+_vantrel_commands='folders load battles play repair pilots pack inspect help'
 _vantrel_global_options='--registry --runner --yes -y --verbose -v --json --help -h --version -V'
 
 # COMPREPLY from the words of $1 that begin with the word being completed.
@@ -116,6 +116,13 @@ _vantrel() {
           xvt | 1 | bop | 2) _vantrel_words '--transports' ;;
           xwa | 3) _vantrel_words '--briefing-audio' ;;
         esac
+      fi
+      ;;
+    repair)
+      if ((${#args[@]} == 0)); then
+        _vantrel_words 'tie xvt bop xwa --json'
+      elif [[ ${args[0]} != --json ]]; then
+        _vantrel_words '--json'
       fi
       ;;
     pilots)

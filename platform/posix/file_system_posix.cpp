@@ -210,7 +210,7 @@ class PosixFile final : public File {
     return futimens(fd_.get(), values) == 0 || Fail(path_, errno);
   }
 
-  bool Flush() override { return fsync(fd_.get()) == 0; }
+  bool Flush() override { return fsync(fd_.get()) == 0 || Fail(path_, errno); }
 
  private:
   Descriptor fd_;

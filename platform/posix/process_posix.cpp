@@ -13,6 +13,7 @@
 #include <cerrno>
 
 #include "platform/file_system.h"
+#include "platform/posix/interruption_posix.h"
 #include "platform/posix/path_resolver_posix.h"
 
 namespace vantrel::platform {
@@ -93,6 +94,15 @@ std::optional<int> RunAndWait(const GameProcess& process) {
   if (spawn(&child, argv[0], actions.get(), nullptr, argv.data(), environ) != 0) {
     return std::nullopt;
   }
+  // A signal caught meanwhile (platform/interruption.h) asks the game to end, so that
+  // the launcher can put the player's files back once it has.
+  // The game is forgotten before it is reaped, so that its number, free again, is never
+  // sent a signal meant for it.
+  posix::SetWaitedForGame(child);
+  siginfo_t ended{};
+  while (waitid(P_PID, static_cast<id_t>(child), &ended, WEXITED | WNOWAIT) < 0 && errno == EINTR) {
+  }
+  posix::SetWaitedForGame(0);
   return WaitForEnd(child);
 }
 

@@ -186,7 +186,9 @@ class Win32File final : public File {
     return WriteTimes(handle_.get(), times) || Fail(path_, GetLastError());
   }
 
-  bool Flush() override { return FlushFileBuffers(handle_.get()) != FALSE; }
+  bool Flush() override {
+    return FlushFileBuffers(handle_.get()) != FALSE || Fail(path_, GetLastError());
+  }
 
  private:
   FileHandle handle_;

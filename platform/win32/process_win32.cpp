@@ -6,6 +6,7 @@
 #include "platform/process.h"
 
 #include "platform/path.h"
+#include "platform/win32/interruption_win32.h"
 #include "platform/win32/text_win32.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/windows_api.h"
@@ -67,7 +68,11 @@ std::optional<int> RunAndWait(const GameProcess& process) {
   }
   const win32::KernelHandle game(started.hProcess);
   const win32::KernelHandle thread(started.hThread);
+  // A request to end caught meanwhile (platform/interruption.h) ends the game, so that
+  // the launcher can put the player's files back.
+  win32::SetWaitedForGame(game.get());
   WaitForSingleObject(game.get(), INFINITE);
+  win32::SetWaitedForGame(nullptr);
   DWORD exitCode = 0;
   if (!GetExitCodeProcess(game.get(), &exitCode)) return -1;
   return static_cast<int>(exitCode);

@@ -150,6 +150,7 @@ class TricklingFile : public platform::File {
   }
   std::optional<std::uint64_t> Size() override { return bytes_.size(); }
   bool SetTimes(const platform::FileTimes&) override { return false; }
+  bool Flush() override { return false; }
 
  private:
   std::string bytes_;

@@ -165,7 +165,9 @@ TEST_F(DecryptMissionsTest, CountZeroOpensAndClosesTheProgressWindowAndWritesNot
   EXPECT_EQ(Picture(), before);
 }
 
-TEST_F(DecryptMissionsTest, AMissingMissionStopsWithTheCopiesBeforeItInPlace) {
+// A decryption that fails midway takes back the plain missions it wrote: a battle half
+// in place would load in the game without the missions that follow.
+TEST_F(DecryptMissionsTest, AMissingMissionStopsAndRemovesTheCopiesBeforeIt) {
   Stage(GameId::XwingAlliance, 7, {{"a.tie", "A"}, {"b.tie", "B"}, {"c.tie", "C"}});
   ASSERT_TRUE(std::filesystem::remove(temp.Native("XWA/KZMISS/b.tie")));
   WatchProgressWindowAtMessages();
@@ -174,8 +176,7 @@ TEST_F(DecryptMissionsTest, AMissingMissionStopsWithTheCopiesBeforeItInPlace) {
   ExpectOnlyMessage("Error reading the source mission!");
   EXPECT_EQ(windowsOpenAtMessage, (std::vector<int>{1}));
   EXPECT_EQ(desktop.statusWindowsOpen(), 0);
-  EXPECT_EQ(temp.List("XWA/MISSIONS"), (Texts{"a.tie"}));
-  EXPECT_EQ(temp.ReadFile("XWA/MISSIONS/a.tie"), "A");
+  EXPECT_TRUE(temp.List("XWA/MISSIONS").empty());
   EXPECT_EQ(desktop.progress(), (Positions{33, 66}));
   EXPECT_EQ(status.History(), (Texts{"Decrypting missions..."}));
 }
@@ -198,7 +199,7 @@ TEST_F(DecryptMissionsTest, AReadOnlyFileInTheWayIsAWriteErrorAndStays) {
   ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path("XVT\\TRAIN\\b.tie"), true));
   EXPECT_FALSE(DecryptMissions(window, status, GameId::XwingVsTie));
   ExpectOnlyMessage("Error writing new mission!");
-  EXPECT_EQ(temp.ReadFile("XVT/TRAIN/a.tie"), "A");
+  EXPECT_EQ(temp.List("XVT/TRAIN"), (Texts{"b.tie"}));
   EXPECT_EQ(temp.ReadFile("XVT/TRAIN/b.tie"), "the player's own");
 }
 
@@ -242,9 +243,7 @@ TEST_F(DecryptMissionsTest, NamesThatLeaveTheFoldersAreRefusedBeforeAnythingIsWr
 
     EXPECT_FALSE(DecryptMissions(window, status, GameId::XwingAlliance));
     EXPECT_EQ(attempt.MessageTexts(), (Texts{"Error reading the source mission!"}));
-    Snapshot expected = before;
-    expected["XWA/MISSIONS/good.tie"] = "good";
-    EXPECT_EQ(Picture(), expected);
+    EXPECT_EQ(Picture(), before);
   }
 }
 
@@ -256,8 +255,7 @@ TEST_F(DecryptMissionsTest, AFullDiskIsAWriteErrorAndLeavesNoShortMission) {
 
   EXPECT_FALSE(DecryptMissions(window, status, GameId::XwingAlliance));
   ExpectOnlyMessage("Error writing new mission!");
-  EXPECT_EQ(temp.List("XWA/MISSIONS"), (Texts{"a.tie"}));
-  EXPECT_EQ(temp.ReadFile("XWA/MISSIONS/a.tie"), Pattern(3000));
+  EXPECT_TRUE(temp.List("XWA/MISSIONS").empty());
   EXPECT_EQ(desktop.statusWindowsOpen(), 0);
 }
 
@@ -269,7 +267,7 @@ TEST_F(DecryptMissionsTest, AReadErrorInAMissionIsAReadErrorAndLeavesNoShortMiss
 
   EXPECT_FALSE(DecryptMissions(window, status, GameId::TieFighter));
   ExpectOnlyMessage("Error reading the source mission!");
-  EXPECT_EQ(temp.List("TIE/MISSION"), (Texts{"a.tie"}));
+  EXPECT_TRUE(temp.List("TIE/MISSION").empty());
 }
 
 // Paths are held to 259 characters. The game folder is made as long as the battle list's

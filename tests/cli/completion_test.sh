@@ -48,16 +48,18 @@ done
 touch packages/first.kzm packages/SECOND.KZM packages/notes.txt packages/battle.zip
 
 # Commands and global options.
-expect 'battles folders help inspect load pack pilots play' "$vantrel" ''
+expect 'battles folders help inspect load pack pilots play repair' "$vantrel" ''
 expect 'pack pilots play' "$vantrel" --registry r.reg --yes p
 expect '--help --json --registry --runner --verbose --version --yes' "$vantrel" --
-expect 'battles folders help inspect load pack pilots play' "$vantrel" help ''
+expect 'battles folders help inspect load pack pilots play repair' "$vantrel" help ''
 
 # Games and their options.
 expect 'bop tie xvt xwa' "$vantrel" play ''
 expect '--rebel-fighters --transports' "$vantrel" play TIE --
 expect '--transports' "$vantrel" --runner wine play 2 --
 expect '--briefing-audio' "$vantrel" play xwa --
+expect '--json bop tie xvt xwa' "$vantrel" repair ''
+expect '--json' "$vantrel" repair xvt --
 expect '--json' "$vantrel" battles ''
 
 # Folders: names, then folders only.

@@ -107,7 +107,8 @@ TEST(HelpCommand, PrintsTheUsageOrOneCommandsHelp) {
             "\n"
             "Prints the battle installed for each game, one per line: NAME<TAB>BATTLE, with\n"
             "\"No battle installed\" where there is none. --json prints one JSON object.\n");
-  for (const char* command : {"folders", "load", "play", "pilots", "pack", "inspect", "help"}) {
+  for (const char* command :
+       {"folders", "load", "play", "repair", "pilots", "pack", "inspect", "help"}) {
     const auto run = RunCommand(cli::HelpCommand, {command});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out.rfind(std::string("usage: vantrel ") + command, 0), 0u) << run.out;
@@ -116,7 +117,7 @@ TEST(HelpCommand, PrintsTheUsageOrOneCommandsHelp) {
   EXPECT_EQ(unknown.status, 2);
   EXPECT_EQ(unknown.out, "");
   EXPECT_EQ(unknown.err.rfind("vantrel: no command is named fly (folders, load, battles, play, "
-                              "pilots, pack, inspect, help)\n", 0), 0u);
+                              "repair, pilots, pack, inspect, help)\n", 0), 0u);
 }
 
 TEST(Options, UnknownOptionsAreRefused) {

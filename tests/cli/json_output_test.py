@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """The --json output of vantrel read by a JSON parser, as a script or a desktop front end
-would read it: folders, battles and pilots, each one document on one line, with names
+would read it: folders, battles, pilots and repair, each one document on one line, with names
 that need escaping. Prints "json: N passed, M failed" and fails when any check does.
 
 usage: json_output_test.py VANTREL
@@ -69,9 +69,26 @@ with tempfile.TemporaryDirectory() as scratch:
         {"name": "Wedge", "selected": False},
     ]})
 
+    nothing = {"found": "nothing", "executable": "untouched", "keptBackup": None,
+               "missionsRemoved": 0, "missionsLeft": [], "finished": True}
+    check("repair --json with nothing to repair", document("repair"),
+          {"tie": nothing, "xvt": None, "bop": None, "xwa": nothing})
+    # A backup an older version left beside a build the player installed since.
+    with open(os.path.join(xwa, "XWINGALLIANCE.EXE"), "wb") as file:
+        file.write(b"the player's build")
+    with open(os.path.join(xwa, "VNTL___.tmp"), "wb") as file:
+        file.write(b"an older build....")
+    status, out, err = run("--json", "repair", "xwa")
+    check("repair --json xwa exit status", status, 0)
+    kept = os.path.join(xwa, "XWINGALLIANCE.EXE.before-vantrel")
+    check("repair --json xwa", json.loads(out.decode("utf-8")), {"xwa": {
+        "found": "old-backup", "executable": "changed-since", "keptBackup": kept,
+        "missionsRemoved": 0, "missionsLeft": [], "finished": True}})
+    check("repair says what it kept", err.startswith(b"vantrel: A backup of the executable"), True)
+
     status, out, err = run("load", "--json", "x.kzm")
     check("load --json is refused", (status, out), (2, b""))
     check("load --json says why", err.splitlines()[0],
-          b"vantrel: load has no --json output (folders, battles, pilots and inspect have)")
+          b"vantrel: load has no --json output (folders, battles, pilots, repair and inspect have)")
 
 script_checks.finish("json")

@@ -2,6 +2,7 @@
 
 #include "core/settings.h"
 #include "tests/cli/cli_run.h"
+#include "tests/fakes/fake_ui.h"
 #include "tests/support/battle_list_bytes.h"
 #include "tests/support/game_world.h"
 #include "tests/support/zip_builder.h"
@@ -44,6 +45,23 @@ TEST_F(LoadCommandTest, StagesTheBattleAndSaysWhere) {
   EXPECT_EQ(temp.ReadFile("XVT/MISC/Readme.txt"), "r");
   EXPECT_FALSE(temp.Exists("launcher/Temp"));
   EXPECT_EQ(ReadLastDir(), "/keep/me");
+}
+
+// A play killed while the game ran left a plain mission and its journal; the next load
+// finishes that play before it stages anything.
+TEST_F(LoadCommandTest, AnInterruptedPlayIsFinishedFirst) {
+  temp.WriteFile("XVT/TRAIN/left.tie", "plain");
+  temp.WriteFile("XVT/VNTL___.jnl", "game=1\nmission=left.tie\n");
+  testing::FakeDesktop desktop;
+  const auto run = RunCommand(cli::LoadCommand, {Package(1)});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(desktop.MessageTexts(),
+            std::vector<std::string>{"The last play of X-Wing vs. TIE Fighter did not finish. Its "
+                                     "1 plain mission in " + temp.SystemPath("XVT/TRAIN/") +
+                                     " has been removed."});
+  EXPECT_EQ(temp.List("XVT/TRAIN"), std::vector<std::string>{});
+  EXPECT_FALSE(temp.Exists("XVT/VNTL___.jnl"));
+  EXPECT_EQ(temp.List("XVT/KZMISS"), (std::vector<std::string>{"Battle.kzb", "m1.tie"}));
 }
 
 TEST_F(LoadCommandTest, AFailedLoadStillListsTheBattlesThatAreInstalled) {

@@ -34,7 +34,7 @@ struct FaultyFileSystem::Rules {
 
   std::vector<Failure> failures;
   std::vector<WriteLimit> writeLimits;
-  std::array<int, static_cast<std::size_t>(FileOperation::FileSetTimes) + 1> calls{};
+  std::array<int, static_cast<std::size_t>(FileOperation::FileFlush) + 1> calls{};
 
   static bool Contains(std::string_view path, const std::string& foldedPart) {
     return foldedPart.empty() || platform::FoldCase(path).find(foldedPart) != std::string::npos;
@@ -119,6 +119,11 @@ class FaultyFile final : public File {
   bool SetTimes(const FileTimes& times) override {
     if (rules_->Fails(FileOperation::FileSetTimes, path_)) return false;
     return inner_->SetTimes(times);
+  }
+
+  bool Flush() override {
+    if (rules_->Fails(FileOperation::FileFlush, path_)) return false;
+    return inner_->Flush();
   }
 
  private:

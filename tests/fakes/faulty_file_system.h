@@ -37,6 +37,7 @@ enum class FileOperation {
   FileSeek,
   FileSize,
   FileSetTimes,
+  FileFlush,
 };
 
 // The causes the fake records: fixed texts, the same on every system.

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "core/settings.h"
+#include "games/play_journal.h"
 #include "platform/file_system.h"
 #include "resources/launcher_ids.h"
 #include "tests/fakes/fake_ui.h"
@@ -85,6 +86,33 @@ TEST_F(MainWindowTest, InitialisationShowsPicturesBattlesAndTooltips) {
   EXPECT_TRUE(desktop.chooserFolders().empty());
   EXPECT_TRUE(desktop.shellOpened().empty());
   EXPECT_FALSE(window.quitPosted());
+}
+
+// A play the launcher could not finish (ended from the task manager while X-Wing Alliance
+// ran) is finished when the launcher next starts, before the player can press anything.
+TEST_F(MainWindowTest, AtItsStartTheLauncherFinishesAnInterruptedPlay) {
+  PlayJournal journal;
+  journal.game = GameId::XwingAlliance;
+  journal.backupTaken = true;
+  journal.executable = StateOfBytes("as installed");
+  journal.patched = StateOfBytes("patched game");
+  journal.missions = {"e1.tie"};
+  temp.WriteFile("XWA/XWINGALLIANCE.EXE", "patched game");
+  temp.WriteFile("XWA/VNTL___.tmp", "as installed");
+  temp.WriteFile("XWA/MISSIONS/e1.tie", "plain");
+  ASSERT_TRUE(WritePlayJournal(journal));
+
+  Open();
+  const std::string executable = temp.SystemPath("XWA/XWINGALLIANCE.EXE");
+  EXPECT_EQ(desktop.MessageTexts(),
+            (std::vector<std::string>{
+                "The last play of X-Wing Alliance did not finish. Its executable " + executable +
+                " has been put back as it was before that play, and its 1 plain mission in " +
+                temp.SystemPath("XWA/MISSIONS/") + " has been removed."}));
+  EXPECT_EQ(desktop.messages()[0].owner, &window);
+  EXPECT_EQ(desktop.messages()[0].icon, ui::Icon::Exclamation);
+  EXPECT_EQ(temp.ReadFile("XWA/XWINGALLIANCE.EXE"), "as installed");
+  EXPECT_EQ(temp.List("XWA"), (std::vector<std::string>{"MISSIONS/", "XWINGALLIANCE.EXE"}));
 }
 
 // One row per command of the menu and the window: what a press of it leads to.
@@ -372,10 +400,11 @@ INSTANTIATE_TEST_SUITE_P(
                    },
                    {40017, kXvtButton}, {"Error writing to X-wing vs TIE Fighter executable!"},
                    [](MainWindowTest& t) {
-                     // The read-only executable was neither patched nor replaced; its
-                     // backup stays beside it.
-                     EXPECT_EQ(t.temp.ReadFile("XVT/Z_XVT__.EXE"), XvtRelease());
-                     EXPECT_EQ(t.temp.ReadFile("XVT/VNTL___.tmp"), XvtRelease());
+                     // The read-only executable was neither patched nor replaced; the
+                     // backup, with nothing to give back, is gone with the journal.
+                     EXPECT_TRUE(t.temp.ReadFile("XVT/Z_XVT__.EXE") == XvtRelease());
+                     EXPECT_FALSE(t.temp.Exists("XVT/VNTL___.tmp"));
+                     EXPECT_FALSE(t.temp.Exists("XVT/VNTL___.jnl"));
                      EXPECT_TRUE(t.window.History(IDC_STATUS_LINE).empty());
                    }},
         FailureRow{"TieDecryptionFails",

@@ -243,31 +243,72 @@ TEST_F(PlayGameFailureTest, AReadOnlyExecutableIsNotPatchedOrPlayed) {
   EXPECT_EQ(PlayXvt(), PlayResult::PatchFailed);
   EXPECT_EQ(desktop.MessageTexts(),
             (std::vector<std::string>{"Error writing to X-wing vs TIE Fighter executable!"}));
-  EXPECT_EQ(temp.ReadFile(At("Z_XVT__.EXE")), executable);
-  // The read-only executable refuses to be replaced, so its whole copy stays beside it
-  // for the next play, which finds it equal and goes on.
-  EXPECT_EQ(temp.ReadFile(At("VNTL___.tmp")), executable);
+  // Nothing was written, so the backup has nothing to give back and goes with the journal.
+  EXPECT_TRUE(temp.ReadFile(At("Z_XVT__.EXE")) == executable);
+  EXPECT_EQ(temp.List(FolderOf(GameId::XwingVsTie)),
+            (std::vector<std::string>{"Luke0.plt", "TRAIN/", "Z_XVT__.EXE", "config.cfg"}));
   EXPECT_EQ(Played(), "");
 }
 
-TEST_F(PlayGameFailureTest, AnExecutableThatCannotBePutBackIsReportedWithItsBackup) {
+TEST_F(PlayGameFailureTest, AnExecutableThatCannotBePutBackIsReportedAndPutBackNextTime) {
   StageBattle(1);
-  testing::FaultyFileSystem faulty;
-  // The first move renames the finished backup into place; the second would restore it.
-  faulty.FailNth(testing::FileOperation::MoveFile, 2);
-  testing::ScopedFileSystem scoped(faulty);
-  EXPECT_EQ(PlayXvt(), PlayResult::Played);
-  const std::string exe = temp.Path("XVT\\Z_XVT__.EXE");
+  {
+    testing::FaultyFileSystem faulty;
+    // The first move of the backup renames the finished copy into place; the second
+    // would restore it.
+    faulty.FailNth(testing::FileOperation::MoveFile, 2, "VNTL___.tmp");
+    testing::ScopedFileSystem scoped(faulty);
+    EXPECT_EQ(PlayXvt(), PlayResult::Played);
+  }
+  const std::string exe = temp.SystemPath("XVT/Z_XVT__.EXE");
   EXPECT_EQ(desktop.MessageTexts(),
             (std::vector<std::string>{
                 "Could not put back the executable " + exe + " after the game; it is still "
                 "patched. The executable as installed is kept in " +
-                temp.Path("XVT\\VNTL___.tmp") + ": copy it over " + exe +
+                temp.SystemPath("XVT/VNTL___.tmp") + ": copy it over " + exe +
                 " before playing again."}));
   EXPECT_EQ(desktop.messages()[0].icon, ui::Icon::Exclamation);
-  EXPECT_EQ(temp.ReadFile(At("VNTL___.tmp")), executable);
-  EXPECT_NE(temp.ReadFile(At("Z_XVT__.EXE")), executable);
+  EXPECT_TRUE(temp.ReadFile(At("VNTL___.tmp")) == executable);
+  EXPECT_FALSE(temp.ReadFile(At("Z_XVT__.EXE")) == executable);
+  EXPECT_TRUE(temp.Exists(At("VNTL___.jnl")));
+  EXPECT_TRUE(temp.List(At("TRAIN")).empty());
   EXPECT_EQ(status.History().back(), "Idle");
+
+  // The journal it kept lets the next play put the executable back before anything else.
+  // (The copy put back lacks the stand-in's permission to run, which a Windows game does
+  // not need, so this play ends as a game that could not start.)
+  EXPECT_NE(PlayGame(window, status, GameId::XwingVsTie, GameOptions{}),
+            PlayResult::EarlierPlayUnfinished);
+  EXPECT_TRUE(temp.ReadFile(At("Z_XVT__.EXE")) == executable);
+  EXPECT_EQ(desktop.MessageTexts().back(),
+            "The last play of X-Wing vs. TIE Fighter did not finish. Its executable " + exe +
+                " has been put back as it was before that play.");
+  EXPECT_FALSE(temp.Exists(At("VNTL___.tmp")));
+  EXPECT_FALSE(temp.Exists(At("VNTL___.jnl")));
+}
+
+// An earlier play whose executable cannot be put back yet (read-only) keeps the game
+// from starting: a new backup would be taken of the patched file.
+TEST_F(PlayGameFailureTest, AnEarlierPlayThatCannotBeFinishedKeepsTheGameFromStarting) {
+  StageBattle(1);
+  {
+    testing::FaultyFileSystem faulty;
+    faulty.FailNth(testing::FileOperation::MoveFile, 2, "VNTL___.tmp");
+    testing::ScopedFileSystem scoped(faulty);
+    ASSERT_EQ(PlayGame(window, status, GameId::XwingVsTie, OptionFor(GameId::XwingVsTie)),
+              PlayResult::Played);
+  }
+  ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path("XVT\\Z_XVT__.EXE"), true));
+  std::filesystem::remove(temp.Native(At("played.log")));
+
+  EXPECT_EQ(PlayGame(window, status, GameId::XwingVsTie, GameOptions{}),
+            PlayResult::EarlierPlayUnfinished);
+  EXPECT_EQ(Played(), "");
+  const std::string last = desktop.MessageTexts().back();
+  EXPECT_EQ(last.rfind("The last play of X-Wing vs. TIE Fighter did not finish. Vantrel could not "
+                       "put back its executable: ", 0), 0u) << last;
+  EXPECT_TRUE(temp.Exists(At("VNTL___.jnl")));
+  EXPECT_TRUE(temp.ReadFile(At("VNTL___.tmp")) == executable);
 }
 
 TEST_F(PlayGameFailureTest, WithoutOptionsTheExecutableIsNeitherCopiedNorWritten) {

@@ -1,0 +1,68 @@
+// `vantrel repair`: a line per game, and what could not be done told with its cause.
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "games/play_journal.h"
+#include "platform/file_system.h"
+#include "tests/cli/cli_run.h"
+#include "tests/support/game_world.h"
+
+namespace vantrel {
+namespace {
+
+using testing::RunCommand;
+
+class RepairCommandTest : public testing::GameWorldTest {
+ protected:
+  // A play of X-Wing vs. TIE Fighter killed while the game ran.
+  void LeaveAnInterruptedPlay() {
+    PlayJournal journal;
+    journal.game = GameId::XwingVsTie;
+    journal.backupTaken = true;
+    journal.executable = StateOfBytes("as installed");
+    journal.patched = StateOfBytes("patched game");
+    journal.missions = {"m1.tie"};
+    temp.WriteFile("XVT/Z_XVT__.EXE", "patched game");
+    temp.WriteFile("XVT/VNTL___.tmp", "as installed");
+    temp.WriteFile("XVT/TRAIN/m1.tie", "plain");
+    ASSERT_TRUE(WritePlayJournal(journal));
+  }
+};
+
+TEST_F(RepairCommandTest, SaysPerGameWhatItFoundAndDid) {
+  LeaveAnInterruptedPlay();
+  const auto run = RunCommand(cli::RepairCommand, {});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out,
+            "tie\tnothing to repair\n"
+            "xvt\tinterrupted play: executable put back, 1 plain mission removed\n"
+            "bop\tnothing to repair\n"
+            "xwa\tnothing to repair\n");
+  EXPECT_EQ(temp.ReadFile("XVT/Z_XVT__.EXE"), "as installed");
+  EXPECT_EQ(temp.List("XVT"), (std::vector<std::string>{"TRAIN/", "Z_XVT__.EXE"}));
+  EXPECT_EQ(RunCommand(cli::RepairCommand, {"xvt"}).out, "xvt\tnothing to repair\n");
+}
+
+TEST_F(RepairCommandTest, WhatCannotBeDoneNowIsToldWithItsCauseAndKeptForNextTime) {
+  LeaveAnInterruptedPlay();
+  ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path("XVT\\Z_XVT__.EXE"), true));
+  const auto run = RunCommand(cli::RepairCommand, {"xvt"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "xvt\tinterrupted play: could not put the executable back, 1 plain mission "
+                     "removed\n");
+  const std::string exe = temp.SystemPath("XVT/Z_XVT__.EXE");
+  EXPECT_EQ(run.err.rfind("vantrel: The last play of X-Wing vs. TIE Fighter did not finish. Its 1 "
+                          "plain mission in " + temp.SystemPath("XVT/TRAIN/") +
+                          " has been removed.\nvantrel: The last play of X-Wing vs. TIE Fighter "
+                          "did not finish. Vantrel could not put back its executable: " + exe +
+                          ", the copy ", 0), 0u) << run.err;
+  // The line after it names the file and the system's reason.
+  EXPECT_NE(run.err.find(".\n  " + exe + ": "), std::string::npos) << run.err;
+  EXPECT_EQ(temp.List("XVT"),
+            (std::vector<std::string>{"TRAIN/", "VNTL___.jnl", "VNTL___.tmp", "Z_XVT__.EXE"}));
+}
+
+}  // namespace
+}  // namespace vantrel
