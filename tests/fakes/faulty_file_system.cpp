@@ -114,8 +114,6 @@ class FaultyFile final : public File {
     return inner_->Size();
   }
 
-  bool Flush() override { return inner_->Flush(); }
-
   bool SetTimes(const FileTimes& times) override {
     if (rules_->Fails(FileOperation::FileSetTimes, path_)) return false;
     return inner_->SetTimes(times);
