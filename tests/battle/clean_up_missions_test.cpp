@@ -93,8 +93,10 @@ TEST_F(CleanUpMissionsTest, AReadOnlyBattleListStillCleansUp) {
   EXPECT_TRUE(temp.List("XWA/MISSIONS").empty());
 }
 
-TEST_F(CleanUpMissionsTest, NamesThatLeaveTheMissionFolderDeleteNothing) {
+TEST_F(CleanUpMissionsTest, NamesThatLeaveTheMissionFolderOrAreNoMissionsDeleteNothing) {
   temp.WriteFile("XWA/xwingalliance.exe", "the game");
+  temp.WriteFile("XWA/MISSIONS/mission.lst", "the game's own list");
+  temp.WriteFile("XWA/MISSIONS/con.tie", "not a device here");
   temp.WriteFile("XWA/KZMISS/m.tie", "enciphered");
   temp.WriteFile("XWA/MISSIONS/sub/m.tie", "below");
   temp.WriteFile("outside.tie", "outside the game");
@@ -103,7 +105,8 @@ TEST_F(CleanUpMissionsTest, NamesThatLeaveTheMissionFolderDeleteNothing) {
       "..\\xwingalliance.exe", "../xwingalliance.exe", "..\\KZMISS\\BATTLE.KZB",
       "..\\KZMISS\\m.tie",     "sub\\m.tie",           "sub/m.tie",
       "..\\..\\outside.tie",   "C:outside.tie",        "..",
-      ".",                     "",
+      ".",                     "",                     "mission.lst",
+      "con.tie",
   };
   std::vector<std::string> names = refused;
   names.push_back("plain.tie");
