@@ -33,7 +33,9 @@ std::string MethodName(std::uint32_t method) {
 }
 
 EntryDataProblem Problem(Kind kind, std::string text) {
-  return {kind, platform::MakeError(platform::ErrorCode::Damaged, std::move(text))};
+  // What cannot be unpacked is not damaged for that; everything else is the package's.
+  const auto code = kind == Kind::Refused ? platform::ErrorCode::Other : platform::ErrorCode::Damaged;
+  return {kind, platform::MakeError(code, std::move(text))};
 }
 
 // Inflates raw deflate data piece by piece.

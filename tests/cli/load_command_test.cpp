@@ -91,13 +91,15 @@ class FailedLoadTest : public LoadCommandTest {
  protected:
   FailedLoadTest() { RunCommand(cli::LoadCommand, {Package(1)}); }
 
-  // A package for the same game whose second mission is `entry`, between whole entries.
+  // A package for the same game whose second mission is `entry`, after whole entries
+  // (one in folders of its own) and before another.
   std::string PackageWith(const testing::RawEntry& entry) {
     temp.WriteFile("damaged.kzm",
                    testing::RawZipBytes({testing::StoredEntry("battle.kzb",
                                                               testing::BattleListBytes(
                                                                   1, 9, "Second Wave", {"m1.tie", "m2.tie"})),
-                                         testing::DeflatedEntry("m1.tie", "one"), entry,
+                                         testing::DeflatedEntry("m1.tie", "one"),
+                                         testing::StoredEntry("maps/sub/m.map", "map"), entry,
                                          testing::StoredEntry("Readme.txt", "second")}));
     return temp.Path("damaged.kzm");
   }
