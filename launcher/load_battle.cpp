@@ -17,12 +17,12 @@ constexpr std::uint64_t kMegabyte = 1024 * 1024;
 // reports later.
 std::string GameFolderNamedBy(PackageArchive& archive) {
   if (!archive.GoToEntryNamed("battle.kzb")) return {};
-  std::string bytes;
+  std::optional<char> first;
   const auto problem = archive.ReadCurrentEntry([&](std::string_view piece) {
-    if (bytes.empty()) bytes = piece.substr(0, 1);
+    if (!first && !piece.empty()) first = piece.front();
   });
-  if (problem || bytes.empty()) return {};
-  const std::optional<GameId> game = GameFromByte(static_cast<std::uint8_t>(bytes[0]));
+  if (problem || !first) return {};
+  const std::optional<GameId> game = GameFromByte(static_cast<std::uint8_t>(*first));
   return game ? ReadGameFolder(*game) : std::string();
 }
 
