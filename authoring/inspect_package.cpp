@@ -13,10 +13,6 @@
 namespace vantrel {
 namespace {
 
-// Bit 0 of the general-purpose flags: the entry is enciphered with a password, which the
-// launcher never asks for.
-constexpr std::uint32_t kPasswordFlag = 1;
-
 bool IsTopLevel(const std::string& name) { return name.find('\\') == std::string::npos; }
 
 bool HasTieExtension(std::string_view name) {
@@ -33,9 +29,13 @@ class Inspector {
   PackageReport Run() && {
     if (Unpack()) {
       FindCollisions();
-      ReadList();
-      CheckMissions();
-      Stage();
+      // A package that does not unpack whole is not staged at all: what the battle list
+      // and staging would meet does not arise.
+      if (unpackedWhole_) {
+        ReadList();
+        CheckMissions();
+        Stage();
+      }
     }
     return std::move(report_);
   }
@@ -58,19 +58,19 @@ class Inspector {
       Problem("empty-package", {}, "the package holds no entries; a load unpacks nothing");
       return true;
     }
-    bool unpacking = true;
     do {
       PackageEntryInfo info;
       if (!archive_.GetCurrentEntryInfo(info)) {
         Problem("entry-unreadable", {},
-                "an entry of the directory cannot be read; the load stops there");
+                "an entry of the directory cannot be read; the load stops there and stages nothing");
+        unpackedWhole_ = false;
         break;
       }
       InspectedEntry entry;
       entry.name = info.name;
       entry.isFolder = info.isFolder;
       entry.size = info.uncompressedSize;
-      if (unpacking) unpacking = ReadEntry(info, entry);
+      if (unpackedWhole_) unpackedWhole_ = ReadEntry(info, entry);
       report_.entries.push_back(std::move(entry));
     } while (archive_.GoToNextEntry());
     return true;
@@ -78,7 +78,7 @@ class Inspector {
 
   // True when the load goes on after this entry.
   bool ReadEntry(const PackageEntryInfo& info, InspectedEntry& entry) {
-    const std::string later = "; the load stops there and unpacks no later entry";
+    const std::string later = "; the load stops there and stages nothing";
     if (info.isFolder) {
       entry.unpacked = true;
       return true;
@@ -89,30 +89,17 @@ class Inspector {
                   later);
       return false;
     }
-    if ((info.flags & kPasswordFlag) != 0) {
-      Problem("entry-unreadable", info.name,
-              Quoted(info.name) + " is enciphered with a password" + later);
-      return false;
-    }
     const bool isBattleList =
         IsTopLevel(info.name) && platform::NamesEqual(info.name, "battle.kzb");
     std::string bytes;
-    const auto read = archive_.ReadCurrentEntry([&](std::string_view piece) {
+    const std::optional<EntryDataProblem> problem = archive_.ReadCurrentEntry([&](std::string_view piece) {
       if (isBattleList && bytes.size() < kLongestBattleList) bytes.append(piece);
     });
-    switch (read) {
-      case PackageArchive::EntryRead::CannotOpen:
-      case PackageArchive::EntryRead::DataError:
-        Problem("entry-unreadable", info.name,
-                "the data of " + Quoted(info.name) + " is damaged" + later);
-        return false;
-      case PackageArchive::EntryRead::CrcMismatch:
-        Problem("crc-error", info.name,
-                "the data of " + Quoted(info.name) +
-                    " fails its CRC check: it unpacks, but not as it was packed");
-        break;
-      case PackageArchive::EntryRead::Done:
-        break;
+    if (problem) {
+      const bool crc = problem->kind == EntryDataProblem::Kind::CrcMismatch;
+      Problem(crc ? "crc-error" : "entry-unreadable", info.name,
+              Quoted(info.name) + " cannot be unpacked: " + problem->cause.text + later);
+      return false;
     }
     entry.unpacked = true;
     // A later entry of the same name replaces the file of an earlier one.
@@ -180,17 +167,12 @@ class Inspector {
 
   void CheckMissions() {
     for (InspectedMission& mission : report_.missions) {
-      if (!IsPlainFileName(mission.name)) {
+      if (!IsMissionName(mission.name)) {
+        const auto why = platform::FileNameProblem(mission.name);
         Problem("mission-name-refused", mission.name,
-                "the mission name " + Quoted(mission.name) +
-                    " is not a plain file name; playing stops with \"Error reading the source "
-                    "mission!\"");
-        continue;
-      }
-      if (platform::IsDeviceName(mission.name)) {
-        Problem("mission-name-refused", mission.name,
-                "the mission name " + Quoted(mission.name) +
-                    " is a device name on Windows, not a file");
+                "the mission name " + Quoted(mission.name) + " " +
+                    std::string(why ? *why : "does not end in .tie") +
+                    "; playing stops with \"Error reading the source mission!\"");
         continue;
       }
       if (const InspectedEntry* entry = UnpackedTopLevelFile(mission.name)) {
@@ -257,6 +239,7 @@ class Inspector {
   PackageArchive archive_;
   PackageReport report_;
   std::optional<std::string> battleList_;
+  bool unpackedWhole_ = true;  // no entry has failed so far
 };
 
 }  // namespace

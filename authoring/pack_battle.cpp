@@ -7,7 +7,6 @@
 
 #include "battle/battle_list_writer.h"
 #include "battle/mission_cipher.h"
-#include "battle/mission_folders.h"
 #include "package/package_writer.h"
 #include "platform/file_helpers.h"
 #include "platform/file_system.h"
@@ -69,16 +68,7 @@ std::uint32_t DosTimeOf(const std::string& path) {
 // Why a name cannot travel in a package, or nothing.
 std::optional<std::string> NameProblem(const std::string& name) {
   if (!platform::Utf8ToWestern(name)) return "is not written in the Windows Western code page";
-  if (platform::IsDeviceName(name)) return "is a device name on Windows";
-  for (unsigned char c : name) {
-    if (c < 0x20 ||
-        std::string_view("*?\"<>|:").find(static_cast<char>(c)) != std::string_view::npos) {
-      return "holds a character Windows does not allow in a file name";
-    }
-  }
-  if (!IsPlainFileName(name)) return "is not a file name Windows can hold";
-  if (name.back() == '.' || name.back() == ' ')
-    return "ends with a dot or a blank, which Windows drops";
+  if (const auto problem = platform::FileNameProblem(name)) return std::string(*problem);
   return std::nullopt;
 }
 

@@ -1,5 +1,6 @@
-// Clean-up after play. Only names that stay inside the mission folder are acted on, so a
-// battle list can never make the launcher delete anything elsewhere.
+// Clean-up after play. Only mission names that stay inside the mission folder are acted
+// on, so a battle list can never make the launcher delete anything elsewhere, nor a file
+// of the game's own.
 #include "battle/clean_up_missions.h"
 
 #include <memory>
@@ -25,7 +26,7 @@ bool CleanUpMissions(ui::Window& mainWindow, ui::StatusLine& status, GameId game
   status.SetText("Cleaning up files...");
   const BattleList list = ReadBattleList(*battleListFile);
   for (const std::string& name : list.missions) {
-    if (IsPlainFileName(name)) files.DeleteFile(folders->missions + name);
+    if (IsMissionName(name)) files.DeleteFile(folders->missions + name);
   }
   return true;
 }

@@ -78,10 +78,11 @@ bool DecryptMissions(ui::Window& mainWindow, ui::StatusLine& status, GameId game
     progressWindow->SetProgress(ProgressOf(i, count));
     const std::string& name = list.missions[i];
 
-    // A name with a folder part would read or write outside the two folders; it is
+    // A name with a folder part would read or write outside the two folders, and one that
+    // is not a "*.tie" mission could overwrite a file of the game's own; either is
     // refused as a mission that cannot be read, before anything is written for it.
     std::unique_ptr<platform::File> source;
-    if (IsPlainFileName(name)) {
+    if (IsMissionName(name)) {
       source = files.Open(folders->staging + name, platform::OpenMode::Read);
     }
     if (!source) {

@@ -3,6 +3,7 @@
 #include "battle/mission_folders.h"
 
 #include "core/settings.h"
+#include "platform/path.h"
 
 namespace vantrel {
 
@@ -13,9 +14,10 @@ std::optional<MissionFolders> FoldersOf(GameId game) {
                         folder + std::string(Game(game).missionFolder)};
 }
 
-bool IsPlainFileName(std::string_view name) {
-  if (name.find_first_of("\\/:") != std::string_view::npos) return false;
-  return name.find_first_not_of(". ") != std::string_view::npos;
+bool IsMissionName(std::string_view name) {
+  const std::size_t dot = name.rfind('.');
+  return !platform::FileNameProblem(name) && dot != std::string_view::npos &&
+         platform::NamesEqual(name.substr(dot + 1), "tie");
 }
 
 }  // namespace vantrel

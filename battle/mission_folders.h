@@ -22,9 +22,11 @@ struct MissionFolders {
 // battle is ever looked for, written or deleted at the root of a drive.
 std::optional<MissionFolders> FoldersOf(GameId game);
 
-// True for a name that stays inside the folder it is appended to: not empty, without
-// '\', '/' or ':', and not a name of dots and spaces alone ("." and ".." name the folder
-// and its parent, and Windows drops the trailing dots and spaces of other such names).
-bool IsPlainFileName(std::string_view name);
+// True for a name a battle list may give a mission: a file name that stays inside the
+// folder it is joined to and that Windows can hold (no device name such as "con.tie"),
+// ending in ".tie". Only missions ever go between the staging folder and the mission
+// folder: a name such as "mission.lst" would have the decryption overwrite, and the
+// clean-up delete, a file of the game's own.
+bool IsMissionName(std::string_view name);
 
 }  // namespace vantrel

@@ -48,7 +48,9 @@ constexpr CommandHelp kCommandHelp[] = {
      "Unpacks a .kzm package into the launcher's Temp folder and stages its battle into\n"
      "the folders of the game its battle list names, says where it went, then prints\n"
      "the installed battles as `vantrel battles` does. Needs the launcher folder and the\n"
-     "game's folder (vantrel folders set).\n"},
+     "game's folder (vantrel folders set). A package that does not fit the free space,\n"
+     "or does not unpack whole (a damaged or encrypted entry, a method other than stored\n"
+     "and deflate), stages nothing: the installed battle stays and Temp is removed.\n"},
     {"battles",
      "usage: vantrel battles [--json]\n"
      "\n"

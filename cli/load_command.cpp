@@ -24,19 +24,15 @@ int ReportLoad(const std::string& package, const LoadResult& result) {
     return FailLauncherFolderUnset();
   }
   if (!result.packageOpened) return Fail("cannot open package " + package, result.unpackFailure);
+  // A package that opened but does not unpack whole is not staged at all.
+  if (result.unpackFailure) return Fail("nothing was staged from " + package, result.unpackFailure);
   const std::string temp = platform::WithNativeSeparators(ReadLauncherFolder() + "\\Temp");
-  if (!result.packageUnpacked) {
-    Fail(WithCause(package + ": not every entry could be unpacked into " + temp,
-                   result.unpackFailure));
-  }
 
   switch (staging.outcome) {
     case Outcome::LauncherFolderUnset:
     case Outcome::Staged:
       break;
     case Outcome::NoBattleList:
-      // A package that could not be unpacked has said why; its battle list is in it.
-      if (!result.packageUnpacked) return Fail("nothing was staged");
       return Fail("the package holds no battle list (battle.kzb); nothing was staged");
     case Outcome::UnknownGame:
       return Fail("the battle list names game " + std::to_string(staging.gameByte) +

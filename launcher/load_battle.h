@@ -20,25 +20,32 @@ struct LoadResult {
   bool otherOperationRunning = false;  // nothing done; the player has been told
   bool packageOpened = false;
   bool packageUnpacked = false;  // every entry was extracted
-  // Why the package could not be opened or unpacked, where the system said; staging
-  // runs after it and meets failures of its own.
+  // Why the package could not be opened, where the system said; or why one that opened
+  // was not unpacked whole: the entry and its cause, or the folder without room for it.
+  // Nothing was staged from such a package, and Temp is gone.
   std::optional<platform::Failure> unpackFailure;
-  StagingResult staging;
+  StagingResult staging;  // what staging did; it does not run after an unpacking failed
 };
+
+// The launcher's message for a package that was not unpacked whole.
+std::string UnpackFailureMessage(const platform::Failure& failure);
 
 // Shown the path of the readme in Temp ("...\Temp\Readme.txt"), whether or not the
 // package brought one; the launcher opens it and pauses before staging.
 using ReadmeViewer = std::function<void(const std::string& readmePath)>;
 
 // The unpack-and-stage steps, under the installation's operation lock (messages owned by
-// `owner`). Results along the way do not stop the sequence: a package that cannot be
-// opened still lets staging take what an earlier load left in Temp.
+// `owner`); an interrupted play of any game is finished first. A package that cannot be
+// opened still lets staging take what an earlier load left in Temp. One that opens is
+// staged only when it unpacks whole: before anything is unpacked, its declared size must
+// fit the free space of Temp's volume and of its game's; any entry that fails stops the
+// load, Temp is removed with all it held, and the installed battle stays as it was.
 LoadResult UnpackAndStageBattle(PackageArchive& archive, const std::string& packagePath,
                                 const ReadmeViewer& showReadme = {}, ui::Window* owner = nullptr);
 
 // The package given on the launcher's command line: unpacked and staged, then the
-// installed battles shown. An interrupted play of any game is finished first. The file
-// chooser is not used and "Last Dir" stays.
+// installed battles shown. The file chooser is not used and "Last Dir" stays. A package
+// that does not unpack whole is told in a message box.
 LoadResult LoadCommandLinePackage(ui::Window& mainWindow, PackageArchive& archive,
                                   const std::string& packagePath, const ReadmeViewer& showReadme);
 

@@ -1,5 +1,6 @@
 #include "package/package_archive.h"
 
+#include <algorithm>
 #include <vector>
 
 #include <unzip.h>
@@ -15,10 +16,63 @@
 namespace vantrel {
 namespace {
 
-constexpr std::size_t kMaxNameLength = 260;
 constexpr std::size_t kMaxCommentLength = 256;
 // Bit 11 of the general-purpose flags marks a UTF-8 name.
 constexpr std::uint32_t kUtf8NameFlag = 1u << 11;
+// How the external attributes mark a folder: the MS-DOS directory bit in the low byte,
+// or S_IFDIR in the Unix mode that archivers of Unix systems keep in the high 16 bits.
+constexpr std::uint32_t kDosFolderAttribute = 0x10;
+constexpr std::uint32_t kUnixTypeMask = 0170000;
+constexpr std::uint32_t kUnixFolderType = 0040000;
+
+bool AttributesMarkFolder(std::uint32_t external) {
+  return (external & kDosFolderAttribute) != 0 || ((external >> 16) & kUnixTypeMask) == kUnixFolderType;
+}
+
+// Sizes of 4 GiB and more stand in the entry's zip64 extra field, the 32-bit fields
+// holding 0xFFFFFFFF. Some builds of minizip (Debian's among them, on 64-bit systems)
+// compare those fields with an all-ones value of 64 bits and never take the zip64 ones,
+// so they are taken here: the uncompressed size first, then the compressed size, each
+// present only when its 32-bit field is full.
+void ApplyZip64Sizes(std::string_view extra, unz_file_info64& raw) {
+  const auto read64 = [](std::string_view bytes, std::size_t at) {
+    std::uint64_t value = 0;
+    for (std::size_t i = 0; i < 8; ++i) {
+      value |= static_cast<std::uint64_t>(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
+    }
+    return value;
+  };
+  const auto read16 = [](std::string_view bytes, std::size_t at) {
+    return static_cast<std::size_t>(static_cast<unsigned char>(bytes[at])) |
+           static_cast<std::size_t>(static_cast<unsigned char>(bytes[at + 1])) << 8;
+  };
+  constexpr std::uint64_t kFull = 0xFFFFFFFF;
+  for (std::size_t at = 0; at + 4 <= extra.size();) {
+    const std::size_t id = read16(extra, at);
+    const std::size_t size = read16(extra, at + 2);
+    const std::string_view field = extra.substr(at + 4, std::min(size, extra.size() - at - 4));
+    at += 4 + size;
+    if (id != 0x0001) continue;
+    std::size_t next = 0;
+    for (ZPOS64_T* value : {&raw.uncompressed_size, &raw.compressed_size}) {
+      if (*value != kFull) continue;
+      if (next + 8 > field.size()) return;
+      *value = read64(field, next);
+      next += 8;
+    }
+    return;
+  }
+}
+
+EntryData DataOf(const PackageEntryInfo& info) {
+  return {info.flags, info.compressionMethod, info.crc, info.compressedSize, info.uncompressedSize};
+}
+
+// The cause the file system recorded for its latest failing call, or `fallback`.
+platform::SystemError RecordedCause(std::string fallback) {
+  if (const auto& failure = platform::LastFailure(); failure && failure->cause) return failure->cause;
+  return platform::MakeError(platform::ErrorCode::Other, std::move(fallback));
+}
 
 unzFile AsUnz(void* archive) { return static_cast<unzFile>(archive); }
 
@@ -85,10 +139,13 @@ bool PackageArchive::ClosePackage() {
 }
 
 bool PackageArchive::ExtractPackage(const std::string& folder, bool dropFolders) {
+  failure_.reset();
+  platform::ClearLastFailure();
   if (!isOpen() || folder.empty()) return false;
-  if (!platform::CreateFolders(folder)) return false;
-  if (GetEntryCount() == 0) return false;
-  if (!GoToFirstEntry()) return false;
+  if (!platform::CreateFolders(folder)) return FailFolder(folder);
+  if (GetEntryCount() == 0 || !GoToFirstEntry()) {
+    return Fail({}, platform::MakeError(platform::ErrorCode::Damaged, "the package holds no entries"));
+  }
   do {
     if (!ExtractCurrentEntry(folder, dropFolders)) return false;
   } while (GoToNextEntry());
@@ -96,10 +153,22 @@ bool PackageArchive::ExtractPackage(const std::string& folder, bool dropFolders)
 }
 
 bool PackageArchive::ExtractCurrentEntry(const std::optional<std::string>& folder, bool dropFolders) {
+  failure_.reset();
   if (!isOpen()) return false;
   const std::string& destination = folder ? *folder : defaultFolder_;
-  if (!EnsureFolder(destination)) return false;
+  if (!EnsureFolder(destination)) return FailFolder(destination);
   return ExtractTo(destination, dropFolders);
+}
+
+bool PackageArchive::Fail(std::string entry, platform::SystemError cause) {
+  failure_ = platform::Failure{std::move(entry), std::move(cause)};
+  return false;
+}
+
+bool PackageArchive::FailFolder(const std::string& folder) {
+  failure_ = platform::LastFailure().value_or(
+      platform::Failure{folder, platform::MakeError(platform::ErrorCode::Other, "cannot be created")});
+  return false;
 }
 
 bool PackageArchive::EnsureFolder(const std::string& folder) {
@@ -154,6 +223,16 @@ bool PackageArchive::GoToNextEntry(std::string_view extension) {
   }
 }
 
+bool PackageArchive::GoToEntryNamed(std::string_view name) {
+  if (!GoToFirstEntry()) return false;
+  PackageEntryInfo info;
+  do {
+    if (!GetCurrentEntryInfo(info)) return false;
+    if (platform::NamesEqual(info.name, name)) return true;
+  } while (StepToNext());
+  return false;
+}
+
 bool PackageArchive::StepToNext() {
   if (unzGoToNextFile(AsUnz(archive_.get())) != UNZ_OK) {
     // minizip stays on the last entry at the end of the directory, but any other error
@@ -172,13 +251,15 @@ bool PackageArchive::GetCurrentEntryInfo(PackageEntryInfo& info) {
     return false;
   }
   std::vector<char> name(raw.size_filename + 1, '\0');
+  std::vector<char> extra(raw.size_file_extra + 1, '\0');
   std::vector<char> comment(raw.size_file_comment + 1, '\0');
-  if (unzGetCurrentFileInfo64(AsUnz(archive_.get()), &raw, name.data(), name.size(), nullptr, 0,
-                              comment.data(), comment.size()) != UNZ_OK) {
+  if (unzGetCurrentFileInfo64(AsUnz(archive_.get()), &raw, name.data(), name.size(), extra.data(),
+                              extra.size(), comment.data(), comment.size()) != UNZ_OK) {
     return false;
   }
+  ApplyZip64Sizes({extra.data(), raw.size_file_extra}, raw);
   const bool utf8 = (raw.flag & kUtf8NameFlag) != 0;
-  info.name = CutToCharacters(DecodeEntryName({name.data(), raw.size_filename}, utf8), kMaxNameLength);
+  info.name = DecodeEntryName({name.data(), raw.size_filename}, utf8);
   info.comment = CutToCharacters(DecodeEntryName({comment.data(), raw.size_file_comment}, utf8),
                                  kMaxCommentLength);
   // A comment is text, not a path: put back the slashes the decoding turned.
@@ -191,75 +272,93 @@ bool PackageArchive::GetCurrentEntryInfo(PackageEntryInfo& info) {
   info.compressionMethod = static_cast<std::uint32_t>(raw.compression_method);
   info.dosDateTime = static_cast<std::uint32_t>(raw.dosDate);
   info.crc = static_cast<std::uint32_t>(raw.crc);
-  info.compressedSize = static_cast<std::uint32_t>(raw.compressed_size);
-  info.uncompressedSize = static_cast<std::uint32_t>(raw.uncompressed_size);
+  info.compressedSize = raw.compressed_size;
+  info.uncompressedSize = raw.uncompressed_size;
   info.internalAttributes = static_cast<std::uint32_t>(raw.internal_fa);
   info.externalAttributes = static_cast<std::uint32_t>(raw.external_fa);
-  info.isFolder = !info.name.empty() && info.name.back() == '\\';
+  info.isFolder = (!info.name.empty() && info.name.back() == '\\') ||
+                  AttributesMarkFolder(info.externalAttributes);
   return true;
 }
 
-PackageArchive::EntryRead PackageArchive::ReadCurrentEntry(
+std::optional<EntryDataProblem> PackageArchive::ReadCurrentEntry(
     const std::function<void(std::string_view)>& sink) {
-  if (!isOpen()) return EntryRead::CannotOpen;
-  const unzFile zip = AsUnz(archive_.get());
-  if (unzOpenCurrentFile(zip) != UNZ_OK) return EntryRead::CannotOpen;
-  std::vector<char> buffer(kCopyBufferSize);
-  while (true) {
-    const int count = unzReadCurrentFile(zip, buffer.data(), static_cast<unsigned>(buffer.size()));
-    if (count == 0) break;
-    if (count < 0) {
-      unzCloseCurrentFile(zip);
-      return EntryRead::DataError;
-    }
-    sink(std::string_view(buffer.data(), static_cast<std::size_t>(count)));
+  PackageEntryInfo info;
+  if (!GetCurrentEntryInfo(info)) {
+    return EntryDataProblem{EntryDataProblem::Kind::Damaged,
+                            platform::MakeError(platform::ErrorCode::Damaged,
+                                                "the entry of the directory cannot be read")};
   }
-  return unzCloseCurrentFile(zip) == UNZ_CRCERROR ? EntryRead::CrcMismatch : EntryRead::Done;
+  return ReadEntryData(archive_.get(), DataOf(info), kCopyBufferSize, [&](std::string_view piece) {
+    sink(piece);
+    return true;
+  });
+}
+
+std::optional<std::uint64_t> PackageArchive::DeclaredSize() {
+  if (!GoToFirstEntry()) return std::nullopt;
+  std::uint64_t total = 0;
+  do {
+    PackageEntryInfo info;
+    if (!GetCurrentEntryInfo(info)) return std::nullopt;
+    if (!info.isFolder) total += info.uncompressedSize;
+  } while (GoToNextEntry());
+  return total;
 }
 
 bool PackageArchive::ExtractTo(const std::string& destination, bool dropFolders) {
+  platform::ClearLastFailure();
   PackageEntryInfo info;
-  if (!GetCurrentEntryInfo(info)) return false;
+  if (!GetCurrentEntryInfo(info)) {
+    return Fail({}, platform::MakeError(platform::ErrorCode::Damaged,
+                                        "an entry of the directory cannot be read"));
+  }
   if (info.isFolder) return true;
-  if (!IsSafeEntryName(info.name)) return false;
+  if (!IsSafeEntryName(info.name)) {
+    return Fail(info.name, platform::MakeError(platform::ErrorCode::Other,
+                                               "the name would place it outside the folder"));
+  }
 
   std::string outputPath = destination;
   if (outputPath.empty() || (outputPath.back() != '\\' && outputPath.back() != '/')) {
     outputPath += '\\';
   }
   outputPath += dropFolders ? std::string(platform::FileNamePart(info.name)) : info.name;
-  if (!platform::PathFitsLimit(outputPath)) return false;
+  if (!platform::PathFitsLimit(outputPath)) {
+    return Fail(info.name, platform::MakeError(platform::ErrorCode::NameTooLong,
+                                               "the name is longer than a path may be (" +
+                                                   std::to_string(platform::kMaxPathLength) +
+                                                   " characters)"));
+  }
+  if (auto refused = RefusedEntryData(DataOf(info))) return Fail(info.name, refused->cause);
 
   const std::size_t separator = outputPath.find_last_of("\\/");
-  EnsureFolder(outputPath.substr(0, separator));
-  return CopyCurrentEntryTo(outputPath, info.dosDateTime);
+  if (!EnsureFolder(outputPath.substr(0, separator))) {
+    return Fail(info.name, RecordedCause("its folder cannot be created"));
+  }
+  return CopyCurrentEntryTo(outputPath, info);
 }
 
-bool PackageArchive::CopyCurrentEntryTo(const std::string& outputPath, std::uint32_t dosDateTime) {
-  bool copied = true;
+bool PackageArchive::CopyCurrentEntryTo(const std::string& outputPath, const PackageEntryInfo& info) {
+  std::optional<EntryDataProblem> problem;
   {
     auto output = platform::Files().Open(outputPath, platform::OpenMode::CreateAlways);
-    if (!output) return false;
-    if (unzOpenCurrentFile(AsUnz(archive_.get())) != UNZ_OK) return false;  // the empty file stays
-    std::vector<char> buffer(kCopyBufferSize);
-    while (true) {
-      const int count = unzReadCurrentFile(AsUnz(archive_.get()), buffer.data(),
-                                           static_cast<unsigned>(buffer.size()));
-      if (count == 0) break;
-      if (count < 0 || !output->Write(buffer.data(), static_cast<std::size_t>(count))) {
-        copied = false;
-        break;
-      }
+    if (!output) return Fail(info.name, RecordedCause("the file cannot be created"));
+    problem = ReadEntryData(archive_.get(), DataOf(info), kCopyBufferSize,
+                            [&](std::string_view piece) { return output->Write(piece.data(), piece.size()); });
+    if (problem && problem->kind == EntryDataProblem::Kind::NotWritten) {
+      problem->cause = RecordedCause("the file cannot be written");
     }
     // The stored time goes on through the handle that wrote the file, as the last thing
     // before it closes: the same times as setting them by path afterwards, one open fewer
     // for every entry. Its result does not matter.
-    if (copied) SetFileTimeFromDos(*output, dosDateTime);
+    if (!problem) SetFileTimeFromDos(*output, info.dosDateTime);
   }
-  // A CRC mismatch is reported only here, and does not fail the extraction: the file is
-  // written as the archive holds it.
-  unzCloseCurrentFile(AsUnz(archive_.get()));
-  return copied;
+  if (!problem) return true;
+  // Nothing of an entry that failed stays: a file cut short or unchecked would pass for
+  // the member it should have been.
+  platform::Files().DeleteFile(outputPath);
+  return Fail(info.name, problem->cause);
 }
 
 }  // namespace vantrel

@@ -12,11 +12,16 @@
 #include <string>
 #include <string_view>
 
+#include "package/entry_data.h"
+#include "platform/system_error.h"
+
 namespace vantrel {
 
 // What the layer knows of the current entry.
 struct PackageEntryInfo {
-  std::string name;     // at most 260 characters, every '/' turned into '\'
+  // Every '/' turned into '\'. Kept whole however long it is stored: a name cut short
+  // could end in '\' and pass for a folder.
+  std::string name;
   std::string comment;  // at most 256 characters
   std::uint32_t versionMadeBy = 0;
   std::uint32_t versionNeeded = 0;
@@ -24,11 +29,16 @@ struct PackageEntryInfo {
   std::uint32_t compressionMethod = 0;
   std::uint32_t dosDateTime = 0;  // date in the high 16 bits, time in the low 16 bits
   std::uint32_t crc = 0;
-  std::uint32_t compressedSize = 0;
-  std::uint32_t uncompressedSize = 0;
+  // 64 bits, from the entry's zip64 fields where it has them: an entry of 4 GiB or more is
+  // never taken for a small one.
+  std::uint64_t compressedSize = 0;
+  std::uint64_t uncompressedSize = 0;
   std::uint32_t internalAttributes = 0;
   std::uint32_t externalAttributes = 0;
-  bool isFolder = false;  // the name ends with '\'
+  // The name ends with '\', or the attributes mark a folder: the MS-DOS directory bit,
+  // or a Unix folder mode in their high 16 bits, as archivers that write no trailing
+  // slash mark one.
+  bool isFolder = false;
 };
 
 class PackageArchive {
@@ -49,12 +59,16 @@ class PackageArchive {
   bool ClosePackage();
 
   // Extracts every entry into `folder`, in directory order, stopping at the first entry
-  // that fails. An archive without entries fails after the folder is created.
+  // that fails. An archive without entries fails after the folder is created. An entry
+  // that fails leaves no file behind; the entries before it stay.
   bool ExtractPackage(const std::string& folder, bool dropFolders);
   // Extracts the current entry into `folder`, or into the default destination folder when
   // none is given. A folder entry succeeds without writing; with dropFolders only the last
-  // part of the name is used. Names that would leave the destination, and output paths
-  // over 259 characters, are refused.
+  // part of the name is used. Refused, before anything of the entry is written: names
+  // that would leave the destination, output paths over 259 characters, encrypted
+  // entries and methods other than stored and deflate. The data is checked as it is
+  // written (declared size, whole deflate stream, CRC-32); data that fails the check is
+  // deleted again.
   bool ExtractCurrentEntry(const std::optional<std::string>& folder, bool dropFolders);
   // Makes the entry at `index` current and extracts it as above.
   bool ExtractEntryAt(long index, const std::optional<std::string>& folder, bool dropFolders);
@@ -67,16 +81,22 @@ class PackageArchive {
   bool GoToFirstEntry(std::string_view extension = {});
   bool GoToNextEntry(std::string_view extension = {});
   bool GetCurrentEntryInfo(PackageEntryInfo& info);
+  // Moves to the first entry whose whole name (with '\' between folders) is `name`,
+  // compared without regard to case.
+  bool GoToEntryNamed(std::string_view name);
 
-  enum class EntryRead {
-    Done,         // every byte read and the CRC matched
-    CannotOpen,   // the entry's data cannot be opened (an unknown method, a bad header)
-    DataError,    // the data broke off or cannot be inflated
-    CrcMismatch,  // read to its end, but not the bytes that were stored
-  };
   // Reads the current entry's data without writing anything, handing it to `sink` in
-  // pieces of at most kCopyBufferSize bytes.
-  EntryRead ReadCurrentEntry(const std::function<void(std::string_view)>& sink);
+  // pieces of at most kCopyBufferSize bytes, with the same checks as an extraction;
+  // empty when the data came whole.
+  std::optional<EntryDataProblem> ReadCurrentEntry(const std::function<void(std::string_view)>& sink);
+
+  // The sum of the sizes the directory declares for the entries that are files: what an
+  // extraction of the whole package writes. Empty when the directory cannot be read.
+  std::optional<std::uint64_t> DeclaredSize();
+
+  // Why the latest extraction failed: the entry, as its name is shown ('\' between
+  // folders), and the cause. Empty after one that succeeded.
+  const std::optional<platform::Failure>& extractionFailure() const { return failure_; }
 
   bool isOpen() const { return archive_ != nullptr; }
   const std::string& defaultFolder() const { return defaultFolder_; }
@@ -85,7 +105,11 @@ class PackageArchive {
   bool StepToNext();
   bool EnsureFolder(const std::string& folder);
   bool ExtractTo(const std::string& destination, bool dropFolders);
-  bool CopyCurrentEntryTo(const std::string& outputPath, std::uint32_t dosDateTime);
+  bool CopyCurrentEntryTo(const std::string& outputPath, const PackageEntryInfo& info);
+  // Records why the current entry failed; answers false for the caller to return.
+  bool Fail(std::string entry, platform::SystemError cause);
+  // Records why the destination folder could not be made, as the file system said.
+  bool FailFolder(const std::string& folder);
 
   // Closes an open archive: its current entry, then the archive.
   struct ArchiveCloser {
@@ -99,6 +123,7 @@ class PackageArchive {
   std::optional<long> currentIndex_;
   // The folder most recently made sure of while this archive is open.
   std::string lastFolder_;
+  std::optional<platform::Failure> failure_;
 };
 
 }  // namespace vantrel

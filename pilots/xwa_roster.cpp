@@ -12,6 +12,7 @@
 #include "pilots/config_word.h"
 #include "pilots/xwa_pilot_file.h"
 #include "platform/file_helpers.h"
+#include "platform/path.h"
 #include "platform/system_error.h"
 #include "ui/window.h"
 
@@ -25,19 +26,15 @@ std::string PilotFilePath(std::string_view name) {
   return XwaFolder() + "\\" + std::string(name) + std::string(suffix);
 }
 
-// A pilot's name becomes part of its file name, so it may hold nothing that Windows
-// refuses in a file name, and no separator that would put the file in another folder.
-// "." and ".." are refused as well: they are the names of a folder's own entries, and a
-// tool that joins a pilot's name to the folder would leave the game folder by them.
+// A pilot's name becomes part of its file name, which must be a file name Windows can
+// hold, with no separator that would put the file in another folder. "." and ".." are
+// refused as well: they are the names of a folder's own entries, and a tool that joins a
+// pilot's name to the folder would leave the game folder by them. So is a device name
+// ("CON", "nul.txt"), on every system: the game and its pilots live on Windows.
 bool CanNameFile(std::string_view name) {
-  if (name == "." || name == "..") return false;
-  constexpr std::string_view kRefused = "\\/:*?\"<>|";
-  for (char c : name) {
-    if (static_cast<unsigned char>(c) < 0x20 || kRefused.find(c) != std::string_view::npos) {
-      return false;
-    }
-  }
-  return true;
+  if (name == "." || name == ".." || platform::IsDeviceName(name)) return false;
+  const std::string_view suffix = Game(GameId::XwingAlliance).pilotFileSuffix;
+  return !platform::FileNameProblem(std::string(name) + std::string(suffix));
 }
 
 // The lines after the first, every line end made CR LF: a lone LF gains its CR, a CR LF

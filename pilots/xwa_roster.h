@@ -25,7 +25,8 @@ bool WriteXwaLastPilot(std::string_view name);
 // prepared for KZ battles when `prepare` is true. False after the message "This pilot
 // name already exists" when its file exists, or "Error creating new pilot" when it cannot
 // be written or the name holds a character a file name cannot hold (\ / : * ? " < > |
-// or a control character) or is "." or "..". Nothing is left behind on failure.
+// or a control character), is "." or "..", or is a Windows device name ("CON",
+// "nul.txt"). Nothing is left behind on failure.
 bool CreateXwaPilot(std::string_view name, bool prepare);
 
 // Deletes the pilot file of `name`. False after the message "Can't find pilot to delete"

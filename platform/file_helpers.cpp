@@ -114,4 +114,22 @@ bool ReplaceFileContent(const std::string& path, const std::string& temporaryPat
   return false;
 }
 
+bool RemoveFolderTree(const std::string& folder) {
+  FileSystem& files = Files();
+  for (const FoundEntry& entry : files.Find(folder + "\\*.*")) {
+    if (entry.name == "." || entry.name == "..") continue;
+    const std::string path = folder + "\\" + entry.name;
+    // The search reports a link to a folder as a folder. Deleting it as a file removes a
+    // link on POSIX, and removing it as a folder removes a junction on Windows, each
+    // without touching what it points to; only a real folder that is not empty is
+    // entered.
+    if (!entry.isFolder) {
+      files.DeleteFile(path);
+    } else if (!files.DeleteFile(path) && !files.RemoveFolder(path)) {
+      RemoveFolderTree(path);
+    }
+  }
+  return files.RemoveFolder(folder);
+}
+
 }  // namespace vantrel::platform

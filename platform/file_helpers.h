@@ -48,4 +48,8 @@ bool CreateFolders(const std::string& folder);
 bool ReplaceFileContent(const std::string& path, const std::string& temporaryPath,
                         std::string_view bytes);
 
+// Removes `folder` with everything inside it. A link or junction inside is removed itself,
+// never followed, so nothing outside the folder is touched. True when the folder is gone.
+bool RemoveFolderTree(const std::string& folder);
+
 }  // namespace vantrel::platform

@@ -103,6 +103,10 @@ class FileSystem {
 
   virtual std::string CurrentFolder() = 0;
   virtual bool SetCurrentFolder(const std::string& path) = 0;
+
+  // Bytes this process may still write on the volume that holds `path` (an existing file
+  // or folder); empty when the system cannot tell.
+  virtual std::optional<std::uint64_t> FreeSpace(const std::string& path) = 0;
 };
 
 // The file system of this process: the native backend unless a test installed another

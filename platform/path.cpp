@@ -163,4 +163,22 @@ bool IsDeviceName(std::string_view name) {
          stem[3] >= '1' && stem[3] <= '9';
 }
 
+std::optional<std::string_view> FileNameProblem(std::string_view name) {
+  if (IsDeviceName(name)) return "is a device name on Windows";
+  for (const char c : name) {
+    if (static_cast<unsigned char>(c) < 0x20 ||
+        std::string_view("*?\"<>|:").find(c) != std::string_view::npos) {
+      return "holds a character Windows does not allow in a file name";
+    }
+  }
+  // "." and ".." name the folder and its parent, and Windows drops the trailing dots and
+  // blanks of any other name of dots and blanks alone, which leaves nothing.
+  if (name.find_first_of("\\/") != std::string_view::npos ||
+      name.find_first_not_of(". ") == std::string_view::npos) {
+    return "is not a file name Windows can hold";
+  }
+  if (name.back() == '.' || name.back() == ' ') return "ends with a dot or a blank, which Windows drops";
+  return std::nullopt;
+}
+
 }  // namespace vantrel::platform

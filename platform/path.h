@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -47,5 +48,13 @@ bool WildcardMatch(std::string_view pattern, std::string_view name);
 // and with or without an extension: CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9
 // ("nul.txt" opens the null device, not a file).
 bool IsDeviceName(std::string_view name);
+
+// Why `name` cannot be the name of a file the system writes into a folder it joins the
+// name to, or nothing when it can be: a device name (on every system, as battles and
+// pilots are made for Windows), a character Windows refuses in a file name (a control
+// character, * ? " < > | :), a name that is no file name of that folder (empty, dots and
+// blanks alone, a '\' or '/'), or one ending with a dot or a blank, which Windows drops.
+// The reasons read after the name ("con.tie is a device name on Windows").
+std::optional<std::string_view> FileNameProblem(std::string_view name);
 
 }  // namespace vantrel::platform

@@ -9,6 +9,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -457,6 +458,20 @@ class PosixFileSystem final : public FileSystem {
     const std::optional<std::string> native = resolver_.Resolve(path);
     if (!native) return Fail(path, ENAMETOOLONG);
     return chdir(native->c_str()) == 0 || Fail(path, errno);
+  }
+
+  std::optional<std::uint64_t> FreeSpace(const std::string& path) override {
+    const std::optional<std::string> native = resolver_.Resolve(path);
+    struct statvfs volume;
+    if (!native) {
+      Fail(path, ENAMETOOLONG);
+      return std::nullopt;
+    }
+    if (statvfs(native->c_str(), &volume) != 0) {
+      Fail(path, errno);
+      return std::nullopt;
+    }
+    return static_cast<std::uint64_t>(volume.f_bavail) * volume.f_frsize;
   }
 
  private:

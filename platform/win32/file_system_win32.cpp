@@ -414,6 +414,20 @@ class Win32FileSystem final : public FileSystem {
     if (!wide) return FailPath(path);
     return SetCurrentDirectoryW(wide->c_str()) != FALSE || Fail(path, GetLastError());
   }
+
+  std::optional<std::uint64_t> FreeSpace(const std::string& path) override {
+    const auto wide = WidePath(path);
+    ULARGE_INTEGER freeToCaller;
+    if (!wide) {
+      FailPath(path);
+      return std::nullopt;
+    }
+    if (!GetDiskFreeSpaceExW(wide->c_str(), &freeToCaller, nullptr, nullptr)) {
+      Fail(path, GetLastError());
+      return std::nullopt;
+    }
+    return static_cast<std::uint64_t>(freeToCaller.QuadPart);
+  }
 };
 
 }  // namespace

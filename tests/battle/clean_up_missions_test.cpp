@@ -93,8 +93,12 @@ TEST_F(CleanUpMissionsTest, AReadOnlyBattleListStillCleansUp) {
   EXPECT_TRUE(temp.List("XWA/MISSIONS").empty());
 }
 
-TEST_F(CleanUpMissionsTest, NamesThatLeaveTheMissionFolderDeleteNothing) {
+TEST_F(CleanUpMissionsTest, NamesThatLeaveTheMissionFolderOrAreNoMissionsDeleteNothing) {
   temp.WriteFile("XWA/xwingalliance.exe", "the game");
+  temp.WriteFile("XWA/MISSIONS/mission.lst", "the game's own list");
+#ifndef _WIN32
+  temp.WriteFile("XWA/MISSIONS/con.tie", "not a device here");  // Windows allows no such file
+#endif
   temp.WriteFile("XWA/KZMISS/m.tie", "enciphered");
   temp.WriteFile("XWA/MISSIONS/sub/m.tie", "below");
   temp.WriteFile("outside.tie", "outside the game");
@@ -103,7 +107,8 @@ TEST_F(CleanUpMissionsTest, NamesThatLeaveTheMissionFolderDeleteNothing) {
       "..\\xwingalliance.exe", "../xwingalliance.exe", "..\\KZMISS\\BATTLE.KZB",
       "..\\KZMISS\\m.tie",     "sub\\m.tie",           "sub/m.tie",
       "..\\..\\outside.tie",   "C:outside.tie",        "..",
-      ".",                     "",
+      ".",                     "",                     "mission.lst",
+      "con.tie",
   };
   std::vector<std::string> names = refused;
   names.push_back("plain.tie");

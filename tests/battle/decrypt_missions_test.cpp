@@ -223,14 +223,21 @@ TEST_F(DecryptMissionsTest, XwingVsTieAndBalanceOfPowerEachWriteIntoTheirOwnTrai
   EXPECT_EQ(temp.List("XVT/TRAIN"), (Texts{"x.tie"}));
 }
 
-TEST_F(DecryptMissionsTest, NamesThatLeaveTheFoldersAreRefusedBeforeAnythingIsWritten) {
-  // Files where a name with a folder part would lead, from either folder.
+TEST_F(DecryptMissionsTest, NamesThatLeaveTheFoldersOrAreNoMissionsAreRefusedBeforeAnythingIsWritten) {
+  // Files where a name with a folder part would lead, from either folder, and a file of
+  // the game's own that a battle list once had the decryption overwrite.
   temp.WriteFile("XWA/secret.tie", "game folder");
   temp.WriteFile("XWA/KZMISS/sub/m.tie", "below staging");
   temp.WriteFile("outside.tie", "outside the game");
+  temp.WriteFile("XWA/KZMISS/mission.lst", "from a package");
+  temp.WriteFile("XWA/MISSIONS/mission.lst", "the game's own list");
+#ifndef _WIN32
+  // On Windows no file can bear this name; elsewhere one could be staged.
+  temp.WriteFile("XWA/KZMISS/con.tie", "a device on Windows");
+#endif
   const std::vector<std::string> refused = {
       "..\\secret.tie", "../secret.tie", "sub\\m.tie", "sub/m.tie", "..\\..\\outside.tie",
-      "C:outside.tie", "..", ".", "", " . ",
+      "C:outside.tie", "..", ".", "", " . ", "mission.lst", "con.tie", "secret.tie.",
   };
   for (const std::string& name : refused) {
     SCOPED_TRACE("name \"" + name + "\"");

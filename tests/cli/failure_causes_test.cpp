@@ -76,9 +76,8 @@ TEST_F(FailureCausesTest, EachFailureIsFollowedByItsPathAndTheSystemsText) {
        "vantrel: cannot open package " + temp.Path("junk.kzm") + ": not a ZIP archive\n"},
       {"a launcher folder where Temp cannot be made",
        [&] { files.FailAlways(FileOperation::CreateFolder, "Temp"); }, cli::LoadCommand, {package},
-       "vantrel: " + package + ": not every entry could be unpacked into " +
-           temp.SystemPath("launcher/Temp") + ": Access denied\n"
-           "vantrel: nothing was staged\n"},
+       "vantrel: nothing was staged from " + package + ": " + temp.SystemPath("launcher/Temp") +
+           ": Access denied\n"},
       {"a mission folder on a full disk", [&] { files.FailWritesAfter(0, "TRAIN"); },
        cli::PlayCommand, {"xvt"},
        "VNTL: Error writing new mission!\n  " + temp.SystemPath("XVT/TRAIN/m1.tie") +

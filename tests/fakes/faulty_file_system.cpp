@@ -34,6 +34,7 @@ struct FaultyFileSystem::Rules {
 
   std::vector<Failure> failures;
   std::vector<WriteLimit> writeLimits;
+  std::vector<WriteLimit> freeSpaces;  // the space told for paths that contain the part
   std::array<int, static_cast<std::size_t>(FileOperation::FileFlush) + 1> calls{};
 
   static bool Contains(std::string_view path, const std::string& foldedPart) {
@@ -58,11 +59,16 @@ struct FaultyFileSystem::Rules {
     return fails;
   }
 
-  std::optional<std::uint64_t> WriteLimitFor(std::string_view path) const {
-    for (const WriteLimit& limit : writeLimits) {
+  static std::optional<std::uint64_t> Find(const std::vector<WriteLimit>& limits,
+                                            std::string_view path) {
+    for (const WriteLimit& limit : limits) {
       if (Contains(path, limit.pathPart)) return limit.bytes;
     }
     return std::nullopt;
+  }
+
+  std::optional<std::uint64_t> WriteLimitFor(std::string_view path) const {
+    return Find(writeLimits, path);
   }
 };
 
@@ -159,6 +165,7 @@ void FaultyFileSystem::FailWritesAfter(std::uint64_t bytes, std::string_view pat
 void FaultyFileSystem::Heal() {
   rules_->failures.clear();
   rules_->writeLimits.clear();
+  rules_->freeSpaces.clear();
 }
 
 int FaultyFileSystem::Calls(FileOperation operation) const {
@@ -224,6 +231,15 @@ std::string FaultyFileSystem::CurrentFolder() {
 
 bool FaultyFileSystem::SetCurrentFolder(const std::string& path) {
   return !rules_->Fails(FileOperation::SetCurrentFolder, path) && inner_.SetCurrentFolder(path);
+}
+
+void FaultyFileSystem::ReportFreeSpace(std::uint64_t bytes, std::string_view pathPart) {
+  rules_->freeSpaces.insert(rules_->freeSpaces.begin(), {platform::FoldCase(pathPart), bytes});
+}
+
+std::optional<std::uint64_t> FaultyFileSystem::FreeSpace(const std::string& path) {
+  if (const std::optional<std::uint64_t> told = Rules::Find(rules_->freeSpaces, path)) return told;
+  return inner_.FreeSpace(path);
 }
 
 }  // namespace vantrel::testing

@@ -68,6 +68,9 @@ class FaultyFileSystem final : public platform::FileSystem {
   // bytes in all; the write that would pass that writes what still fits and fails, and so
   // does every later one.
   void FailWritesAfter(std::uint64_t bytes, std::string_view pathPart = {});
+  // From now on the free space of every path that contains `pathPart` is told as `bytes`,
+  // whatever the volume holds: a full disk without filling one.
+  void ReportFreeSpace(std::uint64_t bytes, std::string_view pathPart = {});
   // Forgets every failure asked for; the counts of calls stay.
   void Heal();
 
@@ -87,6 +90,7 @@ class FaultyFileSystem final : public platform::FileSystem {
   bool SetReadOnly(const std::string& path, bool readOnly) override;
   std::string CurrentFolder() override;
   bool SetCurrentFolder(const std::string& path) override;
+  std::optional<std::uint64_t> FreeSpace(const std::string& path) override;
 
   // What the failures are decided by; shared with the files this opened, which may
   // outlive it.

@@ -9,6 +9,7 @@
 #include "tests/fakes/fake_ui.h"
 #include "tests/support/battle_list_bytes.h"
 #include "tests/support/game_world.h"
+#include "tests/support/raw_zip.h"
 #include "tests/support/zip_builder.h"
 
 namespace vantrel {
@@ -82,6 +83,27 @@ TEST_F(LoadBattleTest, APackageThatCannotBeOpenedStagesWhatTempAlreadyHeld) {
   EXPECT_FALSE(result.packageOpened);
   EXPECT_TRUE(result.staging.battleListStaged);
   EXPECT_EQ(window.ItemText(1063), "Left Over");
+}
+
+TEST_F(LoadBattleTest, APackageThatDoesNotUnpackWholeIsToldAndNothingOfItStays) {
+  LoadCommandLinePackage(window, archive, temp.Path("Battles\\b1.kzm"), {});
+  testing::RawEntry damaged = testing::StoredEntry("e2.tie", "two");
+  damaged.crc ^= 1;
+  temp.WriteFile("Battles/b2.kzm",
+                 testing::RawZipBytes({testing::StoredEntry("battle.kzb", testing::BattleListBytes(
+                                                                              3, 9, "Hoth", {"e2.tie"})),
+                                       damaged, testing::StoredEntry("Readme.txt", "hoth")}));
+  bool readmeShown = false;
+  const LoadResult result = LoadCommandLinePackage(window, archive, temp.Path("Battles\\b2.kzm"),
+                                                   [&](const std::string&) { readmeShown = true; });
+  EXPECT_FALSE(result.packageUnpacked);
+  EXPECT_FALSE(readmeShown);
+  EXPECT_EQ(desktop.MessageTexts(),
+            (std::vector<std::string>{"Error unpacking the battle package!\n\ne2.tie: CRC mismatch\n\n"
+                                      "The battle was not installed."}));
+  EXPECT_EQ(window.ItemText(1063), "Endor Run");
+  EXPECT_EQ(temp.List("XWA/KZMISS"), (std::vector<std::string>{"Battle.kzb", "e1.tie"}));
+  EXPECT_FALSE(temp.Exists("launcher/Temp"));
 }
 
 }  // namespace

@@ -142,7 +142,7 @@ TEST_F(XwaRosterTest, AnExistingPilotIsFoundInAnyLetterCase) {
 
 TEST_F(XwaRosterTest, NamesAFileNameCannotHoldAreRefusedAndWriteNothing) {
   const char* refused[] = {"a\\b", "a/b", "a:b", "a*b", "a?b", "a\"b",
-                           "a<b", "a>b", "a|b", ".",   "..",  "a\tb"};
+                           "a<b", "a>b", "a|b", ".",   "..",  "a\tb", "CON", "nul.txt", "Com1"};
   std::size_t shown = 0;
   for (const char* name : refused) {
     SCOPED_TRACE(name);

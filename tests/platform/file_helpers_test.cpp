@@ -1,6 +1,8 @@
 // The whole-file helpers: what they read and write, and how they fail.
 #include "platform/file_helpers.h"
 
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 #include "tests/fakes/faulty_file_system.h"
@@ -54,6 +56,21 @@ TEST(CreateFolders, CreatesEveryMissingFolderFromTheTopAndFailsOnAFile) {
   EXPECT_FALSE(CreateFolders(temp.Path("file")));
   EXPECT_FALSE(CreateFolders(temp.Path("file\\below")));
   EXPECT_FALSE(CreateFolders(""));
+}
+
+TEST(RemoveFolderTree, RemovesEverythingInsideButNothingALinkPointsTo) {
+  TempFolder temp;
+  temp.WriteFile("Temp/a.tie", "a");
+  temp.WriteFile("Temp/maps/deep/m.map", "m");
+  temp.WriteFile("kept/own.txt", "the player's");
+#ifndef _WIN32
+  // Links to a folder and to a file outside, as someone could plant them.
+  std::filesystem::create_directory_symlink(temp.Native("kept"), temp.Native("Temp/maps/linked"));
+  std::filesystem::create_symlink(temp.Native("kept/own.txt"), temp.Native("Temp/own.txt"));
+#endif
+  EXPECT_TRUE(RemoveFolderTree(temp.Path("Temp")));
+  EXPECT_EQ(temp.List(), (std::vector<std::string>{"kept/"}));
+  EXPECT_EQ(temp.ReadFile("kept/own.txt"), "the player's");
 }
 
 TEST(ReplaceFileContent, ReplacesTheFileWholeOrLeavesIt) {

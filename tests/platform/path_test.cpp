@@ -121,5 +121,30 @@ TEST(DeviceNames, AreKnownWithOrWithoutAnExtension) {
   }
 }
 
+TEST(FileNames, EachNameAWrittenFileCannotBearSaysWhy) {
+  constexpr const char* kFine = "";
+  constexpr const char* kDevice = "is a device name on Windows";
+  constexpr const char* kCharacter = "holds a character Windows does not allow in a file name";
+  constexpr const char* kNotAName = "is not a file name Windows can hold";
+  constexpr const char* kTrailing = "ends with a dot or a blank, which Windows drops";
+  const struct {
+    const char* name;
+    const char* problem;
+  } cases[] = {
+      {"b1m1.tie", kFine},        {"Mr. X0.plt", kFine},     {"...0.plt", kFine},
+      {".hidden", kFine},         {"a..b.tie", kFine},       {"consul.tie", kFine},
+      {"con.tie", kDevice},       {"NUL", kDevice},          {"com1.x0.plt", kDevice},
+      {"Lpt9.txt", kDevice},      {"AUX .tie", kDevice},     {"a:b.tie", kCharacter},
+      {"a.tie:stream", kCharacter}, {"C:a.tie", kCharacter}, {"what?.txt", kCharacter},
+      {"a\tb", kCharacter},      {"a|b", kCharacter},       {"", kNotAName},
+      {".", kNotAName},           {"..", kNotAName},         {" . ", kNotAName},
+      {"..\\a.tie", kNotAName},   {"../a.tie", kNotAName},   {"sub\\a.tie", kNotAName},
+      {"/a.tie", kNotAName},      {"notes.", kTrailing},     {"m1.tie ", kTrailing},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(std::string(FileNameProblem(c.name).value_or(kFine)), c.problem) << '"' << c.name << '"';
+  }
+}
+
 }  // namespace
 }  // namespace vantrel::platform
