@@ -89,6 +89,8 @@ TEST_F(SetupPagesTest, TheWholeWalkInstallsAndFinishes) {
   ASSERT_EQ(shell.shortcuts().size(), 2u);
   EXPECT_EQ(shell.shortcuts()[1].link, Desktop("\\Vantrel.LNK"));
   EXPECT_TRUE(session.ending);
+  // The quit message ends the waiting loops of the pages before the last.
+  EXPECT_EQ(Page(4).quitPosted(), 0);
   // Every page ended, and no quit question was asked on the way out.
   for (const testing::OpenedDialog& dialog : desktop.dialogs()) EXPECT_TRUE(dialog.result);
   EXPECT_TRUE(desktop.messages().empty());
@@ -132,8 +134,10 @@ TEST_F(SetupPagesTest, EscAsksOnEveryPageButTheLastAndResumeLeavesThePageAsItWas
     pageDesktop.QueueDialogScript([](FakeWindow& current) {
       current.Press(kEsc);
       EXPECT_FALSE(current.endedWith());
+      EXPECT_FALSE(current.quitPosted());
       current.Press(kCancel);
       EXPECT_EQ(current.endedWith(), kExitSetup);
+      EXPECT_EQ(current.quitPosted(), 0);
     });
     pageDesktop.QueueDialogScript(Press(kResume));
     pageDesktop.QueueDialogScript(Press(kExitSetup));
