@@ -102,6 +102,7 @@ StagingResult StageBattle() {
   }
   result.outcome = Outcome::Staged;
   result.battleListStaged = stager.MoveFromTemp("Battle.kzb", gameFolder + "\\KZMISS\\");
+  if (!result.battleListStaged) result.battleListFailure = platform::LastFailure();
 
   for (const StagingStep& step : Game(*result.game).stagingSteps) {
     const bool found = stager.MoveMatches(step.pattern, step.destination,

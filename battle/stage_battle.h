@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/game_table.h"
+#include "platform/system_error.h"
 
 namespace vantrel {
 
@@ -26,6 +27,8 @@ struct StagingResult {
   std::optional<GameId> game;
   std::uint8_t gameByte = 0;
   bool battleListStaged = false;  // "Battle.kzb" is now in the staging folder
+  // Why the battle list could not be placed; later steps meet failures of their own.
+  std::optional<platform::Failure> battleListFailure;
   bool planCompleted = false;     // every plan step ran (false: a step found nothing)
   bool temporaryFolderRemoved = false;
 };

@@ -2,11 +2,13 @@
 // status: 0 done, 1 failed (with a one-line reason on stderr), 2 bad arguments.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/options.h"
 #include "core/game_table.h"
+#include "platform/system_error.h"
 #include "ui/console/console_desktop.h"
 
 namespace vantrel::platform {
@@ -26,6 +28,12 @@ void PrintInstalledBattles();
 
 // A one-line reason on stderr, "vantrel: TEXT"; returns exit status 1.
 int Fail(const std::string& reason);
+// The same with the cause after a colon, where one is known: "cannot open package
+// /x/b.kzm: No such file or directory". The cause's path is named too when the reason
+// does not already name it.
+int Fail(const std::string& reason, const std::optional<platform::Failure>& cause);
+// The reason with its cause after a colon, as Fail prints it; the reason alone without one.
+std::string WithCause(const std::string& reason, const std::optional<platform::Failure>& cause);
 
 int PlayCommand(const Options& options, const std::vector<std::string>& words);
 int PilotsCommand(const Options& options, const std::vector<std::string>& words);

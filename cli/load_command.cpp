@@ -22,9 +22,11 @@ int ReportLoad(const std::string& package, const LoadResult& result) {
   if (staging.outcome == Outcome::LauncherFolderUnset) {
     return FailLauncherFolderUnset();
   }
-  if (!result.packageOpened) return Fail("cannot open package " + package);
+  if (!result.packageOpened) return Fail("cannot open package " + package, result.unpackFailure);
+  const std::string temp = platform::WithNativeSeparators(ReadLauncherFolder() + "\\Temp");
   if (!result.packageUnpacked) {
-    std::fprintf(stderr, "vantrel: %s: not every entry could be unpacked\n", package.c_str());
+    Fail(WithCause(package + ": not every entry could be unpacked into " + temp,
+                   result.unpackFailure));
   }
 
   switch (staging.outcome) {
@@ -32,6 +34,8 @@ int ReportLoad(const std::string& package, const LoadResult& result) {
     case Outcome::Staged:
       break;
     case Outcome::NoBattleList:
+      // A package that could not be unpacked has said why; its battle list is in it.
+      if (!result.packageUnpacked) return Fail("nothing was staged");
       return Fail("the package holds no battle list (battle.kzb); nothing was staged");
     case Outcome::UnknownGame:
       return Fail("the battle list names game " + std::to_string(staging.gameByte) +
@@ -47,11 +51,11 @@ int ReportLoad(const std::string& package, const LoadResult& result) {
   const std::string folder = platform::WithNativeSeparators(ReadGameFolder(*staging.game));
   if (!staging.battleListStaged) {
     return Fail("the battle list could not be placed in " +
-                platform::WithNativeSeparators(folder + "\\KZMISS"));
+                    platform::WithNativeSeparators(folder + "\\KZMISS"),
+                staging.battleListFailure);
   }
   std::printf("%s: battle staged in %s\n", std::string(game.name).c_str(), folder.c_str());
   if (!staging.temporaryFolderRemoved) {
-    const std::string temp = platform::WithNativeSeparators(ReadLauncherFolder() + "\\Temp");
     std::fprintf(stderr, "vantrel: some files stayed in %s\n", temp.c_str());
   }
   return 0;

@@ -63,6 +63,8 @@ int Run(const std::vector<std::string>& arguments) {
   const std::string& name = options->words.front();
   const std::vector<std::string> words(options->words.begin() + 1, options->words.end());
   int status = -1;
+  // Each command is one operation: a cause it reports was met by the command itself.
+  platform::ClearLastFailure();
   for (const Command& command : kCommands) {
     if (name == command.name) {
       status = options->json && !command.printsJson

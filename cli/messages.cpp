@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "platform/path.h"
 
 namespace vantrel::cli {
 namespace {
@@ -18,6 +19,21 @@ std::string SetCommandFor(std::string_view name) {
 int Fail(const std::string& reason) {
   std::fprintf(stderr, "vantrel: %s\n", reason.c_str());
   return 1;
+}
+
+std::string WithCause(const std::string& reason, const std::optional<platform::Failure>& cause) {
+  if (!cause) return reason;
+  const std::string& path = cause->path;
+  const bool named = path.empty() || reason.find(path) != std::string::npos ||
+                     reason.find(platform::WithNativeSeparators(path)) != std::string::npos;
+  const std::string text = named ? cause->cause.text : ui::DescribeForConsole(*cause);
+  // Told here, the cause is not told again by a message after this one.
+  platform::ClearLastFailure();
+  return reason + ": " + text;
+}
+
+int Fail(const std::string& reason, const std::optional<platform::Failure>& cause) {
+  return Fail(WithCause(reason, cause));
 }
 
 int FailFolderUnset(GameId game) {

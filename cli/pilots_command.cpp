@@ -45,6 +45,7 @@ int Create(const std::vector<std::string>& words) {
   }
   const std::string& name = words[1];
   if (CutXwaPilotName(name) != name) return Fail("a pilot name has at most 11 characters");
+  // A refusal is a message of the roster's own, with its cause.
   return CreateXwaPilot(name, prepare) ? 0 : 1;
 }
 
@@ -55,7 +56,11 @@ int Delete(const std::vector<std::string>& words) {
       ui::Ui().ShowMessage(&MainWindow(), "Sure you want to delete pilot " + name + "?", "VNTL",
                            ui::Icon::Exclamation, ui::Buttons::YesNo);
   if (answer != ui::Answer::Yes) return Fail("nothing deleted");
-  return DeleteXwaPilot(name) ? 0 : 1;
+  if (DeleteXwaPilot(name)) return 0;
+  // A pilot that is not there has been told with its cause; one that is there but could
+  // not be deleted is told here.
+  if (!platform::LastFailure()) return 1;
+  return Fail("cannot delete pilot " + name, platform::LastFailure());
 }
 
 int Select(const std::vector<std::string>& words) {
@@ -63,8 +68,9 @@ int Select(const std::vector<std::string>& words) {
   // As the dialog does, the name written is a listed pilot's, as stored in its file.
   for (const std::string& entry : ReadXwaPilotList(&MainWindow()).entries) {
     if (platform::NamesEqual(entry, words[1])) {
-      WriteXwaLastPilot(entry);
-      return 0;
+      if (WriteXwaLastPilot(entry)) return 0;
+      return Fail("cannot make " + entry + " the pilot X-Wing Alliance starts with",
+                  platform::LastFailure());
     }
   }
   return Fail("no X-Wing Alliance pilot is named " + words[1]);
@@ -83,6 +89,7 @@ int PilotsCommand(const Options& options, const std::vector<std::string>& words)
   if (ReadGameFolder(GameId::XwingAlliance).empty()) {
     return FailFolderUnset(GameId::XwingAlliance);
   }
+  platform::ClearLastFailure();
   if (action == "create") return Create(words);
   if (action == "delete") return Delete(words);
   if (action == "select") return Select(words);

@@ -64,6 +64,10 @@ int PlayCommand(const Options&, const std::vector<std::string>& words) {
     case PlayResult::ExecutableMissing:
       return Fail("the executable of " + std::string(Game(*game).name) + " is not in its folder \"" +
                   platform::WithNativeSeparators(ReadGameFolder(*game)) + "\"");
+    case PlayResult::ExecutableUnreadable:
+      return Fail("cannot read the executable of " + std::string(Game(*game).name) + " " +
+                      platform::WithNativeSeparators(GameExePath(*game)),
+                  platform::LastFailure());
     case PlayResult::WrongVersion:
     case PlayResult::BackupFailed:
     case PlayResult::PatchFailed:

@@ -12,6 +12,7 @@
 #include "core/settings.h"
 #include "platform/file_helpers.h"
 #include "platform/path.h"
+#include "platform/system_error.h"
 
 namespace vantrel {
 namespace {
@@ -109,15 +110,22 @@ std::string GameExeBackupPath(GameId game) { return PathsOf(game).backup; }
 bool BackupGameExe(GameId game) {
   const BackupPaths paths = PathsOf(game);
   // The names are longer than the executable's; a folder that leaves room for the
-  // executable but not for them is refused before anything is touched.
-  if (!platform::PathFitsLimit(paths.backup) || !platform::PathFitsLimit(paths.partial)) {
+  // executable but not for them is refused before anything is touched (both are of one
+  // length).
+  static_assert(kBackupName.size() == kPartialName.size());
+  if (!platform::PathFitsLimit(paths.partial)) {
+    platform::RecordFailure({paths.partial, platform::MakeError(platform::ErrorCode::NameTooLong,
+                                                                "path too long")});
     return false;
   }
   if (!PutBackLeftover(game, paths)) return false;
   platform::FileSystem& files = platform::Files();
   if (!CopyInBlocks(paths.executable, paths.partial) ||
       !files.MoveFile(paths.partial, paths.backup)) {
+    // The copy's own failure is the cause, not that of removing what it left.
+    const platform::SavedFailure cause;
     files.DeleteFile(paths.partial);
+    cause.Restore();
     return false;
   }
   return true;

@@ -4,11 +4,13 @@
 #include "core/settings.h"
 #include "platform/path.h"
 #include "platform/file_system.h"
+#include "platform/system_error.h"
 
 namespace vantrel {
 
 LoadResult UnpackAndStageBattle(PackageArchive& archive, const std::string& packagePath,
                                 const ReadmeViewer& showReadme) {
+  platform::ClearLastFailure();
   LoadResult result;
   const std::string launcherFolder = ReadLauncherFolder();
   // Without a launcher folder, Temp would be made at the root of the drive.
@@ -17,10 +19,17 @@ LoadResult UnpackAndStageBattle(PackageArchive& archive, const std::string& pack
     return result;
   }
   const std::string temp = launcherFolder + "\\Temp";
-  platform::Files().CreateFolder(temp);  // an existing Temp is no error
+  {
+    // An existing Temp is no error; one that cannot be made fails the unpacking, which
+    // says why.
+    const platform::SavedFailure before;
+    platform::Files().CreateFolder(temp);
+    before.Restore();
+  }
 
   result.packageOpened = archive.OpenPackage(packagePath);
   result.packageUnpacked = result.packageOpened && archive.ExtractPackage(temp, false);
+  if (!result.packageUnpacked) result.unpackFailure = platform::LastFailure();
   archive.ClosePackage();
 
   if (showReadme) showReadme(launcherFolder + "\\Temp\\Readme.txt");

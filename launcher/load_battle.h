@@ -11,6 +11,7 @@
 
 #include "battle/stage_battle.h"
 #include "package/package_archive.h"
+#include "platform/system_error.h"
 #include "ui/window.h"
 
 namespace vantrel {
@@ -18,6 +19,9 @@ namespace vantrel {
 struct LoadResult {
   bool packageOpened = false;
   bool packageUnpacked = false;  // every entry was extracted
+  // Why the package could not be opened or unpacked, where the system said; staging
+  // runs after it and meets failures of its own.
+  std::optional<platform::Failure> unpackFailure;
   StagingResult staging;
 };
 

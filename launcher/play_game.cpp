@@ -16,6 +16,7 @@
 #include "pilots/tie_pilots.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
+#include "platform/system_error.h"
 
 namespace vantrel {
 namespace {
@@ -89,7 +90,14 @@ class ExecutableGuard {
 
 PlayResult PlayGame(ui::Window& mainWindow, ui::StatusLine& status, GameId game,
                     const GameOptions& options) {
-  if (!GameExeExists(game)) return PlayResult::ExecutableMissing;
+  platform::ClearLastFailure();
+  if (!GameExeExists(game)) {
+    // An executable that is there but cannot be read is not missing; the failure of its
+    // opening stays recorded for the caller to tell.
+    return platform::Files().Kind(GameExePath(game)) == platform::PathKind::File
+               ? PlayResult::ExecutableUnreadable
+               : PlayResult::ExecutableMissing;
+  }
 
   const GameInfo& info = Game(game);
   ExecutableGuard executable(mainWindow, game);

@@ -2,6 +2,8 @@
 // the options the player switched on, the staged battle's missions are deciphered into
 // place, the game runs, the pilot who flew is sealed, the plain missions go again and
 // the executable is put back. The main window's game buttons and `vantrel play` run it.
+// The play is one operation: the last failure is cleared as it begins, so a message of
+// the play is followed (in `vantrel`) by a cause the play itself met.
 #pragma once
 
 #include "core/game_table.h"
@@ -25,7 +27,9 @@ inline constexpr int kBopTimer = 1;
 inline constexpr int kBopTimerPeriod = 60'000;
 
 enum class PlayResult {
-  ExecutableMissing,  // nothing done, nothing shown
+  ExecutableMissing,     // nothing done, nothing shown
+  ExecutableUnreadable,  // it is there but cannot be opened: the last failure says why;
+                         // nothing done, nothing shown
   WrongVersion,       // the executable is not the release the patches are for
   BackupFailed,
   PatchFailed,

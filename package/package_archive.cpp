@@ -10,6 +10,7 @@
 #include "platform/file_helpers.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
+#include "platform/system_error.h"
 
 namespace vantrel {
 namespace {
@@ -54,8 +55,18 @@ bool PackageArchive::OpenPackage(const std::string& path) {
   ClosePackage();
   if (path.empty()) return false;
   zlib_filefunc64_def functions = ArchiveStreamFunctions();
+  const platform::SavedFailure before;
+  platform::ClearLastFailure();
   archive_.reset(unzOpen2_64(path.c_str(), &functions));
-  if (!isOpen()) return false;
+  if (!isOpen()) {
+    // A file that opened but holds no archive directory is damaged, not missing.
+    if (!platform::LastFailure()) {
+      platform::RecordFailure(
+          {path, platform::MakeError(platform::ErrorCode::Damaged, "not a ZIP archive")});
+    }
+    return false;
+  }
+  before.Restore();
   const std::size_t dot = path.rfind('.');
   defaultFolder_ = dot == std::string::npos ? path : path.substr(0, dot);
   currentIndex_ = 0;  // minizip opens positioned on the first entry

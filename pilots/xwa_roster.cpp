@@ -12,6 +12,7 @@
 #include "pilots/config_word.h"
 #include "pilots/xwa_pilot_file.h"
 #include "platform/file_helpers.h"
+#include "platform/system_error.h"
 #include "ui/window.h"
 
 namespace vantrel {
@@ -80,21 +81,23 @@ std::optional<std::string> ReadXwaLastPilot() {
   return ReadLastPilotWord(XwaFolder() + "\\CONFIG.CFG");
 }
 
-void WriteXwaLastPilot(std::string_view name) {
+bool WriteXwaLastPilot(std::string_view name) {
   const std::string folder = XwaFolder();
   const std::string configPath = folder + "\\CONFIG.CFG";
   const std::string temporaryPath = folder + "\\CONFIG___.TMP";
 
   const std::optional<std::string> kept = KeptLines(configPath);
-  if (!kept) return;
+  if (!kept) return false;
   const std::string text = std::string(kLastPilotPrefix) + std::string(name) + "\r\n" + *kept;
 
-  platform::ReplaceFileContent(configPath, temporaryPath, text);
+  return platform::ReplaceFileContent(configPath, temporaryPath, text);
 }
 
 bool CreateXwaPilot(std::string_view name, bool prepare) {
   const std::string_view kept = CutXwaPilotName(name);
   if (!CanNameFile(kept)) {
+    platform::RecordFailure({PilotFilePath(kept), platform::MakeError(platform::ErrorCode::Other,
+                                                                      "not a valid file name")});
     ShowRosterMessage("Error creating new pilot");
     return false;
   }
@@ -120,7 +123,9 @@ bool CreateXwaPilot(std::string_view name, bool prepare) {
   // A file cut short (a full disk) is no pilot the game could read; it goes again, so
   // that the same name can be tried once there is room.
   if (!written) {
+    const platform::SavedFailure cause;
     files.DeleteFile(path);
+    cause.Restore();
     ShowRosterMessage("Error creating new pilot");
     return false;
   }

@@ -17,8 +17,9 @@ std::optional<std::string> ReadXwaLastPilot();
 // Makes "lastpilot " and `name` the first line of CONFIG.CFG, keeping every other line,
 // with CR LF line ends throughout. The new file is written beside the old one as
 // CONFIG___.TMP and renamed over it. A missing CONFIG.CFG gives a file of that one line;
-// one that exists but cannot be read is left as it is.
-void WriteXwaLastPilot(std::string_view name);
+// one that exists but cannot be read is left as it is. False when the file could not be
+// read or replaced; the last failure says why.
+bool WriteXwaLastPilot(std::string_view name);
 
 // Writes a new pilot file for `name` (cut to 11 bytes, as the new-pilot dialog cuts it),
 // prepared for KZ battles when `prepare` is true. False after the message "This pilot
@@ -29,7 +30,7 @@ bool CreateXwaPilot(std::string_view name, bool prepare);
 
 // Deletes the pilot file of `name`. False after the message "Can't find pilot to delete"
 // when there is none (a name a file name cannot hold never has one); false without a
-// message when the file exists but cannot be deleted.
+// message when the file exists but cannot be deleted, the last failure saying why.
 bool DeleteXwaPilot(std::string_view name);
 
 }  // namespace vantrel

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/path.h"
+#include "platform/system_error.h"
 
 namespace vantrel::platform {
 namespace {
@@ -19,10 +20,19 @@ bool IsTop(std::string_view folder) { return folder.empty() || folder.back() == 
 
 WholeFile ReadWholeFile(const std::string& path) {
   WholeFile whole;
+  const SavedFailure before;
   const std::unique_ptr<File> file = Files().Open(path, OpenMode::Read);
   if (!file) {
+    // A file that is not there is an answer; the failure of its opening is put back to
+    // what it was. One that is there but cannot be opened keeps the failure and its cause.
+    const std::optional<Failure> opening = LastFailure();
     whole.status = Files().Kind(path) == PathKind::Missing ? WholeFile::Status::Missing
                                                            : WholeFile::Status::Unreadable;
+    if (whole.status == WholeFile::Status::Missing) {
+      before.Restore();
+    } else if (opening) {
+      RecordFailure(*opening);
+    }
     return whole;
   }
   std::vector<char> block(kReadBlock);

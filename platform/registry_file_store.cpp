@@ -12,6 +12,7 @@
 #include "platform/path.h"
 #include "platform/registry_file_format.h"
 #include "platform/settings_store.h"
+#include "platform/system_error.h"
 
 namespace vantrel::platform {
 namespace {
@@ -55,7 +56,8 @@ class RegistryFileStore final : public SettingsStore {
   bool WriteString(std::string_view key, std::string_view name, std::string_view text) override {
     const std::optional<std::string> fullPath = FullKeyPath(key);
     std::optional<RegistryFile> file = Load();
-    if (!fullPath || !file || !file->HasKey(*fullPath)) return false;
+    if (!fullPath) return RefuseKeyPath(key);
+    if (!file || !HasKey(*file, key, *fullPath)) return false;
     file->AddKey(*fullPath).SetString(name, text);
     return Save(*file);
   }
@@ -63,7 +65,8 @@ class RegistryFileStore final : public SettingsStore {
   bool WriteNumber(std::string_view key, std::string_view name, std::uint32_t number) override {
     const std::optional<std::string> fullPath = FullKeyPath(key);
     std::optional<RegistryFile> file = Load();
-    if (!fullPath || !file || !file->HasKey(*fullPath)) return false;
+    if (!fullPath) return RefuseKeyPath(key);
+    if (!file || !HasKey(*file, key, *fullPath)) return false;
     file->AddKey(*fullPath).SetNumber(name, number);
     return Save(*file);
   }
@@ -71,7 +74,8 @@ class RegistryFileStore final : public SettingsStore {
   bool CreateKey(std::string_view key) override {
     const std::optional<std::string> fullPath = FullKeyPath(key);
     std::optional<RegistryFile> file = Load();
-    if (!fullPath || !file) return false;
+    if (!fullPath) return RefuseKeyPath(key);
+    if (!file) return false;
     // Every key on the way gets a section of its own, parents before children, as an
     // export of the tree would list them.
     bool added = false;
@@ -90,11 +94,28 @@ class RegistryFileStore final : public SettingsStore {
   bool DeleteKeyTree(std::string_view key) override {
     const std::optional<std::string> fullPath = FullKeyPath(key);
     std::optional<RegistryFile> file = Load();
-    if (!fullPath || !file || !file->RemoveTree(*fullPath)) return false;
+    if (!fullPath) return RefuseKeyPath(key);
+    if (!file) return false;
+    if (!file->RemoveTree(*fullPath)) return FailKey(key, ErrorCode::NotFound, "no such key");
     return Save(*file);
   }
 
  private:
+  // A write goes only into a key that is there, as the registry's does; a missing key is
+  // recorded as the failure, with the key as its path.
+  static bool HasKey(const RegistryFile& file, std::string_view key, const std::string& fullPath) {
+    return file.HasKey(fullPath) || FailKey(key, ErrorCode::NotFound, "no such key");
+  }
+
+  static bool RefuseKeyPath(std::string_view key) {
+    return FailKey(key, ErrorCode::Other, "not a key path");
+  }
+
+  static bool FailKey(std::string_view key, ErrorCode code, std::string text) {
+    RecordFailure(Failure{std::string(key), MakeError(code, std::move(text))});
+    return false;
+  }
+
   // The file's keys: none when it does not exist, nothing at all when it exists but
   // cannot be read (then it must not be overwritten either).
   std::optional<RegistryFile> Load() const {
@@ -111,7 +132,7 @@ class RegistryFileStore final : public SettingsStore {
   }
 
   bool Save(const RegistryFile& file) const {
-    if (path_.empty()) return false;
+    if (path_.empty()) return FailKey({}, ErrorCode::NotFound, "no settings file is named");
     const std::string folder(FolderPart(path_));
     if (!folder.empty() && folder.back() != ':' && !CreateFolders(folder)) return false;
     return ReplaceFileContent(path_, path_ + ".tmp", FormatRegistryFile(file));

@@ -21,6 +21,7 @@
 
 #include "platform/path.h"
 #include "platform/posix/path_resolver_posix.h"
+#include "platform/system_error.h"
 
 namespace vantrel::platform {
 namespace {
@@ -54,6 +55,21 @@ timespec ToTimespec(const std::optional<FileTime>& time) {
                                       kEpochDifference);
   result.tv_nsec = static_cast<long>(*time % kTicksPerSecond) * 100;
   return result;
+}
+
+// Records why the call on `path` failed (an errno value) and answers false, so that a
+// failing branch reads `return Fail(path, errno);`.
+bool Fail(const std::string& path, int error) {
+  RecordFailure(Failure{path, ErrorFromErrno(error)});
+  return false;
+}
+
+// Why stat() of a native path fails, asked again on a failing branch only: the resolver
+// may have answered from what it remembered, without errno.
+int StatError(const std::string& nativePath) {
+  struct stat status;
+  if (stat(nativePath.c_str(), &status) == 0) return 0;
+  return errno;
 }
 
 bool IsReadOnly(const struct stat& status) {
@@ -155,105 +171,128 @@ bool CopyBytes(int from, int to, off_t sourceSize) {
 
 class PosixFile final : public File {
  public:
-  explicit PosixFile(int fd) : fd_(fd) {}
+  PosixFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
 
   std::int64_t Read(void* buffer, std::size_t size) override {
     for (;;) {
       const ssize_t count = read(fd_.get(), buffer, size);
       if (count >= 0) return count;
-      if (errno != EINTR) return -1;
+      if (errno != EINTR) {
+        Fail(path_, errno);
+        return -1;
+      }
     }
   }
 
   bool Write(const void* data, std::size_t size) override {
-    return WriteAll(fd_.get(), static_cast<const char*>(data), size);
+    return WriteAll(fd_.get(), static_cast<const char*>(data), size) || Fail(path_, errno);
   }
 
   bool Seek(std::uint64_t offset) override {
-    if (offset > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max())) return false;
-    return lseek(fd_.get(), static_cast<off_t>(offset), SEEK_SET) >= 0;
+    if (offset > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max())) {
+      return Fail(path_, EINVAL);
+    }
+    return lseek(fd_.get(), static_cast<off_t>(offset), SEEK_SET) >= 0 || Fail(path_, errno);
   }
 
   std::optional<std::uint64_t> Size() override {
     struct stat status;
-    if (fstat(fd_.get(), &status) != 0) return std::nullopt;
+    if (fstat(fd_.get(), &status) != 0) {
+      Fail(path_, errno);
+      return std::nullopt;
+    }
     return static_cast<std::uint64_t>(status.st_size);
   }
 
   // The creation time cannot be set on Linux; it is left as it is.
   bool SetTimes(const FileTimes& times) override {
     const timespec values[2] = {ToTimespec(times.lastAccess), ToTimespec(times.lastWrite)};
-    return futimens(fd_.get(), values) == 0;
+    return futimens(fd_.get(), values) == 0 || Fail(path_, errno);
   }
 
  private:
   Descriptor fd_;
+  std::string path_;  // as the caller named it, for the failures it records
 };
 
 class PosixFileSystem final : public FileSystem {
  public:
   std::unique_ptr<File> Open(const std::string& path, OpenMode mode) override {
     const std::optional<std::string> native = resolver_.Resolve(path);
-    if (!native) return nullptr;
+    if (!native) return Refuse(path);
     struct stat status;
     const bool exists = resolver_.Stat(*native, status);
-    if (exists && !S_ISREG(status.st_mode)) return nullptr;
+    if (exists && !S_ISREG(status.st_mode)) return Refuse(path, EISDIR);
 
     int fd = -1;
+    int error = 0;
     switch (mode) {
       case OpenMode::Read:
         fd = open(native->c_str(), O_RDONLY | O_CLOEXEC);
+        error = errno;
         break;
       case OpenMode::ReadWrite:
-        if (!exists || IsReadOnly(status)) return nullptr;
+        if (!exists) return Refuse(path, ENOENT);
+        if (IsReadOnly(status)) return Refuse(path, EACCES);
         fd = open(native->c_str(), O_RDWR | O_CLOEXEC);
+        error = errno;
         break;
       case OpenMode::CreateAlways: {
-        if (exists && IsReadOnly(status)) return nullptr;
+        if (exists && IsReadOnly(status)) return Refuse(path, EACCES);
         const FolderChange change = resolver_.BeginChange(*native);
         fd = open(native->c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        error = errno;
         resolver_.EndChange(change, exists ? ChangeKind::Other : ChangeKind::Added, fd >= 0);
         break;
       }
     }
-    if (fd < 0) return nullptr;
-    auto file = std::make_unique<PosixFile>(fd);
+    if (fd < 0) return Refuse(path, error);
+    auto file = std::make_unique<PosixFile>(fd, path);
     // The file may have been swapped for a folder between the check and the open.
-    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) return nullptr;
+    if (fstat(fd, &status) != 0) return Refuse(path, errno);
+    if (!S_ISREG(status.st_mode)) return Refuse(path, EISDIR);
     return file;
   }
 
+  // Missing is an answer, not a failure; only a path that cannot be looked at is one.
   PathKind Kind(const std::string& path) override {
     const std::optional<std::string> native = resolver_.Resolve(path);
+    if (!native) {
+      Fail(path, ENAMETOOLONG);
+      return PathKind::Missing;
+    }
     struct stat status;
-    if (!native || !resolver_.Stat(*native, status)) return PathKind::Missing;
+    if (!resolver_.Stat(*native, status)) {
+      const int error = StatError(*native);
+      if (error != ENOENT && error != ENOTDIR && error != 0) Fail(path, error);
+      return PathKind::Missing;
+    }
     return S_ISDIR(status.st_mode) ? PathKind::Folder : PathKind::File;
   }
 
   bool CopyFile(const std::string& from, const std::string& to) override {
     const std::optional<std::string> source = resolver_.Resolve(from);
+    if (!source) return Fail(from, ENAMETOOLONG);
     const std::optional<std::string> target = resolver_.Resolve(to);
+    if (!target) return Fail(to, ENAMETOOLONG);
     struct stat sourceStatus;
-    if (!source || !target || !resolver_.Stat(*source, sourceStatus) || !S_ISREG(sourceStatus.st_mode)) {
-      return false;
-    }
+    if (!StatFile(from, *source, sourceStatus)) return false;
     struct stat targetStatus;
     const bool targetExists = resolver_.Stat(*target, targetStatus);
-    if (targetExists && !AcceptsReplacement(*target, targetStatus)) return false;
+    if (targetExists && !AcceptsReplacement(to, *target, targetStatus)) return false;
     // Windows will not copy a file onto itself: the source is open when the target is
     // opened for writing.
-    if (targetExists && SameFile(sourceStatus, targetStatus)) return false;
-    return CopyInto(*source, sourceStatus, *target, targetExists);
+    if (targetExists && SameFile(sourceStatus, targetStatus)) return Fail(to, EBUSY);
+    return CopyInto(from, *source, sourceStatus, to, *target, targetExists);
   }
 
   bool MoveFile(const std::string& from, const std::string& to) override {
     const std::optional<std::string> source = resolver_.Resolve(from);
+    if (!source) return Fail(from, ENAMETOOLONG);
     const std::optional<std::string> resolvedTarget = resolver_.Resolve(to);
+    if (!resolvedTarget) return Fail(to, ENAMETOOLONG);
     struct stat sourceStatus;
-    if (!source || !resolvedTarget || !resolver_.Stat(*source, sourceStatus) ||
-        !S_ISREG(sourceStatus.st_mode)) {
-      return false;
-    }
+    if (!StatFile(from, *source, sourceStatus)) return false;
     std::string target = *resolvedTarget;
     struct stat targetStatus;
     const bool targetExists = resolver_.Stat(target, targetStatus);
@@ -265,7 +304,7 @@ class PosixFileSystem final : public FileSystem {
       std::string wanted(FileNamePart(to));
       target += wanted;
       if (target == *source) return true;
-    } else if (targetExists && !AcceptsReplacement(target, targetStatus)) {
+    } else if (targetExists && !AcceptsReplacement(to, target, targetStatus)) {
       return false;
     }
 
@@ -276,44 +315,53 @@ class PosixFileSystem final : public FileSystem {
     resolver_.EndChange(removal, ChangeKind::Removed, renamed);
     resolver_.EndChange(addition, ChangeKind::Added, renamed);
     if (renamed) return true;
-    if (error != EXDEV) return false;
+    if (error != EXDEV) return Fail(error == ENOENT ? from : to, error);
 
     // Another volume: copy, then delete the source. As on Windows, a source that cannot
     // be deleted stays behind and the move still counts as done.
-    if (!CopyInto(*source, sourceStatus, target, targetExists)) return false;
-    Unlink(*source);
+    if (!CopyInto(from, *source, sourceStatus, to, target, targetExists)) return false;
+    // The move is done whatever the delete says, so its failure is not the move's.
+    const SavedFailure before;
+    if (!Unlink(from, *source)) before.Restore();
     return true;
   }
 
   bool DeleteFile(const std::string& path) override {
     const std::optional<std::string> native = resolver_.Resolve(path);
+    if (!native) return Fail(path, ENAMETOOLONG);
     struct stat status;
-    if (!native || lstat(native->c_str(), &status) != 0) return false;
-    if (S_ISDIR(status.st_mode) || (S_ISREG(status.st_mode) && IsReadOnly(status))) return false;
-    return Unlink(*native);
+    if (lstat(native->c_str(), &status) != 0) return Fail(path, errno);
+    if (S_ISDIR(status.st_mode)) return Fail(path, EISDIR);
+    if (S_ISREG(status.st_mode) && IsReadOnly(status)) return Fail(path, EACCES);
+    return Unlink(path, *native);
   }
 
   bool CreateFolder(const std::string& path) override {
     const std::optional<std::string> native = resolver_.Resolve(path);
-    if (!native) return false;
+    if (!native) return Fail(path, ENAMETOOLONG);
     const FolderChange change = resolver_.BeginChange(*native);
     const bool created = mkdir(native->c_str(), 0777) == 0;
+    const int error = errno;
     resolver_.EndChange(change, ChangeKind::Added, created);
-    return created;
+    return created || Fail(path, error);
   }
 
   bool RemoveFolder(const std::string& path) override {
     const std::optional<std::string> native = resolver_.Resolve(path);
-    if (!native) return false;
+    if (!native) return Fail(path, ENAMETOOLONG);
     const FolderChange change = resolver_.BeginChange(*native);
     const bool removed = rmdir(native->c_str()) == 0;
+    const int error = errno;
     resolver_.EndChange(change, ChangeKind::Removed, removed);
-    return removed;
+    return removed || Fail(path, error);
   }
 
   std::vector<FoundEntry> Find(const std::string& pattern) override {
     const std::optional<std::string> native = resolver_.Resolve(pattern, LastComponent::AsGiven);
-    if (!native) return {};
+    if (!native) {
+      Fail(pattern, ENAMETOOLONG);
+      return {};
+    }
     const std::size_t slash = native->rfind('/');
     const std::string wildcard =
         slash == std::string::npos ? *native : native->substr(slash + 1);
@@ -321,12 +369,15 @@ class PosixFileSystem final : public FileSystem {
                                : slash == 0               ? "/"
                                                           : native->substr(0, slash);
     if (wildcard.empty()) return {};
-    return Search(folder, wildcard);
+    return Search(pattern, folder, wildcard);
   }
 
   std::optional<FileTimes> GetTimes(const std::string& path) override {
     const std::optional<std::string> native = resolver_.Resolve(path);
-    if (!native) return std::nullopt;
+    if (!native) {
+      Fail(path, ENAMETOOLONG);
+      return std::nullopt;
+    }
     FileTimes times;
 #ifdef STATX_BTIME
     struct statx extended;
@@ -340,10 +391,16 @@ class PosixFileSystem final : public FileSystem {
                                                               : *times.lastWrite;
       return times;
     }
-    if (errno != ENOSYS) return std::nullopt;
+    if (errno != ENOSYS) {
+      Fail(path, errno);
+      return std::nullopt;
+    }
 #endif
     struct stat status;
-    if (!resolver_.Stat(*native, status)) return std::nullopt;
+    if (!resolver_.Stat(*native, status)) {
+      Fail(path, StatError(*native));
+      return std::nullopt;
+    }
     times.lastAccess = ToFileTime(status.st_atim.tv_sec, status.st_atim.tv_nsec);
     times.lastWrite = ToFileTime(status.st_mtim.tv_sec, status.st_mtim.tv_nsec);
     times.creation = times.lastWrite;
@@ -353,82 +410,117 @@ class PosixFileSystem final : public FileSystem {
   // The creation time cannot be set on Linux; it is left as it is.
   bool SetTimes(const std::string& path, const FileTimes& times) override {
     const std::optional<std::string> native = resolver_.Resolve(path);
-    if (!native) return false;
+    if (!native) return Fail(path, ENAMETOOLONG);
     const timespec values[2] = {ToTimespec(times.lastAccess), ToTimespec(times.lastWrite)};
-    return utimensat(AT_FDCWD, native->c_str(), values, 0) == 0;
+    return utimensat(AT_FDCWD, native->c_str(), values, 0) == 0 || Fail(path, errno);
   }
 
   bool SetReadOnly(const std::string& path, bool readOnly) override {
     const std::optional<std::string> native = resolver_.Resolve(path);
+    if (!native) return Fail(path, ENAMETOOLONG);
     struct stat status;
-    if (!native || !resolver_.Stat(*native, status)) return false;
+    if (!resolver_.Stat(*native, status)) return Fail(path, StatError(*native));
     const mode_t permissions = status.st_mode & 07777;
     const mode_t wanted =
         readOnly ? permissions & ~(S_IWUSR | S_IWGRP | S_IWOTH) : permissions | S_IWUSR;
-    return chmod(native->c_str(), wanted) == 0;
+    return chmod(native->c_str(), wanted) == 0 || Fail(path, errno);
   }
 
   std::string CurrentFolder() override {
     std::vector<char> buffer(PATH_MAX);
     for (;;) {
       if (getcwd(buffer.data(), buffer.size()) != nullptr) return buffer.data();
-      if (errno != ERANGE) return {};
+      if (errno != ERANGE) {
+        Fail({}, errno);
+        return {};
+      }
       buffer.resize(buffer.size() * 2);
     }
   }
 
   bool SetCurrentFolder(const std::string& path) override {
     const std::optional<std::string> native = resolver_.Resolve(path);
-    return native && chdir(native->c_str()) == 0;
+    if (!native) return Fail(path, ENAMETOOLONG);
+    return chdir(native->c_str()) == 0 || Fail(path, errno);
   }
 
  private:
+  // Records the failure of an Open and answers it: a path over the limit without an
+  // error of the system.
+  static std::unique_ptr<File> Refuse(const std::string& path, int error = ENAMETOOLONG) {
+    Fail(path, error);
+    return nullptr;
+  }
+
   static bool SameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
   }
 
-  // What Windows refuses to overwrite: a folder, a read-only file, a hidden file.
-  static bool AcceptsReplacement(const std::string& nativePath, const struct stat& status) {
-    return !S_ISDIR(status.st_mode) && !IsReadOnly(status) && !IsHidden(nativePath);
+  // The status of the source of a copy or move, which must be a file.
+  bool StatFile(const std::string& path, const std::string& nativePath, struct stat& status) {
+    if (!resolver_.Stat(nativePath, status)) return Fail(path, StatError(nativePath));
+    return S_ISREG(status.st_mode) || Fail(path, EISDIR);
   }
 
-  bool Unlink(const std::string& nativePath) {
+  // What Windows refuses to overwrite: a folder, a read-only file, a hidden file. A
+  // refusal is recorded as the system would give it.
+  static bool AcceptsReplacement(const std::string& path, const std::string& nativePath,
+                                 const struct stat& status) {
+    if (S_ISDIR(status.st_mode)) return Fail(path, EISDIR);
+    if (IsReadOnly(status) || IsHidden(nativePath)) return Fail(path, EACCES);
+    return true;
+  }
+
+  bool Unlink(const std::string& path, const std::string& nativePath) {
     const FolderChange change = resolver_.BeginChange(nativePath);
     const bool removed = unlink(nativePath.c_str()) == 0;
+    const int error = errno;
     resolver_.EndChange(change, ChangeKind::Removed, removed);
-    return removed;
+    return removed || Fail(path, error);
   }
 
   // Writes the copy under a temporary name beside the target and renames it into place,
   // so a copy that breaks off leaves an earlier target as it was. The copy takes the
   // source's permissions (Windows copies the read-only attribute) and last-write time.
-  bool CopyInto(const std::string& source, const struct stat& sourceStatus,
+  // A failure is recorded against the target, except that of reading the source.
+  bool CopyInto(const std::string& from, const std::string& source,
+                const struct stat& sourceStatus, const std::string& to,
                 const std::string& target, bool targetExists) {
     Descriptor input(open(source.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!input.valid()) return false;
+    if (!input.valid()) return Fail(from, errno);
 
     std::string folder = ParentOf(target);
     std::string temporary = folder + (folder.back() == '/' ? "" : "/") + ".vantrel-copy-XXXXXX";
     const FolderChange change = resolver_.BeginChange(target);
     Descriptor output(mkostemp(temporary.data(), O_CLOEXEC));
     if (!output.valid()) {
+      const int error = errno;
       resolver_.EndChange(change, ChangeKind::Other, false);
-      return false;
+      return Fail(to, error);
     }
     const timespec times[2] = {{0, UTIME_OMIT}, sourceStatus.st_mtim};
     bool copied = CopyBytes(input.get(), output.get(), sourceStatus.st_size) &&
                   fchmod(output.get(), sourceStatus.st_mode & 0777) == 0 &&
                   futimens(output.get(), times) == 0;
-    copied = output.Close() && copied;
-    copied = copied && rename(temporary.c_str(), target.c_str()) == 0;
+    int error = copied ? 0 : errno;
+    if (!output.Close() && copied) {
+      copied = false;
+      error = errno;
+    }
+    if (copied && rename(temporary.c_str(), target.c_str()) != 0) {
+      copied = false;
+      error = errno;
+    }
     if (!copied) unlink(temporary.c_str());
     resolver_.EndChange(change, targetExists ? ChangeKind::Other : ChangeKind::Added, copied);
-    return copied;
+    return copied || Fail(to, error);
   }
 
   // The entries of `folder` that match `wildcard`, "." and ".." first, then in the order
   // of their upper-cased names, as NTFS returns them.
-  std::vector<FoundEntry> Search(const std::string& folder, const std::string& wildcard) {
+  // A folder that is missing holds nothing to find; one that cannot be read is a failure.
+  std::vector<FoundEntry> Search(const std::string& pattern, const std::string& folder,
+                                 const std::string& wildcard) {
     struct stat folderStatus;
     struct stat rootStatus;
     if (!resolver_.Stat(folder, folderStatus) || !S_ISDIR(folderStatus.st_mode)) return {};
@@ -442,7 +534,10 @@ class PosixFileSystem final : public FileSystem {
     };
     std::vector<Match> matches;
     DIR* raw = opendir(folder.c_str());
-    if (raw == nullptr) return {};
+    if (raw == nullptr) {
+      Fail(std::string(FolderPart(pattern)), errno);
+      return {};
+    }
     const std::unique_ptr<DIR, int (*)(DIR*)> dir(raw, closedir);
     while (const dirent* entry = readdir(dir.get())) {
       const std::string name(entry->d_name);

@@ -11,6 +11,7 @@
 #include <charconv>
 
 #include "platform/path.h"
+#include "platform/system_error.h"
 #include "platform/win32/text_win32.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/windows_api.h"
@@ -19,6 +20,18 @@ namespace vantrel::platform {
 namespace {
 
 using win32::WidePath;
+
+// Records why the call on `path` failed (a Win32 error code) and answers false, so that
+// a failing branch reads `return Fail(path, GetLastError());`.
+bool Fail(const std::string& path, DWORD error) {
+  RecordFailure(Failure{path, ErrorFromWin32(error)});
+  return false;
+}
+
+// The failure of a path that WidePath refused: over the limit, or not a name at all.
+bool FailPath(const std::string& path) {
+  return Fail(path, PathFitsLimit(path) ? ERROR_INVALID_NAME : ERROR_FILENAME_EXCED_RANGE);
+}
 
 // True when `attributes` (of an existing path, or INVALID_FILE_ATTRIBUTES for none) has
 // one of `refused`. Windows refuses to write over a read-only file, to replace a hidden
@@ -113,14 +126,17 @@ bool Respell(const std::wstring& source, const std::string& to) {
 
 class Win32File final : public File {
  public:
-  explicit Win32File(HANDLE handle) : handle_(handle) {}
+  Win32File(HANDLE handle, std::string path) : handle_(handle), path_(std::move(path)) {}
 
   std::int64_t Read(void* buffer, std::size_t size) override {
     // ReadFile takes a 32-bit count; a larger request is answered in part, which the
     // contract of Read allows.
     const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(size, MAXDWORD));
     DWORD read = 0;
-    if (!ReadFile(handle_.get(), buffer, wanted, &read, nullptr)) return -1;
+    if (!ReadFile(handle_.get(), buffer, wanted, &read, nullptr)) {
+      Fail(path_, GetLastError());
+      return -1;
+    }
     return read;
   }
 
@@ -129,7 +145,11 @@ class Win32File final : public File {
     while (size > 0) {
       const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(size, MAXDWORD));
       DWORD written = 0;
-      if (!WriteFile(handle_.get(), next, wanted, &written, nullptr) || written == 0) return false;
+      if (!WriteFile(handle_.get(), next, wanted, &written, nullptr)) {
+        return Fail(path_, GetLastError());
+      }
+      // Nothing written without an error is how a full disk can answer.
+      if (written == 0) return Fail(path_, ERROR_DISK_FULL);
       next += written;
       size -= written;
     }
@@ -137,29 +157,39 @@ class Win32File final : public File {
   }
 
   bool Seek(std::uint64_t offset) override {
-    if (offset > static_cast<std::uint64_t>(INT64_MAX)) return false;
+    if (offset > static_cast<std::uint64_t>(INT64_MAX)) return Fail(path_, ERROR_NEGATIVE_SEEK);
     LARGE_INTEGER distance;
     distance.QuadPart = static_cast<LONGLONG>(offset);
-    return SetFilePointerEx(handle_.get(), distance, nullptr, FILE_BEGIN) != FALSE;
+    return SetFilePointerEx(handle_.get(), distance, nullptr, FILE_BEGIN) != FALSE ||
+           Fail(path_, GetLastError());
   }
 
   std::optional<std::uint64_t> Size() override {
     LARGE_INTEGER size;
-    if (!GetFileSizeEx(handle_.get(), &size)) return std::nullopt;
+    if (!GetFileSizeEx(handle_.get(), &size)) {
+      Fail(path_, GetLastError());
+      return std::nullopt;
+    }
     return static_cast<std::uint64_t>(size.QuadPart);
   }
 
-  bool SetTimes(const FileTimes& times) override { return WriteTimes(handle_.get(), times); }
+  bool SetTimes(const FileTimes& times) override {
+    return WriteTimes(handle_.get(), times) || Fail(path_, GetLastError());
+  }
 
  private:
   FileHandle handle_;
+  std::string path_;  // as the caller named it, for the failures it records
 };
 
 class Win32FileSystem final : public FileSystem {
  public:
   std::unique_ptr<File> Open(const std::string& path, OpenMode mode) override {
     const auto wide = WidePath(path);
-    if (!wide) return nullptr;
+    if (!wide) {
+      FailPath(path);
+      return nullptr;
+    }
     // A file being read may be read by others too; a file being written is the
     // launcher's alone until it is closed, as its extraction and patching expect.
     HANDLE handle = INVALID_HANDLE_VALUE;
@@ -169,76 +199,111 @@ class Win32FileSystem final : public FileSystem {
                              FILE_ATTRIBUTE_NORMAL, nullptr);
         break;
       case OpenMode::ReadWrite:
-        if (HasAny(GetFileAttributesW(wide->c_str()), FILE_ATTRIBUTE_READONLY)) return nullptr;
+        if (HasAny(GetFileAttributesW(wide->c_str()), FILE_ATTRIBUTE_READONLY)) {
+          Fail(path, ERROR_ACCESS_DENIED);
+          return nullptr;
+        }
         handle = CreateFileW(wide->c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         break;
       case OpenMode::CreateAlways:
-        if (HasAny(GetFileAttributesW(wide->c_str()), kRefusedTargets)) return nullptr;
+        if (HasAny(GetFileAttributesW(wide->c_str()), kRefusedTargets)) {
+          Fail(path, ERROR_ACCESS_DENIED);
+          return nullptr;
+        }
         handle = CreateFileW(wide->c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         break;
     }
-    if (handle == INVALID_HANDLE_VALUE) return nullptr;
-    return std::make_unique<Win32File>(handle);
+    if (handle == INVALID_HANDLE_VALUE) {
+      Fail(path, GetLastError());
+      return nullptr;
+    }
+    return std::make_unique<Win32File>(handle, path);
   }
 
+  // Missing is an answer, not a failure; only a path that cannot be looked at is one.
   PathKind Kind(const std::string& path) override {
     const auto wide = WidePath(path);
-    if (!wide) return PathKind::Missing;
+    if (!wide) {
+      FailPath(path);
+      return PathKind::Missing;
+    }
     const DWORD attributes = GetFileAttributesW(wide->c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::Missing;
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+      const DWORD error = GetLastError();
+      if (ErrorFromWin32(error).code != ErrorCode::NotFound) Fail(path, error);
+      return PathKind::Missing;
+    }
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::Folder : PathKind::File;
   }
 
   bool CopyFile(const std::string& from, const std::string& to) override {
     const auto source = WidePath(from);
+    if (!source) return FailPath(from);
     const auto target = WidePath(to);
-    if (!source || !target) return false;
-    if (HasAny(GetFileAttributesW(target->c_str()), kRefusedTargets)) return false;
-    return CopyFileW(source->c_str(), target->c_str(), FALSE) != FALSE;
+    if (!target) return FailPath(to);
+    if (HasAny(GetFileAttributesW(target->c_str()), kRefusedTargets)) {
+      return Fail(to, ERROR_ACCESS_DENIED);
+    }
+    if (CopyFileW(source->c_str(), target->c_str(), FALSE)) return true;
+    const DWORD error = GetLastError();
+    return Fail(ErrorFromWin32(error).code == ErrorCode::NotFound &&
+                        GetFileAttributesW(source->c_str()) == INVALID_FILE_ATTRIBUTES
+                    ? from
+                    : to,
+                error);
   }
 
   bool MoveFile(const std::string& from, const std::string& to) override {
     const auto source = WidePath(from);
+    if (!source) return FailPath(from);
     const auto target = WidePath(to);
-    if (!source || !target) return false;
+    if (!target) return FailPath(to);
     // Only files are moved; MoveFileExW would take a folder along too.
     const DWORD sourceAttributes = GetFileAttributesW(source->c_str());
-    if (sourceAttributes == INVALID_FILE_ATTRIBUTES ||
-        (sourceAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-      return false;
-    }
+    if (sourceAttributes == INVALID_FILE_ATTRIBUTES) return Fail(from, GetLastError());
+    if ((sourceAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return Fail(from, ERROR_ACCESS_DENIED);
     if (NamesEqual(FileNamePart(from), FileNamePart(to)) && SameFile(*source, *target)) {
       if (FileNamePart(from) == FileNamePart(to)) return true;
-      return Respell(*source, to);
+      return Respell(*source, to) || Fail(to, GetLastError());
     }
     // MoveFileExW would replace a read-only or hidden file without complaint; a move
     // refuses the same targets as a copy.
-    if (HasAny(GetFileAttributesW(target->c_str()), kRefusedTargets)) return false;
+    if (HasAny(GetFileAttributesW(target->c_str()), kRefusedTargets)) {
+      return Fail(to, ERROR_ACCESS_DENIED);
+    }
     return MoveFileExW(source->c_str(), target->c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED) != FALSE;
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED) != FALSE ||
+           Fail(to, GetLastError());
   }
 
   bool DeleteFile(const std::string& path) override {
     const auto wide = WidePath(path);
-    return wide && DeleteFileW(wide->c_str()) != FALSE;
+    if (!wide) return FailPath(path);
+    return DeleteFileW(wide->c_str()) != FALSE || Fail(path, GetLastError());
   }
 
   bool CreateFolder(const std::string& path) override {
     const auto wide = WidePath(path);
-    return wide && CreateDirectoryW(wide->c_str(), nullptr) != FALSE;
+    if (!wide) return FailPath(path);
+    return CreateDirectoryW(wide->c_str(), nullptr) != FALSE || Fail(path, GetLastError());
   }
 
   bool RemoveFolder(const std::string& path) override {
     const auto wide = WidePath(path);
-    return wide && RemoveDirectoryW(wide->c_str()) != FALSE;
+    if (!wide) return FailPath(path);
+    return RemoveDirectoryW(wide->c_str()) != FALSE || Fail(path, GetLastError());
   }
 
+  // Nothing found is an answer; a folder that cannot be searched is a failure.
   std::vector<FoundEntry> Find(const std::string& pattern) override {
     std::vector<FoundEntry> entries;
     const auto wide = WidePath(pattern);
-    if (!wide) return entries;
+    if (!wide) {
+      FailPath(pattern);
+      return entries;
+    }
     // Windows also matches the wildcard against the short 8.3 names it keeps beside long
     // ones, so "*.tie" would find "b1m1.tie2" (short name "B1M1~1.TIE") on one volume and
     // not on another. Only the names the player sees count: each one found is matched
@@ -247,7 +312,14 @@ class Win32FileSystem final : public FileSystem {
     WIN32_FIND_DATAW data;
     const FindHandle search(FindFirstFileExW(wide->c_str(), FindExInfoBasic, &data,
                                        FindExSearchNameMatch, nullptr, 0));
-    if (!search.valid()) return entries;
+    if (!search.valid()) {
+      const DWORD error = GetLastError();
+      if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND &&
+          error != ERROR_NO_MORE_FILES) {
+        Fail(std::string(FolderPart(pattern)), error);
+      }
+      return entries;
+    }
     do {
       std::string name = win32::Narrow(data.cFileName);
       if (!WildcardMatch(wildcard, name)) continue;
@@ -258,24 +330,29 @@ class Win32FileSystem final : public FileSystem {
 
   std::optional<FileTimes> GetTimes(const std::string& path) override {
     const auto wide = WidePath(path);
-    if (!wide) return std::nullopt;
+    if (!wide) {
+      FailPath(path);
+      return std::nullopt;
+    }
     const FileHandle handle(OpenForAttributes(*wide, FILE_READ_ATTRIBUTES));
-    if (!handle.valid()) return std::nullopt;
-    return ReadTimes(handle.get());
+    std::optional<FileTimes> times;
+    if (handle.valid()) times = ReadTimes(handle.get());
+    if (!times) Fail(path, GetLastError());
+    return times;
   }
 
   bool SetTimes(const std::string& path, const FileTimes& times) override {
     const auto wide = WidePath(path);
-    if (!wide) return false;
+    if (!wide) return FailPath(path);
     const FileHandle handle(OpenForAttributes(*wide, FILE_WRITE_ATTRIBUTES));
-    return handle.valid() && WriteTimes(handle.get(), times);
+    return (handle.valid() && WriteTimes(handle.get(), times)) || Fail(path, GetLastError());
   }
 
   bool SetReadOnly(const std::string& path, bool readOnly) override {
     const auto wide = WidePath(path);
-    if (!wide) return false;
+    if (!wide) return FailPath(path);
     DWORD attributes = GetFileAttributesW(wide->c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+    if (attributes == INVALID_FILE_ATTRIBUTES) return Fail(path, GetLastError());
     // FILE_ATTRIBUTE_NORMAL is valid only alone: drop it before adding read-only, and
     // fall back to it when clearing read-only leaves nothing.
     attributes &= ~FILE_ATTRIBUTE_NORMAL;
@@ -285,7 +362,7 @@ class Win32FileSystem final : public FileSystem {
       attributes &= ~FILE_ATTRIBUTE_READONLY;
     }
     if (attributes == 0) attributes = FILE_ATTRIBUTE_NORMAL;
-    return SetFileAttributesW(wide->c_str(), attributes) != FALSE;
+    return SetFileAttributesW(wide->c_str(), attributes) != FALSE || Fail(path, GetLastError());
   }
 
   std::string CurrentFolder() override {
@@ -296,7 +373,10 @@ class Win32FileSystem final : public FileSystem {
     while (needed > 0) {
       buffer.resize(needed);
       const DWORD length = GetCurrentDirectoryW(needed, buffer.data());
-      if (length == 0) return {};
+      if (length == 0) {
+        Fail({}, GetLastError());
+        return {};
+      }
       if (length < needed) {
         buffer.resize(length);
         return win32::Narrow(buffer);
@@ -308,7 +388,8 @@ class Win32FileSystem final : public FileSystem {
 
   bool SetCurrentFolder(const std::string& path) override {
     const auto wide = WidePath(path);
-    return wide && SetCurrentDirectoryW(wide->c_str()) != FALSE;
+    if (!wide) return FailPath(path);
+    return SetCurrentDirectoryW(wide->c_str()) != FALSE || Fail(path, GetLastError());
   }
 };
 

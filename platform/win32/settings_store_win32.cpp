@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/path.h"
+#include "platform/system_error.h"
 #include "platform/win32/text_win32.h"
 #include "platform/win32/unique_handle.h"
 
@@ -46,9 +47,18 @@ RootedPath SplitRoot(HKEY storeRoot, std::string_view key) {
   return {storeRoot, key};
 }
 
+// Records why a call on `key` failed (a registry status code) and answers false.
+bool Fail(std::string_view key, LSTATUS status) {
+  RecordFailure(Failure{std::string(key), ErrorFromWin32(static_cast<DWORD>(status))});
+  return false;
+}
+
+LSTATUS OpenKeyStatus(HKEY root, const std::wstring& path, REGSAM access, Key& key) {
+  return RegOpenKeyExW(root, path.c_str(), 0, access | KEY_WOW64_32KEY, key.receive());
+}
+
 bool OpenKey(HKEY root, const std::wstring& path, REGSAM access, Key& key) {
-  return RegOpenKeyExW(root, path.c_str(), 0, access | KEY_WOW64_32KEY, key.receive()) ==
-         ERROR_SUCCESS;
+  return OpenKeyStatus(root, path, access, key) == ERROR_SUCCESS;
 }
 
 class RegistryStore final : public SettingsStore {
@@ -60,9 +70,17 @@ class RegistryStore final : public SettingsStore {
     const RootedPath path = SplitRoot(root_, key);
     const auto widePath = WideName(path.below);
     const auto wideName = WideName(name);
-    if (!widePath || !wideName) return std::nullopt;
+    if (!widePath || !wideName) {
+      Fail(key, ERROR_INVALID_NAME);
+      return std::nullopt;
+    }
+    // A key or value that is not there is an answer, not a failure.
     Key opened;
-    if (!OpenKey(path.root, *widePath, KEY_QUERY_VALUE, opened)) return std::nullopt;
+    const LSTATUS opening = OpenKeyStatus(path.root, *widePath, KEY_QUERY_VALUE, opened);
+    if (opening != ERROR_SUCCESS) {
+      if (opening != ERROR_FILE_NOT_FOUND) Fail(key, opening);
+      return std::nullopt;
+    }
 
     // Ask for the size first and read the value whole, however long it is; if it grows
     // between the two calls, ask again.
@@ -89,15 +107,16 @@ class RegistryStore final : public SettingsStore {
       }
       size = received;
     }
+    if (status != ERROR_FILE_NOT_FOUND) Fail(key, status);
     return std::nullopt;
   }
 
   bool WriteString(std::string_view key, std::string_view name, std::string_view text) override {
     const auto wideText = win32::Widen(text);
-    if (!wideText) return false;
+    if (!wideText) return Fail(key, ERROR_NO_UNICODE_TRANSLATION);
     // The value's length is counted with its terminating NUL, as REG_SZ expects.
     const std::size_t bytes = (wideText->size() + 1) * sizeof(wchar_t);
-    if (bytes > static_cast<std::size_t>(MAXDWORD)) return false;
+    if (bytes > static_cast<std::size_t>(MAXDWORD)) return Fail(key, ERROR_INVALID_DATA);
     return SetValue(key, name, REG_SZ, wideText->c_str(), static_cast<DWORD>(bytes));
   }
 
@@ -109,31 +128,34 @@ class RegistryStore final : public SettingsStore {
   bool CreateKey(std::string_view key) override {
     const RootedPath path = SplitRoot(root_, key);
     const auto widePath = WideName(path.below);
-    if (!widePath) return false;
+    if (!widePath) return Fail(key, ERROR_INVALID_NAME);
     // RegCreateKeyExW makes every missing key on the way.
     Key created;
-    return RegCreateKeyExW(path.root, widePath->c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                           KEY_QUERY_VALUE | KEY_WOW64_32KEY, nullptr, created.receive(),
-                           nullptr) == ERROR_SUCCESS;
+    const LSTATUS status =
+        RegCreateKeyExW(path.root, widePath->c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_QUERY_VALUE | KEY_WOW64_32KEY, nullptr, created.receive(), nullptr);
+    return status == ERROR_SUCCESS || Fail(key, status);
   }
 
   bool DeleteKeyTree(std::string_view key) override {
     const RootedPath path = SplitRoot(root_, key);
     const auto widePath = WideName(path.below);
     // An empty path would name the root itself, which is never deleted.
-    if (!widePath || widePath->empty()) return false;
+    if (!widePath || widePath->empty()) return Fail(key, ERROR_INVALID_NAME);
     // RegDeleteTreeW takes no view flag: it works on a key opened in the right view,
     // emptying it of every sub-key and value; RegDeleteKeyExW then removes the key
     // itself, again in the 32-bit view.
     {
       Key opened;
-      if (!OpenKey(path.root, *widePath,
-                   DELETE | KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | KEY_SET_VALUE, opened)) {
-        return false;
-      }
-      if (RegDeleteTreeW(opened.get(), nullptr) != ERROR_SUCCESS) return false;
+      const LSTATUS opening = OpenKeyStatus(
+          path.root, *widePath, DELETE | KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | KEY_SET_VALUE,
+          opened);
+      if (opening != ERROR_SUCCESS) return Fail(key, opening);
+      const LSTATUS emptying = RegDeleteTreeW(opened.get(), nullptr);
+      if (emptying != ERROR_SUCCESS) return Fail(key, emptying);
     }
-    return RegDeleteKeyExW(path.root, widePath->c_str(), KEY_WOW64_32KEY, 0) == ERROR_SUCCESS;
+    const LSTATUS status = RegDeleteKeyExW(path.root, widePath->c_str(), KEY_WOW64_32KEY, 0);
+    return status == ERROR_SUCCESS || Fail(key, status);
   }
 
  private:
@@ -142,11 +164,13 @@ class RegistryStore final : public SettingsStore {
     const RootedPath path = SplitRoot(root_, key);
     const auto widePath = WideName(path.below);
     const auto wideName = WideName(name);
-    if (!widePath || !wideName) return false;
+    if (!widePath || !wideName) return Fail(key, ERROR_INVALID_NAME);
     Key opened;
-    if (!OpenKey(path.root, *widePath, KEY_SET_VALUE, opened)) return false;
-    return RegSetValueExW(opened.get(), wideName->c_str(), 0, type,
-                          static_cast<const BYTE*>(data), bytes) == ERROR_SUCCESS;
+    const LSTATUS opening = OpenKeyStatus(path.root, *widePath, KEY_SET_VALUE, opened);
+    if (opening != ERROR_SUCCESS) return Fail(key, opening);
+    const LSTATUS status = RegSetValueExW(opened.get(), wideName->c_str(), 0, type,
+                                          static_cast<const BYTE*>(data), bytes);
+    return status == ERROR_SUCCESS || Fail(key, status);
   }
 
   HKEY root_;
@@ -175,17 +199,23 @@ class PerUserRegistryStore final : public SettingsStore {
   // A key asked for by name is the user's own.
   bool CreateKey(std::string_view key) override { return user_.CreateKey(key); }
 
-  // Both trees go; true when either had the key.
+  // Both trees go; true when either had the key, and then the other's refusal is no
+  // failure.
   bool DeleteKeyTree(std::string_view key) override {
+    const SavedFailure before;
     const bool user = user_.DeleteKeyTree(key);
     const bool machine = machine_.DeleteKeyTree(key);
-    return user || machine;
+    if (!(user || machine)) return false;
+    before.Restore();
+    return true;
   }
 
  private:
   // The user's key is there, or is made because the machine has the key.
   bool UserKeyReady(std::string_view key) {
-    return KeyExists(userRoot_, key) || (KeyExists(machineRoot(), key) && user_.CreateKey(key));
+    if (KeyExists(userRoot_, key)) return true;
+    if (!KeyExists(machineRoot(), key)) return Fail(key, ERROR_FILE_NOT_FOUND);
+    return user_.CreateKey(key);
   }
 
   static bool KeyExists(HKEY root, std::string_view key) {

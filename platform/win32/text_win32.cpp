@@ -57,7 +57,10 @@ std::string ErrorText(unsigned long code) {
     text.assign(buffer, length);
     LocalFree(buffer);
   }
-  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) {
+  // Windows ends its texts with a period and a line break; a message goes on after the
+  // text or puts it after a colon, so both go.
+  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ' ||
+                           text.back() == L'.')) {
     text.pop_back();
   }
   if (text.empty()) return "error " + std::to_string(code);

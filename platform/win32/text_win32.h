@@ -26,7 +26,7 @@ std::wstring WideText(std::string_view text);
 std::string Narrow(std::wstring_view utf16);
 
 // The system's own description of a Win32 error code (as GetLastError returns it),
-// without the line break Windows appends; "error N" when the system has none.
+// without the period and line break Windows appends; "error N" when the system has none.
 std::string ErrorText(unsigned long code);
 
 }  // namespace vantrel::platform::win32

@@ -46,12 +46,6 @@ TEST_F(LoadCommandTest, StagesTheBattleAndSaysWhere) {
   EXPECT_EQ(ReadLastDir(), "/keep/me");
 }
 
-TEST_F(LoadCommandTest, APackageThatCannotBeOpenedFails) {
-  const auto run = RunCommand(cli::LoadCommand, {temp.Path("missing.kzm")});
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err, "vantrel: cannot open package " + temp.Path("missing.kzm") + "\n");
-}
-
 TEST_F(LoadCommandTest, AFailedLoadStillListsTheBattlesThatAreInstalled) {
   RunCommand(cli::LoadCommand, {Package(1)});
   const auto run = RunCommand(cli::LoadCommand, {Package(4)});

@@ -24,6 +24,7 @@ struct FaultyFileSystem::Rules {
     std::string pathPart;  // folded; empty for every path
     int nth;
     bool persistent;
+    platform::SystemError cause;
     int seen = 0;
   };
   struct WriteLimit {
@@ -39,19 +40,19 @@ struct FaultyFileSystem::Rules {
     return foldedPart.empty() || platform::FoldCase(path).find(foldedPart) != std::string::npos;
   }
 
-  // Counts the call and tells whether it is to fail.
+  // Counts the call and tells whether it is to fail; a failing call records its cause
+  // with the path the rule matched.
   bool Fails(FileOperation operation, std::string_view path, std::string_view otherPath = {}) {
     ++calls[static_cast<std::size_t>(operation)];
     bool fails = false;
     for (Failure& failure : failures) {
       if (failure.operation != operation) continue;
-      if (!Contains(path, failure.pathPart) &&
-          (otherPath.empty() || !Contains(otherPath, failure.pathPart))) {
-        continue;
-      }
+      const bool onPath = Contains(path, failure.pathPart);
+      if (!onPath && (otherPath.empty() || !Contains(otherPath, failure.pathPart))) continue;
       ++failure.seen;
       if (failure.seen == failure.nth || (failure.persistent && failure.seen > failure.nth)) {
         fails = true;
+        platform::RecordFailure({std::string(onPath ? path : otherPath), failure.cause});
       }
     }
     return fails;
@@ -64,6 +65,14 @@ struct FaultyFileSystem::Rules {
     return std::nullopt;
   }
 };
+
+platform::SystemError AccessDenied() {
+  return platform::MakeError(platform::ErrorCode::AccessDenied, "Access denied");
+}
+
+platform::SystemError DiskFull() {
+  return platform::MakeError(platform::ErrorCode::DiskFull, "Disk full");
+}
 
 namespace {
 
@@ -88,6 +97,7 @@ class FaultyFile final : public File {
       const auto fits = static_cast<std::size_t>(*remaining_);
       remaining_ = 0;
       if (fits > 0) inner_->Write(data, fits);
+      platform::RecordFailure({path_, DiskFull()});
       return false;
     }
     if (remaining_) *remaining_ -= size;
@@ -125,12 +135,16 @@ FaultyFileSystem::FaultyFileSystem(FileSystem& inner)
 
 FaultyFileSystem::~FaultyFileSystem() = default;
 
-void FaultyFileSystem::FailNth(FileOperation operation, int nth, std::string_view pathPart) {
-  rules_->failures.push_back(Rules::Failure{operation, platform::FoldCase(pathPart), nth, false});
+void FaultyFileSystem::FailNth(FileOperation operation, int nth, std::string_view pathPart,
+                               platform::SystemError cause) {
+  rules_->failures.push_back(
+      Rules::Failure{operation, platform::FoldCase(pathPart), nth, false, std::move(cause)});
 }
 
-void FaultyFileSystem::FailFrom(FileOperation operation, int nth, std::string_view pathPart) {
-  rules_->failures.push_back(Rules::Failure{operation, platform::FoldCase(pathPart), nth, true});
+void FaultyFileSystem::FailFrom(FileOperation operation, int nth, std::string_view pathPart,
+                                platform::SystemError cause) {
+  rules_->failures.push_back(
+      Rules::Failure{operation, platform::FoldCase(pathPart), nth, true, std::move(cause)});
 }
 
 void FaultyFileSystem::FailWritesAfter(std::uint64_t bytes, std::string_view pathPart) {

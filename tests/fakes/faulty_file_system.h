@@ -2,7 +2,9 @@
 // was told to fail: by kind of operation, on the Nth call or from the Nth call on, only
 // for paths that contain a given text; and files whose writes stop after a number of
 // bytes, as on a full disk. A failed call touches nothing and answers as the backend
-// answers a failure (nullptr, false, an empty list). Install it with ScopedFileSystem.
+// answers a failure (nullptr, false, an empty list), recording the cause it was given
+// ("Access denied" unless told otherwise; "Disk full" for a write past the limit) as the
+// last failure, with the path. Install it with ScopedFileSystem.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +13,7 @@
 #include <string_view>
 
 #include "platform/file_system.h"
+#include "platform/system_error.h"
 
 namespace vantrel::testing {
 
@@ -36,6 +39,10 @@ enum class FileOperation {
   FileSetTimes,
 };
 
+// The causes the fake records: fixed texts, the same on every system.
+platform::SystemError AccessDenied();
+platform::SystemError DiskFull();
+
 class FaultyFileSystem final : public platform::FileSystem {
  public:
   // Over the native backend.
@@ -47,11 +54,14 @@ class FaultyFileSystem final : public platform::FileSystem {
   // Makes the `nth` call of `operation` (counting from 1, from the moment of this call)
   // fail, once. With `pathPart`, only calls whose path (either path of a copy or move;
   // the file's path for file calls) contains that text, in any letter case, are counted.
-  void FailNth(FileOperation operation, int nth, std::string_view pathPart = {});
+  void FailNth(FileOperation operation, int nth, std::string_view pathPart = {},
+               platform::SystemError cause = AccessDenied());
   // Makes the `nth` call and every later one fail.
-  void FailFrom(FileOperation operation, int nth, std::string_view pathPart = {});
-  void FailAlways(FileOperation operation, std::string_view pathPart = {}) {
-    FailFrom(operation, 1, pathPart);
+  void FailFrom(FileOperation operation, int nth, std::string_view pathPart = {},
+                platform::SystemError cause = AccessDenied());
+  void FailAlways(FileOperation operation, std::string_view pathPart = {},
+                  platform::SystemError cause = AccessDenied()) {
+    FailFrom(operation, 1, pathPart, std::move(cause));
   }
   // Files opened for writing from now on whose path contains `pathPart` accept `bytes`
   // bytes in all; the write that would pass that writes what still fits and fails, and so

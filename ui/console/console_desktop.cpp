@@ -34,13 +34,27 @@ class ConsoleDesktop::Bar : public StatusWindow {
 ConsoleDesktop::ConsoleDesktop(ConsoleOptions options, std::FILE* output)
     : options_(options), output_(output) {}
 
-Answer ConsoleDesktop::ShowMessage(Window*, std::string_view text, std::string_view title, Icon,
+std::string DescribeForConsole(const platform::Failure& failure) {
+  platform::Failure shown = failure;
+  shown.path = platform::WithNativeSeparators(failure.path);
+  return shown.Describe();
+}
+
+Answer ConsoleDesktop::ShowMessage(Window*, std::string_view text, std::string_view title, Icon icon,
                                    Buttons buttons) {
   // The launcher's messages may hold its paths, which are written with backslashes.
   std::string line(title);
   line += ": ";
   line += platform::WithNativeSeparators(text);
   PrintLine(line);
+  // Every message with only an OK button that is not plain information tells of a
+  // failure (most of the launcher's show no icon at all). Its cause is told once: a
+  // later message of the same operation does not repeat it.
+  const std::optional<platform::Failure>& cause = platform::LastFailure();
+  if (buttons == Buttons::Ok && icon != Icon::Information && cause) {
+    PrintLine("  " + DescribeForConsole(*cause));
+    platform::ClearLastFailure();
+  }
   if (buttons == Buttons::Ok) return Answer::Ok;
   return options_.assumeYes ? Answer::Yes : Answer::No;
 }

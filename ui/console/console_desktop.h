@@ -4,7 +4,8 @@
 // as "Status: TEXT" with --verbose; the STATUS window's bar is drawn in place on one line
 // of the error output when that is a terminal, and not at all otherwise. The command line
 // opens no dialogs: a dialog asked for is answered as if the user had closed it with Esc
-// at once, without its controller running.
+// at once, without its controller running. A message about a failure is followed by a
+// line with its cause, when a call of the operation under way recorded one.
 #pragma once
 
 #include <cstdio>
@@ -12,11 +13,15 @@
 #include <string>
 #include <string_view>
 
+#include "platform/system_error.h"
 #include "ui/memory_window.h"
 #include "ui/status_line.h"
 #include "ui/window.h"
 
 namespace vantrel::ui {
+
+// "PATH: TEXT" with the path in the system's form (the launcher's paths hold backslashes).
+std::string DescribeForConsole(const platform::Failure& failure);
 
 struct ConsoleOptions {
   bool assumeYes = false;    // questions are answered Yes
