@@ -17,6 +17,7 @@
 #include "package/package_writer.h"
 #include "platform/command_line.h"
 #include "platform/file_helpers.h"
+#include "platform/system_error.h"
 
 namespace {
 
@@ -44,6 +45,15 @@ std::uint32_t DosDateTime(std::int64_t seconds) {
   return dosDate << 16 | dosTime;
 }
 
+// A message, and on the line after it the system's cause when a file operation met one.
+int Fail(const std::string& message) {
+  std::fprintf(stderr, "pack_release: %s\n", message.c_str());
+  if (const auto& failure = vantrel::platform::LastFailure()) {
+    std::fprintf(stderr, "  %s\n", failure->Describe().c_str());
+  }
+  return 1;
+}
+
 // 1 January 2000, 00:00: the time of every entry unless --time gives another.
 constexpr std::int64_t kDefaultTime = 946684800;
 
@@ -67,10 +77,8 @@ int main(int argc, char** argv) {
   const std::string& archive = arguments[0];
   const std::uint32_t time = DosDateTime(seconds);
   vantrel::PackageWriter writer;
-  if (!writer.Create(archive)) {
-    std::fprintf(stderr, "pack_release: cannot create %s\n", archive.c_str());
-    return 1;
-  }
+  vantrel::platform::ClearLastFailure();
+  if (!writer.Create(archive)) return Fail("cannot create " + archive);
   for (std::size_t i = 1; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     const std::size_t equals = argument.find('=');
@@ -78,19 +86,16 @@ int main(int argc, char** argv) {
     const std::string name = argument.substr(0, equals);
     const std::string file = argument.substr(equals + 1);
     const vantrel::platform::WholeFile bytes = vantrel::platform::ReadWholeFile(file);
+    if (bytes.status == vantrel::platform::WholeFile::Status::Missing) {
+      return Fail(file + " is missing");
+    }
     if (bytes.status != vantrel::platform::WholeFile::Status::Read) {
-      std::fprintf(stderr, "pack_release: cannot read %s\n", file.c_str());
-      return 1;
+      return Fail("cannot read " + file);
     }
     if (!writer.Add(name, bytes.bytes, time)) {
-      std::fprintf(stderr, "pack_release: cannot write %s into %s\n", name.c_str(),
-                   archive.c_str());
-      return 1;
+      return Fail("cannot write " + name + " into " + archive);
     }
   }
-  if (!writer.Finish()) {
-    std::fprintf(stderr, "pack_release: cannot finish %s\n", archive.c_str());
-    return 1;
-  }
+  if (!writer.Finish()) return Fail("cannot finish " + archive);
   return 0;
 }
