@@ -13,8 +13,9 @@
 namespace vantrel {
 namespace {
 
-using Names = std::vector<std::string>;
 using testing::FakeWindow;
+using testing::Message;
+using testing::Names;
 
 constexpr int kEsc = 2;
 constexpr int kCancel = 1020;
@@ -54,11 +55,6 @@ class SetupPagesTest : public testing::InstallTest {
     Script(Press(kDestinationNext));
   }
   void Run() { RunSetupPage(session, SetupPage::Welcome); }
-  Names Opened() const {
-    Names names;
-    for (const testing::OpenedDialog& dialog : desktop.dialogs()) names.push_back(dialog.templateName);
-    return names;
-  }
   const FakeWindow& Page(std::size_t index) const { return *desktop.dialogs().at(index).window; }
 
   SetupSession session;
@@ -80,7 +76,7 @@ TEST_F(SetupPagesTest, TheWholeWalkInstallsAndFinishes) {
     end.Press(kFinish);
   });
   Run();
-  EXPECT_EQ(Opened(), (Names{"Welcome", "Agreement", "Destination", "Copy", "End"}));
+  EXPECT_EQ(OpenedTemplates(), (Names{"Welcome", "Agreement", "Destination", "Copy", "End"}));
   EXPECT_EQ(Page(1).ItemText(kAgreementText), kDisclaimer);
   EXPECT_EQ(Page(3).History(kEntry),
             (Names{"VNTL.exe", "Uninstall.exe", "Readme.txt", "Docs\\", "Docs\\Battle Guide.txt"}));
@@ -118,7 +114,7 @@ TEST_F(SetupPagesTest, GoingBackToWelcomeForgetsAChosenFolder) {
   });
   Script(Press(kExitSetup));
   Run();
-  EXPECT_EQ(Opened(), (Names{"Welcome", "Agreement", "Destination", "Copy", "Destination",
+  EXPECT_EQ(OpenedTemplates(), (Names{"Welcome", "Agreement", "Destination", "Copy", "Destination",
                              "Agreement", "Welcome", "Agreement", "Destination", "Quit"}));
   EXPECT_TRUE(temp.Exists("Elsewhere"));
 }
@@ -161,7 +157,7 @@ TEST_F(SetupPagesTest, EscOnTheEndPageEndsSetupWithoutTheLastSteps) {
   Script(Press(kStart));
   Script(Press(kEsc));
   Run();
-  EXPECT_EQ(Opened().back(), "End");
+  EXPECT_EQ(OpenedTemplates().back(), "End");
   EXPECT_TRUE(shell.openedDocuments().empty());
   EXPECT_EQ(shell.shortcuts().size(), 1u) << "the Start Menu's only";
   EXPECT_TRUE(session.ending);
@@ -196,13 +192,13 @@ TEST_F(SetupPagesTest, AFolderThatCannotBeMadeKeepsTheDestinationPageOpen) {
   });
   Script(Press(kStart));
   Run();
-  ASSERT_EQ(desktop.messages().size(), 2u);
-  EXPECT_EQ(desktop.messages()[0].text, "Error creating the directory!\nInstallation aborting!");
-  EXPECT_EQ(desktop.messages()[0].title, "Setup");
-  EXPECT_EQ(desktop.messages()[0].icon, ui::Icon::Exclamation);
-  EXPECT_EQ(desktop.messages()[0].owner, desktop.dialogs()[2].window.get());
   // No package was written: the Copy page says so after the folder passed.
-  EXPECT_EQ(desktop.messages()[1].text, "Can't find setup package!\nInstallation aborting!");
+  EXPECT_EQ(Messages(),
+            (std::vector<Message>{{"Setup", "Error creating the directory!\nInstallation aborting!",
+                                   ui::Icon::Exclamation},
+                                  {"Setup", "Can't find setup package!\nInstallation aborting!",
+                                   ui::Icon::Exclamation}}));
+  EXPECT_EQ(desktop.messages()[0].owner, desktop.dialogs()[2].window.get());
 }
 
 TEST_F(SetupPagesTest, WithoutThePackageStartStaysDisabledAndBackStillWorks) {
@@ -217,7 +213,7 @@ TEST_F(SetupPagesTest, WithoutThePackageStartStaysDisabledAndBackStillWorks) {
   Script(Press(kExitSetup));
   Run();
   EXPECT_EQ(desktop.MessageTexts(), (Names{"Can't find setup package!\nInstallation aborting!"}));
-  EXPECT_EQ(Opened(), (Names{"Welcome", "Agreement", "Destination", "Copy", "Destination", "Quit"}));
+  EXPECT_EQ(OpenedTemplates(), (Names{"Welcome", "Agreement", "Destination", "Copy", "Destination", "Quit"}));
 }
 
 TEST_F(SetupPagesTest, ALogThatCannotBeMadeEndsSetup) {
@@ -227,7 +223,7 @@ TEST_F(SetupPagesTest, ALogThatCannotBeMadeEndsSetup) {
   Script(Press(kStart));
   Run();
   EXPECT_EQ(desktop.MessageTexts(), (Names{"Can't create install log!\nInstallation aborting!"}));
-  EXPECT_EQ(Opened().back(), "Copy");
+  EXPECT_EQ(OpenedTemplates().back(), "Copy");
   EXPECT_TRUE(session.ending);
   EXPECT_EQ(Value("Software\\Morvain Unlimited\\VNTL", "Install Path"), std::nullopt);
 }
