@@ -6,7 +6,7 @@
 # installed Uninstall.exe: No removes nothing; Yes and Start remove every file the install
 # log names, the registry entries (read back with `wine reg query`), the shortcuts and
 # their Start Menu folders, and keep a file the log does not name and the maker's key
-# "Software\Morvain Unlimited". Then the same again with Setup.exe /SILENT and
+# "Software\Morvain Unlimited"; the running Uninstall.exe goes when Wine restarts. Then the same again with Setup.exe /SILENT and
 # Uninstall.exe /SILENT. Screenshots of every Setup page, the quit question and
 # Uninstall's window before and after Start go to the screenshot folder as release_*.png.
 #
