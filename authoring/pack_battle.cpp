@@ -12,6 +12,7 @@
 #include "platform/file_helpers.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
+#include "platform/system_error.h"
 #include "platform/western_text.h"
 
 namespace vantrel {
@@ -277,6 +278,7 @@ class Packer {
 
     const std::string partial = PartialOutput();
     bool written = false;
+    platform::ClearLastFailure();
     {
       PackageWriter writer;
       written = writer.Create(partial) && writer.Add("battle.kzb", *listBytes, listTime);
@@ -288,8 +290,10 @@ class Packer {
     }
     platform::FileSystem& files = platform::Files();
     if (!written || !files.MoveFile(partial, request_.output)) {
+      // The system's reason, as the writing met it: removing the part written may fail too.
+      const std::optional<platform::Failure> cause = platform::LastFailure();
       files.DeleteFile(partial);
-      return Refuse("cannot write " + request_.output);
+      return Refuse("cannot write " + request_.output + (cause ? ": " + cause->cause.text : ""));
     }
     result_.entries = items_.size() + 1;
     return true;

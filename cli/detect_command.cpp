@@ -91,7 +91,7 @@ int DetectCommand(const Options&, const std::vector<std::string>& words) {
         std::printf("stored %s  %s\n", std::string(Game(game).commandLineName).c_str(),
                     location->folder.c_str());
       } else {
-        status = Fail("cannot write the settings store");
+        status = Fail("cannot write the settings store", platform::LastFailure());
       }
     }
   }

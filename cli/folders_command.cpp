@@ -102,7 +102,7 @@ int SetFolder(const std::vector<std::string>& words) {
   }
   platform::SettingsStore& store = platform::Settings();
   if (!store.CreateKey(target->key) || !store.WriteString(target->key, target->value, folder)) {
-    return Fail("cannot write the settings store");
+    return Fail("cannot write the settings store", platform::LastFailure());
   }
   // A folder may be set before its game is installed, so a missing one is only a warning.
   switch (platform::Files().Kind(folder)) {

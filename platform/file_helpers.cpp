@@ -107,7 +107,10 @@ bool ReplaceFileContent(const std::string& path, const std::string& temporaryPat
     written = temporary->Write(bytes.data(), bytes.size());
   }
   if (written && Files().MoveFile(temporaryPath, path)) return true;
+  // The write's or the rename's failure is the cause, not that of the clean-up.
+  const SavedFailure cause;
   Files().DeleteFile(temporaryPath);
+  cause.Restore();
   return false;
 }
 

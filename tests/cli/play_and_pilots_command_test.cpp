@@ -3,8 +3,7 @@
 #include "core/settings.h"
 #include "tests/cli/cli_run.h"
 #include "tests/fakes/fake_ui.h"
-#include "tests/support/scoped_settings.h"
-#include "tests/support/temp_folder.h"
+#include "tests/support/game_world.h"
 
 namespace vantrel {
 namespace {
@@ -22,13 +21,11 @@ TEST(PlayCommand, OptionsOfAnotherGameAreUsageErrors) {
 }
 
 TEST(PlayCommand, AGameWithoutItsExecutableFailsWithAReason) {
-  testing::TempFolder temp;
-  testing::ScopedSettings settings;
-  settings.SetGameFolder(GameId::BalanceOfPower, temp.Path("BOP"));
+  const testing::GameWorld world;
   const auto run = RunCommand(cli::PlayCommand, {"BOP", "--transports"});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "vantrel: the executable of Balance of Power is not in its folder \"" +
-                         temp.SystemPath("BOP") + "\"\n");
+                         world.temp.SystemPath("BOP") + "\"\n");
 }
 
 TEST(PlayCommand, AnUnsetFolderIsNamedWithTheCommandThatSetsIt) {
@@ -42,44 +39,40 @@ TEST(PlayCommand, AnUnsetFolderIsNamedWithTheCommandThatSetsIt) {
   EXPECT_TRUE(desktop.MessageTexts().empty());
 }
 
-class PilotsCommandTest : public ::testing::Test {
+class PilotsCommandTest : public testing::GameWorldTest {
  protected:
-  PilotsCommandTest() { settings.SetGameFolder(GameId::XwingAlliance, temp.path()); }
-
-  testing::TempFolder temp;
-  testing::ScopedSettings settings;
   testing::FakeDesktop desktop;
 };
 
 TEST_F(PilotsCommandTest, CreateListSelectAndDelete) {
   EXPECT_EQ(RunCommand(cli::PilotsCommand, {"create", "Luke"}).status, 0);
   EXPECT_EQ(RunCommand(cli::PilotsCommand, {"create", "Lukas", "--kz"}).status, 0);
-  EXPECT_EQ(temp.ReadFile("Luke0.plt")->size(), 152'076u);
-  temp.WriteFile("CONFIG.CFG", "lastpilot Luke\r\nmusic 1\r\n");
+  EXPECT_EQ(temp.ReadFile("XWA/Luke0.plt")->size(), 152'076u);
+  temp.WriteFile("XWA/CONFIG.CFG", "lastpilot Luke\r\nmusic 1\r\n");
   EXPECT_EQ(RunCommand(cli::PilotsCommand, {}).out, "  Lukas\n* Luke\n");
 
   EXPECT_EQ(RunCommand(cli::PilotsCommand, {"select", "lukas"}).status, 0);
-  EXPECT_EQ(temp.ReadFile("CONFIG.CFG"), "lastpilot Lukas\r\nmusic 1\r\n");
+  EXPECT_EQ(temp.ReadFile("XWA/CONFIG.CFG"), "lastpilot Lukas\r\nmusic 1\r\n");
   EXPECT_EQ(RunCommand(cli::PilotsCommand, {"list"}).out, "* Lukas\n  Luke\n");
 
   desktop.QueueAnswer(ui::Answer::Yes);
   EXPECT_EQ(RunCommand(cli::PilotsCommand, {"delete", "Luke"}).status, 0);
   EXPECT_EQ(desktop.MessageTexts().back(), "Sure you want to delete pilot Luke?");
-  EXPECT_FALSE(temp.Exists("Luke0.plt"));
+  EXPECT_FALSE(temp.Exists("XWA/Luke0.plt"));
 }
 
 TEST_F(PilotsCommandTest, JsonListsThePilotsInTheOrderOfThePlainList) {
   EXPECT_EQ(RunCommand(cli::PilotsCommand, {}, testing::JsonOption()).out, "{\"pilots\":[]}\n");
   ASSERT_EQ(RunCommand(cli::PilotsCommand, {"create", "Wedge"}).status, 0);
   ASSERT_EQ(RunCommand(cli::PilotsCommand, {"create", "Biggs"}).status, 0);
-  temp.WriteFile("CONFIG.CFG", "lastpilot Wedge\r\n");
+  temp.WriteFile("XWA/CONFIG.CFG", "lastpilot Wedge\r\n");
   const auto run = RunCommand(cli::PilotsCommand, {"list"}, testing::JsonOption());
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out,
             R"({"pilots":[{"name":"Biggs","selected":false},{"name":"Wedge","selected":true}]})"
             "\n");
   EXPECT_EQ(RunCommand(cli::PilotsCommand, {"select", "Biggs"}, testing::JsonOption()).status, 2);
-  EXPECT_EQ(temp.ReadFile("CONFIG.CFG"), "lastpilot Wedge\r\n");
+  EXPECT_EQ(temp.ReadFile("XWA/CONFIG.CFG"), "lastpilot Wedge\r\n");
 }
 
 TEST_F(PilotsCommandTest, ANoKeepsThePilot) {
@@ -87,7 +80,7 @@ TEST_F(PilotsCommandTest, ANoKeepsThePilot) {
   const auto run = RunCommand(cli::PilotsCommand, {"delete", "Wedge"});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "vantrel: nothing deleted\n");
-  EXPECT_TRUE(temp.Exists("Wedge0.plt"));
+  EXPECT_TRUE(temp.Exists("XWA/Wedge0.plt"));
 }
 
 TEST_F(PilotsCommandTest, RefusalsAreReported) {
@@ -97,7 +90,7 @@ TEST_F(PilotsCommandTest, RefusalsAreReported) {
   EXPECT_EQ(RunCommand(cli::PilotsCommand, {"select", "Nobody"}).err,
             "vantrel: no X-Wing Alliance pilot is named Nobody\n");
   EXPECT_EQ(RunCommand(cli::PilotsCommand, {"rename", "x"}).status, 2);
-  EXPECT_TRUE(temp.List().empty());
+  EXPECT_TRUE(temp.List("XWA").empty());
 }
 
 TEST(PilotsCommand, AnUnsetFolderWritesNothing) {

@@ -13,21 +13,18 @@
 #include "tests/fakes/fake_ui.h"
 #include "tests/fakes/faulty_file_system.h"
 #include "tests/support/battle_list_bytes.h"
+#include "tests/support/game_world.h"
 #include "tests/support/hex.h"
-#include "tests/support/scoped_settings.h"
-#include "tests/support/temp_folder.h"
 
 namespace vantrel {
 namespace {
 
 using testing::Hex;
-using testing::TempFolder;
 
 // What a play needs to know of each game, typed here from the games' facts rather than
 // taken from the code under test.
 struct GameSetup {
   GameId game;
-  const char* folder;
   const char* exe;
   std::size_t size;
   const char* missions;
@@ -39,7 +36,9 @@ struct GameSetup {
   const char* argument;  // what the game is started with
 };
 
-void PrintTo(const GameSetup& setup, std::ostream* out) { *out << setup.folder; }
+void PrintTo(const GameSetup& setup, std::ostream* out) {
+  *out << Game(setup.game).commandLineName;
+}
 
 // TIE Fighter 95's identification shows the executable's path first, in a box of its own.
 std::vector<std::string> WithPathBox(const GameSetup& s, const std::string& exePath,
@@ -50,14 +49,14 @@ std::vector<std::string> WithPathBox(const GameSetup& s, const std::string& exeP
 
 std::vector<GameSetup> Setups() {
   return {
-      {GameId::TieFighter, "TIE", "TIE95.EXE", 1'071'616, "MISSION", "LUKE.TFR", nullptr, 0x0660,
+      {GameId::TieFighter, "TIE95.EXE", 1'071'616, "MISSION", "LUKE.TFR", nullptr, 0x0660,
        0x0668, 0x0E73, 0x0EA2EC, std::string("TIEINT\0", 7), ""},
-      {GameId::XwingVsTie, "XVT", "Z_XVT__.EXE", 1'422'336, "TRAIN", "Luke0.plt", "config.cfg",
+      {GameId::XwingVsTie, "Z_XVT__.EXE", 1'422'336, "TRAIN", "Luke0.plt", "config.cfg",
        0x127DA, 0x127EA, 0x109D, 0x12AB8F, std::string("TIEADV\0", 7), " skipintro"},
-      {GameId::BalanceOfPower, "BOP", "Z_XVT__.EXE", 1'405'952, "TRAIN", "Luke0.pl2",
+      {GameId::BalanceOfPower, "Z_XVT__.EXE", 1'405'952, "TRAIN", "Luke0.pl2",
        "config2.cfg", 0x14176, 0x14186, 0x109D, 0x11AFA5, std::string("TIEADV\0", 7),
        " skipintro"},
-      {GameId::XwingAlliance, "XWA", "XWINGALLIANCE.EXE", 2'151'936, "MISSIONS", "Luke0.plt",
+      {GameId::XwingAlliance, "XWINGALLIANCE.EXE", 2'151'936, "MISSIONS", "Luke0.plt",
        "config.cfg", 0x1148A, 0x1149A, 0x1B3B9, 0x15772E, std::string("\x90\x90", 2), ""},
   };
 }
@@ -76,52 +75,45 @@ std::string StandInBytes() {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-class PlayGameTest : public ::testing::TestWithParam<GameSetup> {
+class PlayGameTest : public ::testing::TestWithParam<GameSetup>, public testing::GameWorld {
  protected:
-  PlayGameTest() { settings.SetLauncherFolder(temp.Path("launcher")); }
+  PlayGameTest() { LayOutLauncher(); }
 
-  std::string Game(const std::string& relative = {}) const {
-    return "Game Folders/" + std::string(setup().folder) + (relative.empty() ? "" : "/" + relative);
-  }
-  const GameSetup& setup() const { return setup_; }
-  std::string ExePath() const {
-    return temp.Path("Game Folders\\" + std::string(setup().folder) + "\\" + setup().exe);
-  }
+  // `relative` in the folder of the game installed.
+  std::string At(const std::string& relative) const { return In(setup_.game, relative); }
+  std::string ExePath() const { return temp.Path(FolderOf(setup_.game) + "\\" + setup_.exe); }
 
   // Installs the game: the stand-in padded to the release size, its mission folder, the
   // pilot and its configuration file.
   void Install(const GameSetup& s) {
     setup_ = s;
-    settings.SetGameFolder(s.game, temp.Path("Game Folders\\" + std::string(s.folder)));
     std::string exe = StandInBytes();
     ASSERT_FALSE(exe.empty());
     ASSERT_LT(exe.size(), 0xEA000u) << "the stand-in must fit below the first patch row";
     exe.resize(s.size, '\0');
     executable = exe;
-    temp.WriteFile(Game(s.exe), exe);
-    std::filesystem::permissions(temp.Native(Game(s.exe)), std::filesystem::perms::owner_exec,
+    temp.WriteFile(At(s.exe), exe);
+    std::filesystem::permissions(temp.Native(At(s.exe)), std::filesystem::perms::owner_exec,
                                  std::filesystem::perm_options::add);
-    temp.MakeFolder(Game(s.missions));
+    temp.MakeFolder(At(s.missions));
     std::string pilot(0x1C000, '\0');
     pilot[1] = 'u';
     pilot[s.a] = 0x10;
     pilot[s.b] = 0x22;
-    temp.WriteFile(Game(s.pilot), pilot);
-    if (s.config != nullptr) temp.WriteFile(Game(s.config), "lastpilot Luke\r\nsound 1\r\n");
+    temp.WriteFile(At(s.pilot), pilot);
+    if (s.config != nullptr) temp.WriteFile(At(s.config), "lastpilot Luke\r\nsound 1\r\n");
   }
 
   void StageBattle(int gameByte) {
-    temp.WriteFile(Game("KZMISS/Battle.kzb"),
+    temp.WriteFile(At("KZMISS/Battle.kzb"),
                    testing::BattleListBytes(gameByte, 0x5A, "Test Battle", {"m1.tie", "m2.tie"}));
-    temp.WriteFile(Game("KZMISS/m1.tie"), testing::Enciphered("first mission", 0x5A));
-    temp.WriteFile(Game("KZMISS/m2.tie"), testing::Enciphered("second", 0x5A));
+    temp.WriteFile(At("KZMISS/m1.tie"), testing::Enciphered("first mission", 0x5A));
+    temp.WriteFile(At("KZMISS/m2.tie"), testing::Enciphered("second", 0x5A));
   }
 
-  void Probe(const std::string& requests) { temp.WriteFile(Game("probe.txt"), requests); }
-  std::string Played() { return temp.ReadFile(Game("played.log")).value_or(""); }
+  void Probe(const std::string& requests) { temp.WriteFile(At("probe.txt"), requests); }
+  std::string Played() { return temp.ReadFile(At("played.log")).value_or(""); }
 
-  TempFolder temp;
-  testing::ScopedSettings settings;
   testing::FakeDesktop desktop;
   testing::FakeWindow window;
   testing::FakeStatusLine status;
@@ -154,10 +146,10 @@ TEST_P(PlayGameTest, RunsTheWholeSequenceAndLeavesOnlyTheSeal) {
 
   // Afterwards: the plain missions are gone, the executable is as installed, the pilot is
   // sealed and the status line is back at "Idle".
-  EXPECT_TRUE(temp.List(Game(s.missions)).empty());
-  EXPECT_EQ(temp.ReadFile(Game(s.exe)), executable);
-  EXPECT_FALSE(temp.Exists(Game("VNTL___.tmp")));
-  const std::string pilot = *temp.ReadFile(Game(s.pilot));
+  EXPECT_TRUE(temp.List(At(s.missions)).empty());
+  EXPECT_EQ(temp.ReadFile(At(s.exe)), executable);
+  EXPECT_FALSE(temp.Exists(At("VNTL___.tmp")));
+  const std::string pilot = *temp.ReadFile(At(s.pilot));
   const std::uint8_t n = s.game == GameId::TieFighter ? 'U' : 'u';
   EXPECT_EQ(static_cast<std::uint8_t>(pilot[s.seal]), static_cast<std::uint8_t>((n - 0x10) ^ 0x22));
   EXPECT_EQ(status.History(),
@@ -178,7 +170,7 @@ TEST_P(PlayGameTest, WithoutABattleTheGameStillRunsPatchedAndIsRestored) {
   EXPECT_EQ(PlayGame(window, status, s.game, OptionFor(s.game)), PlayResult::Played);
   EXPECT_NE(Played().find("self " + std::to_string(s.patchOffset) + " " + Hex(s.patchBytes)),
             std::string::npos);
-  EXPECT_EQ(temp.ReadFile(Game(s.exe)), executable);
+  EXPECT_EQ(temp.ReadFile(At(s.exe)), executable);
   EXPECT_EQ(status.History(), (std::vector<std::string>{"Game running...", "Idle"}));
 }
 
@@ -188,8 +180,8 @@ TEST_P(PlayGameTest, AFailedDecryptionPutsTheExecutableBackAndDoesNotPlay) {
   StageBattle((static_cast<int>(s.game) + 1) % 4);  // a battle list of another game
   EXPECT_EQ(PlayGame(window, status, s.game, OptionFor(s.game)), PlayResult::DecryptionFailed);
   EXPECT_EQ(Played(), "");
-  EXPECT_EQ(temp.ReadFile(Game(s.exe)), executable);
-  EXPECT_FALSE(temp.Exists(Game("VNTL___.tmp")));
+  EXPECT_EQ(temp.ReadFile(At(s.exe)), executable);
+  EXPECT_FALSE(temp.Exists(At("VNTL___.tmp")));
   std::vector<std::string> expected =
       WithPathBox(s, ExePath(), {"This battle list is not for this game"});
   if (s.game == GameId::TieFighter) expected.push_back("No missions copied");
@@ -213,7 +205,7 @@ class PlayGameFailureTest : public PlayGameTest {
 };
 
 TEST_F(PlayGameFailureTest, AMissingExecutableDoesNothing) {
-  std::filesystem::remove(temp.Native(Game("Z_XVT__.EXE")));
+  std::filesystem::remove(temp.Native(At("Z_XVT__.EXE")));
   EXPECT_EQ(PlayGame(window, status, GameId::XwingVsTie, OptionFor(GameId::XwingVsTie)),
             PlayResult::ExecutableMissing);
   EXPECT_TRUE(desktop.messages().empty());
@@ -222,16 +214,16 @@ TEST_F(PlayGameFailureTest, AMissingExecutableDoesNothing) {
 
 TEST_F(PlayGameFailureTest, AnotherReleaseIsNotPatchedOrPlayed) {
   std::string longer = executable + "x";
-  temp.WriteFile(Game("Z_XVT__.EXE"), longer);
+  temp.WriteFile(At("Z_XVT__.EXE"), longer);
   StageBattle(1);
   EXPECT_EQ(PlayGame(window, status, GameId::XwingVsTie, OptionFor(GameId::XwingVsTie)),
             PlayResult::WrongVersion);
   EXPECT_EQ(desktop.MessageTexts(), (std::vector<std::string>{"This is not X-wing vs TIE Fighter 1.14!"}));
   EXPECT_EQ(desktop.messages()[0].title, "VNTL");
   EXPECT_EQ(desktop.messages()[0].icon, ui::Icon::Exclamation);
-  EXPECT_EQ(temp.ReadFile(Game("Z_XVT__.EXE")), longer);
+  EXPECT_EQ(temp.ReadFile(At("Z_XVT__.EXE")), longer);
   EXPECT_EQ(Played(), "");
-  EXPECT_TRUE(temp.List(Game("TRAIN")).empty());
+  EXPECT_TRUE(temp.List(At("TRAIN")).empty());
 }
 
 TEST_F(PlayGameFailureTest, AFailedBackupStopsBeforeThePatch) {
@@ -242,20 +234,20 @@ TEST_F(PlayGameFailureTest, AFailedBackupStopsBeforeThePatch) {
             PlayResult::BackupFailed);
   EXPECT_EQ(desktop.MessageTexts(),
             (std::vector<std::string>{"Error backing up X-wing vs TIE Fighter executable!"}));
-  EXPECT_EQ(temp.ReadFile(Game("Z_XVT__.EXE")), executable);
+  EXPECT_EQ(temp.ReadFile(At("Z_XVT__.EXE")), executable);
   EXPECT_EQ(Played(), "");
 }
 
 TEST_F(PlayGameFailureTest, AReadOnlyExecutableIsNotPatchedOrPlayed) {
-  ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path("Game Folders\\XVT\\Z_XVT__.EXE"), true));
+  ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path("XVT\\Z_XVT__.EXE"), true));
   EXPECT_EQ(PlayGame(window, status, GameId::XwingVsTie, OptionFor(GameId::XwingVsTie)),
             PlayResult::PatchFailed);
   EXPECT_EQ(desktop.MessageTexts(),
             (std::vector<std::string>{"Error writing to X-wing vs TIE Fighter executable!"}));
-  EXPECT_EQ(temp.ReadFile(Game("Z_XVT__.EXE")), executable);
+  EXPECT_EQ(temp.ReadFile(At("Z_XVT__.EXE")), executable);
   // The read-only executable refuses to be replaced, so its whole copy stays beside it
   // for the next play, which finds it equal and goes on.
-  EXPECT_EQ(temp.ReadFile(Game("VNTL___.tmp")), executable);
+  EXPECT_EQ(temp.ReadFile(At("VNTL___.tmp")), executable);
   EXPECT_EQ(Played(), "");
 }
 
@@ -267,16 +259,16 @@ TEST_F(PlayGameFailureTest, AnExecutableThatCannotBePutBackIsReportedWithItsBack
   testing::ScopedFileSystem scoped(faulty);
   EXPECT_EQ(PlayGame(window, status, GameId::XwingVsTie, OptionFor(GameId::XwingVsTie)),
             PlayResult::Played);
-  const std::string exe = temp.Path("Game Folders\\XVT\\Z_XVT__.EXE");
+  const std::string exe = temp.Path("XVT\\Z_XVT__.EXE");
   EXPECT_EQ(desktop.MessageTexts(),
             (std::vector<std::string>{
                 "Could not put back the executable " + exe + " after the game; it is still "
                 "patched. The executable as installed is kept in " +
-                temp.Path("Game Folders\\XVT\\VNTL___.tmp") + ": copy it over " + exe +
+                temp.Path("XVT\\VNTL___.tmp") + ": copy it over " + exe +
                 " before playing again."}));
   EXPECT_EQ(desktop.messages()[0].icon, ui::Icon::Exclamation);
-  EXPECT_EQ(temp.ReadFile(Game("VNTL___.tmp")), executable);
-  EXPECT_NE(temp.ReadFile(Game("Z_XVT__.EXE")), executable);
+  EXPECT_EQ(temp.ReadFile(At("VNTL___.tmp")), executable);
+  EXPECT_NE(temp.ReadFile(At("Z_XVT__.EXE")), executable);
   EXPECT_EQ(status.History().back(), "Idle");
 }
 
@@ -284,19 +276,19 @@ TEST_F(PlayGameFailureTest, WithoutOptionsTheExecutableIsNeitherCopiedNorWritten
   StageBattle(1);
   EXPECT_EQ(PlayGame(window, status, GameId::XwingVsTie, GameOptions{}), PlayResult::Played);
   EXPECT_NE(Played().find("arguments skipintro\n"), std::string::npos);
-  EXPECT_EQ(temp.ReadFile(Game("Z_XVT__.EXE")), executable);
-  EXPECT_FALSE(temp.Exists(Game("VNTL___.tmp")));
+  EXPECT_EQ(temp.ReadFile(At("Z_XVT__.EXE")), executable);
+  EXPECT_FALSE(temp.Exists(At("VNTL___.tmp")));
 }
 
 TEST_F(PlayGameFailureTest, AGameThatCannotStartStillGetsTheAfterGameSteps) {
   StageBattle(1);
   // A folder where the stand-in's log would go keeps nothing from running it; an
   // executable that is not a program cannot be started at all.
-  temp.WriteFile(Game("Z_XVT__.EXE"), std::string(1'422'336, 'x'));
+  temp.WriteFile(At("Z_XVT__.EXE"), std::string(1'422'336, 'x'));
   EXPECT_EQ(PlayGame(window, status, GameId::XwingVsTie, OptionFor(GameId::XwingVsTie)),
             PlayResult::GameNotStarted);
-  EXPECT_TRUE(temp.List(Game("TRAIN")).empty());
-  EXPECT_EQ(temp.ReadFile(Game("Z_XVT__.EXE")), std::string(1'422'336, 'x'));
+  EXPECT_TRUE(temp.List(At("TRAIN")).empty());
+  EXPECT_EQ(temp.ReadFile(At("Z_XVT__.EXE")), std::string(1'422'336, 'x'));
   EXPECT_EQ(status.text(), "Idle");
 }
 
@@ -317,8 +309,8 @@ TEST_F(PlayTieFighterTest, BothOptionsArePatchedOverOneBackup) {
   EXPECT_NE(played.find("self " + std::to_string(0x0EA2EC) + " " + Hex(std::string("TIEINT\0", 7))),
             std::string::npos) << played;
   EXPECT_NE(played.find("self " + std::to_string(0x0EB195) + " 2C"), std::string::npos) << played;
-  EXPECT_EQ(temp.ReadFile(Game(s.exe)), executable);
-  EXPECT_FALSE(temp.Exists(Game("VNTL___.tmp")));
+  EXPECT_EQ(temp.ReadFile(At(s.exe)), executable);
+  EXPECT_FALSE(temp.Exists(At("VNTL___.tmp")));
   EXPECT_EQ(desktop.MessageTexts(), WithPathBox(s, ExePath(), {}));
 }
 

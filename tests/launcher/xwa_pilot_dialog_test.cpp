@@ -28,8 +28,6 @@ constexpr char kConfig[] = "lastpilot Luke\nsound 1\n";
 
 class XwaPilotDialogTest : public testing::PilotTest {
  protected:
-  static constexpr GameId kXwa = GameId::XwingAlliance;
-
   void Pilot(std::string_view name) {
     temp.WriteFile(In(kXwa, std::string(name) + "0.plt"), NewXwaPilotFile(name, false));
   }
@@ -38,9 +36,8 @@ class XwaPilotDialogTest : public testing::PilotTest {
   }
   // Line ends of LF alone, so that any rewrite of the file shows.
   void LastPilot(std::string_view name) {
-    temp.WriteFile(In(kXwa, "CONFIG.CFG"), "lastpilot " + std::string(name) + "\nsound 1\n");
+    WriteConfig("lastpilot " + std::string(name) + "\nsound 1\n");
   }
-  std::optional<std::string> Config() const { return temp.ReadFile(In(kXwa, "CONFIG.CFG")); }
 
   void Open() { dialog.Open(controller); }
 

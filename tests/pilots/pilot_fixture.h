@@ -17,6 +17,12 @@ namespace vantrel::testing {
 
 class PilotTest : public GameWorldTest {
  protected:
+  static constexpr GameId kXwa = GameId::XwingAlliance;
+
+  // X-Wing Alliance's configuration file, whose first line names the last pilot.
+  void WriteConfig(std::string_view text) { temp.WriteFile(In(kXwa, "CONFIG.CFG"), text); }
+  std::optional<std::string> Config() const { return temp.ReadFile(In(kXwa, "CONFIG.CFG")); }
+
   FakeDesktop desktop;
 };
 

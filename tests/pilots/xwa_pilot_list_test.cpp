@@ -14,8 +14,6 @@ using Names = std::vector<std::string>;
 
 class XwaPilotListTest : public testing::PilotTest {
  protected:
-  static constexpr GameId kXwa = GameId::XwingAlliance;
-
   // A pilot file whose first bytes hold `storedName` and its NUL, then some of the rest
   // of a pilot.
   void Pilot(std::string_view file, std::string_view storedName) {
@@ -25,7 +23,7 @@ class XwaPilotListTest : public testing::PilotTest {
     temp.WriteFile(In(kXwa, file), bytes);
   }
   void LastPilot(std::string_view name) {
-    temp.WriteFile(In(kXwa, "CONFIG.CFG"), "lastpilot " + std::string(name) + "\r\nsound 1\r\n");
+    WriteConfig("lastpilot " + std::string(name) + "\r\nsound 1\r\n");
   }
 
   testing::FakeWindow dialog;

@@ -1,5 +1,6 @@
 #include "pilots/xwa_roster.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,10 +14,6 @@ using Names = std::vector<std::string>;
 
 class XwaRosterTest : public testing::PilotTest {
  protected:
-  static constexpr GameId kXwa = GameId::XwingAlliance;
-
-  void WriteConfig(std::string_view text) { temp.WriteFile(In(kXwa, "CONFIG.CFG"), text); }
-  std::optional<std::string> Config() const { return temp.ReadFile(In(kXwa, "CONFIG.CFG")); }
   Names Folder() const { return temp.List(FolderOf(kXwa)); }
 
   // The roster's messages have no owner and an exclamation icon.
@@ -87,39 +84,39 @@ TEST_F(XwaRosterTest, WritingLastPilotOverAOneLineFileLeavesOneLine) {
 }
 
 TEST_F(XwaRosterTest, WritingLastPilotWithoutConfigFileWritesOnlyThatLine) {
-  WriteXwaLastPilot("Luke");
+  EXPECT_TRUE(WriteXwaLastPilot("Luke"));
   EXPECT_EQ(Config(), "lastpilot Luke\r\n");
   EXPECT_EQ(Folder(), (Names{"CONFIG.CFG"}));
 }
 
-TEST_F(XwaRosterTest, WritingLastPilotLeavesAnUnreadableConfigFileAsItWas) {
-  WriteConfig("lastpilot Luke\r\nsound 1\r\n");
-  testing::FaultyFileSystem faulty;
-  testing::ScopedFileSystem installed(faulty);
-  faulty.FailAlways(testing::FileOperation::Open, "CONFIG.CFG");
-  WriteXwaLastPilot("Wedge");
-  EXPECT_EQ(Config(), "lastpilot Luke\r\nsound 1\r\n");
-  EXPECT_EQ(Folder(), (Names{"CONFIG.CFG"}));
-}
-
-TEST_F(XwaRosterTest, WritingLastPilotThatCannotReplaceTheFileLeavesItAndNoTemporaryFile) {
-  WriteConfig("lastpilot Luke\r\nsound 1\r\n");
-  testing::FaultyFileSystem faulty;
-  testing::ScopedFileSystem installed(faulty);
-  faulty.FailAlways(testing::FileOperation::MoveFile);
-  WriteXwaLastPilot("Wedge");
-  EXPECT_EQ(Config(), "lastpilot Luke\r\nsound 1\r\n");
-  EXPECT_EQ(Folder(), (Names{"CONFIG.CFG"}));
-}
-
-TEST_F(XwaRosterTest, WritingLastPilotOnAFullDiskLeavesTheFileAndNoTemporaryFile) {
-  WriteConfig("lastpilot Luke\r\nsound 1\r\n");
-  testing::FaultyFileSystem faulty;
-  testing::ScopedFileSystem installed(faulty);
-  faulty.FailWritesAfter(5, "CONFIG___.TMP");
-  WriteXwaLastPilot("Wedge");
-  EXPECT_EQ(Config(), "lastpilot Luke\r\nsound 1\r\n");
-  EXPECT_EQ(Folder(), (Names{"CONFIG.CFG"}));
+// Whatever stops the rewrite, CONFIG.CFG stays as it was, no temporary file is left, and
+// the failure names the file and why.
+TEST_F(XwaRosterTest, WritingLastPilotThatFailsLeavesTheFileAndSaysWhy) {
+  struct Case {
+    std::function<void(testing::FaultyFileSystem&)> fault;
+    std::string cause;
+  };
+  const Case cases[] = {
+      {[](auto& f) { f.FailAlways(testing::FileOperation::Open, "CONFIG.CFG"); },
+       temp.Path("XWA\\CONFIG.CFG") + ": Access denied"},
+      {[](auto& f) { f.FailAlways(testing::FileOperation::MoveFile); },
+       temp.Path("XWA\\CONFIG___.TMP") + ": Access denied"},
+      {[](auto& f) { f.FailWritesAfter(5, "CONFIG___.TMP"); },
+       temp.Path("XWA\\CONFIG___.TMP") + ": Disk full"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.cause);
+    WriteConfig("lastpilot Luke\r\nsound 1\r\n");
+    testing::FaultyFileSystem faulty;
+    testing::ScopedFileSystem installed(faulty);
+    c.fault(faulty);
+    platform::ClearLastFailure();
+    EXPECT_FALSE(WriteXwaLastPilot("Wedge"));
+    ASSERT_TRUE(platform::LastFailure());
+    EXPECT_EQ(platform::LastFailure()->Describe(), c.cause);
+    EXPECT_EQ(Config(), "lastpilot Luke\r\nsound 1\r\n");
+    EXPECT_EQ(Folder(), (Names{"CONFIG.CFG"}));
+  }
 }
 
 TEST_F(XwaRosterTest, CreatingAPilotShowsNoMessage) {

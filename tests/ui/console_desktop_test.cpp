@@ -33,6 +33,23 @@ TEST(ConsoleDesktop, PathsInAMessageUseTheSystemsSeparator) {
 #endif
 }
 
+TEST(ConsoleDesktop, AFailureIsFollowedByItsCauseOnceAndAQuestionIsNot) {
+  ConsoleDesktop desktop({});
+  platform::RecordFailure({"C:\\TIE\\MISSION\\m1.tie",
+                           platform::MakeError(platform::ErrorCode::DiskFull, "Disk full")});
+  CaptureStderr();
+  desktop.ShowMessage(nullptr, "Sure?", "VNTL", Icon::Exclamation, Buttons::YesNo);
+  desktop.ShowMessage(nullptr, "Error writing new mission!", "VNTL", Icon::None, Buttons::Ok);
+  desktop.ShowMessage(nullptr, "No missions copied", "Error", Icon::None, Buttons::Ok);
+#ifdef _WIN32
+  const std::string shown = "C:\\TIE\\MISSION\\m1.tie";
+#else
+  const std::string shown = "C:/TIE/MISSION/m1.tie";
+#endif
+  EXPECT_EQ(GetCapturedStderr(), "VNTL: Sure?\nVNTL: Error writing new mission!\n  " + shown +
+                                     ": Disk full\nError: No missions copied\n");
+}
+
 TEST(ConsoleDesktop, AQuestionIsAnsweredNoUnlessYesWasGiven) {
   ConsoleDesktop cautious({});
   ConsoleDesktop willing({.assumeYes = true});
