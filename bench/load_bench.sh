@@ -22,36 +22,15 @@ set -euo pipefail
 shopt -s inherit_errexit
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-# shellcheck source=bench/timing.sh
-source "$root/bench/timing.sh"
+bench=load_bench
+# shellcheck source=bench/common.sh
+source "$root/bench/common.sh"
 vantrel=${VANTREL:-$root/build/native/cli/vantrel}
 make_package=${MAKE_PACKAGE:-$root/build/native/bench/make_package}
-reps=${REPS:-5}
-
-for tool in "$vantrel" "$make_package"; do
-  if [[ ! -x $tool ]]; then
-    echo "load_bench: $tool not found or not executable; build it first:" >&2
-    echo "  cmake --preset native && cmake --build build/native --target vantrel make_package" >&2
-    exit 2
-  fi
-done
-for tool in unzip bsdtar; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "load_bench: $tool is not installed" >&2
-    exit 2
-  fi
-done
-if ! [[ $reps =~ ^[1-9][0-9]*$ ]]; then
-  echo "load_bench: REPS must be a positive whole number" >&2
-  exit 2
-fi
-
-work=$(mktemp -d "${TMPDIR:-/tmp}/vantrel-bench.XXXXXX")
-if [[ ${KEEP:-0} == 1 ]]; then
-  echo "work folder: $work"
-else
-  trap 'rm -rf "$work"' EXIT
-fi
+need_built "vantrel make_package" "$vantrel" "$make_package"
+need_installed unzip unzip
+need_installed libarchive-tools bsdtar
+make_work vantrel-bench
 
 # The game folder a package's battle list sends it to, by byte 0 of battle.kzb.
 game_folder() {
@@ -122,24 +101,6 @@ time_once() {
   echo "$t"
 }
 
-# measure KEY TOOL PACKAGE ...: one warm-up run of every case, then REPS rounds that run
-# each case once in turn, so a change in the machine's load over the minutes of a
-# benchmark falls on every case alike. Times go to $work/times/KEY.
-measure() {
-  local -a cases=("$@")
-  local i c
-  mkdir -p "$work/times"
-  for ((c = 0; c < ${#cases[@]}; c += 3)); do
-    time_once "${cases[c + 1]}" "${cases[c + 2]}" >/dev/null
-    : >"$work/times/${cases[c]}"
-  done
-  for ((i = 0; i < reps; i++)); do
-    for ((c = 0; c < ${#cases[@]}; c += 3)); do
-      time_once "${cases[c + 1]}" "${cases[c + 2]}" >>"$work/times/${cases[c]}"
-    done
-  done
-}
-
 entries() { unzip -Z1 "$1" | wc -l; }
 size_mb() { awk -v b="$(stat -c %s "$1")" 'BEGIN { printf "%.1f", b / 1048576 }'; }
 
@@ -163,8 +124,7 @@ for name in large many; do
   b=$(median_ms "$name-bsdtar")
   printf '%-8s %8d %9s %11s %9s %10s %14s %15s\n' "$name" "$(entries "$package")" \
     "$(size_mb "$package")" "$v" "$u" "$b" \
-    "$(awk -v a="$v" -v b="$u" 'BEGIN { printf "%.2f", a / b }')" \
-    "$(awk -v a="$v" -v b="$b" 'BEGIN { printf "%.2f", a / b }')"
+    "$(ratio "$v" "$u")" "$(ratio "$v" "$b")"
 done
 
 echo

@@ -17,27 +17,15 @@ set -euo pipefail
 shopt -s inherit_errexit
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-# shellcheck source=bench/timing.sh
-source "$root/bench/timing.sh"
+bench=setup_bench
+# shellcheck source=bench/common.sh
+source "$root/bench/common.sh"
 setup_install=${SETUP_INSTALL:-$root/build/native/bench/setup_install}
 make_package=${MAKE_PACKAGE:-$root/build/native/bench/make_package}
 entries=${ENTRIES:-5000}
-reps=${REPS:-5}
-
-for tool in "$setup_install" "$make_package"; do
-  if [[ ! -x $tool ]]; then
-    echo "setup_bench: $tool not found; build it first:" >&2
-    echo "  cmake --build build/native --target setup_install make_package" >&2
-    exit 2
-  fi
-done
-if ! command -v miniunzip >/dev/null; then
-  echo "setup_bench: miniunzip is not installed (Debian package minizip)" >&2
-  exit 2
-fi
-
-work=$(mktemp -d "${TMPDIR:-/tmp}/vantrel-setup-bench.XXXXXX")
-trap 'rm -rf "$work"' EXIT
+need_built "setup_install make_package" "$setup_install" "$make_package"
+need_installed minizip miniunzip
+make_work vantrel-setup-bench
 export XDG_DATA_HOME=$work/xdg
 
 "$make_package" many "$work/gen" "$entries" >/dev/null
@@ -47,17 +35,6 @@ package=$work/source/_Setup.pak
 
 run_setup() { "$setup_install" "$work/source" "$work/out/Vantrel" "$work/registry.reg"; }
 run_miniunzip() { (cd "$work/out" && miniunzip -x -o "$package" >/dev/null); }
-
-# One run from an empty destination; its wall time in ns.
-time_once() {
-  rm -rf "$work/out" "$work/registry.reg" "$work/xdg"
-  mkdir "$work/out"
-  sync
-  case $1 in
-    setup) time_ns run_setup ;;
-    miniunzip) time_ns run_miniunzip ;;
-  esac
-}
 
 check_setup() {
   local files logged
@@ -69,19 +46,21 @@ check_setup() {
   fi
 }
 
-mkdir "$work/times"
-for tool in miniunzip setup; do
-  time_once "$tool" >/dev/null
-  : >"$work/times/$tool"
-done
-check_setup
-for ((i = 0; i < reps; i++)); do
-  for tool in miniunzip setup; do
-    time_once "$tool" >>"$work/times/$tool"
-  done
-done
-# The last run of each round is Setup's; its result is what was measured.
-check_setup
+# time_once TOOL: one run from an empty destination, its wall time in ns; Setup's is
+# checked after the clock stops.
+time_once() {
+  local t
+  rm -rf "$work/out" "$work/registry.reg" "$work/xdg"
+  mkdir "$work/out"
+  sync
+  case $1 in
+    setup) t=$(time_ns run_setup); check_setup ;;
+    miniunzip) t=$(time_ns run_miniunzip) ;;
+  esac
+  echo "$t"
+}
+
+measure miniunzip miniunzip - setup setup -
 
 s=$(median_ms setup)
 m=$(median_ms miniunzip)
@@ -89,4 +68,4 @@ echo "Setup package of $entries entries, median of $reps runs after one warm-up 
 printf '%-12s %10s %14s\n' tool "median ms" "spread ms"
 printf '%-12s %10s %14s\n' setup "$s" "$(spread_ms setup)"
 printf '%-12s %10s %14s\n' "miniunzip -x" "$m" "$(spread_ms miniunzip)"
-echo "setup / miniunzip: $(awk -v a="$s" -v b="$m" 'BEGIN { printf "%.2f", a / b }')"
+echo "setup / miniunzip: $(ratio "$s" "$m")"

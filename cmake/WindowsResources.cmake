@@ -31,3 +31,17 @@ function(vantrel_add_windows_resources target name description level)
   # windres reports no dependencies, so name the manifest the script embeds.
   set_source_files_properties("${script}" PROPERTIES OBJECT_DEPENDS "${VANTREL_RC_MANIFEST}")
 endfunction()
+
+# vantrel_add_installer_program(TARGET NAME DESCRIPTION SOURCES...)
+#   Setup.exe or Uninstall.exe: a windowed program named NAME.exe from SOURCES (its entry
+#   and its resource script) with the version resource and a manifest that asks for an
+#   administrator's rights, since both write below HKEY_LOCAL_MACHINE and Program Files.
+#   Does nothing when not building for Windows.
+function(vantrel_add_installer_program target name description)
+  if(NOT WIN32)
+    return()
+  endif()
+  vantrel_add_executable(${target} WIN32 ${ARGN})
+  set_target_properties(${target} PROPERTIES OUTPUT_NAME ${name})
+  vantrel_add_windows_resources(${target} ${name} "${description}" requireAdministrator)
+endfunction()

@@ -80,11 +80,12 @@ bool SetupPageController::onCommand(ui::Window& page, int id) {
 
 // A page goes away without Setup ending only when something outside Setup closed it;
 // the user is still asked, as for any other way out of a page.
-void SetupPageController::onDestroy(ui::Window&) {
+void SetupPageController::onDestroy(ui::Window& page) {
   if (session_.ending) return;
   QuitQuestion question;
   if (ui::Ui().RunModalDialog(kQuitQuestion, nullptr, question) == IDC_QUIT_EXIT) {
     session_.ending = true;
+    page.PostQuit(0);
   }
 }
 
@@ -103,6 +104,12 @@ void SetupPageController::AskToQuit(ui::Window& page) {
 void SetupPageController::EndSetup(ui::Window& page, int result) {
   session_.ending = true;
   page.EndDialog(result);
+  // Each page was opened from the handler of the page before, so the loops of those
+  // pages are still waiting below this one. Ending a dialog wakes only its own loop;
+  // the quit message reaches every loop of the chain, each ends its page and hands the
+  // message on, and Setup ends instead of waiting, with no window, for a message that
+  // never comes.
+  page.PostQuit(0);
 }
 
 void WelcomePage::onInit(ui::Window&) { session_.destination = session_.defaultDestination; }
@@ -231,7 +238,10 @@ bool EndPage::onPageCommand(ui::Window& page, int id) {
   }
 }
 
-void EndPage::onDestroy(ui::Window&) { session_.ending = true; }
+void EndPage::onDestroy(ui::Window& page) {
+  if (!session_.ending) page.PostQuit(0);
+  session_.ending = true;
+}
 
 bool QuitQuestion::onCommand(ui::Window& question, int id) {
   question.EndDialog(id == IDC_QUIT_EXIT ? IDC_QUIT_EXIT : IDC_QUIT_RESUME);

@@ -10,46 +10,16 @@
 # driver_selftest.sh UI_DRIVER_EXE TEST_DIALOG_EXE SCREENSHOT_FOLDER PROJECT_VERSION
 set -euo pipefail
 
-if [ $# -ne 4 ]; then
-  echo "usage: $0 UI_DRIVER_EXE TEST_DIALOG_EXE SCREENSHOT_FOLDER PROJECT_VERSION" >&2
-  exit 2
-fi
-# Wine draws windows only on an X display; without one, run on a virtual display.
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a bash "$0" "$@"
-fi
+e2e_name=driver_selftest
+e2e_usage="UI_DRIVER_EXE TEST_DIALOG_EXE SCREENSHOT_FOLDER PROJECT_VERSION"
+e2e_arguments=4
+# shellcheck source=tests/e2e/e2e_prologue.sh
+source "$(dirname "${BASH_SOURCE[0]}")/e2e_prologue.sh"
 
 driver=$1
 dialog=$2
-shots=$3
+shots=$(screenshot_folder "$3")
 version=$4
-mkdir -p "$shots"
-shots=$(cd "$shots" && pwd)
-scratch=$(mktemp -d)
-dialog_pid=
-cleanup() {
-  if [ -n "$dialog_pid" ] && kill -0 "$dialog_pid" 2>/dev/null; then
-    kill "$dialog_pid" 2>/dev/null || true
-  fi
-  rm -rf "$scratch"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "driver_selftest: $*" >&2
-  exit 1
-}
-
-# drive [ARGUMENTS...]: runs the driver (a script on stdin with "-"), output in $scratch/out.
-drive() {
-  wine "$driver" --timeout 30 "$@" >"$scratch/out" || fail "ui_driver $* failed: $(cat "$scratch/out")"
-  tr -d '\r' <"$scratch/out" >"$scratch/lines"
-}
-
-# expect_line TEXT: the driver's last output holds TEXT as a whole line.
-expect_line() {
-  grep -qxF -- "$1" "$scratch/lines" || fail "expected the line \"$1\" in: $(cat "$scratch/lines")"
-}
 
 # The version resource and manifest, read from the program file.
 drive version "$(winepath -w "$dialog")"
@@ -59,13 +29,11 @@ expect_line "FileDescription: Vantrel driver test dialog"
 expect_line "FileVersion: $version"
 expect_line "ProductVersion: $version"
 
-# Without a window manager Wine leaves the title bar to nobody; unmanaged windows get the
-# frame and title bar Wine draws itself, so that screenshots show them.
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 ||
-  fail "cannot set Wine's X11 driver to unmanaged windows"
+show_title_bars
 
 wine "$dialog" &
 dialog_pid=$!
+pids+=("$dialog_pid")
 
 drive - <<SCRIPT
 wait "Driver Test"
@@ -103,7 +71,6 @@ expect_line "Common controls 6, DPI aware"
 
 status=0
 wait "$dialog_pid" || status=$?
-dialog_pid=
 [ "$status" -eq 0 ] || fail "the test dialog ended with $status, not 0"
 for shot in driver_test.png driver_test_message.png; do
   [ -s "$shots/$shot" ] || fail "no screenshot in $shots/$shot"

@@ -12,47 +12,23 @@
 # vntl_e2e.sh UI_DRIVER_EXE VNTL_EXE STAND_IN_PLAYER_EXE PARK_POINTER_EXE SCREENSHOT_FOLDER
 set -euo pipefail
 
-if [ $# -ne 5 ]; then
-  echo "usage: $0 UI_DRIVER_EXE VNTL_EXE STAND_IN_PLAYER_EXE PARK_POINTER_EXE SCREENSHOT_FOLDER" >&2
-  exit 2
-fi
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a bash "$0" "$@"
-fi
+e2e_name=vntl_e2e
+e2e_usage="UI_DRIVER_EXE VNTL_EXE STAND_IN_PLAYER_EXE PARK_POINTER_EXE SCREENSHOT_FOLDER"
+e2e_arguments=5
+# shellcheck source=tests/e2e/e2e_prologue.sh
+source "$(dirname "${BASH_SOURCE[0]}")/e2e_prologue.sh"
 
 driver=$1
 vntl=$2
 player=$3
 park=$4
-mkdir -p "$5"
-shots=$(cd "$5" && pwd)
-scratch=$(mktemp -d)
+shots=$(screenshot_folder "$5")
 world=$scratch/world
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do
-    kill "$pid" 2>/dev/null || true
-  done
+at_exit() {
   wine reg delete 'HKLM\Software\Morvain Unlimited' /f /reg:32 >/dev/null 2>&1 || true
   wine reg delete 'HKCU\Software\Morvain Unlimited' /f /reg:32 >/dev/null 2>&1 || true
-  rm -rf "$scratch"
 }
-trap cleanup EXIT
 
-fail() {
-  echo "vntl_e2e: $*" >&2
-  exit 1
-}
-win() { winepath -w "$1"; }
-
-# drive ARGUMENTS...: runs the driver (a script on stdin with "-"), output in $scratch/lines.
-drive() {
-  wine "$driver" --timeout 30 "$@" >"$scratch/out" || fail "ui_driver $* failed: $(cat "$scratch/out")"
-  tr -d '\r' <"$scratch/out" >"$scratch/lines"
-}
-expect_line() {
-  grep -qxF -- "$1" "$scratch/lines" || fail "expected the line \"$1\" in: $(cat "$scratch/lines")"
-}
 hex() { od -An -v -tx1 | tr -d ' \n' | tr a-f A-F; }
 
 # The world: Setup's keys below HKEY_LOCAL_MACHINE, as a fresh installation has them.
@@ -97,27 +73,6 @@ setups_last_dir_kept() {
     fail "Setup's Last Dir was changed by $1"
 }
 
-# make_package PATH GAME NAME: a package holding a battle list, two enciphered missions
-# (key 5A) and a readme.
-make_package() {
-  python3 - "$@" <<'PY'
-import sys, zipfile
-path, game, name = sys.argv[1], int(sys.argv[2]), sys.argv[3]
-key = 0x5A
-def field(text, width):
-    data = text.encode('latin-1')[:width]
-    return data + b'\0' * (width - len(data))
-missions = ['e1.tie', 'e2.tie']
-kzb = bytes([game, key]) + field(name, 51) + bytes([len(missions), 0])
-kzb += b''.join(field(m, 21) for m in missions) + b'\0'
-enc = lambda text: bytes(b ^ key for b in text.encode())
-with zipfile.ZipFile(path, 'w', zipfile.ZIP_DEFLATED) as z:
-    z.writestr('battle.kzb', kzb)
-    z.writestr('e1.tie', enc('first mission'))
-    z.writestr('e2.tie', enc('second'))
-    z.writestr('Readme.txt', 'About ' + name + '\r\n')
-PY
-}
 make_package "$world/My Battles/Endor Run.kzm" 3 'Endor Run'
 make_package "$world/My Battles/Second Wave.kzm" 0 'Second Wave'
 make_package "$world/My Battles/Third Wave.kzm" 0 'Third Wave'

@@ -54,6 +54,26 @@ std::string InstallTest::RegistryText() {
   return platform::ReadWholeFile(settings.file()).bytes;
 }
 
+void PrintTo(const Message& message, std::ostream* out) {
+  *out << "{\"" << message.title << "\", \"" << message.text << "\", icon "
+       << static_cast<int>(message.icon) << ", buttons " << static_cast<int>(message.buttons)
+       << "}";
+}
+
+Names InstallTest::OpenedTemplates() const {
+  Names names;
+  for (const OpenedDialog& dialog : desktop.dialogs()) names.push_back(dialog.templateName);
+  return names;
+}
+
+std::vector<Message> InstallTest::Messages() const {
+  std::vector<Message> shown;
+  for (const ShownMessage& message : desktop.messages()) {
+    shown.push_back({message.title, message.text, message.icon, message.buttons});
+  }
+  return shown;
+}
+
 std::string InstallTest::StartMenu(std::string_view below) const {
   return temp.Path("Shell\\Start Menu\\Programs") + std::string(below);
 }

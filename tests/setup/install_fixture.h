@@ -6,9 +6,11 @@
 
 #include <initializer_list>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -26,6 +28,18 @@ inline constexpr char kXvtSourceKey[] =
 inline constexpr char kXwaSourceKey[] =
     "Software\\LucasArts Entertainment Company LLC\\X-Wing Alliance\\v1.0";
 
+using Names = std::vector<std::string>;
+
+// A message box as the user saw it, compared whole.
+struct Message {
+  std::string title;
+  std::string text;
+  ui::Icon icon = ui::Icon::None;
+  ui::Buttons buttons = ui::Buttons::Ok;
+  bool operator==(const Message&) const = default;
+};
+void PrintTo(const Message& message, std::ostream* out);
+
 class InstallTest : public ::testing::Test {
  protected:
   InstallTest();
@@ -41,6 +55,10 @@ class InstallTest : public ::testing::Test {
   // A value of the settings store, and the whole registry file's text.
   std::optional<std::string> Value(std::string_view key, std::string_view name);
   std::string RegistryText();
+
+  // The templates of the dialogs opened so far, and the message boxes shown, in order.
+  Names OpenedTemplates() const;
+  std::vector<Message> Messages() const;
 
   // Paths below the temporary folder, as the programs compose them.
   std::string StartMenu(std::string_view below) const;

@@ -13,8 +13,9 @@
 namespace vantrel {
 namespace {
 
-using Names = std::vector<std::string>;
 using testing::FakeWindow;
+using testing::Message;
+using testing::Names;
 
 constexpr int kEsc = 2;
 constexpr int kCancel = 1020;
@@ -54,11 +55,6 @@ class SetupPagesTest : public testing::InstallTest {
     Script(Press(kDestinationNext));
   }
   void Run() { RunSetupPage(session, SetupPage::Welcome); }
-  Names Opened() const {
-    Names names;
-    for (const testing::OpenedDialog& dialog : desktop.dialogs()) names.push_back(dialog.templateName);
-    return names;
-  }
   const FakeWindow& Page(std::size_t index) const { return *desktop.dialogs().at(index).window; }
 
   SetupSession session;
@@ -80,7 +76,7 @@ TEST_F(SetupPagesTest, TheWholeWalkInstallsAndFinishes) {
     end.Press(kFinish);
   });
   Run();
-  EXPECT_EQ(Opened(), (Names{"Welcome", "Agreement", "Destination", "Copy", "End"}));
+  EXPECT_EQ(OpenedTemplates(), (Names{"Welcome", "Agreement", "Destination", "Copy", "End"}));
   EXPECT_EQ(Page(1).ItemText(kAgreementText), kDisclaimer);
   EXPECT_EQ(Page(3).History(kEntry),
             (Names{"VNTL.exe", "Uninstall.exe", "Readme.txt", "Docs\\", "Docs\\Battle Guide.txt"}));
@@ -89,6 +85,8 @@ TEST_F(SetupPagesTest, TheWholeWalkInstallsAndFinishes) {
   ASSERT_EQ(shell.shortcuts().size(), 2u);
   EXPECT_EQ(shell.shortcuts()[1].link, Desktop("\\Vantrel.LNK"));
   EXPECT_TRUE(session.ending);
+  // The quit message ends the waiting loops of the pages before the last.
+  EXPECT_EQ(Page(4).quitPosted(), 0);
   // Every page ended, and no quit question was asked on the way out.
   for (const testing::OpenedDialog& dialog : desktop.dialogs()) EXPECT_TRUE(dialog.result);
   EXPECT_TRUE(desktop.messages().empty());
@@ -116,7 +114,7 @@ TEST_F(SetupPagesTest, GoingBackToWelcomeForgetsAChosenFolder) {
   });
   Script(Press(kExitSetup));
   Run();
-  EXPECT_EQ(Opened(), (Names{"Welcome", "Agreement", "Destination", "Copy", "Destination",
+  EXPECT_EQ(OpenedTemplates(), (Names{"Welcome", "Agreement", "Destination", "Copy", "Destination",
                              "Agreement", "Welcome", "Agreement", "Destination", "Quit"}));
   EXPECT_TRUE(temp.Exists("Elsewhere"));
 }
@@ -132,8 +130,10 @@ TEST_F(SetupPagesTest, EscAsksOnEveryPageButTheLastAndResumeLeavesThePageAsItWas
     pageDesktop.QueueDialogScript([](FakeWindow& current) {
       current.Press(kEsc);
       EXPECT_FALSE(current.endedWith());
+      EXPECT_FALSE(current.quitPosted());
       current.Press(kCancel);
       EXPECT_EQ(current.endedWith(), kExitSetup);
+      EXPECT_EQ(current.quitPosted(), 0);
     });
     pageDesktop.QueueDialogScript(Press(kResume));
     pageDesktop.QueueDialogScript(Press(kExitSetup));
@@ -157,7 +157,7 @@ TEST_F(SetupPagesTest, EscOnTheEndPageEndsSetupWithoutTheLastSteps) {
   Script(Press(kStart));
   Script(Press(kEsc));
   Run();
-  EXPECT_EQ(Opened().back(), "End");
+  EXPECT_EQ(OpenedTemplates().back(), "End");
   EXPECT_TRUE(shell.openedDocuments().empty());
   EXPECT_EQ(shell.shortcuts().size(), 1u) << "the Start Menu's only";
   EXPECT_TRUE(session.ending);
@@ -192,13 +192,13 @@ TEST_F(SetupPagesTest, AFolderThatCannotBeMadeKeepsTheDestinationPageOpen) {
   });
   Script(Press(kStart));
   Run();
-  ASSERT_EQ(desktop.messages().size(), 2u);
-  EXPECT_EQ(desktop.messages()[0].text, "Error creating the directory!\nInstallation aborting!");
-  EXPECT_EQ(desktop.messages()[0].title, "Setup");
-  EXPECT_EQ(desktop.messages()[0].icon, ui::Icon::Exclamation);
-  EXPECT_EQ(desktop.messages()[0].owner, desktop.dialogs()[2].window.get());
   // No package was written: the Copy page says so after the folder passed.
-  EXPECT_EQ(desktop.messages()[1].text, "Can't find setup package!\nInstallation aborting!");
+  EXPECT_EQ(Messages(),
+            (std::vector<Message>{{"Setup", "Error creating the directory!\nInstallation aborting!",
+                                   ui::Icon::Exclamation},
+                                  {"Setup", "Can't find setup package!\nInstallation aborting!",
+                                   ui::Icon::Exclamation}}));
+  EXPECT_EQ(desktop.messages()[0].owner, desktop.dialogs()[2].window.get());
 }
 
 TEST_F(SetupPagesTest, WithoutThePackageStartStaysDisabledAndBackStillWorks) {
@@ -213,7 +213,7 @@ TEST_F(SetupPagesTest, WithoutThePackageStartStaysDisabledAndBackStillWorks) {
   Script(Press(kExitSetup));
   Run();
   EXPECT_EQ(desktop.MessageTexts(), (Names{"Can't find setup package!\nInstallation aborting!"}));
-  EXPECT_EQ(Opened(), (Names{"Welcome", "Agreement", "Destination", "Copy", "Destination", "Quit"}));
+  EXPECT_EQ(OpenedTemplates(), (Names{"Welcome", "Agreement", "Destination", "Copy", "Destination", "Quit"}));
 }
 
 TEST_F(SetupPagesTest, ALogThatCannotBeMadeEndsSetup) {
@@ -223,7 +223,7 @@ TEST_F(SetupPagesTest, ALogThatCannotBeMadeEndsSetup) {
   Script(Press(kStart));
   Run();
   EXPECT_EQ(desktop.MessageTexts(), (Names{"Can't create install log!\nInstallation aborting!"}));
-  EXPECT_EQ(Opened().back(), "Copy");
+  EXPECT_EQ(OpenedTemplates().back(), "Copy");
   EXPECT_TRUE(session.ending);
   EXPECT_EQ(Value("Software\\Morvain Unlimited\\VNTL", "Install Path"), std::nullopt);
 }

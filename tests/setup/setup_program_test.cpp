@@ -76,13 +76,13 @@ TEST_F(SilentSetupTest, ExitCodesTellWhatWentWrong) {
 TEST_F(SilentSetupTest, AnUnknownSwitchIsReportedWithTheKnownOnes) {
   WriteUsualPackage();
   EXPECT_EQ(Run({"/SILENT", "/QUIET"}), 3);
-  ASSERT_EQ(desktop.messages().size(), 1u);
-  EXPECT_EQ(desktop.messages()[0].title, "Setup");
-  EXPECT_EQ(desktop.messages()[0].text,
-            "Unknown switch: /QUIET\n\nSetup knows these switches:\n"
-            "/SILENT\t\tinstall without pages or messages\n"
-            "/DIR=\"folder\"\tinstall into this folder\n"
-            "/DESKTOPICON\twith /SILENT, add the desktop shortcut");
+  const testing::Message expected{"Setup",
+                                   "Unknown switch: /QUIET\n\nSetup knows these switches:\n"
+                                   "/SILENT\t\tinstall without pages or messages\n"
+                                   "/DIR=\"folder\"\tinstall into this folder\n"
+                                   "/DESKTOPICON\twith /SILENT, add the desktop shortcut",
+                                   ui::Icon::Exclamation};
+  EXPECT_EQ(Messages(), std::vector<testing::Message>{expected});
   EXPECT_FALSE(temp.Exists("Program Files"));
 }
 

@@ -15,8 +15,9 @@
 namespace vantrel {
 namespace {
 
-using Names = std::vector<std::string>;
 using testing::FakeWindow;
+using testing::Message;
+using testing::Names;
 
 constexpr int kEsc = 2;
 constexpr int kDoneFiles = 1048;
@@ -26,6 +27,10 @@ constexpr int kBar = 1028;
 constexpr int kCompleted = 1045;
 constexpr int kStart = 1021;
 constexpr int kOk = 1020;
+
+constexpr char kQuestion[] =
+    "Are you sure you want to completely remove the selected application and all of its "
+    "componets?";
 
 constexpr char kLauncherKey[] = "Software\\Morvain Unlimited\\VNTL";
 constexpr char kPerUserKey[] = "HKEY_CURRENT_USER\\Software\\Morvain Unlimited\\VNTL";
@@ -85,15 +90,9 @@ TEST_F(UninstallTest, StartRemovesEverythingSetupMadeAndShowsEachGroupDone) {
     window.Press(kOk);
   });
   EXPECT_EQ(RunWithAnswer(ui::Answer::Yes), 0);
-  ASSERT_EQ(desktop.messages().size(), 1u);
-  EXPECT_EQ(desktop.messages()[0].text,
-            "Are you sure you want to completely remove the selected application and all of its "
-            "componets?");
-  EXPECT_EQ(desktop.messages()[0].title, "Confirm File Deletion");
-  EXPECT_EQ(desktop.messages()[0].icon, ui::Icon::Question);
-  EXPECT_EQ(desktop.messages()[0].buttons, ui::Buttons::YesNo);
-  ASSERT_EQ(desktop.dialogs().size(), 1u);
-  EXPECT_EQ(desktop.dialogs()[0].templateName, "MAIN");
+  EXPECT_EQ(Messages(), (std::vector<Message>{{"Confirm File Deletion", kQuestion,
+                                                ui::Icon::Question, ui::Buttons::YesNo}}));
+  ASSERT_EQ(OpenedTemplates(), Names{"MAIN"});
   EXPECT_EQ(desktop.dialogs()[0].window->ProgressPosition(kBar), 100);
   EXPECT_EQ(desktop.dialogs()[0].result, kOk);
 
@@ -138,10 +137,10 @@ TEST_F(UninstallTest, RemovingTwiceFindsNoLogTheSecondTime) {
   settings.SetLauncherFolder(destination);
   temp.WriteFile(In("VNTL.exe"), "reinstalled by hand");
   EXPECT_EQ(RunWithAnswer(ui::Answer::Yes), 0);
-  ASSERT_EQ(desktop.messages().size(), 2u);
-  EXPECT_EQ(desktop.messages()[1].text, "Can't find installation log!");
-  EXPECT_EQ(desktop.messages()[1].title, "Error");
-  EXPECT_EQ(desktop.messages()[1].icon, ui::Icon::None);
+  EXPECT_EQ(Messages(),
+            (std::vector<Message>{{"Confirm File Deletion", kQuestion, ui::Icon::Question,
+                                   ui::Buttons::YesNo},
+                                  {"Error", "Can't find installation log!"}}));
   EXPECT_EQ(desktop.messages()[1].owner, nullptr);
   ASSERT_EQ(desktop.dialogs().size(), 1u);
   EXPECT_TRUE(desktop.dialogs()[0].result);
