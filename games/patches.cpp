@@ -32,12 +32,14 @@ bool ApplyPatch(PatchOption option) {
   // were made for, and it is left alone.
   const std::optional<std::uint64_t> size = file->Size();
   if (!size || *size < EndOfRows(patch)) return false;
-  // A single write that fails is not reported: the play goes on, and the restore after
-  // the game puts the whole backup back in any case.
+  // Every row is tried; a row that cannot be written fails the patch, so the player is
+  // told that the option is not in effect (and why) instead of playing without it. The
+  // restore puts the whole backup back in either case.
+  bool written = true;
   for (const PatchRow& row : patch.rows) {
-    if (file->Seek(row.offset)) file->Write(row.bytes.data(), row.bytes.size());
+    written = file->Seek(row.offset) && file->Write(row.bytes.data(), row.bytes.size()) && written;
   }
-  return true;
+  return written;
 }
 
 bool PatchTieRebelFighters() { return ApplyPatch(PatchOption::TieRebelFighters); }

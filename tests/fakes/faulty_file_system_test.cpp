@@ -58,8 +58,10 @@ TEST_F(FaultyFileSystemTest, FailsEveryCallFromTheNthOnForMatchingPathsOnly) {
 TEST_F(FaultyFileSystemTest, ACopyOrMoveMatchesEitherPath) {
   temp.WriteFile("Temp\\a.tie", "a");
   temp.MakeFolder("KZMISS");
-  faulty.FailAlways(FileOperation::MoveFile, "kzmiss");
+  faulty.FailAlways(FileOperation::MoveFile, "kzmiss", DiskFull());
   EXPECT_FALSE(faulty.MoveFile(temp.Path("Temp\\a.tie"), temp.Path("KZMISS\\a.tie")));
+  // The failure is recorded against the path that matched, with the cause given.
+  EXPECT_EQ(platform::LastFailure()->Describe(), temp.Path("KZMISS\\a.tie") + ": Disk full");
   EXPECT_TRUE(temp.Exists("Temp\\a.tie"));
   EXPECT_TRUE(faulty.MoveFile(temp.Path("Temp\\a.tie"), temp.Path("Temp\\b.tie")));
 }
@@ -72,6 +74,7 @@ TEST_F(FaultyFileSystemTest, AFullDiskWritesWhatFitsAndFailsFromThenOn) {
     EXPECT_TRUE(file->Write("abc", 3));
     EXPECT_FALSE(file->Write("defg", 4));
     EXPECT_FALSE(file->Write("h", 1));
+    EXPECT_EQ(platform::LastFailure()->Describe(), temp.Path("pilot.plt") + ": Disk full");
   }
   EXPECT_EQ(temp.ReadFile("pilot.plt"), "abcde");
   {

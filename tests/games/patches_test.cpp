@@ -8,7 +8,9 @@
 
 #include "games/backup.h"
 #include "games/executables.h"
+#include "core/settings.h"
 #include "platform/file_system.h"
+#include "tests/fakes/faulty_file_system.h"
 #include "tests/games/game_folders.h"
 
 namespace vantrel {
@@ -190,6 +192,16 @@ TEST_F(PatchesTest, RefusesAReadOnlyExecutableAndWritesNothing) {
   EXPECT_FALSE(PatchTieRebelFighters());
   EXPECT_FALSE(PatchTieTransports());
   EXPECT_EQ(ReadExecutable(GameId::TieFighter), original);
+}
+
+TEST_F(PatchesTest, ARowThatCannotBeWrittenFailsThePatchAndSaysWhy) {
+  WriteRelease(GameId::TieFighter);
+  testing::FaultyFileSystem faulty;
+  testing::ScopedFileSystem installed(faulty);
+  faulty.FailNth(testing::FileOperation::FileWrite, 2, {}, testing::DiskFull());
+  platform::ClearLastFailure();
+  EXPECT_FALSE(PatchTieRebelFighters());
+  EXPECT_EQ(platform::LastFailure()->Describe(), GameExePath(GameId::TieFighter) + ": Disk full");
 }
 
 TEST_F(PatchesTest, FailsWithoutAnExecutableAndCreatesNone) {

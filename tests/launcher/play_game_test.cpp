@@ -202,12 +202,14 @@ INSTANTIATE_TEST_SUITE_P(EveryGame, PlayGameTest, ::testing::ValuesIn(Setups()),
 class PlayGameFailureTest : public PlayGameTest {
  protected:
   PlayGameFailureTest() { Install(Setups()[1]); }  // X-Wing vs. TIE Fighter
+  PlayResult PlayXvt(const GameOptions& options = OptionFor(GameId::XwingVsTie)) {
+    return PlayGame(window, status, GameId::XwingVsTie, options);
+  }
 };
 
 TEST_F(PlayGameFailureTest, AMissingExecutableDoesNothing) {
   std::filesystem::remove(temp.Native(At("Z_XVT__.EXE")));
-  EXPECT_EQ(PlayGame(window, status, GameId::XwingVsTie, OptionFor(GameId::XwingVsTie)),
-            PlayResult::ExecutableMissing);
+  EXPECT_EQ(PlayXvt(), PlayResult::ExecutableMissing);
   EXPECT_TRUE(desktop.messages().empty());
   EXPECT_TRUE(status.History().empty());
 }
@@ -216,8 +218,7 @@ TEST_F(PlayGameFailureTest, AnotherReleaseIsNotPatchedOrPlayed) {
   std::string longer = executable + "x";
   temp.WriteFile(At("Z_XVT__.EXE"), longer);
   StageBattle(1);
-  EXPECT_EQ(PlayGame(window, status, GameId::XwingVsTie, OptionFor(GameId::XwingVsTie)),
-            PlayResult::WrongVersion);
+  EXPECT_EQ(PlayXvt(), PlayResult::WrongVersion);
   EXPECT_EQ(desktop.MessageTexts(), (std::vector<std::string>{"This is not X-wing vs TIE Fighter 1.14!"}));
   EXPECT_EQ(desktop.messages()[0].title, "VNTL");
   EXPECT_EQ(desktop.messages()[0].icon, ui::Icon::Exclamation);
@@ -230,8 +231,7 @@ TEST_F(PlayGameFailureTest, AFailedBackupStopsBeforeThePatch) {
   testing::FaultyFileSystem faulty;
   faulty.FailAlways(testing::FileOperation::Open, "VNTL___");
   testing::ScopedFileSystem scoped(faulty);
-  EXPECT_EQ(PlayGame(window, status, GameId::XwingVsTie, OptionFor(GameId::XwingVsTie)),
-            PlayResult::BackupFailed);
+  EXPECT_EQ(PlayXvt(), PlayResult::BackupFailed);
   EXPECT_EQ(desktop.MessageTexts(),
             (std::vector<std::string>{"Error backing up X-wing vs TIE Fighter executable!"}));
   EXPECT_EQ(temp.ReadFile(At("Z_XVT__.EXE")), executable);
@@ -240,8 +240,7 @@ TEST_F(PlayGameFailureTest, AFailedBackupStopsBeforeThePatch) {
 
 TEST_F(PlayGameFailureTest, AReadOnlyExecutableIsNotPatchedOrPlayed) {
   ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path("XVT\\Z_XVT__.EXE"), true));
-  EXPECT_EQ(PlayGame(window, status, GameId::XwingVsTie, OptionFor(GameId::XwingVsTie)),
-            PlayResult::PatchFailed);
+  EXPECT_EQ(PlayXvt(), PlayResult::PatchFailed);
   EXPECT_EQ(desktop.MessageTexts(),
             (std::vector<std::string>{"Error writing to X-wing vs TIE Fighter executable!"}));
   EXPECT_EQ(temp.ReadFile(At("Z_XVT__.EXE")), executable);
@@ -257,8 +256,7 @@ TEST_F(PlayGameFailureTest, AnExecutableThatCannotBePutBackIsReportedWithItsBack
   // The first move renames the finished backup into place; the second would restore it.
   faulty.FailNth(testing::FileOperation::MoveFile, 2);
   testing::ScopedFileSystem scoped(faulty);
-  EXPECT_EQ(PlayGame(window, status, GameId::XwingVsTie, OptionFor(GameId::XwingVsTie)),
-            PlayResult::Played);
+  EXPECT_EQ(PlayXvt(), PlayResult::Played);
   const std::string exe = temp.Path("XVT\\Z_XVT__.EXE");
   EXPECT_EQ(desktop.MessageTexts(),
             (std::vector<std::string>{
@@ -274,7 +272,7 @@ TEST_F(PlayGameFailureTest, AnExecutableThatCannotBePutBackIsReportedWithItsBack
 
 TEST_F(PlayGameFailureTest, WithoutOptionsTheExecutableIsNeitherCopiedNorWritten) {
   StageBattle(1);
-  EXPECT_EQ(PlayGame(window, status, GameId::XwingVsTie, GameOptions{}), PlayResult::Played);
+  EXPECT_EQ(PlayXvt(GameOptions{}), PlayResult::Played);
   EXPECT_NE(Played().find("arguments skipintro\n"), std::string::npos);
   EXPECT_EQ(temp.ReadFile(At("Z_XVT__.EXE")), executable);
   EXPECT_FALSE(temp.Exists(At("VNTL___.tmp")));
@@ -285,8 +283,7 @@ TEST_F(PlayGameFailureTest, AGameThatCannotStartStillGetsTheAfterGameSteps) {
   // A folder where the stand-in's log would go keeps nothing from running it; an
   // executable that is not a program cannot be started at all.
   temp.WriteFile(At("Z_XVT__.EXE"), std::string(1'422'336, 'x'));
-  EXPECT_EQ(PlayGame(window, status, GameId::XwingVsTie, OptionFor(GameId::XwingVsTie)),
-            PlayResult::GameNotStarted);
+  EXPECT_EQ(PlayXvt(), PlayResult::GameNotStarted);
   EXPECT_TRUE(temp.List(At("TRAIN")).empty());
   EXPECT_EQ(temp.ReadFile(At("Z_XVT__.EXE")), std::string(1'422'336, 'x'));
   EXPECT_EQ(status.text(), "Idle");

@@ -84,29 +84,26 @@ TEST_F(PilotSealTest, TieFighterTakesNFromTheSecondCharacterOfTheFileName) {
             std::nullopt);
 }
 
-TEST_F(PilotSealTest, TieFighterPilotFileADotTfrGivesTheFullStop) {
+// TIE Fighter's N is the second byte of the file's name in the game's character set.
+TEST_F(PilotSealTest, TieFighterTakesNFromTheSecondByteOfTheNameWhateverItIs) {
   const Places& tie = kPlaces[0];
-  // N = 0x2E: (0x2E - 0x3E) is F0 modulo 256, XOR 0F gives FF.
-  temp.WriteFile(In(GameId::TieFighter, "A.TFR"), PilotBytes(tie, FullSize(tie), 0, 0x3E, 0x0F));
-  EXPECT_TRUE(SealPilotFile(GameId::TieFighter, "A.TFR"));
-  EXPECT_EQ(temp.ReadFile(In(GameId::TieFighter, "A.TFR")).value_or("").at(0x0E73), '\xFF');
-}
-
-TEST_F(PilotSealTest, TieFighterNameOfOneCharacterGivesTheNul) {
-  const Places& tie = kPlaces[0];
-  temp.WriteFile(In(GameId::TieFighter, "A"), PilotBytes(tie, FullSize(tie), 0, 0x10, 0x22));
-  EXPECT_TRUE(SealPilotFile(GameId::TieFighter, "A"));
-  // (0x00 - 0x10) is F0, XOR 22 gives D2.
-  EXPECT_EQ(temp.ReadFile(In(GameId::TieFighter, "A")).value_or("").at(0x0E73), '\xD2');
-}
-
-TEST_F(PilotSealTest, TieFighterLatinOneSecondCharacterCountsAsItsOneByte) {
-  const Places& tie = kPlaces[0];
-  const std::string name = "J\xC3\xA9.tfr";  // "Jé.tfr": é is E9 in the game's character set
-  temp.WriteFile(In(GameId::TieFighter, name), PilotBytes(tie, FullSize(tie), 0, 0x10, 0x22));
-  EXPECT_TRUE(SealPilotFile(GameId::TieFighter, name));
-  EXPECT_EQ(temp.ReadFile(In(GameId::TieFighter, name)).value_or("").at(0x0E73),
-            static_cast<char>((0xE9 - 0x10) ^ 0x22));
+  struct Case {
+    std::string file;
+    int a, b;
+    char seal;
+  };
+  const Case cases[] = {
+      {"A.TFR", 0x3E, 0x0F, '\xFF'},  // the full stop: (2E - 3E) is F0, XOR 0F gives FF
+      {"A", 0x10, 0x22, '\xD2'},      // the NUL: (00 - 10) is F0, XOR 22 gives D2
+      // "Jé.tfr": é is E9 in the game's character set.
+      {"J\xC3\xA9.tfr", 0x10, 0x22, static_cast<char>((0xE9 - 0x10) ^ 0x22)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    temp.WriteFile(In(GameId::TieFighter, c.file), PilotBytes(tie, FullSize(tie), 0, c.a, c.b));
+    EXPECT_TRUE(SealPilotFile(GameId::TieFighter, c.file));
+    EXPECT_EQ(temp.ReadFile(In(GameId::TieFighter, c.file)).value_or("").at(0x0E73), c.seal);
+  }
 }
 
 TEST_F(PilotSealTest, SealingTwiceWritesTheSameByte) {
