@@ -329,7 +329,8 @@ class PosixFileSystem final : public FileSystem {
     resolver_.EndChange(removal, ChangeKind::Removed, renamed);
     resolver_.EndChange(addition, ChangeKind::Added, renamed);
     if (renamed) return true;
-    if (error != EXDEV) return Fail(error == ENOENT ? from : to, error);
+    // The source was there a moment ago: what is missing is the target's folder.
+    if (error != EXDEV) return Fail(to, error);
 
     // Another volume: copy, then delete the source. As on Windows, a source that cannot
     // be deleted stays behind and the move still counts as done.

@@ -251,7 +251,7 @@ class Win32FileSystem final : public FileSystem {
     const DWORD attributes = GetFileAttributesW(wide->c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
       const DWORD error = GetLastError();
-      if (ErrorFromWin32(error).code != ErrorCode::NotFound) Fail(path, error);
+      if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) Fail(path, error);
       return PathKind::Missing;
     }
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::Folder : PathKind::File;
