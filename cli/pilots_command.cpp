@@ -57,6 +57,8 @@ int Delete(const std::vector<std::string>& words) {
       ui::Ui().ShowMessage(&MainWindow(), "Sure you want to delete pilot " + name + "?", "VNTL",
                            ui::Icon::Exclamation, ui::Buttons::YesNo);
   if (answer != ui::Answer::Yes) return Fail("nothing deleted");
+  const std::optional<platform::FileLock> lock = BeginOperation(&MainWindow());
+  if (!lock) return 1;
   if (DeleteXwaPilot(name)) return 0;
   // A pilot that is not there has been told with its cause; one that is there but could
   // not be deleted is told here.
@@ -91,11 +93,12 @@ int PilotsCommand(const Options& options, const std::vector<std::string>& words)
     return FailFolderUnset(GameId::XwingAlliance);
   }
   if (action == "list") return List(options.json);
+  platform::ClearLastFailure();
+  // A deletion asks first, and takes the installation's lock only once answered.
+  if (action == "delete") return Delete(words);
   const std::optional<platform::FileLock> lock = BeginOperation(&MainWindow());
   if (!lock) return 1;
-  platform::ClearLastFailure();
   if (action == "create") return Create(words);
-  if (action == "delete") return Delete(words);
   return Select(words);
 }
 
