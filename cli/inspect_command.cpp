@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "authoring/inspect_package.h"
+#include "authoring/package_report.h"
 #include "cli/commands.h"
 #include "cli/json_writer.h"
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "authoring/inspect_package.h"
+#include "authoring/package_report.h"
 #include "authoring/pack_battle.h"
 #include "launcher/load_battle.h"
 #include "launcher/play_game.h"

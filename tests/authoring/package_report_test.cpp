@@ -1,4 +1,4 @@
-#include "authoring/inspect_package.h"
+#include "authoring/package_report.h"
 
 #include <gtest/gtest.h>
 
