@@ -78,6 +78,11 @@ void RecordFailure(Failure failure) { lastFailure = std::move(failure); }
 
 void ClearLastFailure() { lastFailure.reset(); }
 
+SystemError LastCause(std::string fallback) {
+  if (lastFailure && lastFailure->cause) return lastFailure->cause;
+  return MakeError(ErrorCode::Other, std::move(fallback));
+}
+
 void SavedFailure::Restore() const { lastFailure = saved_; }
 
 SystemError ErrorFromErrno(int error) {
