@@ -85,9 +85,9 @@ struct EntryCloser {
 
 class DataReader {
  public:
-  DataReader(const EntryData& data, std::size_t pieceSize,
+  DataReader(const EntryData& data, std::vector<char>& out,
              const std::function<bool(std::string_view)>& sink)
-      : data_(data), sink_(sink), out_(pieceSize) {}
+      : data_(data), sink_(sink), out_(out) {}
 
   // Passes on one piece of unpacked data, checked against the declared size first.
   std::optional<EntryDataProblem> Pass(const char* bytes, std::size_t size) {
@@ -132,7 +132,7 @@ class DataReader {
  private:
   const EntryData& data_;
   const std::function<bool(std::string_view)>& sink_;
-  std::vector<char> out_;
+  std::vector<char>& out_;
   std::uint64_t written_ = 0;
   uLong crc_ = crc32(0, nullptr, 0);
 };
@@ -155,6 +155,12 @@ std::optional<EntryDataProblem> RefusedEntryData(const EntryData& data) {
 std::optional<EntryDataProblem> ReadEntryData(void* zip, const EntryData& data,
                                               std::size_t pieceSize,
                                               const std::function<bool(std::string_view)>& sink) {
+  EntryBuffers buffers{std::vector<char>(pieceSize), std::vector<char>(pieceSize)};
+  return ReadEntryData(zip, data, buffers, sink);
+}
+
+std::optional<EntryDataProblem> ReadEntryData(void* zip, const EntryData& data, EntryBuffers& buffers,
+                                              const std::function<bool(std::string_view)>& sink) {
   if (auto refused = RefusedEntryData(data)) return refused;
   const unzFile file = static_cast<unzFile>(zip);
   // minizip reads as many stored bytes as it takes the entry to hold. A build that does
@@ -176,8 +182,8 @@ std::optional<EntryDataProblem> ReadEntryData(void* zip, const EntryData& data,
     inflater = std::make_unique<Inflater>();
     if (!inflater->ready()) return Problem(Kind::Damaged, "the inflater cannot start");
   }
-  DataReader reader(data, pieceSize, sink);
-  std::vector<char> raw(pieceSize);
+  DataReader reader(data, buffers.unpacked, sink);
+  std::vector<char>& raw = buffers.packed;
   while (!inflater || !inflater->ended()) {
     const int count = unzReadCurrentFile(file, raw.data(), static_cast<unsigned>(raw.size()));
     if (count < 0) return Problem(Kind::Damaged, "the package ends inside its data");

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/system_error.h"
 
@@ -46,6 +47,18 @@ std::optional<EntryDataProblem> RefusedEntryData(const EntryData& data);
 // closed again either way.
 std::optional<EntryDataProblem> ReadEntryData(void* zip, const EntryData& data,
                                               std::size_t pieceSize,
+                                              const std::function<bool(std::string_view)>& sink);
+
+// The buffers of a read: the stored bytes as they come from the archive, and the unpacked
+// ones on their way to the sink. Their sizes are the sizes of the pieces; a caller that
+// reads many entries keeps one set for all of them.
+struct EntryBuffers {
+  std::vector<char> packed;
+  std::vector<char> unpacked;
+};
+
+// As above, through the caller's buffers.
+std::optional<EntryDataProblem> ReadEntryData(void* zip, const EntryData& data, EntryBuffers& buffers,
                                               const std::function<bool(std::string_view)>& sink);
 
 }  // namespace vantrel

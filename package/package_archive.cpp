@@ -64,16 +64,6 @@ void ApplyZip64Sizes(std::string_view extra, unz_file_info64& raw) {
   }
 }
 
-EntryData DataOf(const PackageEntryInfo& info) {
-  return {info.flags, info.compressionMethod, info.crc, info.compressedSize, info.uncompressedSize};
-}
-
-// The cause the file system recorded for its latest failing call, or `fallback`.
-platform::SystemError RecordedCause(std::string fallback) {
-  if (const auto& failure = platform::LastFailure(); failure && failure->cause) return failure->cause;
-  return platform::MakeError(platform::ErrorCode::Other, std::move(fallback));
-}
-
 unzFile AsUnz(void* archive) { return static_cast<unzFile>(archive); }
 
 // Cuts UTF-8 text to at most `limit` characters without splitting one.
@@ -121,6 +111,7 @@ bool PackageArchive::OpenPackage(const std::string& path) {
     return false;
   }
   before.Restore();
+  path_ = path;
   const std::size_t dot = path.rfind('.');
   defaultFolder_ = dot == std::string::npos ? path : path.substr(0, dot);
   currentIndex_ = 0;  // minizip opens positioned on the first entry
@@ -146,6 +137,8 @@ bool PackageArchive::ExtractPackage(const std::string& folder, bool dropFolders)
   if (GetEntryCount() == 0 || !GoToFirstEntry()) {
     return Fail({}, platform::MakeError(platform::ErrorCode::Damaged, "the package holds no entries"));
   }
+  if (const std::optional<bool> extracted = ExtractInParallel(folder, dropFolders)) return *extracted;
+  if (!GoToFirstEntry()) return false;
   do {
     if (!ExtractCurrentEntry(folder, dropFolders)) return false;
   } while (GoToNextEntry());
@@ -245,15 +238,18 @@ bool PackageArchive::StepToNext() {
 }
 
 bool PackageArchive::GetCurrentEntryInfo(PackageEntryInfo& info) {
-  if (!isOpen()) return false;
+  return isOpen() && ReadCurrentEntryInfo(archive_.get(), info);
+}
+
+bool ReadCurrentEntryInfo(void* zip, PackageEntryInfo& info) {
   unz_file_info64 raw{};
-  if (unzGetCurrentFileInfo64(AsUnz(archive_.get()), &raw, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK) {
+  if (unzGetCurrentFileInfo64(AsUnz(zip), &raw, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK) {
     return false;
   }
   std::vector<char> name(raw.size_filename + 1, '\0');
   std::vector<char> extra(raw.size_file_extra + 1, '\0');
   std::vector<char> comment(raw.size_file_comment + 1, '\0');
-  if (unzGetCurrentFileInfo64(AsUnz(archive_.get()), &raw, name.data(), name.size(), extra.data(),
+  if (unzGetCurrentFileInfo64(AsUnz(zip), &raw, name.data(), name.size(), extra.data(),
                               extra.size(), comment.data(), comment.size()) != UNZ_OK) {
     return false;
   }
@@ -289,7 +285,7 @@ std::optional<EntryDataProblem> PackageArchive::ReadCurrentEntry(
                             platform::MakeError(platform::ErrorCode::Damaged,
                                                 "the entry of the directory cannot be read")};
   }
-  return ReadEntryData(archive_.get(), DataOf(info), kCopyBufferSize, [&](std::string_view piece) {
+  return ReadEntryData(archive_.get(), info.data(), kCopyBufferSize, [&](std::string_view piece) {
     sink(piece);
     return true;
   });
@@ -330,11 +326,11 @@ bool PackageArchive::ExtractTo(const std::string& destination, bool dropFolders)
                                                    std::to_string(platform::kMaxPathLength) +
                                                    " characters)"));
   }
-  if (auto refused = RefusedEntryData(DataOf(info))) return Fail(info.name, refused->cause);
+  if (auto refused = RefusedEntryData(info.data())) return Fail(info.name, refused->cause);
 
   const std::size_t separator = outputPath.find_last_of("\\/");
   if (!EnsureFolder(outputPath.substr(0, separator))) {
-    return Fail(info.name, RecordedCause("its folder cannot be created"));
+    return Fail(info.name, platform::LastCause("its folder cannot be created"));
   }
   return CopyCurrentEntryTo(outputPath, info);
 }
@@ -343,11 +339,11 @@ bool PackageArchive::CopyCurrentEntryTo(const std::string& outputPath, const Pac
   std::optional<EntryDataProblem> problem;
   {
     auto output = platform::Files().Open(outputPath, platform::OpenMode::CreateAlways);
-    if (!output) return Fail(info.name, RecordedCause("the file cannot be created"));
-    problem = ReadEntryData(archive_.get(), DataOf(info), kCopyBufferSize,
+    if (!output) return Fail(info.name, platform::LastCause("the file cannot be created"));
+    problem = ReadEntryData(archive_.get(), info.data(), kCopyBufferSize,
                             [&](std::string_view piece) { return output->Write(piece.data(), piece.size()); });
     if (problem && problem->kind == EntryDataProblem::Kind::NotWritten) {
-      problem->cause = RecordedCause("the file cannot be written");
+      problem->cause = platform::LastCause("the file cannot be written");
     }
     // The stored time goes on through the handle that wrote the file, as the last thing
     // before it closes: the same times as setting them by path afterwards, one open fewer
