@@ -127,6 +127,10 @@ JobsRun RunJobs(std::size_t count, const Job& job, const JobDone& done, unsigned
   if (threads.empty()) {
     // On the calling thread alone, each job is told of as soon as it has succeeded.
     for (std::size_t i = 0; i < count && board.RunNext(); ++i) board.Report(i, done);
+  } else if (!done) {
+    // Nobody to tell while the jobs run: the calling thread only waits for the workers,
+    // and is not woken by every job that finishes.
+    threads.clear();
   } else {
     try {
       board.Follow(static_cast<unsigned>(threads.size()), done);
