@@ -112,6 +112,7 @@ bool PackageArchive::OpenPackage(const std::string& path) {
   }
   before.Restore();
   path_ = path;
+  directory_.reset();
   const std::size_t dot = path.rfind('.');
   defaultFolder_ = dot == std::string::npos ? path : path.substr(0, dot);
   currentIndex_ = 0;  // minizip opens positioned on the first entry
@@ -120,6 +121,7 @@ bool PackageArchive::OpenPackage(const std::string& path) {
 
 bool PackageArchive::ClosePackage() {
   lastFolder_.clear();
+  directory_.reset();
   if (!isOpen()) return false;
   // Closed here rather than by the owner, to learn whether minizip closed it cleanly.
   void* archive = archive_.release();
@@ -217,13 +219,30 @@ bool PackageArchive::GoToNextEntry(std::string_view extension) {
 }
 
 bool PackageArchive::GoToEntryNamed(std::string_view name) {
-  if (!GoToFirstEntry()) return false;
-  PackageEntryInfo info;
-  do {
-    if (!GetCurrentEntryInfo(info)) return false;
-    if (platform::NamesEqual(info.name, name)) return true;
-  } while (StepToNext());
+  if (!isOpen()) return false;
+  const std::vector<DirectoryEntry>& entries = ReadDirectory().entries;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (!platform::NamesEqual(entries[i].info.name, name)) continue;
+    if (unzSetOffset64(AsUnz(archive_.get()), entries[i].position) != UNZ_OK) return false;
+    currentIndex_ = static_cast<long>(i);
+    return true;
+  }
   return false;
+}
+
+const Directory& PackageArchive::ReadDirectory() {
+  if (directory_) return *directory_;
+  directory_.emplace();
+  if (!GoToFirstEntry()) return *directory_;
+  do {
+    DirectoryEntry entry;
+    if (!GetCurrentEntryInfo(entry.info)) return *directory_;
+    entry.position = unzGetOffset64(AsUnz(archive_.get()));
+    directory_->entries.push_back(std::move(entry));
+  } while (StepToNext());
+  directory_->readWhole = true;
+  currentIndex_.reset();
+  return *directory_;
 }
 
 bool PackageArchive::StepToNext() {
@@ -242,16 +261,22 @@ bool PackageArchive::GetCurrentEntryInfo(PackageEntryInfo& info) {
 }
 
 bool ReadCurrentEntryInfo(void* zip, PackageEntryInfo& info) {
+  // Room that the name, extra field and comment of nearly every entry fit, so that
+  // minizip reads the entry once; one that does not fit is read again with room made to
+  // measure. Each thread has its own.
+  thread_local std::vector<char> name(1024), extra(1024), comment(1024);
   unz_file_info64 raw{};
-  if (unzGetCurrentFileInfo64(AsUnz(zip), &raw, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK) {
-    return false;
-  }
-  std::vector<char> name(raw.size_filename + 1, '\0');
-  std::vector<char> extra(raw.size_file_extra + 1, '\0');
-  std::vector<char> comment(raw.size_file_comment + 1, '\0');
-  if (unzGetCurrentFileInfo64(AsUnz(zip), &raw, name.data(), name.size(), extra.data(),
-                              extra.size(), comment.data(), comment.size()) != UNZ_OK) {
-    return false;
+  const auto read = [&] {
+    return unzGetCurrentFileInfo64(AsUnz(zip), &raw, name.data(), name.size(), extra.data(),
+                                   extra.size(), comment.data(), comment.size()) == UNZ_OK;
+  };
+  if (!read()) return false;
+  if (raw.size_filename > name.size() || raw.size_file_extra > extra.size() ||
+      raw.size_file_comment > comment.size()) {
+    name.resize(std::max<std::size_t>(name.size(), raw.size_filename));
+    extra.resize(std::max<std::size_t>(extra.size(), raw.size_file_extra));
+    comment.resize(std::max<std::size_t>(comment.size(), raw.size_file_comment));
+    if (!read()) return false;
   }
   ApplyZip64Sizes({extra.data(), raw.size_file_extra}, raw);
   const bool utf8 = (raw.flag & kUtf8NameFlag) != 0;
@@ -292,13 +317,13 @@ std::optional<EntryDataProblem> PackageArchive::ReadCurrentEntry(
 }
 
 std::optional<std::uint64_t> PackageArchive::DeclaredSize() {
-  if (!GoToFirstEntry()) return std::nullopt;
+  if (!isOpen()) return std::nullopt;
+  const Directory& directory = ReadDirectory();
+  if (!directory.readWhole) return std::nullopt;
   std::uint64_t total = 0;
-  do {
-    PackageEntryInfo info;
-    if (!GetCurrentEntryInfo(info)) return std::nullopt;
-    if (!info.isFolder) total += info.uncompressedSize;
-  } while (GoToNextEntry());
+  for (const DirectoryEntry& entry : directory.entries) {
+    if (!entry.info.isFolder) total += entry.info.uncompressedSize;
+  }
   return total;
 }
 

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "package/entry_data.h"
 #include "platform/system_error.h"
@@ -48,6 +49,19 @@ struct PackageEntryInfo {
 // Fills `info` from minizip's current entry of `zip` (an unzFile); false when the
 // directory cannot be read there.
 bool ReadCurrentEntryInfo(void* zip, PackageEntryInfo& info);
+
+// One entry of the central directory as a walk of it found the entry.
+struct DirectoryEntry {
+  PackageEntryInfo info;
+  std::uint64_t position = 0;  // where minizip finds it again (unzSetOffset64)
+};
+
+// The central directory, read once: its entries in order up to the first that cannot
+// be read, if one cannot.
+struct Directory {
+  std::vector<DirectoryEntry> entries;
+  bool readWhole = false;
+};
 
 class PackageArchive {
  public:
@@ -117,6 +131,9 @@ class PackageArchive {
   // package or the destination asks for one entry after another instead (a destination
   // that holds files already, names that meet in one file).
   std::optional<bool> ExtractInParallel(const std::string& destination, bool dropFolders);
+  // The open archive's directory, walked on the first call; the current entry is
+  // unknown afterwards.
+  const Directory& ReadDirectory();
   bool EnsureFolder(const std::string& folder);
   bool ExtractTo(const std::string& destination, bool dropFolders);
   bool CopyCurrentEntryTo(const std::string& outputPath, const PackageEntryInfo& info);
@@ -132,6 +149,7 @@ class PackageArchive {
 
   std::unique_ptr<void, ArchiveCloser> archive_;  // minizip's unzFile
   std::string path_;  // of the open archive, for the workers' own handles
+  std::optional<Directory> directory_;
   std::string defaultFolder_;
   // Index of the current entry while it is known, so that extracting entries one after
   // another by index steps forward instead of walking from the first entry each time.

@@ -160,17 +160,13 @@ std::optional<bool> PackageArchive::ExtractInParallel(const std::string& destina
   plan.folders.push_back(PlannedFolder{});
   std::map<std::string, std::size_t> folderIndex;  // folded path to index
   std::set<std::string> fileNames;                 // folded paths
-  if (!GoToFirstEntry()) return std::nullopt;
-  do {
-    PackageEntryInfo info;
-    const auto refuse = [&](std::string name, platform::SystemError cause) {
-      plan.refusedAt = plan.entries.size();
-      plan.refusal = platform::Failure{std::move(name), std::move(cause)};
-    };
-    if (!GetCurrentEntryInfo(info)) {
-      refuse({}, platform::MakeError(platform::ErrorCode::Damaged, "an entry of the directory cannot be read"));
-      break;
-    }
+  const Directory& directory = ReadDirectory();
+  const auto refuse = [&](std::string name, platform::SystemError cause) {
+    plan.refusedAt = plan.entries.size();
+    plan.refusal = platform::Failure{std::move(name), std::move(cause)};
+  };
+  for (const DirectoryEntry& listed : directory.entries) {
+    const PackageEntryInfo& info = listed.info;
     if (info.isFolder) continue;
     if (!IsSafeEntryName(info.name)) {
       refuse(info.name, platform::MakeError(platform::ErrorCode::Other,
@@ -209,13 +205,16 @@ std::optional<bool> PackageArchive::ExtractInParallel(const std::string& destina
     if (folderIndex.count(folded) != 0 || !fileNames.insert(folded).second) return std::nullopt;
     if (plan.folders.size() > kMaxOpenFolders) return std::nullopt;
     entry.name = info.name;
-    entry.position = unzGetOffset64(archive_.get());
+    entry.position = listed.position;
     entry.data = info.data();
     // Converted here, on one thread: the conversion keeps its last answer.
     entry.time = platform::LocalDosDateTimeToFileTime(info.dosDateTime);
     entry.fileName = std::move(parts.back());
     plan.entries.push_back(std::move(entry));
-  } while (GoToNextEntry());
+  }
+  if (!plan.refusedAt && !directory.readWhole) {
+    refuse({}, platform::MakeError(platform::ErrorCode::Damaged, "an entry of the directory cannot be read"));
+  }
 
   // One handle per worker, opened here: opening finds the package by its path, which is
   // this thread's business.
