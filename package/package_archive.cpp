@@ -263,25 +263,30 @@ bool PackageArchive::GetCurrentEntryInfo(PackageEntryInfo& info) {
 bool ReadCurrentEntryInfo(void* zip, PackageEntryInfo& info) {
   // Room that the name, extra field and comment of nearly every entry fit, so that
   // minizip reads the entry once; one that does not fit is read again with room made to
-  // measure. Each thread has its own.
-  thread_local std::vector<char> name(1024), extra(1024), comment(1024);
+  // measure.
+  std::size_t nameRoom = 512, extraRoom = 512, commentRoom = 512;
+  std::vector<char> room;
   unz_file_info64 raw{};
   const auto read = [&] {
-    return unzGetCurrentFileInfo64(AsUnz(zip), &raw, name.data(), name.size(), extra.data(),
-                                   extra.size(), comment.data(), comment.size()) == UNZ_OK;
+    room.resize(nameRoom + extraRoom + commentRoom);
+    return unzGetCurrentFileInfo64(AsUnz(zip), &raw, room.data(), nameRoom, room.data() + nameRoom,
+                                   extraRoom, room.data() + nameRoom + extraRoom, commentRoom) == UNZ_OK;
   };
   if (!read()) return false;
-  if (raw.size_filename > name.size() || raw.size_file_extra > extra.size() ||
-      raw.size_file_comment > comment.size()) {
-    name.resize(std::max<std::size_t>(name.size(), raw.size_filename));
-    extra.resize(std::max<std::size_t>(extra.size(), raw.size_file_extra));
-    comment.resize(std::max<std::size_t>(comment.size(), raw.size_file_comment));
+  if (raw.size_filename > nameRoom || raw.size_file_extra > extraRoom ||
+      raw.size_file_comment > commentRoom) {
+    nameRoom = std::max<std::size_t>(nameRoom, raw.size_filename);
+    extraRoom = std::max<std::size_t>(extraRoom, raw.size_file_extra);
+    commentRoom = std::max<std::size_t>(commentRoom, raw.size_file_comment);
     if (!read()) return false;
   }
-  ApplyZip64Sizes({extra.data(), raw.size_file_extra}, raw);
+  const char* name = room.data();
+  const char* extra = name + nameRoom;
+  const char* comment = extra + extraRoom;
+  ApplyZip64Sizes({extra, raw.size_file_extra}, raw);
   const bool utf8 = (raw.flag & kUtf8NameFlag) != 0;
-  info.name = DecodeEntryName({name.data(), raw.size_filename}, utf8);
-  info.comment = CutToCharacters(DecodeEntryName({comment.data(), raw.size_file_comment}, utf8),
+  info.name = DecodeEntryName({name, raw.size_filename}, utf8);
+  info.comment = CutToCharacters(DecodeEntryName({comment, raw.size_file_comment}, utf8),
                                  kMaxCommentLength);
   // A comment is text, not a path: put back the slashes the decoding turned.
   for (char& c : info.comment) {

@@ -124,7 +124,7 @@ std::optional<platform::SystemError> WriteEntry(Reader& reader, const Plan& plan
   platform::Folder& folder = *plan.folders[entry.folder].handle;
   std::optional<EntryDataProblem> problem;
   {
-    const std::unique_ptr<platform::File> output = folder.CreateFile(entry.fileName);
+    const std::unique_ptr<platform::File> output = folder.CreateNewFile(entry.fileName);
     if (!output) return platform::LastCause("the file cannot be created");
     problem = ReadEntryData(reader.archive.get(), entry.data, reader.buffers, [&](std::string_view piece) {
       return output->Write(piece.data(), piece.size());

@@ -72,7 +72,7 @@ class Folder {
   Folder& operator=(const Folder&) = delete;
 
   // Creates the file `name` for writing; fails when something of that name exists.
-  virtual std::unique_ptr<File> CreateFile(const std::string& name) = 0;
+  virtual std::unique_ptr<File> CreateNewFile(const std::string& name) = 0;
   // Creates the folder `name` and opens it; fails when something of that name exists.
   virtual std::unique_ptr<Folder> CreateFolder(const std::string& name) = 0;
   // Deletes the file `name`, or the folder `name` when it is empty.

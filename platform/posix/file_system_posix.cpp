@@ -231,7 +231,7 @@ class PosixFolder final : public Folder {
  public:
   PosixFolder(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
 
-  std::unique_ptr<File> CreateFile(const std::string& name) override {
+  std::unique_ptr<File> CreateNewFile(const std::string& name) override {
     std::string path = Inside(path_, name);
     if (!PathFitsLimit(path)) return Refuse(path, ENAMETOOLONG);
     // Exclusive and not through a link: the name is new, and a file planted there since

@@ -201,7 +201,7 @@ class Win32Folder final : public Folder {
  public:
   explicit Win32Folder(std::string path) : path_(std::move(path)) {}
 
-  std::unique_ptr<File> CreateFile(const std::string& name) override {
+  std::unique_ptr<File> CreateNewFile(const std::string& name) override {
     std::string path = Inside(name);
     const auto wide = WidePath(path);
     if (!wide) {

@@ -153,10 +153,10 @@ class FaultyFolder final : public platform::Folder {
   FaultyFolder(std::unique_ptr<platform::Folder> inner, std::shared_ptr<FaultyFileSystem::Rules> rules)
       : inner_(std::move(inner)), rules_(std::move(rules)) {}
 
-  std::unique_ptr<File> CreateFile(const std::string& name) override {
+  std::unique_ptr<File> CreateNewFile(const std::string& name) override {
     const std::string path = Inside(name);
     if (rules_->Fails(FileOperation::Open, path)) return nullptr;
-    return Wrap(inner_->CreateFile(name), rules_, path, true);
+    return Wrap(inner_->CreateNewFile(name), rules_, path, true);
   }
 
   std::unique_ptr<platform::Folder> CreateFolder(const std::string& name) override {

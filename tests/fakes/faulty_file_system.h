@@ -32,7 +32,7 @@ enum class FileOperation {
   SetReadOnly,
   CurrentFolder,
   SetCurrentFolder,
-  // OpenFolder; the calls on an open folder count as Open (CreateFile), CreateFolder,
+  // OpenFolder; the calls on an open folder count as Open (CreateNewFile), CreateFolder,
   // DeleteFile and RemoveFolder, with the path of the name inside it.
   OpenFolder,
   // Calls on files opened through this file system.
