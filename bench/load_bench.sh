@@ -104,7 +104,7 @@ time_once() {
 }
 
 entries() { unzip -Z1 "$1" | wc -l; }
-size_mb() { awk -v b="$(stat -c %s "$1")" 'BEGIN { printf "%.1f", b / 1048576 }'; }
+size_mb() { awk -v b="$(stat -L -c %s "$1")" 'BEGIN { printf "%.1f", b / 1048576 }'; }
 
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 counts=(1250 2500 5000 10000 20000)

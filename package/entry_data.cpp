@@ -1,5 +1,6 @@
 #include "package/entry_data.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -155,7 +156,7 @@ std::optional<EntryDataProblem> RefusedEntryData(const EntryData& data) {
 std::optional<EntryDataProblem> ReadEntryData(void* zip, const EntryData& data,
                                               std::size_t pieceSize,
                                               const std::function<bool(std::string_view)>& sink) {
-  EntryBuffers buffers{std::vector<char>(pieceSize), std::vector<char>(pieceSize)};
+  EntryBuffers buffers(pieceSize, pieceSize);
   return ReadEntryData(zip, data, buffers, sink);
 }
 
@@ -184,8 +185,29 @@ std::optional<EntryDataProblem> ReadEntryData(void* zip, const EntryData& data, 
   }
   DataReader reader(data, buffers.unpacked, sink);
   std::vector<char>& raw = buffers.packed;
+  std::uint64_t position = buffers.package != nullptr ? unzGetCurrentFileZStreamPos64(file) : 0;
+  std::uint64_t left = data.compressedSize;
+  const auto readPacked = [&]() -> std::int64_t {
+    if (buffers.package == nullptr) {
+      return unzReadCurrentFile(file, raw.data(), static_cast<unsigned>(raw.size()));
+    }
+    const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(raw.size(), left));
+    if (wanted == 0) return 0;
+    if (buffers.packageAt != position) {
+      buffers.packageAt.reset();
+      if (!buffers.package->Seek(position)) return -1;
+    }
+    const std::int64_t count = buffers.package->Read(raw.data(), wanted);
+    // A package that ends before the entry's data does is damaged as much as one that
+    // cannot be read.
+    if (count <= 0) return -1;
+    position += static_cast<std::uint64_t>(count);
+    left -= static_cast<std::uint64_t>(count);
+    buffers.packageAt = position;
+    return count;
+  };
   while (!inflater || !inflater->ended()) {
-    const int count = unzReadCurrentFile(file, raw.data(), static_cast<unsigned>(raw.size()));
+    const std::int64_t count = readPacked();
     if (count < 0) return Problem(Kind::Damaged, "the package ends inside its data");
     if (count == 0) break;
     auto problem = inflater ? reader.PassInflated(*inflater, raw.data(), static_cast<std::size_t>(count))

@@ -88,7 +88,8 @@ std::vector<std::string> Components(const std::string& name) {
 // An archive handle and the buffers an entry moves through: one set per worker.
 struct Reader {
   Archive archive;
-  EntryBuffers buffers{std::vector<char>(kPackedPiece), std::vector<char>(kUnpackedPiece)};
+  std::unique_ptr<platform::File> package;
+  EntryBuffers buffers{kPackedPiece, kUnpackedPiece};
 };
 
 // The readers not in use. A job takes one for its entry and gives it back: as many jobs
@@ -224,7 +225,9 @@ std::optional<bool> PackageArchive::ExtractInParallel(const std::string& destina
   zlib_filefunc64_def functions = ArchiveStreamFunctions();
   for (Reader& reader : readers) {
     reader.archive.reset(unzOpen2_64(path_.c_str(), &functions));
-    if (!reader.archive) return std::nullopt;
+    reader.package = platform::Files().Open(path_, platform::OpenMode::Read);
+    if (!reader.archive || !reader.package) return std::nullopt;
+    reader.buffers.package = reader.package.get();
   }
 
   // The folders, parents first. One that cannot be made fails the first entry that
