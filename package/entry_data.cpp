@@ -15,6 +15,9 @@ using Kind = EntryDataProblem::Kind;
 constexpr std::uint32_t kEncryptedFlag = 1u << 0;
 constexpr std::uint32_t kStored = 0;
 constexpr std::uint32_t kDeflated = 8;
+// Packed data of at least this size is read from the package file directly, when the
+// caller gave it.
+constexpr std::uint64_t kDirectReadFrom = 64 * 1024;
 
 // The methods a player is likely to meet, so that a refusal says which one it was.
 std::string MethodName(std::uint32_t method) {
@@ -185,10 +188,13 @@ std::optional<EntryDataProblem> ReadEntryData(void* zip, const EntryData& data, 
   }
   DataReader reader(data, buffers.unpacked, sink);
   std::vector<char>& raw = buffers.packed;
-  std::uint64_t position = buffers.package != nullptr ? unzGetCurrentFileZStreamPos64(file) : 0;
+  // The data of a small entry mostly came in with its local header, in minizip's read
+  // of the package; only a large one is worth reading past minizip.
+  const bool direct = buffers.package != nullptr && data.compressedSize >= kDirectReadFrom;
+  std::uint64_t position = direct ? unzGetCurrentFileZStreamPos64(file) : 0;
   std::uint64_t left = data.compressedSize;
   const auto readPacked = [&]() -> std::int64_t {
-    if (buffers.package == nullptr) {
+    if (!direct) {
       return unzReadCurrentFile(file, raw.data(), static_cast<unsigned>(raw.size()));
     }
     const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(raw.size(), left));

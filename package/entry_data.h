@@ -53,9 +53,9 @@ std::optional<EntryDataProblem> ReadEntryData(void* zip, const EntryData& data,
 // The buffers of a read: the stored bytes as they come from the archive, and the unpacked
 // ones on their way to the sink. Their sizes are the sizes of the pieces; a caller that
 // reads many entries keeps one set for all of them. With `package`, the package file
-// open for reading, the stored bytes are read from it directly, in pieces as large as
-// the buffer: minizip reads them 16 KiB at a time and takes a CRC-32 of the packed
-// bytes that nothing needs.
+// open for reading, the stored bytes of a large entry are read from it directly, in
+// pieces as large as the buffer: minizip reads them 16 KiB at a time and takes a CRC-32
+// of the packed bytes that nothing needs.
 struct EntryBuffers {
   EntryBuffers(std::size_t packedPiece, std::size_t unpackedPiece)
       : packed(packedPiece), unpacked(unpackedPiece) {}
