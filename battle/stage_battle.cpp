@@ -28,11 +28,15 @@ class Stager {
     const std::vector<platform::FoundEntry> found =
         platform::Files().Find(temp_ + std::string(pattern));
     if (found.empty()) return false;
+    // The files go in one batch, which lets the file system look at each folder once
+    // rather than at each file's whole path.
     const std::string folder = game_ + std::string(destination);
+    std::vector<std::string> names;
     for (const platform::FoundEntry& entry : found) {
-      if (!entry.isFolder) MoveFromTemp(entry.name, folder);
+      if (!entry.isFolder && Fits(entry.name, folder)) names.push_back(entry.name);
       if (firstOnly) break;
     }
+    platform::Files().MoveFiles(temp_, names, folder);
     return true;
   }
 
@@ -41,15 +45,19 @@ class Stager {
   // be placed stays in Temp, so no battle file is ever lost: a move removes its source
   // only once the file is in place, across volumes too.
   bool MoveFromTemp(const std::string& name, const std::string& destinationFolder) const {
-    const std::string source = temp_ + name;
-    const std::string target = destinationFolder + name;
-    if (!platform::PathFitsLimit(source) || !platform::PathFitsLimit(target)) return false;
-    return platform::Files().MoveFile(source, target);
+    if (!Fits(name, destinationFolder)) return false;
+    return platform::Files().MoveFile(temp_ + name, destinationFolder + name);
   }
 
   const std::string& temp() const { return temp_; }
 
  private:
+  // A file whose path in Temp or in its destination is over the limit stays in Temp.
+  bool Fits(const std::string& name, const std::string& destinationFolder) const {
+    return platform::PathFitsLimit(temp_ + name) &&
+           platform::PathFitsLimit(destinationFolder + name);
+  }
+
   std::string temp_;
   std::string game_;
 };

@@ -104,6 +104,14 @@ class FileSystem {
   // Moves a file, replacing one of the same name, under the same refusals as CopyFile.
   // Inside one volume this is a rename; across volumes a copy and a delete.
   virtual bool MoveFile(const std::string& from, const std::string& to) = 0;
+  // Moves the files `names` (spelt as a search of the folder returned them) from the
+  // folder `fromFolder` into the folder `toFolder`, in that order, each as MoveFile would;
+  // both folder paths end with a separator. The answer holds, for each name, whether its
+  // file was moved. A backend may look at the two folders once for the whole call, so
+  // nothing but this call may change them while it runs.
+  virtual std::vector<bool> MoveFiles(const std::string& fromFolder,
+                                      const std::vector<std::string>& names,
+                                      const std::string& toFolder);
   // Deletes a file; a read-only file or a folder is refused.
   virtual bool DeleteFile(const std::string& path) = 0;
 

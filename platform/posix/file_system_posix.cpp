@@ -15,9 +15,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <limits>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/path.h"
@@ -405,6 +407,58 @@ class PosixFileSystem final : public FileSystem {
     const SavedFailure before;
     if (!Unlink(from, *source)) before.Restore();
     return true;
+  }
+
+  // Each folder is read once for the whole batch, so a file whose name is new in the
+  // destination (in any letter case) goes into place with one rename relative to the two
+  // open folders, with no lookup of its paths. The rename refuses to replace anything,
+  // so a name that another program made meanwhile is not overwritten unseen. Every other
+  // file (one to replace, a name over the limit, a source that is not a plain file, a
+  // rename that fails) goes through MoveFile, which decides it as for a single file.
+  std::vector<bool> MoveFiles(const std::string& fromFolder, const std::vector<std::string>& names,
+                              const std::string& toFolder) override {
+    const std::optional<std::string> source = resolver_.Resolve(fromFolder);
+    const std::optional<std::string> target = resolver_.Resolve(toFolder);
+    if (!source || !target) return FileSystem::MoveFiles(fromFolder, names, toFolder);
+    const std::unique_ptr<DIR, int (*)(DIR*)> sourceDir(opendir(source->c_str()), closedir);
+    const std::unique_ptr<DIR, int (*)(DIR*)> targetDir(opendir(target->c_str()), closedir);
+    if (!sourceDir || !targetDir) return FileSystem::MoveFiles(fromFolder, names, toFolder);
+
+    std::unordered_set<std::string> plainFiles;  // the source's regular files, as spelt
+    while (const dirent* entry = readdir(sourceDir.get())) {
+      if (entry->d_type == DT_REG) plainFiles.emplace(entry->d_name);
+    }
+    std::unordered_set<std::string> taken;  // the destination's names, upper-cased
+    while (const dirent* entry = readdir(targetDir.get())) taken.insert(FoldCase(entry->d_name));
+
+    std::vector<bool> moved;
+    moved.reserve(names.size());
+    bool renameInPlace = true;  // false once the folders prove to be on two volumes
+    for (const std::string& name : names) {
+      const std::string from = fromFolder + name;
+      const std::string to = toFolder + name;
+      std::string folded = FoldCase(name);
+      const bool simple = renameInPlace && PathFitsLimit(from) && PathFitsLimit(to) &&
+                          name.find_first_of("/\\") == std::string::npos &&
+                          plainFiles.count(name) != 0 && taken.count(folded) == 0;
+      bool done = simple && renameat2(dirfd(sourceDir.get()), name.c_str(),
+                                      dirfd(targetDir.get()), name.c_str(), RENAME_NOREPLACE) == 0;
+      // Across volumes, or where the file system cannot rename without replacing, every
+      // file takes MoveFile's way.
+      if (simple && !done && (errno == EXDEV || errno == EINVAL || errno == ENOSYS)) {
+        renameInPlace = false;
+      }
+      if (!done) done = MoveFile(from, to);
+      if (done) {
+        plainFiles.erase(name);
+        taken.insert(std::move(folded));
+      }
+      moved.push_back(done);
+    }
+    // The renames bypassed the resolver, which forgets what it knew of both folders.
+    resolver_.Forget(*source);
+    resolver_.Forget(*target);
+    return moved;
   }
 
   bool DeleteFile(const std::string& path) override {

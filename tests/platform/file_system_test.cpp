@@ -327,6 +327,31 @@ TEST_F(FileSystemTest, MoveRefusesReadOnlyTargetsFoldersAndMissingSources) {
   EXPECT_EQ(temp.List("TRAIN"), std::vector<std::string>{"old.lst"});
 }
 
+// A batch moves each file as MoveFile would: a new name keeps its spelling, a name that
+// exists in another letter case is the file replaced, and what cannot move stays put.
+// Later lookups see both folders as the batch left them.
+TEST_F(FileSystemTest, MoveFilesMovesEachFileAsASingleMoveWould) {
+  temp.WriteFile("Temp\\b.tie", "new b");
+  temp.WriteFile("Temp\\m1.tie", "new m1");
+  temp.WriteFile("Temp\\locked.tie", "new locked");
+  temp.WriteFile("KZMISS\\M1.TIE", "old m1");
+  temp.WriteFile("KZMISS\\LOCKED.TIE", "old locked");
+  ASSERT_TRUE(files.SetReadOnly(temp.Path("KZMISS\\LOCKED.TIE"), true));
+  ASSERT_EQ(files.Kind(temp.Path("kzmiss\\B.TIE")), PathKind::Missing);
+
+  const std::vector<bool> moved =
+      files.MoveFiles(temp.Path("temp") + "\\", {"b.tie", "m1.tie", "locked.tie", "gone.tie"},
+                      temp.Path("kzmiss") + "\\");
+  EXPECT_EQ(moved, (std::vector<bool>{true, true, false, false}));
+  EXPECT_EQ(temp.List("KZMISS"), (std::vector<std::string>{"LOCKED.TIE", "M1.TIE", "b.tie"}));
+  EXPECT_EQ(temp.ReadFile("KZMISS\\b.tie"), "new b");
+  EXPECT_EQ(temp.ReadFile("KZMISS\\M1.TIE"), "new m1");
+  EXPECT_EQ(temp.ReadFile("KZMISS\\LOCKED.TIE"), "old locked");
+  EXPECT_EQ(temp.List("Temp"), std::vector<std::string>{"locked.tie"});
+  EXPECT_EQ(files.Kind(temp.Path("kzmiss\\B.TIE")), PathKind::File);
+  EXPECT_EQ(files.Kind(temp.Path("temp\\B.TIE")), PathKind::Missing);
+}
+
 TEST_F(FileSystemTest, CreateFolderMakesOneLevelUnderTheGivenName) {
   ASSERT_TRUE(files.CreateFolder(temp.Path("KZMISS")));
   EXPECT_FALSE(files.CreateFolder(temp.Path("KZMISS")));
