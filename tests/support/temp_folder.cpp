@@ -108,4 +108,10 @@ std::string Bytes(std::initializer_list<int> values) {
   return bytes;
 }
 
+std::string VariedBytes(std::size_t size) {
+  std::string bytes(size, '\0');
+  for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 131 + i / 256) & 0xFF);
+  return bytes;
+}
+
 }  // namespace vantrel::testing
