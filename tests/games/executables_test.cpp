@@ -1,11 +1,13 @@
 #include "games/executables.h"
 
 #include <string>
+#include <utility>
 
 #include <gtest/gtest.h>
 
 #include "tests/fakes/fake_ui.h"
 #include "tests/games/game_folders.h"
+#include "tests/support/shown_message.h"
 
 namespace vantrel {
 namespace {
@@ -15,21 +17,15 @@ class IdentifyGameExeTest : public testing::GameFoldersTest {
   testing::FakeDesktop desktop;
 };
 
-TEST_F(IdentifyGameExeTest, AcceptsEachReleaseOfExactlyItsSize) {
+TEST_F(IdentifyGameExeTest, AcceptsEachReleaseOfExactlyItsSizeOnly) {
   for (GameId game : kAllGames) {
     SCOPED_TRACE(Game(game).name);
-    WriteRelease(game);
-    EXPECT_TRUE(IdentifyGameExe(game));
-  }
-}
-
-TEST_F(IdentifyGameExeTest, RejectsAnExecutableOneByteShortOrLong) {
-  for (GameId game : kAllGames) {
-    SCOPED_TRACE(Game(game).name);
-    WriteExecutable(game, testing::kReleaseSizes[Index(game)] - 1);
-    EXPECT_FALSE(IdentifyGameExe(game));
-    WriteExecutable(game, testing::kReleaseSizes[Index(game)] + 1);
-    EXPECT_FALSE(IdentifyGameExe(game));
+    const std::size_t size = testing::kReleaseSizes[Index(game)];
+    for (const auto& [bytes, identified] :
+         {std::pair{size - 1, false}, {size + 1, false}, {size, true}}) {
+      WriteExecutable(game, bytes);
+      EXPECT_EQ(IdentifyGameExe(game), identified) << bytes << " bytes";
+    }
   }
 }
 
@@ -69,13 +65,8 @@ TEST_F(IdentifyGameExeTest, FindsTheExecutableWhateverTheLetterCaseOfItsName) {
 TEST_F(IdentifyGameExeTest, ShowsTheTieFighterPathInABoxWithoutOwnerOrTitle) {
   WriteRelease(GameId::TieFighter);
   EXPECT_TRUE(IdentifyGameExe(GameId::TieFighter));
-  ASSERT_EQ(desktop.messages().size(), 1u);
-  const testing::ShownMessage& shown = desktop.messages()[0];
-  EXPECT_EQ(shown.owner, nullptr);
-  EXPECT_EQ(shown.text, temp.Path("TIE") + "\\TIE95.EXE");
-  EXPECT_EQ(shown.title, "");
-  EXPECT_EQ(shown.icon, ui::Icon::None);
-  EXPECT_EQ(shown.buttons, ui::Buttons::Ok);
+  testing::ExpectOnlyMessage(
+      desktop, {nullptr, temp.Path("TIE") + "\\TIE95.EXE", "", ui::Icon::None, ui::Buttons::Ok});
 }
 
 TEST_F(IdentifyGameExeTest, ShowsTheTieFighterPathEvenWhenTheTestFails) {

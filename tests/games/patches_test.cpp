@@ -86,22 +86,6 @@ TEST_F(PatchesTest, EachOptionWritesItsTypedRows) {
   }
 }
 
-TEST_F(PatchesTest, HasTheRowCountOfEachOption) {
-  EXPECT_EQ(PatchFor(PatchOption::TieRebelFighters).rows.size(), 19u);
-  EXPECT_EQ(PatchFor(PatchOption::TieTransports).rows.size(), 45u);
-  EXPECT_EQ(PatchFor(PatchOption::XvtTransports).rows.size(), 17u);
-  EXPECT_EQ(PatchFor(PatchOption::BopTransports).rows.size(), 17u);
-  EXPECT_EQ(PatchFor(PatchOption::XwaBriefingAudio).rows.size(), 1u);
-}
-
-TEST_F(PatchesTest, EachOptionPatchesItsGamesExecutable) {
-  EXPECT_EQ(PatchFor(PatchOption::TieRebelFighters).game, GameId::TieFighter);
-  EXPECT_EQ(PatchFor(PatchOption::TieTransports).game, GameId::TieFighter);
-  EXPECT_EQ(PatchFor(PatchOption::XvtTransports).game, GameId::XwingVsTie);
-  EXPECT_EQ(PatchFor(PatchOption::BopTransports).game, GameId::BalanceOfPower);
-  EXPECT_EQ(PatchFor(PatchOption::XwaBriefingAudio).game, GameId::XwingAlliance);
-}
-
 TEST_F(PatchesTest, RowsNeverOverlapAndLieInsideTheRelease) {
   for (PatchOption option : kAllOptions) {
     const Patch& patch = PatchFor(option);
@@ -134,15 +118,30 @@ TEST_F(PatchesTest, CraftNamesAreSevenByteFields) {
   EXPECT_EQ(names, 6 + 7 + 5 + 5);
 }
 
+// Each option patches its game's executable with its rows; the pattern holds none of the
+// bytes the rows write, so each row byte is a change.
 TEST_F(PatchesTest, ChangesExactlyTheBytesOfItsRowsAndNothingElse) {
-  // The pattern holds none of the bytes the rows write, so each row byte is a change.
-  const std::array<std::size_t, 5> changedBytes = {62, 99, 52, 52, 2};
-  for (PatchOption option : kAllOptions) {
-    const Patch& patch = PatchFor(option);
-    SCOPED_TRACE(Game(patch.game).name);
-    const std::string original = WriteRelease(patch.game);
-    ASSERT_TRUE(ApplyPatch(option));
-    const std::optional<std::string> patched = ReadExecutable(patch.game);
+  struct Case {
+    PatchOption option;
+    GameId game;
+    std::size_t rows;
+    std::size_t changedBytes;
+  };
+  const Case cases[] = {
+      {PatchOption::TieRebelFighters, GameId::TieFighter, 19, 62},
+      {PatchOption::TieTransports, GameId::TieFighter, 45, 99},
+      {PatchOption::XvtTransports, GameId::XwingVsTie, 17, 52},
+      {PatchOption::BopTransports, GameId::BalanceOfPower, 17, 52},
+      {PatchOption::XwaBriefingAudio, GameId::XwingAlliance, 1, 2},
+  };
+  for (const Case& c : cases) {
+    const Patch& patch = PatchFor(c.option);
+    SCOPED_TRACE(Game(c.game).name);
+    EXPECT_EQ(patch.game, c.game);
+    EXPECT_EQ(patch.rows.size(), c.rows);
+    const std::string original = WriteRelease(c.game);
+    ASSERT_TRUE(ApplyPatch(c.option));
+    const std::optional<std::string> patched = ReadExecutable(c.game);
     ASSERT_TRUE(patched.has_value());
     ASSERT_EQ(patched->size(), original.size());
     std::size_t changed = 0;
@@ -154,7 +153,7 @@ TEST_F(PatchesTest, ChangesExactlyTheBytesOfItsRowsAndNothingElse) {
     for (const PatchRow& row : patch.rows) {
       EXPECT_EQ(patched->substr(row.offset, row.bytes.size()), row.bytes);
     }
-    EXPECT_EQ(changed, changedBytes[static_cast<std::size_t>(option)]);
+    EXPECT_EQ(changed, c.changedBytes);
   }
 }
 
