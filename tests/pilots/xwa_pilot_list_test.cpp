@@ -6,6 +6,7 @@
 #include "pilots/xwa_roster.h"
 #include "tests/fakes/faulty_file_system.h"
 #include "tests/pilots/pilot_fixture.h"
+#include "tests/support/shown_message.h"
 
 namespace vantrel {
 namespace {
@@ -88,13 +89,7 @@ TEST_F(XwaPilotListTest, APilotFileThatCannotBeOpenedSaysErrorAndTheOthersAreLis
   faulty.FailAlways(testing::FileOperation::Open, "Luke0.plt");
   const PilotList list = ReadXwaPilotList(&dialog);
   EXPECT_EQ(list.entries, (Names{"Han", "Wedge"}));
-  ASSERT_EQ(desktop.messages().size(), 1u);
-  const testing::ShownMessage& shown = desktop.messages()[0];
-  EXPECT_EQ(shown.text, "error");
-  EXPECT_EQ(shown.title, " ");
-  EXPECT_EQ(shown.owner, &dialog);
-  EXPECT_EQ(shown.icon, ui::Icon::None);
-  EXPECT_EQ(shown.buttons, ui::Buttons::Ok);
+  testing::ExpectOnlyMessage(desktop, {&dialog, "error", " ", ui::Icon::None, ui::Buttons::Ok});
 }
 
 // Lukas and Luke: the list box sorts Lukas first.
@@ -112,23 +107,18 @@ class LastPilotSelectionTest : public XwaPilotListTest {
   }
 };
 
-TEST_F(LastPilotSelectionTest, LukeSelectsLuke) { EXPECT_EQ(SelectedFor("Luke"), 1u); }
-
-TEST_F(LastPilotSelectionTest, LuSelectsLukeBecauseTheSearchBeginsAfterEntryZero) {
-  EXPECT_EQ(SelectedFor("Lu"), 1u);
-}
-
-TEST_F(LastPilotSelectionTest, LukasSelectsLukasOnlyAfterTheSearchWrapsAround) {
-  EXPECT_EQ(SelectedFor("Lukas"), 0u);
-}
-
-TEST_F(LastPilotSelectionTest, LastPilotIsMatchedWithoutRegardToLetterCase) {
-  EXPECT_EQ(SelectedFor("LUKE"), 1u);
-}
-
-TEST_F(LastPilotSelectionTest, AnUnlistedLastPilotLeavesEntryZeroSelected) {
-  EXPECT_EQ(SelectedFor("Wedge"), 0u);
-  EXPECT_EQ(SelectedFor("Lukes"), 0u);
+TEST_F(LastPilotSelectionTest, TheLastPilotIsSelectedAsTheListBoxFindsIt) {
+  const std::pair<const char*, std::size_t> cases[] = {
+      {"Luke", 1},
+      {"Lu", 1},     // the search begins after entry 0
+      {"Lukas", 0},  // found only after the search wraps around
+      {"LUKE", 1},   // matched without regard to letter case
+      {"Wedge", 0},  // unlisted: entry 0 stays selected
+      {"Lukes", 0},
+  };
+  for (const auto& [lastPilot, selected] : cases) {
+    EXPECT_EQ(SelectedFor(lastPilot), selected) << lastPilot;
+  }
 }
 
 TEST_F(LastPilotSelectionTest, WithoutConfigFileEntryZeroStaysSelected) {
