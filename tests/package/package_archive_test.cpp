@@ -16,28 +16,17 @@ using testing::ZipBuilder;
 
 class PackageArchiveTest : public ::testing::Test {
  protected:
-  // A package at temp/name built by `build`.
   template <typename Build>
-  std::string MakePackage(const std::string& name, Build build) {
-    {
-      ZipBuilder zip(temp.Native(name).string());
-      build(zip);
-    }
-    return temp.Path(name);
+  std::string MakePackage(std::string_view name, Build build) {
+    return testing::WritePackage(temp, name, build);
   }
 
   TempFolder temp;
   PackageArchive archive;
 };
 
-std::string Pattern(std::size_t size) {
-  std::string bytes(size, '\0');
-  for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 7 + i / 251) & 0xFF);
-  return bytes;
-}
-
 TEST_F(PackageArchiveTest, ExtractsEveryEntryWithItsFolders) {
-  const std::string big = Pattern(3 * PackageArchive::kCopyBufferSize + 17);
+  const std::string big = testing::VariedBytes(3 * PackageArchive::kCopyBufferSize + 17);
   const std::string package = MakePackage("b.kzm", [&](ZipBuilder& zip) {
     zip.Add("battle.kzb", testing::Bytes({1, 0x5A, 'B'}))
         .Add("maps/sub/deep.txt", "deep", testing::kNoonDosTime, false)
