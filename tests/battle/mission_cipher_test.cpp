@@ -39,15 +39,6 @@ TEST(MissionCipher, EveryAlignmentAndLengthMatchesTheByteWiseCipher) {
   }
 }
 
-TEST(MissionCipher, TwiceWithTheSameKeyGivesThePlainBytesBack) {
-  std::string bytes = testing::VariedBytes(1001);
-  auto* data = reinterpret_cast<unsigned char*>(bytes.data());
-  ApplyMissionKey(data, bytes.size(), 0xC7);
-  EXPECT_NE(bytes, testing::VariedBytes(1001));
-  ApplyMissionKey(data, bytes.size(), 0xC7);
-  EXPECT_EQ(bytes, testing::VariedBytes(1001));
-}
-
 class MissionCipherCopy : public ::testing::Test {
  protected:
   CipherCopy Copy(const std::string& plain, int key, platform::FileSystem& files) {

@@ -122,11 +122,5 @@ TEST(CutXwaPilotName, KeepsElevenBytesAndNeverSplitsACharacter) {
   EXPECT_EQ(CutXwaPilotName("Abcdefghi\xC3\xA9z"), "Abcdefghi\xC3\xA9");
 }
 
-TEST(NewXwaPilotFile, HoldsTheNameFollowedByNulBytes) {
-  const std::string bytes = NewXwaPilotFile("Han", false);
-  EXPECT_EQ(bytes.substr(0, 13), std::string("Han\0\0\0\0\0\0\0\0\0\0", 13));
-  EXPECT_EQ(testing::FirstDifference(bytes, ExpectedPilot("Han", false)), std::nullopt);
-}
-
 }  // namespace
 }  // namespace vantrel
