@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/pilots/pilot_fixture.h"
@@ -109,14 +110,23 @@ TEST_F(PilotSealTest, SealingTwiceWritesTheSameByte) {
   EXPECT_EQ(once.value_or("").at(0x1B3B9), '\x47');
 }
 
-TEST_F(PilotSealTest, AFileTooShortForTheOffsetsIsLeftUnchanged) {
+// A file too short for the offsets, or read-only, is left unchanged.
+TEST_F(PilotSealTest, AFileTooShortOrReadOnlyIsLeftUnchanged) {
   for (const Places& places : kPlaces) {
     SCOPED_TRACE(testing::PilotTest::FolderOf(places.game));
-    const std::string name = places.game == GameId::TieFighter ? "LUKE.TFR" : "Luke0.plt";
-    const std::string before = PilotBytes(places, FullSize(places) - 1, 0x75, 0x10, 0x22);
-    temp.WriteFile(In(places.game, name), before);
-    EXPECT_FALSE(SealPilotFile(places.game, name));
-    EXPECT_EQ(temp.ReadFile(In(places.game, name)), before);
+    const bool tie = places.game == GameId::TieFighter;
+    const std::pair<std::string, std::size_t> files[] = {
+        {tie ? "LUKE.TFR" : "Luke0.plt", FullSize(places) - 1},
+        {tie ? "WEDGE.TFR" : "Wedge0.plt", FullSize(places)}};
+    for (const auto& [name, size] : files) {
+      const std::string before = PilotBytes(places, size, 0x75, 0x10, 0x22);
+      temp.WriteFile(In(places.game, name), before);
+      if (size == FullSize(places)) {
+        ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path(In(places.game, name)), true));
+      }
+      EXPECT_FALSE(SealPilotFile(places.game, name)) << name;
+      EXPECT_EQ(temp.ReadFile(In(places.game, name)), before);
+    }
   }
 }
 
@@ -125,15 +135,6 @@ TEST_F(PilotSealTest, NoPilotOrAMissingFileSealsNothing) {
   EXPECT_FALSE(SealPilotFile(GameId::XwingVsTie, "Luke0.plt"));
   EXPECT_TRUE(temp.List(FolderOf(GameId::XwingVsTie)).empty());
   EXPECT_TRUE(desktop.messages().empty());
-}
-
-TEST_F(PilotSealTest, AReadOnlyPilotFileIsNotSealed) {
-  const Places& xvt = kPlaces[1];
-  const std::string before = PilotBytes(xvt, FullSize(xvt), 0x75, 0x10, 0x22);
-  temp.WriteFile(In(GameId::XwingVsTie, "Luke0.plt"), before);
-  ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path("XVT\\Luke0.plt"), true));
-  EXPECT_FALSE(SealPilotFile(GameId::XwingVsTie, "Luke0.plt"));
-  EXPECT_EQ(temp.ReadFile(In(GameId::XwingVsTie, "Luke0.plt")), before);
 }
 
 }  // namespace
