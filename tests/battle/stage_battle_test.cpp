@@ -62,31 +62,29 @@ TEST_F(StageBattleTest, TieFighterPlanSortsEveryKindOfFile) {
   EXPECT_FALSE(temp.Exists("launcher/Temp"));
 }
 
+// X-Wing vs. TIE Fighter and Balance of Power send the first list to TRAIN, each in its
+// own folder.
 TEST_F(StageBattleTest, XwingVsTiePlanSendsTheFirstListToTrainInNameOrder) {
   // NTFS order compares upper-cased names: "a.lst" comes before "B.lst", although 'B'
   // sorts before 'a' byte by byte.
   Unpacked(1, {{"m.tie"}, {"B.lst", "second"}, {"a.lst", "first"}, {"ships.lfd"}});
-
   StageBattle();
   EXPECT_EQ(temp.List("XVT/TRAIN"), (Files{"a.lst"}));
   EXPECT_EQ(temp.List("XVT/MISC"), (Files{"B.lst", "ships.lfd"}));
   EXPECT_EQ(temp.List("XVT/KZMISS"), (Files{"Battle.kzb", "m.tie"}));
-  EXPECT_TRUE(temp.List("BOP/TRAIN").empty());
-}
+  EXPECT_FALSE(temp.Exists("BOP/KZMISS"));
 
-TEST_F(StageBattleTest, BalanceOfPowerUsesTheSamePlanInItsOwnFolder) {
-  Unpacked(2, {{"m.tie"}, {"bop.lst"}});
-
+  Unpacked(2, {{"n.tie"}, {"bop.lst"}});
   StageBattle();
   EXPECT_EQ(temp.List("BOP/TRAIN"), (Files{"bop.lst"}));
-  EXPECT_EQ(temp.List("BOP/KZMISS"), (Files{"Battle.kzb", "m.tie"}));
-  EXPECT_FALSE(temp.Exists("XVT/KZMISS"));
+  EXPECT_EQ(temp.List("BOP/KZMISS"), (Files{"Battle.kzb", "n.tie"}));
+  EXPECT_EQ(temp.List("XVT/TRAIN"), (Files{"a.lst"}));
+  EXPECT_EQ(temp.List("XVT/KZMISS"), (Files{"Battle.kzb", "m.tie"}));
 }
 
 TEST_F(StageBattleTest, XwingAlliancePlanPlacesMissionFilesAndOnePilot) {
   Unpacked(3, {{"m.tie"}, {"EMAIL.TXT", "mail"}, {"mission.lst", "list"}, {"other.lst"},
                {"Luke0.plt", "luke"}, {"Wedge0.plt", "wedge"}, {"ships.lfd"}});
-
   StageBattle();
   EXPECT_EQ(temp.List("XWA/MISSIONS"), (Files{"EMAIL.TXT", "mission.lst"}));
   EXPECT_EQ(temp.ReadFile("XWA/Luke0.plt"), "luke");
