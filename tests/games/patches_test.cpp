@@ -176,12 +176,17 @@ TEST_F(PatchesTest, LeavesTheOtherGameOfTheSameExecutableNameAlone) {
   EXPECT_NE(ReadExecutable(GameId::BalanceOfPower), bop);
 }
 
-TEST_F(PatchesTest, RefusesAReadOnlyExecutableAndWritesNothing) {
-  const std::string original = WriteRelease(GameId::TieFighter);
+// A read-only executable, or one too short for the rows (writing past its end would grow
+// it; the rows are for the release only), is refused and left as it was.
+TEST_F(PatchesTest, RefusesAnExecutableItCannotPatchAndWritesNothing) {
+  const std::string tie = WriteRelease(GameId::TieFighter);
   ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path(ExecutableOf(GameId::TieFighter)), true));
   EXPECT_FALSE(PatchTieRebelFighters());
   EXPECT_FALSE(PatchTieTransports());
-  EXPECT_EQ(ReadExecutable(GameId::TieFighter), original);
+  EXPECT_EQ(ReadExecutable(GameId::TieFighter), tie);
+  const std::string xwa = WriteExecutable(GameId::XwingAlliance, 0x15772E + 1);
+  EXPECT_FALSE(PatchXwaBriefingAudio());
+  EXPECT_EQ(ReadExecutable(GameId::XwingAlliance), xwa);
 }
 
 TEST_F(PatchesTest, ARowThatCannotBeWrittenFailsThePatchAndSaysWhy) {
@@ -197,13 +202,6 @@ TEST_F(PatchesTest, ARowThatCannotBeWrittenFailsThePatchAndSaysWhy) {
 TEST_F(PatchesTest, FailsWithoutAnExecutableAndCreatesNone) {
   EXPECT_FALSE(PatchXwaBriefingAudio());
   EXPECT_TRUE(temp.List("XWA").empty());
-}
-
-TEST_F(PatchesTest, RefusesAFileTooShortForItsRows) {
-  // Writing past the end would grow the file; the rows are for the release only.
-  const std::string original = WriteExecutable(GameId::XwingAlliance, 0x15772E + 1);
-  EXPECT_FALSE(PatchXwaBriefingAudio());
-  EXPECT_EQ(ReadExecutable(GameId::XwingAlliance), original);
 }
 
 TEST_F(PatchesTest, FindsTheExecutableWhateverTheLetterCaseOfItsName) {
