@@ -189,24 +189,20 @@ TEST_F(DecryptMissionsTest, AReadOnlyFileInTheWayIsAWriteErrorAndStays) {
   EXPECT_EQ(temp.ReadFile("XVT/TRAIN/b.tie"), "the player's own");
 }
 
-TEST_F(DecryptMissionsTest, AnExistingFileOfTheSameNameIsReplaced) {
-  temp.WriteFile("XWA/MISSIONS/M.TIE", "an older, longer plain mission");
-  Stage(GameId::XwingAlliance, 0x10, {{"m.tie", "new"}});
-  EXPECT_TRUE(DecryptMissions(window, status, GameId::XwingAlliance));
-  EXPECT_EQ(temp.List("XWA/MISSIONS"), (Texts{"M.TIE"}));
-  EXPECT_EQ(temp.ReadFile("XWA/MISSIONS/M.TIE"), "new");
-}
-
+// Each game writes into its own mission folder, replacing a file of the same name in any
+// letter case.
 TEST_F(DecryptMissionsTest, XwingVsTieAndBalanceOfPowerEachWriteIntoTheirOwnTrain) {
+  temp.WriteFile("XVT/TRAIN/X.TIE", "an older, longer plain mission");
   Stage(GameId::XwingVsTie, 1, {{"x.tie", "xvt"}});
   Stage(GameId::BalanceOfPower, 2, {{"b.tie", "bop"}});
   EXPECT_TRUE(DecryptMissions(window, status, GameId::XwingVsTie));
-  EXPECT_EQ(temp.List("XVT/TRAIN"), (Texts{"x.tie"}));
+  EXPECT_EQ(temp.List("XVT/TRAIN"), (Texts{"X.TIE"}));
+  EXPECT_EQ(temp.ReadFile("XVT/TRAIN/X.TIE"), "xvt");
   EXPECT_TRUE(temp.List("BOP/TRAIN").empty());
   EXPECT_TRUE(DecryptMissions(window, status, GameId::BalanceOfPower));
   EXPECT_EQ(temp.List("BOP/TRAIN"), (Texts{"b.tie"}));
   EXPECT_EQ(temp.ReadFile("BOP/TRAIN/b.tie"), "bop");
-  EXPECT_EQ(temp.List("XVT/TRAIN"), (Texts{"x.tie"}));
+  EXPECT_EQ(temp.List("XVT/TRAIN"), (Texts{"X.TIE"}));
 }
 
 TEST_F(DecryptMissionsTest, NamesThatLeaveTheFoldersOrAreNoMissionsAreRefusedBeforeAnythingIsWritten) {
