@@ -180,10 +180,14 @@ TEST_F(StageBattleTest, FoldersFromThePackageStayInTempWithTemp) {
   EXPECT_EQ(temp.List("XVT/KZMISS"), (Files{"Battle.kzb", "m.tie"}));
 }
 
-TEST_F(StageBattleTest, AnExistingMiscFolderIsReused) {
+// A game file of the same name is overwritten without a copy, and an existing MISC folder
+// in any letter case is reused.
+TEST_F(StageBattleTest, AGameFileOfTheSameNameIsOverwrittenAndMiscIsReused) {
+  temp.WriteFile("XVT/TRAIN/train.lst", "the game's own list");
   temp.WriteFile("XVT/Misc/old.txt", "old");
-  Unpacked(1, {{"m.tie"}, {"Readme.txt"}});
+  Unpacked(1, {{"m.tie"}, {"train.lst", "the battle's list"}, {"Readme.txt"}});
   StageBattle();
+  EXPECT_EQ(temp.ReadFile("XVT/TRAIN/train.lst"), "the battle's list");
   EXPECT_EQ(temp.List("XVT"), (Files{"KZMISS/", "Misc/", "TRAIN/"}));
   EXPECT_EQ(temp.List("XVT/Misc"), (Files{"Readme.txt", "old.txt"}));
 }
@@ -198,30 +202,19 @@ TEST_F(StageBattleTest, ASecondBattleReplacesSameNamesAndLeavesOtherMissions) {
   EXPECT_EQ(temp.ReadFile("XVT/KZMISS/Battle.kzb"), testing::Bytes({1, 0x42}));
 }
 
-TEST_F(StageBattleTest, AGameFileOfTheSameNameIsOverwrittenWithoutACopy) {
-  temp.WriteFile("XVT/TRAIN/train.lst", "the game's own list");
-  Unpacked(1, {{"m.tie"}, {"train.lst", "the battle's list"}});
-  StageBattle();
-  EXPECT_EQ(temp.ReadFile("XVT/TRAIN/train.lst"), "the battle's list");
-  EXPECT_TRUE(temp.List("XVT/MISC").empty());
-}
-
+// A file that cannot be placed is never lost: a read-only mission of an earlier battle
+// refuses the new copy, a missing TRAIN folder the list; each new file stays in Temp and
+// the everything-else step puts it in MISC.
 TEST_F(StageBattleTest, AFileThatCannotBePlacedIsNeverLost) {
-  // A read-only mission of an earlier battle refuses the new copy; the new file stays in
-  // Temp and the everything-else step puts it in MISC.
   temp.WriteFile("XVT/KZMISS/m.tie", "old");
   ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path("XVT\\KZMISS\\m.tie"), true));
-  Unpacked(1, {{"m.tie", "new"}});
+  std::filesystem::remove_all(temp.Native("XVT/TRAIN"));
+  Unpacked(1, {{"m.tie", "new"}, {"train.lst", "list"}});
   StageBattle();
   EXPECT_EQ(temp.ReadFile("XVT/KZMISS/m.tie"), "old");
-  EXPECT_EQ(temp.ReadFile("XVT/MISC/m.tie"), "new");
-}
-
-TEST_F(StageBattleTest, AMissingGameFolderForAListKeepsTheFileForMisc) {
-  std::filesystem::remove_all(temp.Native("XVT/TRAIN"));
-  Unpacked(1, {{"m.tie"}, {"train.lst", "list"}});
-  StageBattle();
   EXPECT_FALSE(temp.Exists("XVT/TRAIN"));
+  EXPECT_EQ(temp.List("XVT/MISC"), (Files{"m.tie", "train.lst"}));
+  EXPECT_EQ(temp.ReadFile("XVT/MISC/m.tie"), "new");
   EXPECT_EQ(temp.ReadFile("XVT/MISC/train.lst"), "list");
 }
 
