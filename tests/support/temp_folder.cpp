@@ -51,17 +51,12 @@ std::string TempFolder::Path(std::string_view relative) const {
 }
 
 std::string TempFolder::SystemPath(std::string_view relative) const {
+  std::string path = path_ + '/' + std::string(relative);
 #ifdef _WIN32
-  constexpr char kSeparator = '\\';
+  std::replace(path.begin(), path.end(), '/', '\\');
 #else
-  constexpr char kSeparator = '/';
+  std::replace(path.begin(), path.end(), '\\', '/');
 #endif
-  std::string path = path_;
-  for (char& c : path) {
-    if (c == '\\' || c == '/') c = kSeparator;
-  }
-  path += kSeparator;
-  for (char c : relative) path += (c == '\\' || c == '/') ? kSeparator : c;
   return path;
 }
 
