@@ -108,6 +108,9 @@ class LastPilotSelectionTest : public XwaPilotListTest {
 };
 
 TEST_F(LastPilotSelectionTest, TheLastPilotIsSelectedAsTheListBoxFindsIt) {
+  // Without a configuration file entry 0 stays selected, and nothing is said.
+  EXPECT_EQ(ReadXwaPilotList(&dialog).selected, 0u);
+  EXPECT_TRUE(desktop.messages().empty());
   const std::pair<const char*, std::size_t> cases[] = {
       {"Luke", 1},
       {"Lu", 1},     // the search begins after entry 0
@@ -121,12 +124,6 @@ TEST_F(LastPilotSelectionTest, TheLastPilotIsSelectedAsTheListBoxFindsIt) {
   }
 }
 
-TEST_F(LastPilotSelectionTest, WithoutConfigFileEntryZeroStaysSelected) {
-  const PilotList list = ReadXwaPilotList(&dialog);
-  EXPECT_EQ(list.selected, 0u);
-  EXPECT_TRUE(desktop.messages().empty());
-}
-
 TEST(SelectString, SearchesFromTheEntryAfterTheStartAndWrapsAroundToIt) {
   const Names entries = {"Alpha", "Bravo", "Alpine", "Charlie"};
   EXPECT_EQ(SelectString(entries, 0, "Al"), 2u);
@@ -137,14 +134,10 @@ TEST(SelectString, SearchesFromTheEntryAfterTheStartAndWrapsAroundToIt) {
   EXPECT_EQ(SelectString(entries, 0, "Alpha"), 0u);
   EXPECT_EQ(SelectString(entries, 0, "Delta"), std::nullopt);
   EXPECT_EQ(SelectString(entries, 0, "Alphabet"), std::nullopt);
-}
-
-TEST(SelectString, AnEmptyNameOrAnEmptyListSelectsNothing) {
+  // An empty name or an empty list selects nothing.
   EXPECT_EQ(SelectString({"Luke"}, 0, ""), std::nullopt);
   EXPECT_EQ(SelectString({}, 0, "Luke"), std::nullopt);
-}
-
-TEST(SelectString, FoldsLatinOneLettersAsTheFileSystemDoes) {
+  // Latin-1 letters fold as the file system folds them.
   EXPECT_EQ(SelectString({"x", "\xC3\x89tienne"}, 0, "\xC3\xA9t"), 1u);
 }
 
