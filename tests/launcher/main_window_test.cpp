@@ -11,6 +11,7 @@
 
 #include "core/settings.h"
 #include "games/play_journal.h"
+#include "platform/file_lock.h"
 #include "platform/file_system.h"
 #include "resources/launcher_ids.h"
 #include "tests/fakes/fake_ui.h"
@@ -89,7 +90,8 @@ TEST_F(MainWindowTest, InitialisationShowsPicturesBattlesAndTooltips) {
 }
 
 // A play the launcher could not finish (ended from the task manager while X-Wing Alliance
-// ran) is finished when the launcher next starts, before the player can press anything.
+// ran) is finished when the launcher next starts, before the player can press anything,
+// unless another operation holds the installation's lock.
 TEST_F(MainWindowTest, AtItsStartTheLauncherFinishesAnInterruptedPlay) {
   PlayJournal journal;
   journal.game = GameId::XwingAlliance;
@@ -101,6 +103,19 @@ TEST_F(MainWindowTest, AtItsStartTheLauncherFinishesAnInterruptedPlay) {
   temp.WriteFile("XWA/VNTL___.tmp", "as installed");
   temp.WriteFile("XWA/MISSIONS/e1.tie", "plain");
   ASSERT_TRUE(WritePlayJournal(journal));
+  const std::vector<std::string> leftOver{"MISSIONS/", "VNTL___.jnl", "VNTL___.tmp",
+                                          "XWINGALLIANCE.EXE"};
+
+  // While another operation holds the installation's lock, the journal may be that of a
+  // play in progress: the launcher starts without touching it, and says nothing.
+  std::optional<platform::FileLock> otherOperation =
+      platform::TakeOperationLock(temp.Path("launcher"), std::chrono::milliseconds(0));
+  ASSERT_EQ(otherOperation->state(), platform::FileLock::State::Held);
+  Open();
+  EXPECT_EQ(desktop.MessageTexts(), std::vector<std::string>{});
+  EXPECT_EQ(temp.List("XWA"), leftOver);
+  EXPECT_EQ(temp.ReadFile("XWA/MISSIONS/e1.tie"), "plain");
+  otherOperation.reset();
 
   Open();
   const std::string executable = temp.SystemPath("XWA/XWINGALLIANCE.EXE");
