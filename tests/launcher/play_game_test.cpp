@@ -275,8 +275,8 @@ TEST_F(PlayGameFailureTest, AnExecutableThatCannotBePutBackIsReportedAndPutBackN
   EXPECT_EQ(status.History().back(), "Idle");
 
   // The journal it kept lets the next play put the executable back before anything else.
-  // (The copy put back lacks the stand-in's permission to run, which a Windows game does
-  // not need, so this play ends as a game that could not start.)
+  // (The backup was taken through the test's faulty file system, which keeps no
+  // permissions, so on Linux the stand-in put back cannot start.)
   EXPECT_NE(PlayGame(window, status, GameId::XwingVsTie, GameOptions{}),
             PlayResult::EarlierPlayUnfinished);
   EXPECT_TRUE(temp.ReadFile(At("Z_XVT__.EXE")) == executable);
