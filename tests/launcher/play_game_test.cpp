@@ -267,7 +267,7 @@ TEST(PlayGameFailure, APlayStoppedBeforeTheGameLeavesTheFolderAsItWas) {
   }
 }
 
-TEST_F(PlayGameFailureTest, AnExecutableThatCannotBePutBackIsReportedAndPutBackNextTime) {
+TEST_F(PlayGameFailureTest, AnExecutableThatCannotBePutBackIsReportedAndPutBackOnceItCanBe) {
   StageBattle(1);
   {
     testing::FaultyFileSystem faulty;
@@ -291,41 +291,29 @@ TEST_F(PlayGameFailureTest, AnExecutableThatCannotBePutBackIsReportedAndPutBackN
   EXPECT_TRUE(temp.List(At("TRAIN")).empty());
   EXPECT_EQ(status.History().back(), "Idle");
 
-  // The journal it kept lets the next play put the executable back before anything else.
-  // (The backup was taken through the test's faulty file system, which keeps no
-  // permissions, so on Linux the stand-in put back cannot start.)
-  EXPECT_NE(PlayGame(window, status, GameId::XwingVsTie, GameOptions{}),
-            PlayResult::EarlierPlayUnfinished);
-  EXPECT_TRUE(temp.ReadFile(At("Z_XVT__.EXE")) == executable);
-  EXPECT_EQ(desktop.MessageTexts().back(),
-            "The last play of X-Wing vs. TIE Fighter did not finish. Its executable " + exe +
-                " has been put back as it was before that play.");
-  EXPECT_FALSE(temp.Exists(At("VNTL___.tmp")));
-  EXPECT_FALSE(temp.Exists(At("VNTL___.jnl")));
-}
-
-// An earlier play whose executable cannot be put back yet (read-only) keeps the game
-// from starting: a new backup would be taken of the patched file.
-TEST_F(PlayGameFailureTest, AnEarlierPlayThatCannotBeFinishedKeepsTheGameFromStarting) {
-  StageBattle(1);
-  {
-    testing::FaultyFileSystem faulty;
-    faulty.FailNth(testing::FileOperation::MoveFile, 2, "VNTL___.tmp");
-    testing::ScopedFileSystem scoped(faulty);
-    ASSERT_EQ(PlayGame(window, status, GameId::XwingVsTie, OptionFor(GameId::XwingVsTie)),
-              PlayResult::Played);
-  }
+  // While the executable cannot be put back yet (read-only) the game does not start: a
+  // new backup would be taken of the patched file.
   ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path("XVT\\Z_XVT__.EXE"), true));
   std::filesystem::remove(temp.Native(At("played.log")));
-
-  EXPECT_EQ(PlayGame(window, status, GameId::XwingVsTie, GameOptions{}),
-            PlayResult::EarlierPlayUnfinished);
+  EXPECT_EQ(PlayXvt(GameOptions{}), PlayResult::EarlierPlayUnfinished);
   EXPECT_EQ(Played(), "");
   const std::string last = desktop.MessageTexts().back();
   EXPECT_EQ(last.rfind("The last play of X-Wing vs. TIE Fighter did not finish. Vantrel could not "
                        "put back its executable: ", 0), 0u) << last;
   EXPECT_TRUE(temp.Exists(At("VNTL___.jnl")));
   EXPECT_TRUE(temp.ReadFile(At("VNTL___.tmp")) == executable);
+
+  // The journal it kept lets the next play put the executable back before anything else.
+  // (The backup was taken through the test's faulty file system, which keeps no
+  // permissions, so on Linux the stand-in put back cannot start.)
+  ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path("XVT\\Z_XVT__.EXE"), false));
+  EXPECT_NE(PlayXvt(GameOptions{}), PlayResult::EarlierPlayUnfinished);
+  EXPECT_TRUE(temp.ReadFile(At("Z_XVT__.EXE")) == executable);
+  EXPECT_EQ(desktop.MessageTexts().back(),
+            "The last play of X-Wing vs. TIE Fighter did not finish. Its executable " + exe +
+                " has been put back as it was before that play.");
+  EXPECT_FALSE(temp.Exists(At("VNTL___.tmp")));
+  EXPECT_FALSE(temp.Exists(At("VNTL___.jnl")));
 }
 
 TEST_F(PlayGameFailureTest, WithoutOptionsTheExecutableIsNeitherCopiedNorWritten) {

@@ -122,32 +122,22 @@ TEST_F(XwaPilotDialogTest, NewPilotCreatesTheTypedPilotPreparedForKzAndListsIt) 
   EXPECT_EQ(Config(), kConfig);
 }
 
-TEST_F(XwaPilotDialogTest, ANewPilotIsNotPreparedUnlessTheBoxIsTicked) {
-  Open();
-  desktop.QueueDialogScript([](testing::FakeWindow& newPilot) {
-    newPilot.Type(kName, "Wedge");
-    newPilot.ClickCheckBox(kPrepare);
-    newPilot.ClickCheckBox(kPrepare);
-    newPilot.Press(kNewOk);
-  });
-  dialog.Press(kNewPilot);
-  const std::optional<std::string> created = PilotFile("Wedge");
-  ASSERT_TRUE(created);
-  EXPECT_EQ(testing::FirstDifference(*created, NewXwaPilotFile("Wedge", false)), std::nullopt);
-}
-
-TEST_F(XwaPilotDialogTest, ATwelveCharacterNameIsCutToEleven) {
+// The box ticked and unticked again leaves the pilot as the game makes one.
+TEST_F(XwaPilotDialogTest, ATwelveCharacterNameIsCutToElevenAndAnUntickedBoxPreparesNothing) {
   Open();
   desktop.QueueDialogScript([](testing::FakeWindow& newPilot) {
     newPilot.Type(kName, "Skywalker12X");
     EXPECT_EQ(newPilot.ItemText(kName), "Skywalker12X");
+    newPilot.ClickCheckBox(kPrepare);
+    newPilot.ClickCheckBox(kPrepare);
     newPilot.Press(kNewOk);
   });
   dialog.Press(kNewPilot);
   EXPECT_EQ(temp.List(FolderOf(kXwa)), (Names{"Skywalker120.plt"}));
   const std::optional<std::string> created = PilotFile("Skywalker12");
   ASSERT_TRUE(created);
-  EXPECT_EQ(created->substr(0, 12), std::string("Skywalker12\0", 12));
+  EXPECT_EQ(testing::FirstDifference(*created, NewXwaPilotFile("Skywalker12", false)),
+            std::nullopt);
   EXPECT_EQ(dialog.ListEntries(kList), (Names{"Skywalker12"}));
   // The list was empty when the dialog opened; now there is a pilot to choose.
   EXPECT_TRUE(dialog.IsEnabled(kOk));
@@ -210,7 +200,7 @@ TEST_F(XwaPilotDialogTest, DeleteAsksAboutTheSelectedPilotAndNoKeepsIt) {
   EXPECT_FALSE(dialog.endedWith());
 }
 
-TEST_F(XwaPilotDialogTest, DeleteAnsweredYesDeletesThePilotAndRebuildsTheList) {
+TEST_F(XwaPilotDialogTest, DeleteAnsweredYesDeletesThePilotAndRebuildsTheListDownToNone) {
   Pilot("Luke");
   Pilot("Wedge");
   LastPilot("Luke");
@@ -223,16 +213,13 @@ TEST_F(XwaPilotDialogTest, DeleteAnsweredYesDeletesThePilotAndRebuildsTheList) {
   EXPECT_EQ(dialog.SelectedListText(kList), "Wedge");
   EXPECT_TRUE(dialog.IsEnabled(kOk));
   EXPECT_EQ(Config(), "lastpilot Luke\nsound 1\n");
-}
 
-TEST_F(XwaPilotDialogTest, DeletingTheOnlyPilotEmptiesTheListAndDisablesOk) {
-  Pilot("Luke");
-  Open();
+  // The last pilot deleted, the list is empty and there is nothing to choose.
   desktop.QueueAnswer(ui::Answer::Yes);
   dialog.Press(kDeletePilot);
   EXPECT_TRUE(dialog.ListEntries(kList).empty());
   EXPECT_FALSE(dialog.IsEnabled(kOk));
-  EXPECT_TRUE(temp.List(FolderOf(kXwa)).empty());
+  EXPECT_EQ(temp.List(FolderOf(kXwa)), (Names{"CONFIG.CFG"}));
 }
 
 TEST_F(XwaPilotDialogTest, DeletingAPilotStoredUnderAnotherFileNameFindsNoFileButRebuildsTheList) {
@@ -263,13 +250,13 @@ TEST_F(XwaPilotDialogTest, OkMakesTheChosenPilotTheLastPilotAndCloses) {
   EXPECT_EQ(dialog.endedWith(), kOk);
   EXPECT_TRUE(dialog.destroyed());
   EXPECT_EQ(temp.List(FolderOf(kXwa)), (Names{"CONFIG.CFG", "Luke0.plt", "Wedge0.plt"}));
-}
 
-TEST_F(XwaPilotDialogTest, OkRewritesTheFirstLineEvenForTheSameLastPilot) {
-  Pilot("Luke");
+  // The first line is written again even for the pilot it names already.
   LastPilot("Luke");
-  Open();
-  dialog.Press(kOk);
+  testing::FakeWindow again;
+  XwaPilotDialog pilots;
+  again.Open(pilots);
+  again.Press(kOk);
   EXPECT_EQ(Config(), "lastpilot Luke\r\nsound 1\r\n");
 }
 
