@@ -65,11 +65,5 @@ TEST_F(BattlesCommandTest, PrintsControlCharactersOfANameEscaped) {
   }
 }
 
-TEST_F(BattlesCommandTest, TakesNoArguments) {
-  const auto run = RunCommand(cli::BattlesCommand, {"tie"});
-  EXPECT_EQ(run.status, 2);
-  EXPECT_EQ(run.out, "");
-}
-
 }  // namespace
 }  // namespace vantrel

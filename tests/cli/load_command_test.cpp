@@ -247,10 +247,5 @@ TEST_F(LoadCommandTest, AFolderMarkedOnlyByItsAttributesIsAFolder) {
   EXPECT_EQ(temp.ReadFile("launcher/Temp/tools/t.txt"), "t");
 }
 
-TEST_F(LoadCommandTest, LoadTakesExactlyOnePackage) {
-  EXPECT_EQ(RunCommand(cli::LoadCommand, {}).status, 2);
-  EXPECT_EQ(RunCommand(cli::LoadCommand, {"a.kzm", "b.kzm"}).status, 2);
-}
-
 }  // namespace
 }  // namespace vantrel

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "games/play_journal.h"
 #include "platform/file_system.h"
 #include "tests/cli/cli_run.h"
+#include "tests/launcher/interrupted_play.h"
 #include "tests/support/game_world.h"
 
 namespace vantrel {
@@ -16,19 +16,7 @@ using testing::RunCommand;
 
 class RepairCommandTest : public testing::GameWorldTest {
  protected:
-  // A play of X-Wing vs. TIE Fighter killed while the game ran.
-  void LeaveAnInterruptedPlay() {
-    PlayJournal journal;
-    journal.game = GameId::XwingVsTie;
-    journal.backupTaken = true;
-    journal.executable = StateOfBytes("as installed");
-    journal.patched = StateOfBytes("patched game");
-    journal.missions = {"m1.tie"};
-    temp.WriteFile("XVT/Z_XVT__.EXE", "patched game");
-    temp.WriteFile("XVT/VNTL___.tmp", "as installed");
-    temp.WriteFile("XVT/TRAIN/m1.tie", "plain");
-    ASSERT_TRUE(WritePlayJournal(journal));
-  }
+  void LeaveAnInterruptedPlay() { testing::LeaveAnInterruptedPlay(*this, GameId::XwingVsTie, "m1.tie"); }
 };
 
 TEST_F(RepairCommandTest, SaysPerGameWhatItFoundAndDid) {

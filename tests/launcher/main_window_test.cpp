@@ -9,11 +9,11 @@
 #include <gtest/gtest.h>
 
 #include "core/settings.h"
-#include "games/play_journal.h"
 #include "platform/file_lock.h"
 #include "platform/file_system.h"
 #include "resources/launcher_ids.h"
 #include "tests/fakes/fake_ui.h"
+#include "tests/launcher/interrupted_play.h"
 #include "tests/support/battle_list_bytes.h"
 #include "tests/support/game_world.h"
 #include "tests/support/zip_builder.h"
@@ -92,16 +92,7 @@ TEST_F(MainWindowTest, InitialisationShowsPicturesBattlesAndTooltips) {
 // ran) is finished when the launcher next starts, before the player can press anything,
 // unless another operation holds the installation's lock.
 TEST_F(MainWindowTest, AtItsStartTheLauncherFinishesAnInterruptedPlay) {
-  PlayJournal journal;
-  journal.game = GameId::XwingAlliance;
-  journal.backupTaken = true;
-  journal.executable = StateOfBytes("as installed");
-  journal.patched = StateOfBytes("patched game");
-  journal.missions = {"e1.tie"};
-  temp.WriteFile("XWA/XWINGALLIANCE.EXE", "patched game");
-  temp.WriteFile("XWA/VNTL___.tmp", "as installed");
-  temp.WriteFile("XWA/MISSIONS/e1.tie", "plain");
-  ASSERT_TRUE(WritePlayJournal(journal));
+  testing::LeaveAnInterruptedPlay(*this, GameId::XwingAlliance, "e1.tie");
   const std::vector<std::string> leftOver{"MISSIONS/", "VNTL___.jnl", "VNTL___.tmp",
                                           "XWINGALLIANCE.EXE"};
 
