@@ -178,7 +178,9 @@ TEST_F(XwaPilotDialogTest, CancellingTheNewPilotDialogCreatesNothingAndRebuildsT
   EXPECT_TRUE(desktop.messages().empty());
 }
 
-TEST_F(XwaPilotDialogTest, DeleteAsksAboutTheSelectedPilotAndNoKeepsIt) {
+// No keeps the pilot; Yes deletes it and rebuilds the list, down to none. The
+// configuration is never touched, not even when the last pilot it names goes.
+TEST_F(XwaPilotDialogTest, DeleteAsksAboutTheSelectedPilotAndDeletesItOnlyOnYes) {
   Pilot("Luke");
   Pilot("Wedge");
   LastPilot("Wedge");
@@ -186,7 +188,6 @@ TEST_F(XwaPilotDialogTest, DeleteAsksAboutTheSelectedPilotAndNoKeepsIt) {
   dialog.ChooseEntry(kList, 0);
   desktop.QueueAnswer(ui::Answer::No);
   dialog.Press(kDeletePilot);
-
   ASSERT_EQ(desktop.messages().size(), 1u);
   const testing::ShownMessage& question = desktop.messages()[0];
   EXPECT_EQ(question.text, "Sure you want to delete pilot Luke?");
@@ -197,29 +198,22 @@ TEST_F(XwaPilotDialogTest, DeleteAsksAboutTheSelectedPilotAndNoKeepsIt) {
   EXPECT_EQ(temp.List(FolderOf(kXwa)), (Names{"CONFIG.CFG", "Luke0.plt", "Wedge0.plt"}));
   EXPECT_EQ(dialog.ListEntries(kList), (Names{"Luke", "Wedge"}));
   EXPECT_EQ(dialog.SelectedListText(kList), "Luke");
-  EXPECT_FALSE(dialog.endedWith());
-}
 
-TEST_F(XwaPilotDialogTest, DeleteAnsweredYesDeletesThePilotAndRebuildsTheListDownToNone) {
-  Pilot("Luke");
-  Pilot("Wedge");
-  LastPilot("Luke");
-  Open();
   desktop.QueueAnswer(ui::Answer::Yes);
   dialog.Press(kDeletePilot);
-  EXPECT_EQ(desktop.MessageTexts(), (Names{"Sure you want to delete pilot Luke?"}));
+  EXPECT_EQ(desktop.MessageTexts().back(), "Sure you want to delete pilot Luke?");
   EXPECT_EQ(temp.List(FolderOf(kXwa)), (Names{"CONFIG.CFG", "Wedge0.plt"}));
   EXPECT_EQ(dialog.ListEntries(kList), (Names{"Wedge"}));
   EXPECT_EQ(dialog.SelectedListText(kList), "Wedge");
   EXPECT_TRUE(dialog.IsEnabled(kOk));
-  EXPECT_EQ(Config(), "lastpilot Luke\nsound 1\n");
 
-  // The last pilot deleted, the list is empty and there is nothing to choose.
   desktop.QueueAnswer(ui::Answer::Yes);
   dialog.Press(kDeletePilot);
   EXPECT_TRUE(dialog.ListEntries(kList).empty());
   EXPECT_FALSE(dialog.IsEnabled(kOk));
   EXPECT_EQ(temp.List(FolderOf(kXwa)), (Names{"CONFIG.CFG"}));
+  EXPECT_EQ(Config(), "lastpilot Wedge\nsound 1\n");
+  EXPECT_FALSE(dialog.endedWith());
 }
 
 TEST_F(XwaPilotDialogTest, DeletingAPilotStoredUnderAnotherFileNameFindsNoFileButRebuildsTheList) {
