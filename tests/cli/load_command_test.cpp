@@ -67,21 +67,18 @@ TEST_F(LoadCommandTest, AnInterruptedPlayIsFinishedFirst) {
   EXPECT_EQ(temp.List("XVT/KZMISS"), (std::vector<std::string>{"Battle.kzb", "m1.tie"}));
 }
 
-TEST_F(LoadCommandTest, AFailedLoadStillListsTheBattlesThatAreInstalled) {
+// A battle list of no game stages nothing: its files stay in Temp, and the battles that
+// are installed are listed still.
+TEST_F(LoadCommandTest, AnUnknownGameByteFailsAndLeavesTheFilesInTemp) {
   RunCommand(cli::LoadCommand, {Package(1)});
   const auto run = RunCommand(cli::LoadCommand, {Package(4)});
   EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "vantrel: the battle list names game 4, not one of 0 to 3; nothing was staged\n");
   EXPECT_EQ(run.out,
             "tie\tNo battle installed\n"
             "xvt\tFirst Strike\n"
             "bop\tNo battle installed\n"
             "xwa\tNo battle installed\n");
-}
-
-TEST_F(LoadCommandTest, AnUnknownGameByteFailsAndLeavesTheFilesInTemp) {
-  const auto run = RunCommand(cli::LoadCommand, {Package(4)});
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err, "vantrel: the battle list names game 4, not one of 0 to 3; nothing was staged\n");
   EXPECT_EQ(temp.List("launcher/Temp"),
             (std::vector<std::string>{"Readme.txt", "battle.kzb", "m1.tie"}));
 }

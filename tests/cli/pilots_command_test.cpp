@@ -1,3 +1,4 @@
+// `vantrel pilots`: the X-Wing Alliance roster listed, created, chosen and deleted.
 #include <gtest/gtest.h>
 
 #include "core/settings.h"
@@ -9,14 +10,6 @@ namespace vantrel {
 namespace {
 
 using testing::RunCommand;
-
-TEST(PlayCommand, AGameWithoutItsExecutableFailsWithAReason) {
-  const testing::GameWorld world;
-  const auto run = RunCommand(cli::PlayCommand, {"BOP", "--transports"});
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err, "vantrel: the executable of Balance of Power is not in its folder \"" +
-                         world.temp.SystemPath("BOP") + "\"\n");
-}
 
 class PilotsCommandTest : public testing::GameWorldTest {
  protected:
@@ -34,6 +27,11 @@ TEST_F(PilotsCommandTest, CreateListSelectAndDelete) {
   EXPECT_EQ(temp.ReadFile("XWA/CONFIG.CFG"), "lastpilot Lukas\r\nmusic 1\r\n");
   EXPECT_EQ(RunCommand(cli::PilotsCommand, {"list"}).out, "* Lukas\n  Luke\n");
 
+  // Deleting asks first: No keeps the pilot.
+  const auto kept = RunCommand(cli::PilotsCommand, {"delete", "Luke"});
+  EXPECT_EQ(kept.status, 1);
+  EXPECT_EQ(kept.err, "vantrel: nothing deleted\n");
+  EXPECT_TRUE(temp.Exists("XWA/Luke0.plt"));
   desktop.QueueAnswer(ui::Answer::Yes);
   EXPECT_EQ(RunCommand(cli::PilotsCommand, {"delete", "Luke"}).status, 0);
   EXPECT_EQ(desktop.MessageTexts().back(), "Sure you want to delete pilot Luke?");
@@ -52,14 +50,6 @@ TEST_F(PilotsCommandTest, JsonListsThePilotsInTheOrderOfThePlainList) {
             "\n");
   EXPECT_EQ(RunCommand(cli::PilotsCommand, {"select", "Biggs"}, testing::JsonOption()).status, 2);
   EXPECT_EQ(temp.ReadFile("XWA/CONFIG.CFG"), "lastpilot Wedge\r\n");
-}
-
-TEST_F(PilotsCommandTest, ANoKeepsThePilot) {
-  ASSERT_EQ(RunCommand(cli::PilotsCommand, {"create", "Wedge"}).status, 0);
-  const auto run = RunCommand(cli::PilotsCommand, {"delete", "Wedge"});
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err, "vantrel: nothing deleted\n");
-  EXPECT_TRUE(temp.Exists("XWA/Wedge0.plt"));
 }
 
 TEST_F(PilotsCommandTest, RefusalsAreReported) {
