@@ -19,11 +19,8 @@ TEST_F(BattlesCommandTest, PrintsEachGamesBattleInGameOrder) {
                  testing::BattleListBytes(3, 0, "Operation \xC9toile", {"b.tie"}));
   const auto run = RunCommand(cli::BattlesCommand, {});
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.out,
-            "tie\tNo battle installed\n"
-            "xvt\tVs Campaign\n"
-            "bop\tNo battle installed\n"
-            "xwa\tOperation \xC3\x89toile\n");
+  EXPECT_EQ(run.out, testing::PerGame("No battle installed", "Vs Campaign", "No battle installed",
+                                      "Operation \xC3\x89toile"));
   EXPECT_EQ(run.err, "");
 }
 

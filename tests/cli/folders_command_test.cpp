@@ -47,14 +47,6 @@ TEST(FoldersCommand, SetCreatesTheKeyAndAcceptsEveryGameName) {
   EXPECT_EQ(ReadLastDir(), "/");
 }
 
-TEST(FoldersCommand, ADriveRootKeepsItsBackslash) {
-  testing::ScopedSettings settings;
-  EXPECT_EQ(RunCommand(cli::FoldersCommand, {"set", "tie", "D:\\"}).status, 0);
-  EXPECT_EQ(ReadGameFolder(GameId::TieFighter), "D:\\");
-  EXPECT_EQ(RunCommand(cli::FoldersCommand, {"set", "tie", "D:\\Games\\TIE95\\"}).status, 0);
-  EXPECT_EQ(ReadGameFolder(GameId::TieFighter), "D:\\Games\\TIE95");
-}
-
 TEST(FoldersCommand, JsonGoesWithTheListAlone) {
   testing::ScopedSettings settings;
   const auto json = RunCommand(cli::FoldersCommand, {"set", "tie", "/x"}, testing::JsonOption());
