@@ -25,4 +25,11 @@ inline constexpr char kOperationRunningMessage[] =
 // goes ahead.
 std::optional<platform::FileLock> BeginOperation(ui::Window* owner);
 
+// Takes the same lock without waiting and without telling anyone; nothing is returned
+// while another operation holds it. For work that may as well be left to the next
+// operation, such as the launcher's finishing of interrupted plays at its start: the
+// lock's holder may be a play in progress, whose patched executable and plain missions
+// are not left over but in use.
+std::optional<platform::FileLock> TryOperation();
+
 }  // namespace vantrel

@@ -101,6 +101,15 @@ class FileSystem {
   // The read-only attribute (on POSIX: no write permission for anybody).
   virtual bool SetReadOnly(const std::string& path, bool readOnly) = 0;
 
+  // Gives the file `to` the permissions of the file `from` (on POSIX its mode: who may
+  // read it and run it), so that a copy of a program renamed into its place later still
+  // runs. The read-only attribute is not taken: the copy stays writable, as a copy made
+  // on Windows does. Windows keeps no other permission on a file, so there, and in file
+  // systems made for tests, this does nothing.
+  virtual bool CopyPermissions(const std::string& /*from*/, const std::string& /*to*/) {
+    return true;
+  }
+
   virtual std::string CurrentFolder() = 0;
   virtual bool SetCurrentFolder(const std::string& path) = 0;
 

@@ -442,6 +442,17 @@ class PosixFileSystem final : public FileSystem {
     return chmod(native->c_str(), wanted) == 0 || Fail(path, errno);
   }
 
+  bool CopyPermissions(const std::string& from, const std::string& to) override {
+    const std::optional<std::string> source = resolver_.Resolve(from);
+    if (!source) return Fail(from, ENAMETOOLONG);
+    const std::optional<std::string> target = resolver_.Resolve(to);
+    if (!target) return Fail(to, ENAMETOOLONG);
+    struct stat status;
+    if (!StatFile(from, *source, status)) return false;
+    const mode_t wanted = (status.st_mode & 0777) | S_IWUSR;
+    return chmod(target->c_str(), wanted) == 0 || Fail(to, errno);
+  }
+
   std::string CurrentFolder() override {
     std::vector<char> buffer(PATH_MAX);
     for (;;) {

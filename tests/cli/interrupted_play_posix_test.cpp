@@ -32,6 +32,7 @@ using Names = std::vector<std::string>;
 
 constexpr std::size_t kXvtReleaseSize = 1'422'336;
 constexpr long kFirstPatchRow = 0x12AB8F;  // "TIEADV" and a NUL
+constexpr std::filesystem::perms kInstalledMode = static_cast<std::filesystem::perms>(0755);
 
 std::string FileBytes(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -54,7 +55,7 @@ class InterruptedPlayTest : public ::testing::Test {
     executable = FileBytes(VANTREL_STAND_IN_PLAYER);
     executable.resize(kXvtReleaseSize, '\0');
     temp.WriteFile("XVT/Z_XVT__.EXE", executable);
-    LetTheStandInRun();
+    std::filesystem::permissions(temp.Native("XVT/Z_XVT__.EXE"), kInstalledMode);
     temp.MakeFolder("XVT/TRAIN");
     temp.WriteFile("XVT/KZMISS/Battle.kzb",
                    testing::BattleListBytes(1, 0x5A, "Held", {"m1.tie", "m2.tie"}));
@@ -63,13 +64,6 @@ class InterruptedPlayTest : public ::testing::Test {
     // The game shows what it found, then plays until the test lets it go, and says so.
     temp.WriteFile("XVT/probe.txt", "file TRAIN/m1.tie\nself " + std::to_string(kFirstPatchRow) +
                                         " 7\nwait-for go.txt\nfile go.txt\n");
-  }
-
-  // The executable put back is the backup, a file of the launcher's own without the
-  // permission to run that a native stand-in needs (a Windows game under Wine does not).
-  void LetTheStandInRun() {
-    std::filesystem::permissions(temp.Native("XVT/Z_XVT__.EXE"), std::filesystem::perms::owner_exec,
-                                 std::filesystem::perm_options::add);
   }
 
   // Starts `vantrel --registry FILE WORDS...` without a runner, its standard output
@@ -127,9 +121,12 @@ class InterruptedPlayTest : public ::testing::Test {
     EXPECT_NE(journal.find("\nmission=m1.tie\nmission=m2.tie\n"), std::string::npos) << journal;
   }
 
-  // Everything back: the executable as installed, no plain mission, no journal, no backup.
+  // Everything back: the executable as installed, still allowed to run (the native
+  // stand-in needs it to play again), no plain mission, no journal, no backup.
   void ExpectEverythingBack() {
     EXPECT_TRUE(temp.ReadFile("XVT/Z_XVT__.EXE") == executable);
+    EXPECT_EQ(std::filesystem::status(temp.Native("XVT/Z_XVT__.EXE")).permissions(),
+              kInstalledMode);
     EXPECT_EQ(temp.List("XVT/TRAIN"), Names{});
     EXPECT_EQ(temp.List("XVT"), (Names{"KZMISS/", "TRAIN/", "Z_XVT__.EXE", "played.log",
                                        "probe.txt"}));
@@ -144,7 +141,6 @@ TEST_F(InterruptedPlayTest, TermIntAndHupEndTheGameAndPutEverythingBack) {
   for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
     SCOPED_TRACE(strsignal(signal));
     std::filesystem::remove(temp.Native("XVT/played.log"));
-    LetTheStandInRun();
     const pid_t play = Start({"play", "xvt", "--transports"});
     ASSERT_TRUE(GameRuns());
     ExpectPlayUnderWay();
