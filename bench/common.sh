@@ -3,7 +3,13 @@
 # nanoseconds, one file of times per case in $work/times. A script sets `bench`, its name
 # in messages, before sourcing this, and defines `time_once TOOL ARGUMENT` (one run from
 # a fresh start, its time on stdout) before it calls `measure`.
-# shellcheck shell=bash disable=SC2154 # $bench is the sourcing script's
+# shellcheck shell=bash disable=SC2154 # $bench and $root are the sourcing script's
+set -euo pipefail
+shopt -s inherit_errexit
+
+# MAKE_PACKAGE: the package generator of the native build.
+# shellcheck disable=SC2034 # used by the sourcing scripts
+make_package=${MAKE_PACKAGE:-$root/build/native/bench/make_package}
 
 # REPS: timed runs per case, after one warm-up run.
 reps=${REPS:-5}
@@ -39,10 +45,13 @@ need_installed() {
   done
 }
 
-# make_work NAME: the work folder $work, below TMPDIR (default /tmp), removed at exit
-# unless KEEP=1.
+# make_work NAME: the work folder $work, below TMPDIR (default /dev/shm where it can be
+# written, a file system in memory, else /tmp), removed at exit unless KEEP=1. Every
+# tool of a run writes there, so all of them meet the same file system.
 make_work() {
-  work=$(mktemp -d "${TMPDIR:-/tmp}/$1.XXXXXX")
+  local base=/tmp
+  [[ -d /dev/shm && -w /dev/shm ]] && base=/dev/shm
+  work=$(mktemp -d "${TMPDIR:-$base}/$1.XXXXXX")
   if [[ ${KEEP:-0} == 1 ]]; then
     echo "work folder: $work"
   else

@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Load benchmark: how long `vantrel load` takes to unpack and stage a battle package,
-# against unzip and bsdtar extracting the same package, and how the load time grows
-# with the number of entries.
+# against unzip, bsdtar and miniunzip extracting the same package on the same file
+# system, how the load time grows with the number of entries, and how much memory a
+# load of the large package takes at its peak.
 #
 # It builds nothing. It expects a native build:
 #   VANTREL       the vantrel program      (default build/native/cli/vantrel)
 #   MAKE_PACKAGE  the package generator    (default build/native/bench/make_package)
 #   REPS          timed runs per case      (default 5; the median is reported)
-#   TMPDIR        where the work folder goes (default /tmp); every package, game folder
-#                 and extraction folder of one run lies in it, on one file system
+#   TMPDIR        where the work folder goes (default /dev/shm, else /tmp); every
+#                 package, game folder and extraction folder of one run lies in it, on
+#                 one file system
 #   KEEP=1        keep the work folder afterwards
 #
 # Every load starts from the same state: a fresh launcher folder (no Temp) and fresh
@@ -18,18 +20,16 @@
 # round by round, and every run starts after `sync`, so background load and pending
 # writes fall on all of them alike. The spread printed at the end shows how noisy the
 # machine was.
-set -euo pipefail
-shopt -s inherit_errexit
-
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 bench=load_bench
 # shellcheck source=bench/common.sh
 source "$root/bench/common.sh"
 vantrel=${VANTREL:-$root/build/native/cli/vantrel}
-make_package=${MAKE_PACKAGE:-$root/build/native/bench/make_package}
 need_built "vantrel make_package" "$vantrel" "$make_package"
 need_installed unzip unzip
 need_installed libarchive-tools bsdtar
+need_installed minizip miniunzip
+need_installed time /usr/bin/time
 make_work vantrel-bench
 
 # The game folder a package's battle list sends it to, by byte 0 of battle.kzb.
@@ -65,6 +65,7 @@ fresh_dir() {
 
 run_unzip() { unzip -qo "$1" -d "$work/out"; }
 run_bsdtar() { bsdtar -xf "$1" -C "$work/out"; }
+run_miniunzip() { (cd "$work/out" && miniunzip -x -o "$1" >/dev/null); }
 
 # The load must really have staged the battle: every "*.tie" of the package and the
 # battle list in the game's KZMISS, and Temp gone.
@@ -90,56 +91,75 @@ time_once() {
   local tool=$1 package=$2 t
   case $tool in
     vantrel) fresh_install ;;
-    unzip | bsdtar) fresh_dir ;;
+    unzip | bsdtar | miniunzip) fresh_dir ;;
   esac
   sync
   case $tool in
     vantrel) t=$(time_ns run_load "$package"); check_staged "$package" ;;
     unzip) t=$(time_ns run_unzip "$package") ;;
     bsdtar) t=$(time_ns run_bsdtar "$package") ;;
+    miniunzip) t=$(time_ns run_miniunzip "$package") ;;
   esac
   echo "$t"
 }
 
 entries() { unzip -Z1 "$1" | wc -l; }
-size_mb() { awk -v b="$(stat -c %s "$1")" 'BEGIN { printf "%.1f", b / 1048576 }'; }
+size_mb() { awk -v b="$(stat -L -c %s "$1")" 'BEGIN { printf "%.1f", b / 1048576 }'; }
 
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
+counts=(1250 2500 5000 10000 20000)
 echo "Generating packages in $work ..."
-"$make_package" large "$work/large"
-"$make_package" many "$work/many"
-"$make_package" many "$work/many1250" 1250
-"$make_package" many "$work/many2500" 2500
+"$make_package" large "$work/large" >/dev/null
+for n in "${counts[@]}"; do "$make_package" many "$work/many$n" "$n" >/dev/null; done
+mkdir -p "$work/many"
+ln -s "$work/many5000/many.kzm" "$work/many/many.kzm"
 
 echo
 echo "Load against plain extraction (median of $reps runs after one warm-up, wall time)"
-printf '%-8s %8s %9s %11s %9s %10s %14s %15s\n' \
-  package entries "size MB" "vantrel ms" "unzip ms" "bsdtar ms" "vantrel/unzip" "vantrel/bsdtar"
+printf '%-8s %8s %8s %8s %8s %8s %10s %8s %9s %9s\n' \
+  package entries "size MB" "vantrel" unzip bsdtar miniunzip "/bsdtar" "/unzip" "/miniunzip"
+printf '%-8s %8s %8s %8s %8s %8s %10s %8s %9s %9s\n' "" "" "" ms ms ms ms "vantrel" "vantrel" "vantrel"
 for name in large many; do
   package=$work/$name/$name.kzm
   measure "$name-vantrel" vantrel "$package" "$name-unzip" unzip "$package" \
-    "$name-bsdtar" bsdtar "$package"
+    "$name-bsdtar" bsdtar "$package" "$name-miniunzip" miniunzip "$package"
   v=$(median_ms "$name-vantrel")
   u=$(median_ms "$name-unzip")
   b=$(median_ms "$name-bsdtar")
-  printf '%-8s %8d %9s %11s %9s %10s %14s %15s\n' "$name" "$(entries "$package")" \
-    "$(size_mb "$package")" "$v" "$u" "$b" \
-    "$(ratio "$v" "$u")" "$(ratio "$v" "$b")"
+  m=$(median_ms "$name-miniunzip")
+  printf '%-8s %8d %8s %8s %8s %8s %10s %8s %9s %9s\n' "$name" "$(entries "$package")" \
+    "$(size_mb "$package")" "$v" "$u" "$b" "$m" \
+    "$(ratio "$v" "$b")" "$(ratio "$v" "$u")" "$(ratio "$v" "$m")"
 done
 
 echo
-echo "Linearity of vantrel load in the number of small entries (median of $reps runs)"
-printf '%-8s %11s %15s\n' entries "vantrel ms" "us per entry"
-measure n1250 vantrel "$work/many1250/many.kzm" n2500 vantrel "$work/many2500/many.kzm" \
-  n5000 vantrel "$work/many/many.kzm"
-for n in 1250 2500 5000; do
-  v=$(median_ms "n$n")
-  printf '%-8d %11s %15s\n' "$n" "$v" "$(awk -v t="$v" -v n="$n" 'BEGIN { printf "%.1f", t * 1000 / n }')"
+echo "Time per entry of vantrel load and bsdtar as the entries grow (median of $reps runs)"
+printf '%-8s %11s %15s %10s %15s\n' entries "vantrel ms" "vantrel us/entry" "bsdtar ms" "bsdtar us/entry"
+cases=()
+for n in "${counts[@]}"; do
+  cases+=("n$n" vantrel "$work/many$n/many.kzm" "b$n" bsdtar "$work/many$n/many.kzm")
 done
+measure "${cases[@]}"
+per_entry() { awk -v t="$1" -v n="$2" 'BEGIN { printf "%.1f", t * 1000 / n }'; }
+for n in "${counts[@]}"; do
+  v=$(median_ms "n$n")
+  b=$(median_ms "b$n")
+  printf '%-8d %11s %15s %10s %15s\n' "$n" "$v" "$(per_entry "$v" "$n")" "$b" "$(per_entry "$b" "$n")"
+done
+
+echo
+fresh_install
+/usr/bin/time -f %M -o "$work/rss" "$vantrel" --registry "$work/install/registry.reg" \
+  load "$work/large/large.kzm" >/dev/null 2>"$work/load.err"
+check_staged "$work/large/large.kzm"
+echo "Peak resident size of a load of large.kzm: $(awk '{ printf "%.1f", $1 / 1024 }' "$work/rss") MB"
 
 echo
 echo "Spread of the runs (fastest-slowest ms)"
-for key in large-vantrel large-unzip large-bsdtar many-vantrel many-unzip many-bsdtar n1250 n2500 n5000; do
-  printf '%-14s %s\n' "$key" "$(spread_ms "$key")"
+for key in large-vantrel large-unzip large-bsdtar large-miniunzip many-vantrel many-unzip \
+  many-bsdtar many-miniunzip; do
+  printf '%-16s %s\n' "$key" "$(spread_ms "$key")"
 done
+for n in "${counts[@]}"; do printf '%-16s %s\n' "n$n" "$(spread_ms "n$n")"; done
+echo "Work folder on: $(df --output=fstype "$work" | tail -1)"
 echo "Load average before and after: $load_before / $(cut -d' ' -f1-3 /proc/loadavg)"

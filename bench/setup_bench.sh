@@ -13,15 +13,11 @@
 # Both tools start every run from an empty destination, after `sync`; the two cases take
 # turns round by round after one warm-up run each, so the page cache is warm for both
 # and a change in the machine's load falls on both alike.
-set -euo pipefail
-shopt -s inherit_errexit
-
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 bench=setup_bench
 # shellcheck source=bench/common.sh
 source "$root/bench/common.sh"
 setup_install=${SETUP_INSTALL:-$root/build/native/bench/setup_install}
-make_package=${MAKE_PACKAGE:-$root/build/native/bench/make_package}
 entries=${ENTRIES:-5000}
 need_built "setup_install make_package" "$setup_install" "$make_package"
 need_installed minizip miniunzip

@@ -19,6 +19,14 @@ class BufferedStream {
   explicit BufferedStream(std::unique_ptr<platform::File> file) : file_(std::move(file)) {}
 
   unsigned long Read(void* destination, unsigned long size) {
+    // Walking the directory reads a field of a few bytes at a time, mostly from the
+    // block read from last.
+    if (last_ != nullptr && position_ >= last_->start &&
+        position_ - last_->start + size <= last_->bytes.size()) {
+      std::memcpy(destination, last_->bytes.data() + (position_ - last_->start), size);
+      position_ += size;
+      return size;
+    }
     auto* out = static_cast<unsigned char*>(destination);
     unsigned long done = 0;
     while (done < size) {
@@ -78,23 +86,22 @@ class BufferedStream {
   struct Block {
     std::vector<unsigned char> bytes;
     std::uint64_t start = 0;
-    std::uint64_t lastUse = 0;
   };
 
   Block* BlockHolding(std::uint64_t position) {
     for (Block& block : blocks_) {
       if (position >= block.start && position < block.start + block.bytes.size()) {
-        block.lastUse = ++uses_;
+        last_ = &block;
         return &block;
       }
     }
     return nullptr;
   }
 
+  // Of two blocks, the one used less recently is the one not used last.
   Block& LeastRecentlyUsed() {
-    Block& block = blocks_[0].lastUse <= blocks_[1].lastUse ? blocks_[0] : blocks_[1];
-    block.lastUse = ++uses_;
-    return block;
+    last_ = last_ == &blocks_[0] ? &blocks_[1] : &blocks_[0];
+    return *last_;
   }
 
   bool SeekFile(std::uint64_t position) {
@@ -109,7 +116,7 @@ class BufferedStream {
 
   std::unique_ptr<platform::File> file_;
   std::array<Block, 2> blocks_;
-  std::uint64_t uses_ = 0;
+  Block* last_ = nullptr;
   std::uint64_t position_ = 0;
   std::uint64_t filePosition_ = 0;
   bool error_ = false;

@@ -1,5 +1,6 @@
 #include "package/entry_data.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -14,6 +15,9 @@ using Kind = EntryDataProblem::Kind;
 constexpr std::uint32_t kEncryptedFlag = 1u << 0;
 constexpr std::uint32_t kStored = 0;
 constexpr std::uint32_t kDeflated = 8;
+// Packed data of at least this size is read from the package file directly, when the
+// caller gave it.
+constexpr std::uint64_t kDirectReadFrom = 64 * 1024;
 
 // The methods a player is likely to meet, so that a refusal says which one it was.
 std::string MethodName(std::uint32_t method) {
@@ -85,9 +89,9 @@ struct EntryCloser {
 
 class DataReader {
  public:
-  DataReader(const EntryData& data, std::size_t pieceSize,
+  DataReader(const EntryData& data, std::vector<char>& out,
              const std::function<bool(std::string_view)>& sink)
-      : data_(data), sink_(sink), out_(pieceSize) {}
+      : data_(data), sink_(sink), out_(out) {}
 
   // Passes on one piece of unpacked data, checked against the declared size first.
   std::optional<EntryDataProblem> Pass(const char* bytes, std::size_t size) {
@@ -132,7 +136,7 @@ class DataReader {
  private:
   const EntryData& data_;
   const std::function<bool(std::string_view)>& sink_;
-  std::vector<char> out_;
+  std::vector<char>& out_;
   std::uint64_t written_ = 0;
   uLong crc_ = crc32(0, nullptr, 0);
 };
@@ -155,6 +159,12 @@ std::optional<EntryDataProblem> RefusedEntryData(const EntryData& data) {
 std::optional<EntryDataProblem> ReadEntryData(void* zip, const EntryData& data,
                                               std::size_t pieceSize,
                                               const std::function<bool(std::string_view)>& sink) {
+  EntryBuffers buffers(pieceSize, pieceSize);
+  return ReadEntryData(zip, data, buffers, sink);
+}
+
+std::optional<EntryDataProblem> ReadEntryData(void* zip, const EntryData& data, EntryBuffers& buffers,
+                                              const std::function<bool(std::string_view)>& sink) {
   if (auto refused = RefusedEntryData(data)) return refused;
   const unzFile file = static_cast<unzFile>(zip);
   // minizip reads as many stored bytes as it takes the entry to hold. A build that does
@@ -176,10 +186,34 @@ std::optional<EntryDataProblem> ReadEntryData(void* zip, const EntryData& data,
     inflater = std::make_unique<Inflater>();
     if (!inflater->ready()) return Problem(Kind::Damaged, "the inflater cannot start");
   }
-  DataReader reader(data, pieceSize, sink);
-  std::vector<char> raw(pieceSize);
+  DataReader reader(data, buffers.unpacked, sink);
+  std::vector<char>& raw = buffers.packed;
+  // The data of a small entry mostly came in with its local header, in minizip's read
+  // of the package; only a large one is worth reading past minizip.
+  const bool direct = buffers.package != nullptr && data.compressedSize >= kDirectReadFrom;
+  std::uint64_t position = direct ? unzGetCurrentFileZStreamPos64(file) : 0;
+  std::uint64_t left = data.compressedSize;
+  const auto readPacked = [&]() -> std::int64_t {
+    if (!direct) {
+      return unzReadCurrentFile(file, raw.data(), static_cast<unsigned>(raw.size()));
+    }
+    const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(raw.size(), left));
+    if (wanted == 0) return 0;
+    if (buffers.packageAt != position) {
+      buffers.packageAt.reset();
+      if (!buffers.package->Seek(position)) return -1;
+    }
+    const std::int64_t count = buffers.package->Read(raw.data(), wanted);
+    // A package that ends before the entry's data does is damaged as much as one that
+    // cannot be read.
+    if (count <= 0) return -1;
+    position += static_cast<std::uint64_t>(count);
+    left -= static_cast<std::uint64_t>(count);
+    buffers.packageAt = position;
+    return count;
+  };
   while (!inflater || !inflater->ended()) {
-    const int count = unzReadCurrentFile(file, raw.data(), static_cast<unsigned>(raw.size()));
+    const std::int64_t count = readPacked();
     if (count < 0) return Problem(Kind::Damaged, "the package ends inside its data");
     if (count == 0) break;
     auto problem = inflater ? reader.PassInflated(*inflater, raw.data(), static_cast<std::size_t>(count))

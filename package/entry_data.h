@@ -11,7 +11,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "platform/file_system.h"
 #include "platform/system_error.h"
 
 namespace vantrel {
@@ -46,6 +48,26 @@ std::optional<EntryDataProblem> RefusedEntryData(const EntryData& data);
 // closed again either way.
 std::optional<EntryDataProblem> ReadEntryData(void* zip, const EntryData& data,
                                               std::size_t pieceSize,
+                                              const std::function<bool(std::string_view)>& sink);
+
+// The buffers of a read: the stored bytes as they come from the archive, and the unpacked
+// ones on their way to the sink. Their sizes are the sizes of the pieces; a caller that
+// reads many entries keeps one set for all of them. With `package`, the package file
+// open for reading, the stored bytes of a large entry are read from it directly, in
+// pieces as large as the buffer: minizip reads them 16 KiB at a time and takes a CRC-32
+// of the packed bytes that nothing needs.
+struct EntryBuffers {
+  EntryBuffers(std::size_t packedPiece, std::size_t unpackedPiece)
+      : packed(packedPiece), unpacked(unpackedPiece) {}
+
+  std::vector<char> packed;
+  std::vector<char> unpacked;
+  platform::File* package = nullptr;
+  std::optional<std::uint64_t> packageAt;  // where the package file stands, if known
+};
+
+// As above, through the caller's buffers.
+std::optional<EntryDataProblem> ReadEntryData(void* zip, const EntryData& data, EntryBuffers& buffers,
                                               const std::function<bool(std::string_view)>& sink);
 
 }  // namespace vantrel

@@ -64,16 +64,6 @@ void ApplyZip64Sizes(std::string_view extra, unz_file_info64& raw) {
   }
 }
 
-EntryData DataOf(const PackageEntryInfo& info) {
-  return {info.flags, info.compressionMethod, info.crc, info.compressedSize, info.uncompressedSize};
-}
-
-// The cause the file system recorded for its latest failing call, or `fallback`.
-platform::SystemError RecordedCause(std::string fallback) {
-  if (const auto& failure = platform::LastFailure(); failure && failure->cause) return failure->cause;
-  return platform::MakeError(platform::ErrorCode::Other, std::move(fallback));
-}
-
 unzFile AsUnz(void* archive) { return static_cast<unzFile>(archive); }
 
 // Cuts UTF-8 text to at most `limit` characters without splitting one.
@@ -121,6 +111,8 @@ bool PackageArchive::OpenPackage(const std::string& path) {
     return false;
   }
   before.Restore();
+  path_ = path;
+  directory_.reset();
   const std::size_t dot = path.rfind('.');
   defaultFolder_ = dot == std::string::npos ? path : path.substr(0, dot);
   currentIndex_ = 0;  // minizip opens positioned on the first entry
@@ -129,6 +121,7 @@ bool PackageArchive::OpenPackage(const std::string& path) {
 
 bool PackageArchive::ClosePackage() {
   lastFolder_.clear();
+  directory_.reset();
   if (!isOpen()) return false;
   // Closed here rather than by the owner, to learn whether minizip closed it cleanly.
   void* archive = archive_.release();
@@ -146,6 +139,8 @@ bool PackageArchive::ExtractPackage(const std::string& folder, bool dropFolders)
   if (GetEntryCount() == 0 || !GoToFirstEntry()) {
     return Fail({}, platform::MakeError(platform::ErrorCode::Damaged, "the package holds no entries"));
   }
+  if (const std::optional<bool> extracted = ExtractInParallel(folder, dropFolders)) return *extracted;
+  if (!GoToFirstEntry()) return false;
   do {
     if (!ExtractCurrentEntry(folder, dropFolders)) return false;
   } while (GoToNextEntry());
@@ -224,13 +219,30 @@ bool PackageArchive::GoToNextEntry(std::string_view extension) {
 }
 
 bool PackageArchive::GoToEntryNamed(std::string_view name) {
-  if (!GoToFirstEntry()) return false;
-  PackageEntryInfo info;
-  do {
-    if (!GetCurrentEntryInfo(info)) return false;
-    if (platform::NamesEqual(info.name, name)) return true;
-  } while (StepToNext());
+  if (!isOpen()) return false;
+  const std::vector<DirectoryEntry>& entries = ReadDirectory().entries;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (!platform::NamesEqual(entries[i].info.name, name)) continue;
+    if (unzSetOffset64(AsUnz(archive_.get()), entries[i].position) != UNZ_OK) return false;
+    currentIndex_ = static_cast<long>(i);
+    return true;
+  }
   return false;
+}
+
+const Directory& PackageArchive::ReadDirectory() {
+  if (directory_) return *directory_;
+  directory_.emplace();
+  if (!GoToFirstEntry()) return *directory_;
+  do {
+    DirectoryEntry entry;
+    if (!GetCurrentEntryInfo(entry.info)) return *directory_;
+    entry.position = unzGetOffset64(AsUnz(archive_.get()));
+    directory_->entries.push_back(std::move(entry));
+  } while (StepToNext());
+  directory_->readWhole = true;
+  currentIndex_.reset();
+  return *directory_;
 }
 
 bool PackageArchive::StepToNext() {
@@ -245,22 +257,36 @@ bool PackageArchive::StepToNext() {
 }
 
 bool PackageArchive::GetCurrentEntryInfo(PackageEntryInfo& info) {
-  if (!isOpen()) return false;
+  return isOpen() && ReadCurrentEntryInfo(archive_.get(), info);
+}
+
+bool ReadCurrentEntryInfo(void* zip, PackageEntryInfo& info) {
+  // Room that the name, extra field and comment of nearly every entry fit, so that
+  // minizip reads the entry once; one that does not fit is read again with room made to
+  // measure.
+  std::size_t nameRoom = 512, extraRoom = 512, commentRoom = 512;
+  std::vector<char> room;
   unz_file_info64 raw{};
-  if (unzGetCurrentFileInfo64(AsUnz(archive_.get()), &raw, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK) {
-    return false;
+  const auto read = [&] {
+    room.resize(nameRoom + extraRoom + commentRoom);
+    return unzGetCurrentFileInfo64(AsUnz(zip), &raw, room.data(), nameRoom, room.data() + nameRoom,
+                                   extraRoom, room.data() + nameRoom + extraRoom, commentRoom) == UNZ_OK;
+  };
+  if (!read()) return false;
+  if (raw.size_filename > nameRoom || raw.size_file_extra > extraRoom ||
+      raw.size_file_comment > commentRoom) {
+    nameRoom = std::max<std::size_t>(nameRoom, raw.size_filename);
+    extraRoom = std::max<std::size_t>(extraRoom, raw.size_file_extra);
+    commentRoom = std::max<std::size_t>(commentRoom, raw.size_file_comment);
+    if (!read()) return false;
   }
-  std::vector<char> name(raw.size_filename + 1, '\0');
-  std::vector<char> extra(raw.size_file_extra + 1, '\0');
-  std::vector<char> comment(raw.size_file_comment + 1, '\0');
-  if (unzGetCurrentFileInfo64(AsUnz(archive_.get()), &raw, name.data(), name.size(), extra.data(),
-                              extra.size(), comment.data(), comment.size()) != UNZ_OK) {
-    return false;
-  }
-  ApplyZip64Sizes({extra.data(), raw.size_file_extra}, raw);
+  const char* name = room.data();
+  const char* extra = name + nameRoom;
+  const char* comment = extra + extraRoom;
+  ApplyZip64Sizes({extra, raw.size_file_extra}, raw);
   const bool utf8 = (raw.flag & kUtf8NameFlag) != 0;
-  info.name = DecodeEntryName({name.data(), raw.size_filename}, utf8);
-  info.comment = CutToCharacters(DecodeEntryName({comment.data(), raw.size_file_comment}, utf8),
+  info.name = DecodeEntryName({name, raw.size_filename}, utf8);
+  info.comment = CutToCharacters(DecodeEntryName({comment, raw.size_file_comment}, utf8),
                                  kMaxCommentLength);
   // A comment is text, not a path: put back the slashes the decoding turned.
   for (char& c : info.comment) {
@@ -289,20 +315,20 @@ std::optional<EntryDataProblem> PackageArchive::ReadCurrentEntry(
                             platform::MakeError(platform::ErrorCode::Damaged,
                                                 "the entry of the directory cannot be read")};
   }
-  return ReadEntryData(archive_.get(), DataOf(info), kCopyBufferSize, [&](std::string_view piece) {
+  return ReadEntryData(archive_.get(), info.data(), kCopyBufferSize, [&](std::string_view piece) {
     sink(piece);
     return true;
   });
 }
 
 std::optional<std::uint64_t> PackageArchive::DeclaredSize() {
-  if (!GoToFirstEntry()) return std::nullopt;
+  if (!isOpen()) return std::nullopt;
+  const Directory& directory = ReadDirectory();
+  if (!directory.readWhole) return std::nullopt;
   std::uint64_t total = 0;
-  do {
-    PackageEntryInfo info;
-    if (!GetCurrentEntryInfo(info)) return std::nullopt;
-    if (!info.isFolder) total += info.uncompressedSize;
-  } while (GoToNextEntry());
+  for (const DirectoryEntry& entry : directory.entries) {
+    if (!entry.info.isFolder) total += entry.info.uncompressedSize;
+  }
   return total;
 }
 
@@ -330,11 +356,11 @@ bool PackageArchive::ExtractTo(const std::string& destination, bool dropFolders)
                                                    std::to_string(platform::kMaxPathLength) +
                                                    " characters)"));
   }
-  if (auto refused = RefusedEntryData(DataOf(info))) return Fail(info.name, refused->cause);
+  if (auto refused = RefusedEntryData(info.data())) return Fail(info.name, refused->cause);
 
   const std::size_t separator = outputPath.find_last_of("\\/");
   if (!EnsureFolder(outputPath.substr(0, separator))) {
-    return Fail(info.name, RecordedCause("its folder cannot be created"));
+    return Fail(info.name, platform::LastCause("its folder cannot be created"));
   }
   return CopyCurrentEntryTo(outputPath, info);
 }
@@ -343,11 +369,11 @@ bool PackageArchive::CopyCurrentEntryTo(const std::string& outputPath, const Pac
   std::optional<EntryDataProblem> problem;
   {
     auto output = platform::Files().Open(outputPath, platform::OpenMode::CreateAlways);
-    if (!output) return Fail(info.name, RecordedCause("the file cannot be created"));
-    problem = ReadEntryData(archive_.get(), DataOf(info), kCopyBufferSize,
+    if (!output) return Fail(info.name, platform::LastCause("the file cannot be created"));
+    problem = ReadEntryData(archive_.get(), info.data(), kCopyBufferSize,
                             [&](std::string_view piece) { return output->Write(piece.data(), piece.size()); });
     if (problem && problem->kind == EntryDataProblem::Kind::NotWritten) {
-      problem->cause = RecordedCause("the file cannot be written");
+      problem->cause = platform::LastCause("the file cannot be written");
     }
     // The stored time goes on through the handle that wrote the file, as the last thing
     // before it closes: the same times as setting them by path afterwards, one open fewer

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "package/entry_data.h"
 #include "platform/system_error.h"
@@ -39,6 +40,27 @@ struct PackageEntryInfo {
   // or a Unix folder mode in their high 16 bits, as archivers that write no trailing
   // slash mark one.
   bool isFolder = false;
+
+  EntryData data() const {
+    return {flags, compressionMethod, crc, compressedSize, uncompressedSize};
+  }
+};
+
+// Fills `info` from minizip's current entry of `zip` (an unzFile); false when the
+// directory cannot be read there.
+bool ReadCurrentEntryInfo(void* zip, PackageEntryInfo& info);
+
+// One entry of the central directory as a walk of it found the entry.
+struct DirectoryEntry {
+  PackageEntryInfo info;
+  std::uint64_t position = 0;  // where minizip finds it again (unzSetOffset64)
+};
+
+// The central directory, read once: its entries in order up to the first that cannot
+// be read, if one cannot.
+struct Directory {
+  std::vector<DirectoryEntry> entries;
+  bool readWhole = false;
 };
 
 class PackageArchive {
@@ -58,9 +80,11 @@ class PackageArchive {
   // with none open it reports false.
   bool ClosePackage();
 
-  // Extracts every entry into `folder`, in directory order, stopping at the first entry
+  // Extracts every entry into `folder`, stopping at the first entry in directory order
   // that fails. An archive without entries fails after the folder is created. An entry
-  // that fails leaves no file behind; the entries before it stay.
+  // that fails leaves no file behind; the entries before it stay, and nothing of the
+  // entries after it. Into a folder that is empty (or new) the entries are unpacked on
+  // every core at once; the files and their times are those of one entry after another.
   bool ExtractPackage(const std::string& folder, bool dropFolders);
   // Extracts the current entry into `folder`, or into the default destination folder when
   // none is given. A folder entry succeeds without writing; with dropFolders only the last
@@ -103,6 +127,13 @@ class PackageArchive {
 
  private:
   bool StepToNext();
+  // ExtractPackage on every core, into a destination that exists; empty when the
+  // package or the destination asks for one entry after another instead (a destination
+  // that holds files already, names that meet in one file).
+  std::optional<bool> ExtractInParallel(const std::string& destination, bool dropFolders);
+  // The open archive's directory, walked on the first call; the current entry is
+  // unknown afterwards.
+  const Directory& ReadDirectory();
   bool EnsureFolder(const std::string& folder);
   bool ExtractTo(const std::string& destination, bool dropFolders);
   bool CopyCurrentEntryTo(const std::string& outputPath, const PackageEntryInfo& info);
@@ -117,6 +148,8 @@ class PackageArchive {
   };
 
   std::unique_ptr<void, ArchiveCloser> archive_;  // minizip's unzFile
+  std::string path_;  // of the open archive, for the workers' own handles
+  std::optional<Directory> directory_;
   std::string defaultFolder_;
   // Index of the current entry while it is known, so that extracting entries one after
   // another by index steps forward instead of walking from the first entry each time.

@@ -60,6 +60,28 @@ class File {
   virtual bool Flush() = 0;
 };
 
+// A folder held open, in which new files and folders are made by name alone: no lookup
+// of the folder's path, and on POSIX no case-insensitive matching, because the caller
+// knows the names are new (it made the folder itself, or found it empty). Calls may come
+// from several threads at once; each one checks its whole path against the limit.
+class Folder {
+ public:
+  virtual ~Folder() = default;
+  Folder() = default;
+  Folder(const Folder&) = delete;
+  Folder& operator=(const Folder&) = delete;
+
+  // Creates the file `name` for writing; fails when something of that name exists.
+  virtual std::unique_ptr<File> CreateNewFile(const std::string& name) = 0;
+  // Creates the folder `name` and opens it; fails when something of that name exists.
+  virtual std::unique_ptr<Folder> CreateFolder(const std::string& name) = 0;
+  // Deletes the file `name`, or the folder `name` when it is empty.
+  virtual bool DeleteFile(const std::string& name) = 0;
+  virtual bool RemoveFolder(const std::string& name) = 0;
+  // The folder's path, as it was named when it was opened or created.
+  virtual const std::string& path() const = 0;
+};
+
 // One entry returned by a directory search.
 struct FoundEntry {
   std::string name;
@@ -73,6 +95,8 @@ class FileSystem {
   // Empty when the file cannot be opened in that mode, or the path is over the limit.
   virtual std::unique_ptr<File> Open(const std::string& path, OpenMode mode) = 0;
   virtual PathKind Kind(const std::string& path) = 0;
+  // Opens an existing folder, for making new files and folders in it.
+  virtual std::unique_ptr<Folder> OpenFolder(const std::string& path) = 0;
 
   // Copies a file, replacing one of the same name; a read-only or hidden destination, or
   // a folder there, makes it fail. The copy keeps the source's last-write time.

@@ -5,13 +5,36 @@
 
 #include <cerrno>
 #include <cstring>
+#include <list>
+#include <mutex>
 #include <string>
 #include <utility>
 
 namespace vantrel::platform {
 namespace {
 
-thread_local std::optional<Failure> lastFailure;
+#if defined(__MINGW32__) && defined(__i386__)
+// GCC's 32-bit MinGW runtime calls the destructor of a thread_local object with the
+// wrong calling convention when its thread ends, which corrupts the heap (GCC bug
+// 83562). There the record of each thread lives in a list of the process, reached
+// through a plain pointer that needs no destructor; a thread that ends leaves its record
+// (a few dozen bytes once cleared) behind.
+std::optional<Failure>& ThreadFailure() {
+  thread_local std::optional<Failure>* mine = nullptr;
+  if (mine == nullptr) {
+    static std::mutex lock;
+    static std::list<std::optional<Failure>> records;
+    const std::lock_guard<std::mutex> hold(lock);
+    mine = &records.emplace_back();
+  }
+  return *mine;
+}
+#else
+std::optional<Failure>& ThreadFailure() {
+  thread_local std::optional<Failure> failure;
+  return failure;
+}
+#endif
 
 ErrorCode CodeOfErrno(int error) {
   switch (error) {
@@ -72,13 +95,18 @@ std::string Failure::Describe() const {
   return path + ": " + cause.text;
 }
 
-const std::optional<Failure>& LastFailure() { return lastFailure; }
+const std::optional<Failure>& LastFailure() { return ThreadFailure(); }
 
-void RecordFailure(Failure failure) { lastFailure = std::move(failure); }
+void RecordFailure(Failure failure) { ThreadFailure() = std::move(failure); }
 
-void ClearLastFailure() { lastFailure.reset(); }
+void ClearLastFailure() { ThreadFailure().reset(); }
 
-void SavedFailure::Restore() const { lastFailure = saved_; }
+SystemError LastCause(std::string fallback) {
+  if (const auto& failure = ThreadFailure(); failure && failure->cause) return failure->cause;
+  return MakeError(ErrorCode::Other, std::move(fallback));
+}
+
+void SavedFailure::Restore() const { ThreadFailure() = saved_; }
 
 SystemError ErrorFromErrno(int error) {
   if (error == 0) return {};

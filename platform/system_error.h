@@ -49,6 +49,8 @@ struct Failure {
 const std::optional<Failure>& LastFailure();
 void RecordFailure(Failure failure);
 void ClearLastFailure();
+// The cause of this thread's last failure, or an error of our own saying `fallback`.
+SystemError LastCause(std::string fallback);
 
 // Keeps the last failure as it is when made, to put it back where a call's failure turns
 // out to be an answer (a file that is simply not there) rather than a failure.

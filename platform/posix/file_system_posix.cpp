@@ -218,6 +218,60 @@ class PosixFile final : public File {
   std::string path_;  // as the caller named it, for the failures it records
 };
 
+// The launcher's form of `name` inside the folder `folder`.
+std::string Inside(const std::string& folder, const std::string& name) {
+  std::string path = folder;
+  if (!path.empty() && path.back() != '\\' && path.back() != '/') path += '\\';
+  return path += name;
+}
+
+// A folder open as a descriptor: files and folders are made relative to it (openat,
+// mkdirat), so the kernel walks no path and nothing is looked up without regard to case.
+class PosixFolder final : public Folder {
+ public:
+  PosixFolder(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+
+  std::unique_ptr<File> CreateNewFile(const std::string& name) override {
+    std::string path = Inside(path_, name);
+    if (!PathFitsLimit(path)) return Refuse(path, ENAMETOOLONG);
+    // Exclusive and not through a link: the name is new, and a file planted there since
+    // is an error rather than something to write through.
+    const int fd = openat(fd_.get(), name.c_str(),
+                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0) return Refuse(path, errno);
+    return std::make_unique<PosixFile>(fd, std::move(path));
+  }
+
+  std::unique_ptr<Folder> CreateFolder(const std::string& name) override {
+    std::string path = Inside(path_, name);
+    if (!PathFitsLimit(path)) return Refuse<Folder>(path, ENAMETOOLONG);
+    if (mkdirat(fd_.get(), name.c_str(), 0777) != 0) return Refuse<Folder>(path, errno);
+    const int fd = openat(fd_.get(), name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return Refuse<Folder>(path, errno);
+    return std::make_unique<PosixFolder>(fd, std::move(path));
+  }
+
+  bool DeleteFile(const std::string& name) override {
+    return unlinkat(fd_.get(), name.c_str(), 0) == 0 || Fail(Inside(path_, name), errno);
+  }
+
+  bool RemoveFolder(const std::string& name) override {
+    return unlinkat(fd_.get(), name.c_str(), AT_REMOVEDIR) == 0 || Fail(Inside(path_, name), errno);
+  }
+
+  const std::string& path() const override { return path_; }
+
+ private:
+  template <typename T = File>
+  static std::unique_ptr<T> Refuse(const std::string& path, int error) {
+    Fail(path, error);
+    return nullptr;
+  }
+
+  Descriptor fd_;
+  std::string path_;
+};
+
 class PosixFileSystem final : public FileSystem {
  public:
   std::unique_ptr<File> Open(const std::string& path, OpenMode mode) override {
@@ -267,6 +321,17 @@ class PosixFileSystem final : public FileSystem {
     if (fstat(fd, &status) != 0) return Refuse(path, errno);
     if (!S_ISREG(status.st_mode)) return Refuse(path, EISDIR);
     return file;
+  }
+
+  std::unique_ptr<Folder> OpenFolder(const std::string& path) override {
+    const std::optional<std::string> native = resolver_.Resolve(path);
+    if (!native) return Refuse<Folder>(path);
+    const int fd = open(native->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return Refuse<Folder>(path, errno);
+    // What is made in the folder from now on bypasses the resolver, which therefore
+    // forgets what it knew of the folder's entries.
+    resolver_.Forget(*native);
+    return std::make_unique<PosixFolder>(fd, path);
   }
 
   // Missing is an answer, not a failure; only a path that cannot be looked at is one.
@@ -488,7 +553,8 @@ class PosixFileSystem final : public FileSystem {
  private:
   // Records the failure of an Open and answers it: a path over the limit without an
   // error of the system.
-  static std::unique_ptr<File> Refuse(const std::string& path, int error = ENAMETOOLONG) {
+  template <typename T = File>
+  static std::unique_ptr<T> Refuse(const std::string& path, int error = ENAMETOOLONG) {
     Fail(path, error);
     return nullptr;
   }

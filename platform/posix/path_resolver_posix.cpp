@@ -193,6 +193,14 @@ std::optional<std::string> PathResolver::FindInFolder(const std::string& folder,
   return Preferred(found->second);
 }
 
+void PathResolver::Forget(const std::string& nativeFolder) {
+  for (Probe& probe : probes_) probe.path.clear();
+  struct stat status;
+  if (stat(nativeFolder.c_str(), &status) == 0) {
+    listings_.erase(FolderId{status.st_dev, status.st_ino});
+  }
+}
+
 FolderChange PathResolver::BeginChange(const std::string& nativePath) {
   for (Probe& probe : probes_) probe.path.clear();
   auto [folder, name] = SplitNative(nativePath);

@@ -51,6 +51,10 @@ class PathResolver {
   FolderChange BeginChange(const std::string& nativePath);
   void EndChange(const FolderChange& change, ChangeKind kind, bool succeeded);
 
+  // Drops what is known of the folder `nativeFolder` and its entries, for a folder that
+  // will change by other means than this backend's path operations.
+  void Forget(const std::string& nativeFolder);
+
   // stat() of a native path; for a path that one of the latest lookups returned, what that
   // lookup learnt of it, so an operation does not ask the file system twice.
   bool Stat(const std::string& nativePath, struct stat& status);

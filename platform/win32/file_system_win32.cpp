@@ -195,6 +195,70 @@ class Win32File final : public File {
   std::string path_;  // as the caller named it, for the failures it records
 };
 
+// A folder on Windows is held by its path: CreateFileW has no form relative to an open
+// folder, and the system matches letter case itself, so nothing is gained by a handle.
+class Win32Folder final : public Folder {
+ public:
+  explicit Win32Folder(std::string path) : path_(std::move(path)) {}
+
+  std::unique_ptr<File> CreateNewFile(const std::string& name) override {
+    std::string path = Inside(name);
+    const auto wide = WidePath(path);
+    if (!wide) {
+      FailPath(path);
+      return nullptr;
+    }
+    // CREATE_NEW: the name is new, and a file or link planted there since is an error
+    // rather than something to write through.
+    HANDLE handle = CreateFileW(wide->c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+      Fail(path, GetLastError());
+      return nullptr;
+    }
+    return std::make_unique<Win32File>(handle, std::move(path));
+  }
+
+  std::unique_ptr<Folder> CreateFolder(const std::string& name) override {
+    std::string path = Inside(name);
+    const auto wide = WidePath(path);
+    if (!wide) {
+      FailPath(path);
+      return nullptr;
+    }
+    if (!CreateDirectoryW(wide->c_str(), nullptr)) {
+      Fail(path, GetLastError());
+      return nullptr;
+    }
+    return std::make_unique<Win32Folder>(std::move(path));
+  }
+
+  bool DeleteFile(const std::string& name) override {
+    const std::string path = Inside(name);
+    const auto wide = WidePath(path);
+    if (!wide) return FailPath(path);
+    return DeleteFileW(wide->c_str()) != FALSE || Fail(path, GetLastError());
+  }
+
+  bool RemoveFolder(const std::string& name) override {
+    const std::string path = Inside(name);
+    const auto wide = WidePath(path);
+    if (!wide) return FailPath(path);
+    return RemoveDirectoryW(wide->c_str()) != FALSE || Fail(path, GetLastError());
+  }
+
+  const std::string& path() const override { return path_; }
+
+ private:
+  std::string Inside(const std::string& name) const {
+    std::string path = path_;
+    if (!path.empty() && path.back() != '\\' && path.back() != '/') path += '\\';
+    return path += name;
+  }
+
+  std::string path_;
+};
+
 class Win32FileSystem final : public FileSystem {
  public:
   std::unique_ptr<File> Open(const std::string& path, OpenMode mode) override {
@@ -241,6 +305,24 @@ class Win32FileSystem final : public FileSystem {
       return nullptr;
     }
     return std::make_unique<Win32File>(handle, path);
+  }
+
+  std::unique_ptr<Folder> OpenFolder(const std::string& path) override {
+    const auto wide = WidePath(path);
+    if (!wide) {
+      FailPath(path);
+      return nullptr;
+    }
+    const DWORD attributes = GetFileAttributesW(wide->c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+      Fail(path, GetLastError());
+      return nullptr;
+    }
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+      Fail(path, ERROR_DIRECTORY);
+      return nullptr;
+    }
+    return std::make_unique<Win32Folder>(path);
   }
 
   // Missing is an answer, not a failure; only a path that cannot be looked at is one.

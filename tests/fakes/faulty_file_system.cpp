@@ -3,6 +3,7 @@
 #include "tests/fakes/faulty_file_system.h"
 
 #include <array>
+#include <mutex>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -36,6 +37,7 @@ struct FaultyFileSystem::Rules {
   std::vector<WriteLimit> writeLimits;
   std::vector<WriteLimit> freeSpaces;  // the space told for paths that contain the part
   std::array<int, static_cast<std::size_t>(FileOperation::FileFlush) + 1> calls{};
+  std::mutex lock;  // over the counts, for calls from several threads
 
   static bool Contains(std::string_view path, const std::string& foldedPart) {
     return foldedPart.empty() || platform::FoldCase(path).find(foldedPart) != std::string::npos;
@@ -44,6 +46,7 @@ struct FaultyFileSystem::Rules {
   // Counts the call and tells whether it is to fail; a failing call records its cause
   // with the path the rule matched.
   bool Fails(FileOperation operation, std::string_view path, std::string_view otherPath = {}) {
+    const std::lock_guard<std::mutex> hold(lock);
     ++calls[static_cast<std::size_t>(operation)];
     bool fails = false;
     for (Failure& failure : failures) {
@@ -137,6 +140,49 @@ class FaultyFile final : public File {
   std::optional<std::uint64_t> remaining_;
 };
 
+// Files opened for writing whose path has a write limit stop there.
+std::unique_ptr<File> Wrap(std::unique_ptr<File> file, const std::shared_ptr<FaultyFileSystem::Rules>& rules,
+                           const std::string& path, bool writing) {
+  if (!file) return nullptr;
+  const std::optional<std::uint64_t> limit = writing ? rules->WriteLimitFor(path) : std::nullopt;
+  return std::make_unique<FaultyFile>(std::move(file), rules, path, limit);
+}
+
+class FaultyFolder final : public platform::Folder {
+ public:
+  FaultyFolder(std::unique_ptr<platform::Folder> inner, std::shared_ptr<FaultyFileSystem::Rules> rules)
+      : inner_(std::move(inner)), rules_(std::move(rules)) {}
+
+  std::unique_ptr<File> CreateNewFile(const std::string& name) override {
+    const std::string path = Inside(name);
+    if (rules_->Fails(FileOperation::Open, path)) return nullptr;
+    return Wrap(inner_->CreateNewFile(name), rules_, path, true);
+  }
+
+  std::unique_ptr<platform::Folder> CreateFolder(const std::string& name) override {
+    if (rules_->Fails(FileOperation::CreateFolder, Inside(name))) return nullptr;
+    std::unique_ptr<platform::Folder> folder = inner_->CreateFolder(name);
+    if (!folder) return nullptr;
+    return std::make_unique<FaultyFolder>(std::move(folder), rules_);
+  }
+
+  bool DeleteFile(const std::string& name) override {
+    return !rules_->Fails(FileOperation::DeleteFile, Inside(name)) && inner_->DeleteFile(name);
+  }
+
+  bool RemoveFolder(const std::string& name) override {
+    return !rules_->Fails(FileOperation::RemoveFolder, Inside(name)) && inner_->RemoveFolder(name);
+  }
+
+  const std::string& path() const override { return inner_->path(); }
+
+ private:
+  std::string Inside(const std::string& name) const { return inner_->path() + "\\" + name; }
+
+  std::unique_ptr<platform::Folder> inner_;
+  std::shared_ptr<FaultyFileSystem::Rules> rules_;
+};
+
 }  // namespace
 
 FaultyFileSystem::FaultyFileSystem() : FaultyFileSystem(platform::NativeFileSystem()) {}
@@ -174,11 +220,14 @@ int FaultyFileSystem::Calls(FileOperation operation) const {
 
 std::unique_ptr<File> FaultyFileSystem::Open(const std::string& path, OpenMode mode) {
   if (rules_->Fails(FileOperation::Open, path)) return nullptr;
-  std::unique_ptr<File> file = inner_.Open(path, mode);
-  if (!file) return nullptr;
-  const std::optional<std::uint64_t> limit =
-      mode == OpenMode::Read ? std::nullopt : rules_->WriteLimitFor(path);
-  return std::make_unique<FaultyFile>(std::move(file), rules_, path, limit);
+  return Wrap(inner_.Open(path, mode), rules_, path, mode != OpenMode::Read);
+}
+
+std::unique_ptr<platform::Folder> FaultyFileSystem::OpenFolder(const std::string& path) {
+  if (rules_->Fails(FileOperation::OpenFolder, path)) return nullptr;
+  std::unique_ptr<platform::Folder> folder = inner_.OpenFolder(path);
+  if (!folder) return nullptr;
+  return std::make_unique<FaultyFolder>(std::move(folder), rules_);
 }
 
 PathKind FaultyFileSystem::Kind(const std::string& path) {

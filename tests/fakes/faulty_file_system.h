@@ -4,7 +4,8 @@
 // bytes, as on a full disk. A failed call touches nothing and answers as the backend
 // answers a failure (nullptr, false, an empty list), recording the cause it was given
 // ("Access denied" unless told otherwise; "Disk full" for a write past the limit) as the
-// last failure, with the path. Install it with ScopedFileSystem.
+// last failure, with the path. Calls may come from several threads at once, as from the
+// workers of an extraction. Install it with ScopedFileSystem.
 #pragma once
 
 #include <cstdint>
@@ -31,6 +32,9 @@ enum class FileOperation {
   SetReadOnly,
   CurrentFolder,
   SetCurrentFolder,
+  // OpenFolder; the calls on an open folder count as Open (CreateNewFile), CreateFolder,
+  // DeleteFile and RemoveFolder, with the path of the name inside it.
+  OpenFolder,
   // Calls on files opened through this file system.
   FileRead,
   FileWrite,
@@ -79,6 +83,7 @@ class FaultyFileSystem final : public platform::FileSystem {
 
   std::unique_ptr<platform::File> Open(const std::string& path, platform::OpenMode mode) override;
   platform::PathKind Kind(const std::string& path) override;
+  std::unique_ptr<platform::Folder> OpenFolder(const std::string& path) override;
   bool CopyFile(const std::string& from, const std::string& to) override;
   bool MoveFile(const std::string& from, const std::string& to) override;
   bool DeleteFile(const std::string& path) override;
