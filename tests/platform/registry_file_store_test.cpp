@@ -198,15 +198,7 @@ TEST_F(RegistryFileStoreTest, AKeyWithAnEmptyComponentIsRefused) {
   EXPECT_EQ(temp.ReadFile("registry.reg"), kLaidOut);
 }
 
-}  // namespace
-}  // namespace vantrel::platform
-
-namespace vantrel::platform {
-namespace {
-
-TEST(RegistryFileStoreRootsTest, KeysThatNameARootAreKeptBelowItAndNumbersAsDwords) {
-  testing::TempFolder temp;
-  const std::unique_ptr<SettingsStore> store = OpenRegistryFileStore(temp.Path("registry.reg"));
+TEST_F(RegistryFileStoreTest, KeysThatNameARootAreKeptBelowItAndNumbersAsDwords) {
   ASSERT_TRUE(store->CreateKey("HKEY_CLASSES_ROOT\\.kzm"));
   ASSERT_TRUE(store->WriteString("HKEY_CLASSES_ROOT\\.kzm", "", "kzm_ext"));
   ASSERT_TRUE(store->CreateKey("hkey_current_user\\Software\\V"));
