@@ -28,10 +28,15 @@ class SetupPagesTest : public testing::InstallTest {
   static std::function<void(FakeWindow&)> Press(int id) {
     return [id](FakeWindow& page) { EXPECT_TRUE(page.Press(id)) << "press " << id; };
   }
+  // On each next page, one button pressed.
+  void ScriptPresses(std::initializer_list<int> ids) {
+    for (const int id : ids) Script(Press(id));
+  }
+  // Welcome and Agreement passed.
+  void ScriptToDestinationPage() { ScriptPresses({IDC_WELCOME_NEXT, IDC_AGREEMENT_YES}); }
   // Welcome, Agreement and Destination passed with the default folder.
   void ScriptToCopyPage() {
-    Script(Press(IDC_WELCOME_NEXT));
-    Script(Press(IDC_AGREEMENT_YES));
+    ScriptToDestinationPage();
     Script(Press(IDC_DESTINATION_NEXT));
   }
   void Run() { RunSetupPage(session, SetupPage::Welcome); }
@@ -73,8 +78,7 @@ TEST_F(SetupPagesTest, TheWholeWalkInstallsAndFinishes) {
 }
 
 TEST_F(SetupPagesTest, GoingBackToWelcomeForgetsAChosenFolder) {
-  Script(Press(IDC_WELCOME_NEXT));
-  Script(Press(IDC_AGREEMENT_YES));
+  ScriptToDestinationPage();
   Script([this](FakeWindow& destinationPage) {
     EXPECT_EQ(destinationPage.ItemText(IDC_DESTINATION_FOLDER), destination);
     destinationPage.Type(IDC_DESTINATION_FOLDER, temp.Path("Elsewhere"));
@@ -85,9 +89,7 @@ TEST_F(SetupPagesTest, GoingBackToWelcomeForgetsAChosenFolder) {
     EXPECT_EQ(destinationPage.ItemText(IDC_DESTINATION_FOLDER), temp.Path("Elsewhere"));
     destinationPage.Press(IDC_DESTINATION_BACK);
   });
-  Script(Press(IDC_AGREEMENT_BACK));
-  Script(Press(IDC_WELCOME_NEXT));
-  Script(Press(IDC_AGREEMENT_YES));
+  ScriptPresses({IDC_AGREEMENT_BACK, IDC_WELCOME_NEXT, IDC_AGREEMENT_YES});
   Script([this](FakeWindow& destinationPage) {
     EXPECT_EQ(destinationPage.ItemText(IDC_DESTINATION_FOLDER), destination);
     destinationPage.Press(IDC_SETUP_CANCEL);
@@ -134,8 +136,7 @@ TEST_F(SetupPagesTest, EscAsksOnEveryPageButTheLastAndResumeLeavesThePageAsItWas
 TEST_F(SetupPagesTest, EscOnTheEndPageEndsSetupWithoutTheLastSteps) {
   WriteUsualPackage();
   ScriptToCopyPage();
-  Script(Press(IDC_COPY_START));
-  Script(Press(ui::kDialogCancelled));
+  ScriptPresses({IDC_COPY_START, ui::kDialogCancelled});
   Run();
   EXPECT_EQ(OpenedTemplates().back(), "End");
   EXPECT_TRUE(shell.openedDocuments().empty());
@@ -160,8 +161,7 @@ TEST_F(SetupPagesTest, FinishWithBothBoxesClearedDoesNothingMore) {
 
 TEST_F(SetupPagesTest, AFolderThatCannotBeMadeKeepsTheDestinationPageOpen) {
   temp.WriteFile("blocker", "a file");
-  Script(Press(IDC_WELCOME_NEXT));
-  Script(Press(IDC_AGREEMENT_YES));
+  ScriptToDestinationPage();
   Script([this](FakeWindow& destinationPage) {
     destinationPage.Type(IDC_DESTINATION_FOLDER, temp.Path("blocker\\Vantrel"));
     destinationPage.Press(IDC_DESTINATION_NEXT);
@@ -189,8 +189,7 @@ TEST_F(SetupPagesTest, WithoutThePackageStartStaysDisabledAndBackStillWorks) {
     EXPECT_FALSE(copy.endedWith());
     copy.Press(IDC_COPY_BACK);
   });
-  Script(Press(IDC_SETUP_CANCEL));
-  Script(Press(IDC_QUIT_EXIT));
+  ScriptPresses({IDC_SETUP_CANCEL, IDC_QUIT_EXIT});
   Run();
   EXPECT_EQ(desktop.MessageTexts(), (Names{"Can't find setup package!\nInstallation aborting!"}));
   EXPECT_EQ(OpenedTemplates(), (Names{"Welcome", "Agreement", "Destination", "Copy", "Destination", "Quit"}));
@@ -215,8 +214,7 @@ TEST_F(SetupPagesTest, BrowsePutsThePickedFolderInTheFieldAndCancelChangesNothin
     offered.push_back(initial);
     return answer;
   };
-  Script(Press(IDC_WELCOME_NEXT));
-  Script(Press(IDC_AGREEMENT_YES));
+  ScriptToDestinationPage();
   Script([&](FakeWindow& destinationPage) {
     destinationPage.Press(IDC_DESTINATION_BROWSE);
     EXPECT_EQ(destinationPage.ItemText(IDC_DESTINATION_FOLDER), temp.Path("Picked"));
