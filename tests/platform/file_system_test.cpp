@@ -189,45 +189,30 @@ TEST_F(FileSystemTest, KindTellsMissingFilesAndFoldersApartInAnyLetterCase) {
   EXPECT_EQ(files.Kind(temp.Path("missing\\email.txt")), PathKind::Missing);
 }
 
-TEST_F(FileSystemTest, FindReturnsDotsFirstThenNamesInOrderOfTheirCapitals) {
-  temp.WriteFile("b.tie", "");
-  temp.WriteFile("A.TIE", "");
-  temp.WriteFile("_x.tie", "");
-  temp.WriteFile("readme", "");
-  temp.MakeFolder("Sub");
-  const std::vector<FoundEntry> found = files.Find(temp.Path("*.*"));
-  std::vector<std::string> names;
-  for (const FoundEntry& entry : found) names.push_back(entry.name + (entry.isFolder ? "/" : ""));
-  // '_' sorts after the capitals but before the small letters: only folded names put
-  // "_x.tie" last.
-  EXPECT_EQ(names, (std::vector<std::string>{"./", "../", "A.TIE", "b.tie", "readme", "Sub/",
-                                             "_x.tie"}));
-}
-
-TEST_F(FileSystemTest, FindMatchesTheWildcardWithoutRegardToCase) {
-  temp.WriteFile("B1M2.TIE", "");
-  temp.WriteFile("b1m1.tie", "");
-  temp.WriteFile("b1m1.tie2", "");
-  temp.WriteFile("readme.txt", "");
-  const std::vector<FoundEntry> found = files.Find(temp.Path("*.TIE"));
-  ASSERT_EQ(found.size(), 2u);
-  EXPECT_EQ(found[0].name, "b1m1.tie");
-  EXPECT_EQ(found[1].name, "B1M2.TIE");
-  EXPECT_FALSE(found[0].isFolder);
-}
-
-TEST_F(FileSystemTest, FindOfAPlainNameReturnsTheNameAsItIsOnDisk) {
-  temp.WriteFile("TEMP\\EMAIL.TXT", "");
-  const std::vector<FoundEntry> found = files.Find(temp.Path("temp\\email.txt"));
-  ASSERT_EQ(found.size(), 1u);
-  EXPECT_EQ(found[0].name, "EMAIL.TXT");
-}
-
-TEST_F(FileSystemTest, FindInAMissingFolderOrWithoutMatchesReturnsNothing) {
-  temp.WriteFile("readme.txt", "");
-  EXPECT_TRUE(files.Find(temp.Path("Temp\\*.*")).empty());
-  EXPECT_TRUE(files.Find(temp.Path("*.tie")).empty());
-  EXPECT_TRUE(files.Find(temp.Path("readme.txt\\*.*")).empty());
+// Find matches names without regard to case and gives them as they are on disk, with
+// "." and ".." first and the rest in order of their capitals: '_' sorts after the
+// capitals but before the small letters, so only folded names put "_x.tie" last.
+TEST_F(FileSystemTest, FindGivesTheMatchingNamesAsOnDiskInNtfsOrder) {
+  for (const char* name : {"Order\\b.tie", "Order\\A.TIE", "Order\\_x.tie", "Order\\readme",
+                           "B1M2.TIE", "b1m1.tie", "b1m1.tie2", "readme.txt", "TEMP\\EMAIL.TXT"}) {
+    temp.WriteFile(name, "");
+  }
+  temp.MakeFolder("Order\\Sub");
+  const std::pair<const char*, std::vector<std::string>> cases[] = {
+      {"Order\\*.*", {"./", "../", "A.TIE", "b.tie", "readme", "Sub/", "_x.tie"}},
+      {"*.TIE", {"b1m1.tie", "B1M2.TIE"}},
+      {"temp\\email.txt", {"EMAIL.TXT"}},
+      {"Missing\\*.*", {}},
+      {"*.lst", {}},
+      {"readme.txt\\*.*", {}},
+  };
+  for (const auto& [pattern, expected] : cases) {
+    std::vector<std::string> names;
+    for (const FoundEntry& entry : files.Find(temp.Path(pattern))) {
+      names.push_back(entry.name + (entry.isFolder ? "/" : ""));
+    }
+    EXPECT_EQ(names, expected) << pattern;
+  }
 }
 
 TEST_F(FileSystemTest, FindInARootFolderReportsNoDots) {
