@@ -9,6 +9,7 @@
 
 #include <ctime>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -342,35 +343,31 @@ TEST_F(FileSystemTest, APathOfTwoHundredSixtyCharactersIsRefusedBeforeTouchingTh
   EXPECT_EQ(temp.List(), std::vector<std::string>{"source.tie"});
 }
 
-TEST_F(FileSystemTest, TimesSetByPathAreReadBackToTheTick) {
+// Times set by path or through an open file are read back to the tick; an empty time is
+// left as it was.
+TEST_F(FileSystemTest, TimesSetAreReadBackToTheTick) {
   temp.WriteFile("pilot.plt", "x");
   const std::string path = temp.Path("PILOT.PLT");
-  ASSERT_TRUE(files.SetTimes(path, FileTimes{{}, kNoonTicks, kNoonAndASecondTicks}));
-  std::optional<FileTimes> times = files.GetTimes(path);
-  ASSERT_TRUE(times);
-  EXPECT_EQ(times->lastAccess, kNoonTicks);
-  EXPECT_EQ(times->lastWrite, kNoonAndASecondTicks);
-  EXPECT_TRUE(times->creation.has_value());
-
-  // An empty time is left as it was.
-  ASSERT_TRUE(files.SetTimes(path, FileTimes{{}, {}, kNoonTicks}));
-  times = files.GetTimes(path);
-  ASSERT_TRUE(times);
-  EXPECT_EQ(times->lastAccess, kNoonTicks);
-  EXPECT_EQ(times->lastWrite, kNoonTicks);
-}
-
-TEST_F(FileSystemTest, TimesSetThroughAnOpenFileAreReadBackToTheTick) {
-  temp.WriteFile("b1m1.tie", "x");
-  {
-    const std::unique_ptr<File> file = files.Open(temp.Path("B1M1.TIE"), OpenMode::ReadWrite);
-    ASSERT_TRUE(file);
-    ASSERT_TRUE(file->SetTimes(FileTimes{{}, kNoonAndASecondTicks, kNoonTicks}));
+  const std::pair<const char*, std::function<bool(const FileTimes&)>> setters[] = {
+      {"by path", [&](const FileTimes& times) { return files.SetTimes(path, times); }},
+      {"through an open file", [&](const FileTimes& times) {
+         const std::unique_ptr<File> file = files.Open(path, OpenMode::ReadWrite);
+         return file && file->SetTimes(times);
+       }},
+  };
+  for (const auto& [how, set] : setters) {
+    ASSERT_TRUE(set(FileTimes{{}, kNoonTicks, kNoonAndASecondTicks})) << how;
+    std::optional<FileTimes> times = files.GetTimes(temp.Path("pilot.plt"));
+    ASSERT_TRUE(times) << how;
+    EXPECT_EQ(times->lastAccess, kNoonTicks) << how;
+    EXPECT_EQ(times->lastWrite, kNoonAndASecondTicks) << how;
+    EXPECT_TRUE(times->creation.has_value()) << how;
+    ASSERT_TRUE(set(FileTimes{{}, {}, kNoonTicks})) << how;
+    times = files.GetTimes(path);
+    ASSERT_TRUE(times) << how;
+    EXPECT_EQ(times->lastAccess, kNoonTicks) << how;
+    EXPECT_EQ(times->lastWrite, kNoonTicks) << how;
   }
-  const std::optional<FileTimes> times = files.GetTimes(temp.Path("b1m1.tie"));
-  ASSERT_TRUE(times);
-  EXPECT_EQ(times->lastAccess, kNoonAndASecondTicks);
-  EXPECT_EQ(times->lastWrite, kNoonTicks);
 }
 
 TEST_F(FileSystemTest, TimesOfAMissingFileCannotBeReadOrSet) {
