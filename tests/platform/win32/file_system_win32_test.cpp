@@ -56,11 +56,9 @@ TEST_F(Win32FileSystemTest, AHiddenFileIsNeitherReplacedNorEmptied) {
 TEST_F(Win32FileSystemTest, AHiddenFileCanStillBeReadAndChangedInPlace) {
   temp.WriteFile("CONFIG.CFG", "abc");
   ASSERT_NO_FATAL_FAILURE(AddAttributes("CONFIG.CFG", FILE_ATTRIBUTE_HIDDEN));
-  {
-    const std::unique_ptr<File> file = files.Open(temp.Path("config.cfg"), OpenMode::ReadWrite);
-    ASSERT_TRUE(file);
-    ASSERT_TRUE(file->Write("X", 1));
-  }
+  std::unique_ptr<File> file = files.Open(temp.Path("config.cfg"), OpenMode::ReadWrite);
+  ASSERT_TRUE(file && file->Write("X", 1));
+  file.reset();
   EXPECT_EQ(temp.ReadFile("CONFIG.CFG"), "Xbc");
 }
 
