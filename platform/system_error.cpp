@@ -36,40 +36,27 @@ std::optional<Failure>& ThreadFailure() {
 }
 #endif
 
-ErrorCode CodeOfErrno(int error) {
-  switch (error) {
-    case 0:
-      return ErrorCode::None;
-    case ENOENT:
-    case ENOTDIR:
-      return ErrorCode::NotFound;
-    case EACCES:
-    case EPERM:
-      return ErrorCode::AccessDenied;
-    case EEXIST:
-      return ErrorCode::AlreadyExists;
-    case ENOSPC:
+// What errno's numbers mean; ENOTDIR, a file where the path needs a folder, is as good
+// as a missing folder to the player.
+constexpr ErrorCodeRow kErrnoCodes[] = {
+    {ENOENT, ErrorCode::NotFound},
+    {ENOTDIR, ErrorCode::NotFound},
+    {EACCES, ErrorCode::AccessDenied},
+    {EPERM, ErrorCode::AccessDenied},
+    {EEXIST, ErrorCode::AlreadyExists},
+    {ENOSPC, ErrorCode::DiskFull},
 #ifdef EDQUOT
-    case EDQUOT:
+    {EDQUOT, ErrorCode::DiskFull},
 #endif
-      return ErrorCode::DiskFull;
-    case EROFS:
-      return ErrorCode::ReadOnly;
-    case ENAMETOOLONG:
-      return ErrorCode::NameTooLong;
-    case EISDIR:
-      return ErrorCode::IsFolder;
-    case ENOTEMPTY:
-      return ErrorCode::NotEmpty;
-    case EBUSY:
+    {EROFS, ErrorCode::ReadOnly},
+    {ENAMETOOLONG, ErrorCode::NameTooLong},
+    {EISDIR, ErrorCode::IsFolder},
+    {ENOTEMPTY, ErrorCode::NotEmpty},
+    {EBUSY, ErrorCode::InUse},
 #ifdef ETXTBSY
-    case ETXTBSY:
+    {ETXTBSY, ErrorCode::InUse},
 #endif
-      return ErrorCode::InUse;
-    default:
-      return ErrorCode::Other;
-  }
-}
+};
 
 // The C library's text for errno, read without the shared buffer of strerror, which
 // another thread may be filling.
@@ -108,9 +95,17 @@ SystemError LastCause(std::string fallback) {
 
 void SavedFailure::Restore() const { ThreadFailure() = saved_; }
 
+ErrorCode LookUpErrorCode(std::span<const ErrorCodeRow> table, unsigned long native) {
+  for (const ErrorCodeRow& row : table) {
+    if (row.native == native) return row.code;
+  }
+  return ErrorCode::Other;
+}
+
 SystemError ErrorFromErrno(int error) {
   if (error == 0) return {};
-  return SystemError{CodeOfErrno(error), error, TextOfErrno(error)};
+  const ErrorCode code = LookUpErrorCode(kErrnoCodes, static_cast<unsigned long>(error));
+  return SystemError{code, error, TextOfErrno(error)};
 }
 
 SystemError MakeError(ErrorCode code, std::string text) {

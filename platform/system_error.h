@@ -7,6 +7,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 
 namespace vantrel::platform {
@@ -62,6 +63,14 @@ class SavedFailure {
  private:
   std::optional<Failure> saved_;
 };
+
+// One row of a backend's translation: the system's error number and what it means.
+struct ErrorCodeRow {
+  unsigned long native;
+  ErrorCode code;
+};
+// The code a backend's table gives the number; numbers it does not hold are Other.
+ErrorCode LookUpErrorCode(std::span<const ErrorCodeRow> table, unsigned long native);
 
 // errno as the posix backend and portable code (the C library) meet it.
 SystemError ErrorFromErrno(int error);
