@@ -635,14 +635,14 @@ std::optional<FileTime> ConvertLocalDosDateTime(std::uint32_t dosDateTime) {
 std::optional<FileTime> LocalDosDateTimeToFileTime(std::uint32_t dosDateTime) {
   // A package's entries mostly share a handful of times, and each conversion makes the C
   // library look at the system's time zone file again; the last answer is kept for as
-  // long as the time zone setting is the same.
+  // long as the time zone setting is the same, by each thread that converts.
   struct Conversion {
     std::uint32_t dosDateTime = 0;
     std::string zone;
     std::optional<FileTime> result;
     bool valid = false;
   };
-  static Conversion last;
+  thread_local Conversion last;
   const char* zone = std::getenv("TZ");
   const std::string zoneText = zone != nullptr ? std::string("=") + zone : std::string();
   if (!last.valid || last.dosDateTime != dosDateTime || last.zone != zoneText) {

@@ -1,8 +1,10 @@
 // The failures are kept as rules that count the calls they apply to; every call asks the
-// rules first and reaches the wrapped file system only when none of them fails it.
+// rules first and reaches the wrapped file system only when none of them fails it. Files
+// may be used from several threads at once, so the rules and counts are kept under a lock.
 #include "tests/fakes/faulty_file_system.h"
 
 #include <array>
+#include <mutex>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -32,6 +34,7 @@ struct FaultyFileSystem::Rules {
     std::uint64_t bytes;
   };
 
+  mutable std::mutex mutex;
   std::vector<Failure> failures;
   std::vector<WriteLimit> writeLimits;
   std::vector<WriteLimit> freeSpaces;  // the space told for paths that contain the part
@@ -44,6 +47,7 @@ struct FaultyFileSystem::Rules {
   // Counts the call and tells whether it is to fail; a failing call records its cause
   // with the path the rule matched.
   bool Fails(FileOperation operation, std::string_view path, std::string_view otherPath = {}) {
+    const std::lock_guard lock(mutex);
     ++calls[static_cast<std::size_t>(operation)];
     bool fails = false;
     for (Failure& failure : failures) {
@@ -68,6 +72,7 @@ struct FaultyFileSystem::Rules {
   }
 
   std::optional<std::uint64_t> WriteLimitFor(std::string_view path) const {
+    const std::lock_guard lock(mutex);
     return Find(writeLimits, path);
   }
 };
@@ -148,27 +153,32 @@ FaultyFileSystem::~FaultyFileSystem() = default;
 
 void FaultyFileSystem::FailNth(FileOperation operation, int nth, std::string_view pathPart,
                                platform::SystemError cause) {
+  const std::lock_guard lock(rules_->mutex);
   rules_->failures.push_back(
       Rules::Failure{operation, platform::FoldCase(pathPart), nth, false, std::move(cause)});
 }
 
 void FaultyFileSystem::FailFrom(FileOperation operation, int nth, std::string_view pathPart,
                                 platform::SystemError cause) {
+  const std::lock_guard lock(rules_->mutex);
   rules_->failures.push_back(
       Rules::Failure{operation, platform::FoldCase(pathPart), nth, true, std::move(cause)});
 }
 
 void FaultyFileSystem::FailWritesAfter(std::uint64_t bytes, std::string_view pathPart) {
+  const std::lock_guard lock(rules_->mutex);
   rules_->writeLimits.push_back(Rules::WriteLimit{platform::FoldCase(pathPart), bytes});
 }
 
 void FaultyFileSystem::Heal() {
+  const std::lock_guard lock(rules_->mutex);
   rules_->failures.clear();
   rules_->writeLimits.clear();
   rules_->freeSpaces.clear();
 }
 
 int FaultyFileSystem::Calls(FileOperation operation) const {
+  const std::lock_guard lock(rules_->mutex);
   return rules_->calls[static_cast<std::size_t>(operation)];
 }
 
@@ -234,11 +244,17 @@ bool FaultyFileSystem::SetCurrentFolder(const std::string& path) {
 }
 
 void FaultyFileSystem::ReportFreeSpace(std::uint64_t bytes, std::string_view pathPart) {
+  const std::lock_guard lock(rules_->mutex);
   rules_->freeSpaces.insert(rules_->freeSpaces.begin(), {platform::FoldCase(pathPart), bytes});
 }
 
 std::optional<std::uint64_t> FaultyFileSystem::FreeSpace(const std::string& path) {
-  if (const std::optional<std::uint64_t> told = Rules::Find(rules_->freeSpaces, path)) return told;
+  {
+    const std::lock_guard lock(rules_->mutex);
+    if (const std::optional<std::uint64_t> told = Rules::Find(rules_->freeSpaces, path)) {
+      return told;
+    }
+  }
   return inner_.FreeSpace(path);
 }
 

@@ -5,8 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/file_system.h"
+#include "tests/support/temp_folder.h"
+
 #include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -87,6 +91,29 @@ TEST(WorkerPool, UsesOneThreadPerCoreWithinItsLimits) {
   const unsigned cores = std::thread::hardware_concurrency();
   if (cores >= 1 && cores <= kMaxWorkers) {
     EXPECT_EQ(WorkerCount(), cores);
+  }
+}
+
+// The file system is shared by the workers: files each of them creates in one folder are
+// all there afterwards, and found under any letter case by a lookup the folder's cached
+// listing answers.
+TEST(WorkerPool, WorkersCreateFilesInOneFolderThatAreFoundInAnyLetterCase) {
+  testing::TempFolder temp;
+  temp.MakeFolder("Unpacked");
+  constexpr std::size_t kFiles = 400;
+  const auto name = [](std::size_t i) { return "Entry" + std::to_string(i) + ".tie"; };
+  const JobsRun run = RunJobs(kFiles, [&](std::size_t i) {
+    const std::unique_ptr<File> file =
+        Files().Open(temp.Path("UNPACKED\\" + name(i)), OpenMode::CreateAlways);
+    return file && file->Write(name(i).data(), name(i).size());
+  }, {}, 4);
+  ASSERT_TRUE(run.AllSucceeded());
+  EXPECT_EQ(temp.List("Unpacked").size(), kFiles);
+  for (std::size_t i = 0; i < kFiles; ++i) {
+    std::string upper = temp.Path("unpacked\\" + name(i));
+    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    upper.replace(0, temp.path().size(), temp.path());
+    EXPECT_EQ(Files().Kind(upper), PathKind::File) << upper;
   }
 }
 
