@@ -213,6 +213,25 @@ class PosixFile final : public File {
 
   bool Flush() override { return fsync(fd_.get()) == 0 || Fail(path_, errno); }
 
+  bool Reserve(std::uint64_t size) override {
+#ifdef __linux__
+    if (size == 0) return true;
+    if (size > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max())) {
+      return Fail(path_, EFBIG);
+    }
+    for (;;) {
+      if (fallocate(fd_.get(), FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(size)) == 0) return true;
+      if (errno == EINTR) continue;
+      // A file system that cannot allocate ahead allocates as the bytes are written.
+      if (errno == EOPNOTSUPP || errno == ENOSYS) return true;
+      return Fail(path_, errno);
+    }
+#else
+    (void)size;
+    return true;
+#endif
+  }
+
  private:
   Descriptor fd_;
   std::string path_;  // as the caller named it, for the failures it records

@@ -38,7 +38,7 @@ struct FaultyFileSystem::Rules {
   std::vector<Failure> failures;
   std::vector<WriteLimit> writeLimits;
   std::vector<WriteLimit> freeSpaces;  // the space told for paths that contain the part
-  std::array<int, static_cast<std::size_t>(FileOperation::FileFlush) + 1> calls{};
+  std::array<int, static_cast<std::size_t>(FileOperation::FileReserve) + 1> calls{};
 
   static bool Contains(std::string_view path, const std::string& foldedPart) {
     return foldedPart.empty() || platform::FoldCase(path).find(foldedPart) != std::string::npos;
@@ -133,6 +133,11 @@ class FaultyFile final : public File {
   bool Flush() override {
     if (rules_->Fails(FileOperation::FileFlush, path_)) return false;
     return inner_->Flush();
+  }
+
+  bool Reserve(std::uint64_t size) override {
+    if (rules_->Fails(FileOperation::FileReserve, path_)) return false;
+    return inner_->Reserve(size);
   }
 
  private:

@@ -38,6 +38,7 @@ enum class FileOperation {
   FileSize,
   FileSetTimes,
   FileFlush,
+  FileReserve,
 };
 
 // The causes the fake records: fixed texts, the same on every system.
