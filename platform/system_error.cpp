@@ -5,13 +5,37 @@
 
 #include <cerrno>
 #include <cstring>
+#include <list>
+#include <mutex>
 #include <string>
 #include <utility>
 
 namespace vantrel::platform {
 namespace {
 
-thread_local std::optional<Failure> lastFailure;
+// Each thread's last failure lives in a slot of one list, found through a plain pointer
+// of the thread's own. A thread_local object with a destructor would be simpler, but
+// MinGW frees a thread's thread_local storage before it runs the destructors of what that
+// storage holds, and the heap breaks when a worker thread that met a failure ends. A
+// thread that ends gives its slot back with ForgetThreadFailure().
+struct Slots {
+  std::mutex lock;
+  std::list<std::optional<Failure>> list;
+};
+Slots& AllSlots() {
+  static Slots slots;
+  return slots;
+}
+thread_local std::optional<Failure>* ownSlot = nullptr;
+
+std::optional<Failure>& OwnSlot() {
+  if (ownSlot == nullptr) {
+    Slots& slots = AllSlots();
+    const std::lock_guard lock(slots.lock);
+    ownSlot = &slots.list.emplace_back();
+  }
+  return *ownSlot;
+}
 
 ErrorCode CodeOfErrno(int error) {
   switch (error) {
@@ -72,13 +96,26 @@ std::string Failure::Describe() const {
   return path + ": " + cause.text;
 }
 
-const std::optional<Failure>& LastFailure() { return lastFailure; }
+const std::optional<Failure>& LastFailure() {
+  static const std::optional<Failure> none;
+  return ownSlot != nullptr ? *ownSlot : none;
+}
 
-void RecordFailure(Failure failure) { lastFailure = std::move(failure); }
+void RecordFailure(Failure failure) { OwnSlot() = std::move(failure); }
 
-void ClearLastFailure() { lastFailure.reset(); }
+void ClearLastFailure() {
+  if (ownSlot != nullptr) ownSlot->reset();
+}
 
-void SavedFailure::Restore() const { lastFailure = saved_; }
+void ForgetThreadFailure() {
+  if (ownSlot == nullptr) return;
+  Slots& slots = AllSlots();
+  const std::lock_guard lock(slots.lock);
+  slots.list.remove_if([](const std::optional<Failure>& slot) { return &slot == ownSlot; });
+  ownSlot = nullptr;
+}
+
+void SavedFailure::Restore() const { OwnSlot() = saved_; }
 
 SystemError ErrorFromErrno(int error) {
   if (error == 0) return {};

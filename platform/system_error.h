@@ -49,6 +49,9 @@ struct Failure {
 const std::optional<Failure>& LastFailure();
 void RecordFailure(Failure failure);
 void ClearLastFailure();
+// Gives back what this thread keeps of its last failure; a thread other than the main
+// one calls it before it ends (the worker pool's threads do).
+void ForgetThreadFailure();
 
 // Keeps the last failure as it is when made, to put it back where a call's failure turns
 // out to be an answer (a file that is simply not there) rather than a failure.

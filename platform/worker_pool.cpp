@@ -10,6 +10,8 @@
 #include <system_error>
 #include <thread>
 
+#include "platform/system_error.h"
+
 namespace vantrel::platform {
 namespace {
 
@@ -117,6 +119,7 @@ JobsRun RunJobs(std::size_t count, const Job& job, const JobDone& done, unsigned
       for (unsigned w = 0; w < workers; ++w) {
         threads.emplace_back([&board] {
           board.Work();
+          ForgetThreadFailure();
           board.WorkerLeft();
         });
       }
