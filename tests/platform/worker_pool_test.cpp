@@ -12,6 +12,8 @@
 #include <thread>
 #include <vector>
 
+#include "platform/system_error.h"
+
 namespace vantrel::platform {
 namespace {
 
@@ -34,6 +36,8 @@ TEST(WorkerPool, RunsJobsInIndexOrderAndTakesNoneAfterTheFirstFailure) {
         c.count,
         [&](std::size_t i) {
           ++runs[i];
+          // A worker that recorded a failure must end cleanly.
+          if (fails(i)) RecordFailure({"job", MakeError(ErrorCode::Other, "failed")});
           if (fails(i) && i % 2 == 1) throw std::runtime_error("job failed");
           return !fails(i);
         },
