@@ -1,6 +1,5 @@
 // The failures are kept as rules that count the calls they apply to; every call asks the
-// rules first and reaches the wrapped file system only when none of them fails it. Files
-// may be used from several threads at once, so the rules and counts are kept under a lock.
+// rules first and reaches the wrapped file system only when none of them fails it.
 #include "tests/fakes/faulty_file_system.h"
 
 #include <array>
@@ -34,11 +33,11 @@ struct FaultyFileSystem::Rules {
     std::uint64_t bytes;
   };
 
-  mutable std::mutex mutex;
   std::vector<Failure> failures;
   std::vector<WriteLimit> writeLimits;
   std::vector<WriteLimit> freeSpaces;  // the space told for paths that contain the part
-  std::array<int, static_cast<std::size_t>(FileOperation::FileReserve) + 1> calls{};
+  std::array<int, static_cast<std::size_t>(FileOperation::FileFlush) + 1> calls{};
+  std::mutex lock;  // over the counts, for calls from several threads
 
   static bool Contains(std::string_view path, const std::string& foldedPart) {
     return foldedPart.empty() || platform::FoldCase(path).find(foldedPart) != std::string::npos;
@@ -47,7 +46,7 @@ struct FaultyFileSystem::Rules {
   // Counts the call and tells whether it is to fail; a failing call records its cause
   // with the path the rule matched.
   bool Fails(FileOperation operation, std::string_view path, std::string_view otherPath = {}) {
-    const std::lock_guard lock(mutex);
+    const std::lock_guard<std::mutex> hold(lock);
     ++calls[static_cast<std::size_t>(operation)];
     bool fails = false;
     for (Failure& failure : failures) {
@@ -72,7 +71,6 @@ struct FaultyFileSystem::Rules {
   }
 
   std::optional<std::uint64_t> WriteLimitFor(std::string_view path) const {
-    const std::lock_guard lock(mutex);
     return Find(writeLimits, path);
   }
 };
@@ -158,32 +156,27 @@ FaultyFileSystem::~FaultyFileSystem() = default;
 
 void FaultyFileSystem::FailNth(FileOperation operation, int nth, std::string_view pathPart,
                                platform::SystemError cause) {
-  const std::lock_guard lock(rules_->mutex);
   rules_->failures.push_back(
       Rules::Failure{operation, platform::FoldCase(pathPart), nth, false, std::move(cause)});
 }
 
 void FaultyFileSystem::FailFrom(FileOperation operation, int nth, std::string_view pathPart,
                                 platform::SystemError cause) {
-  const std::lock_guard lock(rules_->mutex);
   rules_->failures.push_back(
       Rules::Failure{operation, platform::FoldCase(pathPart), nth, true, std::move(cause)});
 }
 
 void FaultyFileSystem::FailWritesAfter(std::uint64_t bytes, std::string_view pathPart) {
-  const std::lock_guard lock(rules_->mutex);
   rules_->writeLimits.push_back(Rules::WriteLimit{platform::FoldCase(pathPart), bytes});
 }
 
 void FaultyFileSystem::Heal() {
-  const std::lock_guard lock(rules_->mutex);
   rules_->failures.clear();
   rules_->writeLimits.clear();
   rules_->freeSpaces.clear();
 }
 
 int FaultyFileSystem::Calls(FileOperation operation) const {
-  const std::lock_guard lock(rules_->mutex);
   return rules_->calls[static_cast<std::size_t>(operation)];
 }
 
@@ -249,17 +242,11 @@ bool FaultyFileSystem::SetCurrentFolder(const std::string& path) {
 }
 
 void FaultyFileSystem::ReportFreeSpace(std::uint64_t bytes, std::string_view pathPart) {
-  const std::lock_guard lock(rules_->mutex);
   rules_->freeSpaces.insert(rules_->freeSpaces.begin(), {platform::FoldCase(pathPart), bytes});
 }
 
 std::optional<std::uint64_t> FaultyFileSystem::FreeSpace(const std::string& path) {
-  {
-    const std::lock_guard lock(rules_->mutex);
-    if (const std::optional<std::uint64_t> told = Rules::Find(rules_->freeSpaces, path)) {
-      return told;
-    }
-  }
+  if (const std::optional<std::uint64_t> told = Rules::Find(rules_->freeSpaces, path)) return told;
   return inner_.FreeSpace(path);
 }
 
