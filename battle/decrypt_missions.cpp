@@ -114,6 +114,8 @@ bool DecryptMissions(ui::Window& mainWindow, ui::StatusLine& status, GameId game
       return false;
     };
     if (repeated[i]) return true;
+    // A cause left by an earlier mission of this worker is no cause of this one's.
+    platform::ClearLastFailure();
     const std::string& name = list.missions[i];
 
     // A name with a folder part would read or write outside the two folders, and one that
