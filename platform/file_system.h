@@ -58,6 +58,14 @@ class File {
   // Hands everything written so far to the disk, so that a rename after it never puts a
   // file in place whose bytes a power cut or a crash of the system could still lose.
   virtual bool Flush() = 0;
+  // Makes room on the disk for `size` bytes from the start of the file before they are
+  // written, so that a disk without that room fails here rather than midway and the file
+  // lies in one piece; the file's length stays as it is. Where the system cannot make
+  // room beforehand, the room is taken as the bytes come, and this answers true.
+  virtual bool Reserve(std::uint64_t size) {
+    (void)size;
+    return true;
+  }
 };
 
 // A folder held open, in which new files and folders are made by name alone: no lookup

@@ -13,28 +13,29 @@
 namespace vantrel::platform {
 namespace {
 
-#if defined(__MINGW32__) && defined(__i386__)
-// GCC's 32-bit MinGW runtime calls the destructor of a thread_local object with the
-// wrong calling convention when its thread ends, which corrupts the heap (GCC bug
-// 83562). There the record of each thread lives in a list of the process, reached
-// through a plain pointer that needs no destructor; a thread that ends leaves its record
-// (a few dozen bytes once cleared) behind.
-std::optional<Failure>& ThreadFailure() {
-  thread_local std::optional<Failure>* mine = nullptr;
-  if (mine == nullptr) {
-    static std::mutex lock;
-    static std::list<std::optional<Failure>> records;
-    const std::lock_guard<std::mutex> hold(lock);
-    mine = &records.emplace_back();
+// Each thread's last failure lives in a slot of one list, found through a plain pointer
+// of the thread's own. A thread_local object with a destructor would be simpler, but
+// MinGW frees a thread's thread_local storage before it runs the destructors of what that
+// storage holds, and the heap breaks when a worker thread that met a failure ends. A
+// thread that ends gives its slot back with ForgetThreadFailure().
+struct Slots {
+  std::mutex lock;
+  std::list<std::optional<Failure>> list;
+};
+Slots& AllSlots() {
+  static Slots slots;
+  return slots;
+}
+thread_local std::optional<Failure>* ownSlot = nullptr;
+
+std::optional<Failure>& OwnSlot() {
+  if (ownSlot == nullptr) {
+    Slots& slots = AllSlots();
+    const std::lock_guard lock(slots.lock);
+    ownSlot = &slots.list.emplace_back();
   }
-  return *mine;
+  return *ownSlot;
 }
-#else
-std::optional<Failure>& ThreadFailure() {
-  thread_local std::optional<Failure> failure;
-  return failure;
-}
-#endif
 
 // What errno's numbers mean; ENOTDIR, a file where the path needs a folder, is as good
 // as a missing folder to the player.
@@ -82,18 +83,31 @@ std::string Failure::Describe() const {
   return path + ": " + cause.text;
 }
 
-const std::optional<Failure>& LastFailure() { return ThreadFailure(); }
+const std::optional<Failure>& LastFailure() {
+  static const std::optional<Failure> none;
+  return ownSlot != nullptr ? *ownSlot : none;
+}
 
-void RecordFailure(Failure failure) { ThreadFailure() = std::move(failure); }
+void RecordFailure(Failure failure) { OwnSlot() = std::move(failure); }
 
-void ClearLastFailure() { ThreadFailure().reset(); }
+void ClearLastFailure() {
+  if (ownSlot != nullptr) ownSlot->reset();
+}
+
+void ForgetThreadFailure() {
+  if (ownSlot == nullptr) return;
+  Slots& slots = AllSlots();
+  const std::lock_guard lock(slots.lock);
+  slots.list.remove_if([](const std::optional<Failure>& slot) { return &slot == ownSlot; });
+  ownSlot = nullptr;
+}
 
 SystemError LastCause(std::string fallback) {
-  if (const auto& failure = ThreadFailure(); failure && failure->cause) return failure->cause;
+  if (const auto& failure = LastFailure(); failure && failure->cause) return failure->cause;
   return MakeError(ErrorCode::Other, std::move(fallback));
 }
 
-void SavedFailure::Restore() const { ThreadFailure() = saved_; }
+void SavedFailure::Restore() const { OwnSlot() = saved_; }
 
 ErrorCode LookUpErrorCode(std::span<const ErrorCodeRow> table, unsigned long native) {
   for (const ErrorCodeRow& row : table) {

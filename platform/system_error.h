@@ -52,6 +52,9 @@ void RecordFailure(Failure failure);
 void ClearLastFailure();
 // The cause of this thread's last failure, or an error of our own saying `fallback`.
 SystemError LastCause(std::string fallback);
+// Gives back what this thread keeps of its last failure; a thread other than the main
+// one calls it before it ends (the worker pool's threads do).
+void ForgetThreadFailure();
 
 // Keeps the last failure as it is when made, to put it back where a call's failure turns
 // out to be an answer (a file that is simply not there) rather than a failure.
