@@ -155,10 +155,4 @@ ExecutableState StateOfBytes(std::string_view bytes) {
   return {bytes.size(), static_cast<std::uint32_t>(crc)};
 }
 
-std::optional<ExecutableState> StateOfFile(const std::string& path) {
-  const platform::WholeFile file = platform::ReadWholeFile(path);
-  if (file.status != platform::WholeFile::Status::Read) return std::nullopt;
-  return StateOfBytes(file.bytes);
-}
-
 }  // namespace vantrel
