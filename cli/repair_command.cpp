@@ -1,7 +1,8 @@
 // `vantrel repair [GAME] [--json]`: finishes a play that was cut short (the executable put
 // back, the plain missions removed), as every play and load does first, for one game or
-// for every game whose folder is set, under the installation's operation lock. One line per game says what was found; what the
-// player should know follows on stderr in the launcher's words.
+// for every game whose folder is set, under the installation's operation lock. One line
+// per game says what was found; what the player should know follows on stderr in the
+// launcher's words.
 #include <cstdio>
 #include <optional>
 #include <string>

@@ -1,7 +1,7 @@
-// Loads, plays and changes of the X-Wing Alliance pilots, from VNTL.exe and from
-// `vantrel` alike, run one at a time per launcher installation: each takes the
-// installation's operation lock first, and a second one waits a few seconds for the
-// first to end before it gives up and says why.
+// Loads, plays, repairs of interrupted plays and changes of the X-Wing Alliance pilots,
+// from VNTL.exe and from `vantrel` alike, run one at a time per launcher installation:
+// each takes the installation's operation lock first, and a second one waits a few
+// seconds for the first to end before it gives up and says why.
 #pragma once
 
 #include <chrono>

@@ -67,8 +67,9 @@ class InterruptedPlayTest : public ::testing::Test {
   }
 
   // Starts `vantrel --registry FILE WORDS...` without a runner, its standard output
-  // going to `output` when one is given.
-  pid_t Start(const std::vector<std::string>& words, const std::string& output = {}) {
+  // going to `output` and its standard error to `errors` when they are given.
+  pid_t Start(const std::vector<std::string>& words, const std::string& output = {},
+              const std::string& errors = {}) {
     std::vector<std::string> arguments = {VANTREL_PROGRAM, "--registry", settings.file()};
     arguments.insert(arguments.end(), words.begin(), words.end());
     std::vector<char*> argv;
@@ -79,6 +80,10 @@ class InterruptedPlayTest : public ::testing::Test {
     posix_spawn_file_actions_init(&actions);
     if (!output.empty()) {
       posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, output.c_str(),
+                                       O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    }
+    if (!errors.empty()) {
+      posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errors.c_str(),
                                        O_WRONLY | O_CREAT | O_TRUNC, 0644);
     }
     pid_t child = 0;
@@ -152,6 +157,25 @@ TEST_F(InterruptedPlayTest, TermIntAndHupEndTheGameAndPutEverythingBack) {
     // The game was ended, not let go.
     EXPECT_EQ(temp.ReadFile("XVT/played.log")->find("file go.txt"), std::string::npos);
   }
+}
+
+// An executable that cannot be put back after the signal (made read-only while the game
+// ran) is not told as put back: the play's journal stays for `vantrel repair`.
+TEST_F(InterruptedPlayTest, WhatCannotBePutBackIsLeftForRepair) {
+  const pid_t play = Start({"play", "xvt", "--transports"}, {}, temp.SystemPath("errors.txt"));
+  ASSERT_TRUE(GameRuns());
+  std::filesystem::permissions(temp.Native("XVT/Z_XVT__.EXE"), std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::remove);
+  ASSERT_EQ(kill(play, SIGTERM), 0);
+  EXPECT_EQ(Wait(play), "exit " + std::to_string(128 + SIGTERM));
+
+  const std::string errors = temp.ReadFile("errors.txt").value_or("");
+  EXPECT_TRUE(errors.ends_with(
+      "vantrel: the play was interrupted (signal 15); the game was ended, but not everything "
+      "could be put back: run `vantrel repair` once the files are free\n"))
+      << errors;
+  EXPECT_EQ(temp.List("XVT"), (Names{"KZMISS/", "TRAIN/", "VNTL___.jnl", "VNTL___.tmp",
+                                     "Z_XVT__.EXE", "played.log", "probe.txt"}));
 }
 
 TEST_F(InterruptedPlayTest, AfterKillTheNextRepairFinishesThePlay) {

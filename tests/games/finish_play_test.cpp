@@ -13,6 +13,7 @@
 #include "games/patches.h"
 #include "games/play_journal.h"
 #include "platform/file_system.h"
+#include "tests/fakes/faulty_file_system.h"
 #include "tests/games/game_folders.h"
 
 namespace vantrel {
@@ -133,21 +134,33 @@ INSTANTIATE_TEST_SUITE_P(EveryState, FinishPlayTest, ::testing::ValuesIn(kCases)
                            return info.param.name;
                          });
 
-// A backup that cannot be put back (the executable is read-only, or in use on Windows)
-// stays with the journal, so that the next run tries again.
+// A backup that cannot be put back (the executable is read-only, or in use on Windows),
+// or an executable or backup that cannot be read, stays with the journal, so that the
+// next run tries again.
 TEST_F(FinishPlayTest, KeepsEverythingWhenTheBackupCannotBePutBack) {
-  temp.WriteFile(BackupOf(kGame), original);
-  ASSERT_TRUE(WritePlayJournal(JournalOfThePlay()));
-  ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path(ExecutableOf(kGame)), true));
+  for (const char* unreadable : {"", "Z_XVT__.EXE", "VNTL___.tmp"}) {
+    SCOPED_TRACE(unreadable);
+    temp.WriteFile(ExecutableOf(kGame), patched);
+    temp.WriteFile(BackupOf(kGame), original);
+    ASSERT_TRUE(WritePlayJournal(JournalOfThePlay()));
+    testing::FaultyFileSystem faulty;
+    testing::ScopedFileSystem installed(faulty);
+    if (*unreadable) {
+      faulty.FailAlways(testing::FileOperation::Open, unreadable);
+    } else {
+      ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path(ExecutableOf(kGame)), true));
+    }
 
-  PlayFinish finish = FinishPlay(kGame);
-  EXPECT_EQ(finish.executable, Executable::CouldNotPutBack);
-  EXPECT_FALSE(finish.finished);
-  EXPECT_EQ(temp.List(FolderOf(kGame)),
-            (Names{"BalanceOfPower/", "VNTL___.jnl", "VNTL___.tmp", "Z_XVT__.EXE"}));
+    const PlayFinish finish = FinishPlay(kGame);
+    EXPECT_EQ(finish.executable, Executable::CouldNotPutBack);
+    EXPECT_FALSE(finish.finished);
+    EXPECT_EQ(temp.List(FolderOf(kGame)),
+              (Names{"BalanceOfPower/", "VNTL___.jnl", "VNTL___.tmp", "Z_XVT__.EXE"}));
+    faulty.Heal();
+    ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path(ExecutableOf(kGame)), false));
+  }
 
-  ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path(ExecutableOf(kGame)), false));
-  finish = FinishPlay(kGame);
+  const PlayFinish finish = FinishPlay(kGame);
   EXPECT_EQ(finish.executable, Executable::PutBack);
   EXPECT_TRUE(ReadExecutable(kGame) == original);
   EXPECT_EQ(temp.List(FolderOf(kGame)), (Names{"BalanceOfPower/", "Z_XVT__.EXE"}));
