@@ -15,6 +15,8 @@ namespace vantrel {
 
 // Told the file name of each plain mission before it is written, so that the play can
 // record it; answering false stops the decryption as a mission that cannot be written.
+// The missions are written on several threads: it is called from any of them, one call
+// at a time, and must not touch the user interface.
 using BeforeWritingMission = std::function<bool(const std::string& name)>;
 
 // True when every listed mission has its plain copy in the mission folder. A failure has

@@ -2,8 +2,10 @@
 // combined at once, which the compiler turns into vector instructions where it can.
 #include "battle/mission_cipher.h"
 
+#include <algorithm>
 #include <cstring>
-#include <vector>
+#include <memory>
+#include <optional>
 
 namespace vantrel {
 namespace {
@@ -27,15 +29,25 @@ void ApplyMissionKey(unsigned char* data, std::size_t size, std::uint8_t key) {
 }
 
 CipherCopy CopyWithMissionKey(platform::File& source, platform::File& target, std::uint8_t key) {
-  std::vector<unsigned char> block(kBlockSize);
-  for (;;) {
-    const std::int64_t count = source.Read(block.data(), block.size());
-    if (count == 0) return CipherCopy::Done;
+  // With the source's length known, the target's room is taken at once, the block is no
+  // larger than the mission, and the read that would only find the end is left out.
+  const std::optional<std::uint64_t> size = source.Size();
+  if (size && !target.Reserve(*size)) return CipherCopy::WriteFailed;
+  const std::size_t blockSize =
+      size ? static_cast<std::size_t>(std::clamp<std::uint64_t>(*size, 1, kBlockSize)) : kBlockSize;
+  // Every byte of the block is read into before it is used: no need to clear it first.
+  const auto block = std::make_unique_for_overwrite<unsigned char[]>(blockSize);
+  std::uint64_t copied = 0;
+  while (!size || copied < *size) {
+    const std::int64_t count = source.Read(block.get(), blockSize);
+    if (count == 0) break;
     if (count < 0) return CipherCopy::ReadFailed;
-    const auto size = static_cast<std::size_t>(count);
-    ApplyMissionKey(block.data(), size, key);
-    if (!target.Write(block.data(), size)) return CipherCopy::WriteFailed;
+    const auto length = static_cast<std::size_t>(count);
+    ApplyMissionKey(block.get(), length, key);
+    if (!target.Write(block.get(), length)) return CipherCopy::WriteFailed;
+    copied += length;
   }
+  return CipherCopy::Done;
 }
 
 }  // namespace vantrel

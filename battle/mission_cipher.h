@@ -19,9 +19,11 @@ enum class CipherCopy {
   WriteFailed,  // the target took less than it was given (a full disk)
 };
 
-// Reads `source` from its position to its end and writes each byte, combined with `key`,
-// to `target`. Works through large blocks; the bytes written are exactly those of a
-// byte-by-byte copy.
+// Reads `source` from its start to its end and writes each byte, combined with `key`,
+// to `target` (empty, at its start). Room for the whole copy is reserved on the disk
+// before its first byte is written; then the copy goes through large blocks, and the
+// bytes written are exactly those of a byte-by-byte copy. Safe to run on several threads
+// at once, each with its own files.
 CipherCopy CopyWithMissionKey(platform::File& source, platform::File& target, std::uint8_t key);
 
 }  // namespace vantrel

@@ -4,8 +4,9 @@
 #include <string>
 
 #include "cli/commands.h"
-#include "launcher/play_game.h"
 #include "core/settings.h"
+#include "games/play_journal.h"
+#include "launcher/play_game.h"
 #include "platform/interruption.h"
 #include "platform/path.h"
 
@@ -56,8 +57,16 @@ int PlayCommand(const Options&, const std::vector<std::string>& words) {
   const platform::InterruptionCatcher catcher;
   const PlayResult result = PlayGame(MainWindow(), MainWindow().statusLine(), *game, options);
   if (const int signal = platform::CaughtInterruption(); signal != 0) {
-    std::fprintf(stderr, "vantrel: the play was interrupted (signal %d); the game was ended and "
-                         "its executable and missions put back\n", signal);
+    // Finishing the play keeps its journal when something could not be put back (the
+    // messages before this one say what); the next play or `vantrel repair` tries again.
+    if (ReadPlayJournal(*game).status == JournalFound::Status::Missing) {
+      std::fprintf(stderr, "vantrel: the play was interrupted (signal %d); the game was ended and "
+                           "its executable and missions put back\n", signal);
+    } else {
+      std::fprintf(stderr, "vantrel: the play was interrupted (signal %d); the game was ended, "
+                           "but not everything could be put back: run `vantrel repair` once "
+                           "the files are free\n", signal);
+    }
     return 128 + signal;
   }
   switch (result) {

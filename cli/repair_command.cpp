@@ -1,7 +1,8 @@
 // `vantrel repair [GAME] [--json]`: finishes a play that was cut short (the executable put
 // back, the plain missions removed), as every play and load does first, for one game or
-// for every game whose folder is set. One line per game says what was found; what the
-// player should know follows on stderr in the launcher's words.
+// for every game whose folder is set, under the installation's operation lock. One line
+// per game says what was found; what the player should know follows on stderr in the
+// launcher's words.
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -12,6 +13,7 @@
 #include "core/settings.h"
 #include "games/finish_play.h"
 #include "launcher/finish_interrupted_play.h"
+#include "launcher/one_operation.h"
 #include "platform/path.h"
 #include "ui/console/console_desktop.h"
 
@@ -108,6 +110,11 @@ int RepairCommand(const Options& options, const std::vector<std::string>& words)
     if (!only) return UsageError("unknown game " + words[0] + " (tie, xvt, bop, xwa or 0 to 3)");
     if (ReadGameFolder(*only).empty()) return FailFolderUnset(*only);
   }
+
+  // A play in progress holds the lock for its whole length: its patched executable and
+  // plain missions are in use, not left over.
+  const std::optional<platform::FileLock> lock = BeginOperation(&MainWindow());
+  if (!lock) return 1;
 
   JsonWriter json;
   json.BeginObject();

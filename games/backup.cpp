@@ -35,8 +35,10 @@ BackupPaths PathsOf(GameId game) {
 }
 
 // Writes a new file `to` with every byte of `from`. The copy also takes the times of
-// `from`, which a restore then gives back to the executable with its bytes; a time that
-// cannot be set leaves the copy whole, so it does not fail the backup.
+// `from` and its permissions, which a restore then gives back to the executable with
+// its bytes (on Linux a program put back without the permission to run no longer
+// starts); a time or a permission that cannot be set leaves the copy whole, so it does
+// not fail the backup.
 bool CopyInBlocks(const std::string& from, const std::string& to) {
   platform::FileSystem& files = platform::Files();
   const std::optional<platform::FileTimes> times = files.GetTimes(from);
@@ -52,6 +54,8 @@ bool CopyInBlocks(const std::string& from, const std::string& to) {
     if (!target->Write(buffer.data(), static_cast<std::size_t>(count))) return false;
   }
   if (times) target->SetTimes(*times);
+  const platform::SavedFailure before;
+  if (!files.CopyPermissions(from, to)) before.Restore();
   return true;
 }
 

@@ -109,14 +109,26 @@ void FinishLoneBackup(GameId game, PlayFinish& finish) {
 
 void FinishJournalExecutable(GameId game, const PlayJournal& journal, bool backupThere,
                              PlayFinish& finish) {
-  const std::optional<ExecutableState> now = StateOfFile(GameExePath(game));
   if (!journal.executable) {
     // The play changed no executable; a backup beside it is an older version's.
     if (backupThere) FinishLoneBackup(game, finish);
     return;
   }
-  const bool backupIsInstalled =
-      backupThere && StateOfFile(GameExeBackupPath(game)) == journal.executable;
+  const platform::WholeFile executable = platform::ReadWholeFile(GameExePath(game));
+  const platform::WholeFile backup =
+      backupThere ? platform::ReadWholeFile(GameExeBackupPath(game)) : platform::WholeFile{};
+  // An executable or backup that is there but cannot be read (in use, or its rights taken
+  // away) tells nothing of what it holds. Setting the backup aside as if the player had
+  // changed the executable would leave a patched executable for good; everything stays
+  // with the journal for the next run instead.
+  if (backupThere && (executable.status == platform::WholeFile::Status::Unreadable ||
+                      backup.status != platform::WholeFile::Status::Read)) {
+    CouldNotPutBack(finish);
+    return;
+  }
+  std::optional<ExecutableState> now;
+  if (executable.status == platform::WholeFile::Status::Read) now = StateOfBytes(executable.bytes);
+  const bool backupIsInstalled = backupThere && StateOfBytes(backup.bytes) == journal.executable;
   if (now && now == journal.patched && now != journal.executable) {
     if (backupIsInstalled) {
       PutBackupInPlace(game, finish);

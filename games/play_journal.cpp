@@ -50,8 +50,6 @@ bool IsMissionFileName(std::string_view name) {
          name.find_first_not_of(". ") != std::string_view::npos;
 }
 
-std::string FolderOf(GameId game) { return ReadGameFolder(game); }
-
 }  // namespace
 
 std::string FormatPlayJournal(const PlayJournal& journal) {
@@ -101,7 +99,9 @@ std::optional<PlayJournal> ParsePlayJournal(std::string_view text) {
   return journal;
 }
 
-std::string PlayJournalPath(GameId game) { return FolderOf(game) + std::string(kJournalName); }
+std::string PlayJournalPath(GameId game) {
+  return ReadGameFolder(game) + std::string(kJournalName);
+}
 
 JournalFound ReadPlayJournal(GameId game) {
   const platform::WholeFile file = platform::ReadWholeFile(PlayJournalPath(game));
@@ -128,7 +128,7 @@ JournalFound ReadPlayJournal(GameId game) {
 }
 
 bool WritePlayJournal(const PlayJournal& journal) {
-  const std::string folder = FolderOf(journal.game);
+  const std::string folder = ReadGameFolder(journal.game);
   const std::string path = folder + std::string(kJournalName);
   const std::string inProgress = folder + std::string(kJournalInProgress);
   if (folder.empty() || !platform::PathFitsLimit(path) || !platform::PathFitsLimit(inProgress)) {
@@ -153,12 +153,6 @@ ExecutableState StateOfBytes(std::string_view bytes) {
     rest.remove_prefix(piece);
   }
   return {bytes.size(), static_cast<std::uint32_t>(crc)};
-}
-
-std::optional<ExecutableState> StateOfFile(const std::string& path) {
-  const platform::WholeFile file = platform::ReadWholeFile(path);
-  if (file.status != platform::WholeFile::Status::Read) return std::nullopt;
-  return StateOfBytes(file.bytes);
 }
 
 }  // namespace vantrel

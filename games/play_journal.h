@@ -66,8 +66,7 @@ JournalFound ReadPlayJournal(GameId game);
 bool WritePlayJournal(const PlayJournal& journal);
 bool RemovePlayJournal(GameId game);
 
-// The size and CRC-32 of a file's bytes; of a file on disk, empty when it cannot be read.
+// The size and CRC-32 of a file's bytes.
 ExecutableState StateOfBytes(std::string_view bytes);
-std::optional<ExecutableState> StateOfFile(const std::string& path);
 
 }  // namespace vantrel

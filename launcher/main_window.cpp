@@ -10,6 +10,7 @@
 #include "launcher/installed_battles_labels.h"
 #include "launcher/load_battle.h"
 #include "launcher/main_window_status.h"
+#include "launcher/one_operation.h"
 #include "launcher/xwa_pilot_dialog.h"
 #include "pilots/bop_mark.h"
 #include "resources/launcher_ids.h"
@@ -63,8 +64,12 @@ void MainWindow::onInit(ui::Window& window) {
     window.SetButtonImage(Controls(game).button, Controls(game).buttonBitmap);
   }
   // A play cut short when the launcher last ran (ended from the task manager, the
-  // machine switched off) is finished before the player can start anything.
-  FinishInterruptedPlays(&window);
+  // machine switched off) is finished before the player can start anything. While
+  // another operation holds the installation's lock, what looks left over may be its
+  // play in progress; the next play or load finishes it then.
+  if (const std::optional<platform::FileLock> lock = TryOperation()) {
+    FinishInterruptedPlays(&window);
+  }
   ShowInstalledBattles(window);
   for (GameId game : kAllGames) {
     const GameControls& controls = Controls(game);

@@ -1,7 +1,7 @@
-// Loads, plays and changes of the X-Wing Alliance pilots, from VNTL.exe and from
-// `vantrel` alike, run one at a time per launcher installation: each takes the
-// installation's operation lock first, and a second one waits a few seconds for the
-// first to end before it gives up and says why.
+// Loads, plays, repairs of interrupted plays and changes of the X-Wing Alliance pilots,
+// from VNTL.exe and from `vantrel` alike, run one at a time per launcher installation:
+// each takes the installation's operation lock first, and a second one waits a few
+// seconds for the first to end before it gives up and says why.
 #pragma once
 
 #include <chrono>
@@ -24,5 +24,12 @@ inline constexpr char kOperationRunningMessage[] =
 // returned. Without a launcher folder there is no installation to guard: the operation
 // goes ahead.
 std::optional<platform::FileLock> BeginOperation(ui::Window* owner);
+
+// Takes the same lock without waiting and without telling anyone; nothing is returned
+// while another operation holds it. For work that may as well be left to the next
+// operation, such as the launcher's finishing of interrupted plays at its start: the
+// lock's holder may be a play in progress, whose patched executable and plain missions
+// are not left over but in use.
+std::optional<platform::FileLock> TryOperation();
 
 }  // namespace vantrel

@@ -1,3 +1,6 @@
+// Reading an entry's data: the refusals made before anything is written (encryption, a
+// method other than stored and deflate, sizes this build cannot read), then the raw bytes
+// inflated here, checked against the declared size and the CRC-32 as they pass on.
 #include "package/entry_data.h"
 
 #include <algorithm>
@@ -171,8 +174,10 @@ std::optional<EntryDataProblem> ReadEntryData(void* zip, const EntryData& data, 
   // not take the sizes of zip64 fields (Debian's, on 64-bit systems) holds 0xFFFFFFFF
   // for one of 4 GiB or more, and would read the wrong amount.
   unz_file_info64 seen{};
-  if (unzGetCurrentFileInfo64(file, &seen, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK ||
-      seen.compressed_size != data.compressedSize) {
+  if (unzGetCurrentFileInfo64(file, &seen, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK) {
+    return Problem(Kind::Damaged, "its entry in the directory cannot be read");
+  }
+  if (seen.compressed_size != data.compressedSize) {
     return Problem(Kind::Refused, "its packed data is 4 GiB or more, which cannot be read here");
   }
   // Raw: minizip checks the local header and hands over the stored bytes.

@@ -58,6 +58,14 @@ class File {
   // Hands everything written so far to the disk, so that a rename after it never puts a
   // file in place whose bytes a power cut or a crash of the system could still lose.
   virtual bool Flush() = 0;
+  // Makes room on the disk for `size` bytes from the start of the file before they are
+  // written, so that a disk without that room fails here rather than midway and the file
+  // lies in one piece; the file's length stays as it is. Where the system cannot make
+  // room beforehand, the room is taken as the bytes come, and this answers true.
+  virtual bool Reserve(std::uint64_t size) {
+    (void)size;
+    return true;
+  }
 };
 
 // A folder held open, in which new files and folders are made by name alone: no lookup
@@ -132,6 +140,15 @@ class FileSystem {
 
   // The read-only attribute (on POSIX: no write permission for anybody).
   virtual bool SetReadOnly(const std::string& path, bool readOnly) = 0;
+
+  // Gives the file `to` the permissions of the file `from` (on POSIX its mode: who may
+  // read it and run it), so that a copy of a program renamed into its place later still
+  // runs. The read-only attribute is not taken: the copy stays writable, as a copy made
+  // on Windows does. Windows keeps no other permission on a file, so there, and in file
+  // systems made for tests, this does nothing.
+  virtual bool CopyPermissions(const std::string& /*from*/, const std::string& /*to*/) {
+    return true;
+  }
 
   virtual std::string CurrentFolder() = 0;
   virtual bool SetCurrentFolder(const std::string& path) = 0;

@@ -13,63 +13,51 @@
 namespace vantrel::platform {
 namespace {
 
-#if defined(__MINGW32__) && defined(__i386__)
-// GCC's 32-bit MinGW runtime calls the destructor of a thread_local object with the
-// wrong calling convention when its thread ends, which corrupts the heap (GCC bug
-// 83562). There the record of each thread lives in a list of the process, reached
-// through a plain pointer that needs no destructor; a thread that ends leaves its record
-// (a few dozen bytes once cleared) behind.
-std::optional<Failure>& ThreadFailure() {
-  thread_local std::optional<Failure>* mine = nullptr;
-  if (mine == nullptr) {
-    static std::mutex lock;
-    static std::list<std::optional<Failure>> records;
-    const std::lock_guard<std::mutex> hold(lock);
-    mine = &records.emplace_back();
-  }
-  return *mine;
+// Each thread's last failure lives in a slot of one list, found through a plain pointer
+// of the thread's own. A thread_local object with a destructor would be simpler, but
+// MinGW frees a thread's thread_local storage before it runs the destructors of what that
+// storage holds, and the heap breaks when a worker thread that met a failure ends. A
+// thread that ends gives its slot back with ForgetThreadFailure().
+struct Slots {
+  std::mutex lock;
+  std::list<std::optional<Failure>> list;
+};
+Slots& AllSlots() {
+  static Slots slots;
+  return slots;
 }
-#else
-std::optional<Failure>& ThreadFailure() {
-  thread_local std::optional<Failure> failure;
-  return failure;
-}
-#endif
+thread_local std::optional<Failure>* ownSlot = nullptr;
 
-ErrorCode CodeOfErrno(int error) {
-  switch (error) {
-    case 0:
-      return ErrorCode::None;
-    case ENOENT:
-    case ENOTDIR:
-      return ErrorCode::NotFound;
-    case EACCES:
-    case EPERM:
-      return ErrorCode::AccessDenied;
-    case EEXIST:
-      return ErrorCode::AlreadyExists;
-    case ENOSPC:
-#ifdef EDQUOT
-    case EDQUOT:
-#endif
-      return ErrorCode::DiskFull;
-    case EROFS:
-      return ErrorCode::ReadOnly;
-    case ENAMETOOLONG:
-      return ErrorCode::NameTooLong;
-    case EISDIR:
-      return ErrorCode::IsFolder;
-    case ENOTEMPTY:
-      return ErrorCode::NotEmpty;
-    case EBUSY:
-#ifdef ETXTBSY
-    case ETXTBSY:
-#endif
-      return ErrorCode::InUse;
-    default:
-      return ErrorCode::Other;
+std::optional<Failure>& OwnSlot() {
+  if (ownSlot == nullptr) {
+    Slots& slots = AllSlots();
+    const std::lock_guard lock(slots.lock);
+    ownSlot = &slots.list.emplace_back();
   }
+  return *ownSlot;
 }
+
+// What errno's numbers mean; ENOTDIR, a file where the path needs a folder, is as good
+// as a missing folder to the player.
+constexpr ErrorCodeRow kErrnoCodes[] = {
+    {ENOENT, ErrorCode::NotFound},
+    {ENOTDIR, ErrorCode::NotFound},
+    {EACCES, ErrorCode::AccessDenied},
+    {EPERM, ErrorCode::AccessDenied},
+    {EEXIST, ErrorCode::AlreadyExists},
+    {ENOSPC, ErrorCode::DiskFull},
+#ifdef EDQUOT
+    {EDQUOT, ErrorCode::DiskFull},
+#endif
+    {EROFS, ErrorCode::ReadOnly},
+    {ENAMETOOLONG, ErrorCode::NameTooLong},
+    {EISDIR, ErrorCode::IsFolder},
+    {ENOTEMPTY, ErrorCode::NotEmpty},
+    {EBUSY, ErrorCode::InUse},
+#ifdef ETXTBSY
+    {ETXTBSY, ErrorCode::InUse},
+#endif
+};
 
 // The C library's text for errno, read without the shared buffer of strerror, which
 // another thread may be filling.
@@ -95,22 +83,43 @@ std::string Failure::Describe() const {
   return path + ": " + cause.text;
 }
 
-const std::optional<Failure>& LastFailure() { return ThreadFailure(); }
+const std::optional<Failure>& LastFailure() {
+  static const std::optional<Failure> none;
+  return ownSlot != nullptr ? *ownSlot : none;
+}
 
-void RecordFailure(Failure failure) { ThreadFailure() = std::move(failure); }
+void RecordFailure(Failure failure) { OwnSlot() = std::move(failure); }
 
-void ClearLastFailure() { ThreadFailure().reset(); }
+void ClearLastFailure() {
+  if (ownSlot != nullptr) ownSlot->reset();
+}
+
+void ForgetThreadFailure() {
+  if (ownSlot == nullptr) return;
+  Slots& slots = AllSlots();
+  const std::lock_guard lock(slots.lock);
+  slots.list.remove_if([](const std::optional<Failure>& slot) { return &slot == ownSlot; });
+  ownSlot = nullptr;
+}
 
 SystemError LastCause(std::string fallback) {
-  if (const auto& failure = ThreadFailure(); failure && failure->cause) return failure->cause;
+  if (const auto& failure = LastFailure(); failure && failure->cause) return failure->cause;
   return MakeError(ErrorCode::Other, std::move(fallback));
 }
 
-void SavedFailure::Restore() const { ThreadFailure() = saved_; }
+void SavedFailure::Restore() const { OwnSlot() = saved_; }
+
+ErrorCode LookUpErrorCode(std::span<const ErrorCodeRow> table, unsigned long native) {
+  for (const ErrorCodeRow& row : table) {
+    if (row.native == native) return row.code;
+  }
+  return ErrorCode::Other;
+}
 
 SystemError ErrorFromErrno(int error) {
   if (error == 0) return {};
-  return SystemError{CodeOfErrno(error), error, TextOfErrno(error)};
+  const ErrorCode code = LookUpErrorCode(kErrnoCodes, static_cast<unsigned long>(error));
+  return SystemError{code, error, TextOfErrno(error)};
 }
 
 SystemError MakeError(ErrorCode code, std::string text) {

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 
 namespace vantrel::platform {
@@ -51,6 +52,9 @@ void RecordFailure(Failure failure);
 void ClearLastFailure();
 // The cause of this thread's last failure, or an error of our own saying `fallback`.
 SystemError LastCause(std::string fallback);
+// Gives back what this thread keeps of its last failure; a thread other than the main
+// one calls it before it ends (the worker pool's threads do).
+void ForgetThreadFailure();
 
 // Keeps the last failure as it is when made, to put it back where a call's failure turns
 // out to be an answer (a file that is simply not there) rather than a failure.
@@ -62,6 +66,14 @@ class SavedFailure {
  private:
   std::optional<Failure> saved_;
 };
+
+// One row of a backend's translation: the system's error number and what it means.
+struct ErrorCodeRow {
+  unsigned long native;
+  ErrorCode code;
+};
+// The code a backend's table gives the number; numbers it does not hold are Other.
+ErrorCode LookUpErrorCode(std::span<const ErrorCodeRow> table, unsigned long native);
 
 // errno as the posix backend and portable code (the C library) meet it.
 SystemError ErrorFromErrno(int error);

@@ -6,9 +6,13 @@
 
 #include <algorithm>
 #include <atomic>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 #include <system_error>
 #include <thread>
+
+#include "platform/system_error.h"
 
 namespace vantrel::platform {
 namespace {
@@ -69,12 +73,16 @@ class JobBoard {
   // finish, and returns once every worker has left.
   void Follow(unsigned workers, const JobDone& done) {
     std::size_t reported = 0;
+    std::unique_lock hold(signalLock_);
     for (;;) {
-      const unsigned seen = signals_.load(std::memory_order_acquire);
+      const unsigned seen = signals_;
+      hold.unlock();
       reported = Report(reported, done);
+      hold.lock();
       if (workersLeft_.load(std::memory_order_acquire) == workers) break;
-      signals_.wait(seen, std::memory_order_acquire);
+      signalled_.wait(hold, [&] { return signals_ != seen; });
     }
+    hold.unlock();
     Report(reported, done);
   }
 
@@ -83,9 +91,15 @@ class JobBoard {
   }
 
  private:
+  // A mutex and a condition variable rather than std::atomic's wait: MinGW's C++ library
+  // (GCC 12) can lose a wake-up of an atomic wait, which left the calling thread asleep
+  // with every job done.
   void Signal() {
-    signals_.fetch_add(1, std::memory_order_release);
-    signals_.notify_one();
+    {
+      const std::lock_guard hold(signalLock_);
+      ++signals_;
+    }
+    signalled_.notify_one();
   }
 
   const Job& job_;
@@ -94,7 +108,9 @@ class JobBoard {
   std::atomic<std::size_t> next_{0};
   std::atomic<bool> stop_{false};
   std::atomic<unsigned> workersLeft_{0};
-  std::atomic<unsigned> signals_{0};
+  std::mutex signalLock_;
+  std::condition_variable signalled_;
+  unsigned signals_ = 0;  // under signalLock_
 };
 
 }  // namespace
@@ -117,6 +133,7 @@ JobsRun RunJobs(std::size_t count, const Job& job, const JobDone& done, unsigned
       for (unsigned w = 0; w < workers; ++w) {
         threads.emplace_back([&board] {
           board.Work();
+          ForgetThreadFailure();
           board.WorkerLeft();
         });
       }

@@ -7,6 +7,7 @@
 
 #include "core/settings.h"
 #include "package/entry_name.h"
+#include "platform/file_lock.h"
 #include "platform/file_system.h"
 #include "platform/settings_store.h"
 #include "platform/shell.h"
@@ -53,6 +54,13 @@ void RemoveInstalledFiles() {
   // The package lists a folder before what it holds, so the deepest come last.
   for (auto it = folders.rbegin(); it != folders.rend(); ++it) files.RemoveFolder(*it);
   files.DeleteFile(logPath);
+  // What the launcher makes in its folder as it runs (the operation lock, the Temp
+  // folder a load unpacks into) is in no log, yet it is the system's own: left behind,
+  // it would keep the folder from ever being removed. A Temp still holding files and a
+  // folder holding anything else stay.
+  files.DeleteFile(folder + platform::kOperationLockName);
+  files.RemoveFolder(folder + "\\Temp");
+  files.RemoveFolder(folder);
 }
 
 void RemoveRegistryEntries() {

@@ -1,3 +1,5 @@
+// Finding the running launcher's marked main window and handing it a package's path in a
+// WM_COPYDATA message, and the running side's reading of that message.
 #include "launcher/win32/hand_over_win32.h"
 
 #include <thread>

@@ -215,6 +215,25 @@ class PosixFile final : public File {
 
   bool Flush() override { return fsync(fd_.get()) == 0 || Fail(path_, errno); }
 
+  bool Reserve(std::uint64_t size) override {
+#ifdef __linux__
+    if (size == 0) return true;
+    if (size > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max())) {
+      return Fail(path_, EFBIG);
+    }
+    for (;;) {
+      if (fallocate(fd_.get(), FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(size)) == 0) return true;
+      if (errno == EINTR) continue;
+      // A file system that cannot allocate ahead allocates as the bytes are written.
+      if (errno == EOPNOTSUPP || errno == ENOSYS) return true;
+      return Fail(path_, errno);
+    }
+#else
+    (void)size;
+    return true;
+#endif
+  }
+
  private:
   Descriptor fd_;
   std::string path_;  // as the caller named it, for the failures it records
@@ -561,6 +580,17 @@ class PosixFileSystem final : public FileSystem {
     return chmod(native->c_str(), wanted) == 0 || Fail(path, errno);
   }
 
+  bool CopyPermissions(const std::string& from, const std::string& to) override {
+    const std::optional<std::string> source = resolver_.Resolve(from);
+    if (!source) return Fail(from, ENAMETOOLONG);
+    const std::optional<std::string> target = resolver_.Resolve(to);
+    if (!target) return Fail(to, ENAMETOOLONG);
+    struct stat status;
+    if (!StatFile(from, *source, status)) return false;
+    const mode_t wanted = (status.st_mode & 0777) | S_IWUSR;
+    return chmod(target->c_str(), wanted) == 0 || Fail(to, errno);
+  }
+
   std::string CurrentFolder() override {
     std::vector<char> buffer(PATH_MAX);
     for (;;) {
@@ -755,14 +785,14 @@ std::optional<FileTime> ConvertLocalDosDateTime(std::uint32_t dosDateTime) {
 std::optional<FileTime> LocalDosDateTimeToFileTime(std::uint32_t dosDateTime) {
   // A package's entries mostly share a handful of times, and each conversion makes the C
   // library look at the system's time zone file again; the last answer is kept for as
-  // long as the time zone setting is the same.
+  // long as the time zone setting is the same, by each thread that converts.
   struct Conversion {
     std::uint32_t dosDateTime = 0;
     std::string zone;
     std::optional<FileTime> result;
     bool valid = false;
   };
-  static Conversion last;
+  thread_local Conversion last;
   const char* zone = std::getenv("TZ");
   const std::string zoneText = zone != nullptr ? std::string("=") + zone : std::string();
   if (!last.valid || last.dosDateTime != dosDateTime || last.zone != zoneText) {

@@ -6,6 +6,7 @@
 #include <signal.h>
 
 #include <atomic>
+#include <iterator>
 
 #include "platform/posix/interruption_posix.h"
 
@@ -19,7 +20,8 @@ std::atomic<pid_t> waitedForGame{0};
 static_assert(std::atomic<int>::is_always_lock_free && std::atomic<pid_t>::is_always_lock_free,
               "a signal handler may only touch lock-free atomics");
 
-struct sigaction previous[3];
+// The handlers in place before the catcher, put back when it goes.
+struct sigaction previous[std::size(kCaughtSignals)];
 
 extern "C" void RecordSignal(int signal) {
   caught.store(signal);
@@ -43,11 +45,15 @@ InterruptionCatcher::InterruptionCatcher() {
   action.sa_handler = RecordSignal;
   action.sa_flags = SA_RESTART;
   sigemptyset(&action.sa_mask);
-  for (int i = 0; i < 3; ++i) sigaction(kCaughtSignals[i], &action, &previous[i]);
+  for (std::size_t i = 0; i < std::size(kCaughtSignals); ++i) {
+    sigaction(kCaughtSignals[i], &action, &previous[i]);
+  }
 }
 
 InterruptionCatcher::~InterruptionCatcher() {
-  for (int i = 0; i < 3; ++i) sigaction(kCaughtSignals[i], &previous[i], nullptr);
+  for (std::size_t i = 0; i < std::size(kCaughtSignals); ++i) {
+    sigaction(kCaughtSignals[i], &previous[i], nullptr);
+  }
   caught.store(0);
 }
 

@@ -134,6 +134,7 @@ std::optional<std::string> PathResolver::Resolve(std::string_view path, LastComp
 }
 
 void PathResolver::Remember(const std::string& path, bool exists, const struct stat* status) {
+  const std::lock_guard lock(mutex_);
   for (Probe& probe : probes_) {
     if (probe.path == path) probe.path.clear();
   }
@@ -147,10 +148,13 @@ void PathResolver::Remember(const std::string& path, bool exists, const struct s
 }
 
 bool PathResolver::Stat(const std::string& nativePath, struct stat& status) {
-  for (const Probe& probe : probes_) {
-    if (!probe.path.empty() && probe.path == nativePath) {
-      if (probe.exists) status = probe.status;
-      return probe.exists;
+  {
+    const std::lock_guard lock(mutex_);
+    for (const Probe& probe : probes_) {
+      if (!probe.path.empty() && probe.path == nativePath) {
+        if (probe.exists) status = probe.status;
+        return probe.exists;
+      }
     }
   }
   return stat(nativePath.c_str(), &status) == 0;
@@ -186,6 +190,7 @@ PathResolver::Listing* PathResolver::CurrentListing(const std::string& folder) {
 
 std::optional<std::string> PathResolver::FindInFolder(const std::string& folder,
                                                       std::string_view name) {
+  const std::lock_guard lock(mutex_);
   const Listing* listing = CurrentListing(folder);
   if (listing == nullptr) return std::nullopt;
   const auto found = listing->names.find(FoldCase(name));
@@ -194,14 +199,15 @@ std::optional<std::string> PathResolver::FindInFolder(const std::string& folder,
 }
 
 void PathResolver::Forget(const std::string& nativeFolder) {
-  for (Probe& probe : probes_) probe.path.clear();
   struct stat status;
-  if (stat(nativeFolder.c_str(), &status) == 0) {
-    listings_.erase(FolderId{status.st_dev, status.st_ino});
-  }
+  const bool found = stat(nativeFolder.c_str(), &status) == 0;
+  const std::lock_guard lock(mutex_);
+  for (Probe& probe : probes_) probe.path.clear();
+  if (found) listings_.erase(FolderId{status.st_dev, status.st_ino});
 }
 
 FolderChange PathResolver::BeginChange(const std::string& nativePath) {
+  const std::lock_guard lock(mutex_);
   for (Probe& probe : probes_) probe.path.clear();
   auto [folder, name] = SplitNative(nativePath);
   FolderChange change{std::move(folder), std::move(name), false};
@@ -217,6 +223,7 @@ FolderChange PathResolver::BeginChange(const std::string& nativePath) {
 }
 
 void PathResolver::EndChange(const FolderChange& change, ChangeKind kind, bool succeeded) {
+  const std::lock_guard lock(mutex_);
   for (Probe& probe : probes_) probe.path.clear();
   struct stat status;
   if (stat(change.folder.c_str(), &status) != 0) return;
@@ -228,6 +235,9 @@ void PathResolver::EndChange(const FolderChange& change, ChangeKind kind, bool s
     listings_.erase(found);
     return;
   }
+  // Another thread's change to the same folder may have ended in between and taken the
+  // folder's times with this change in them; each change adds its own name at its end,
+  // so the listing is whole again once every change under way has ended.
   Listing& listing = found->second;
   if (succeeded && kind == ChangeKind::Added) {
     std::vector<std::string>& names = listing.names[FoldCase(change.name)];

@@ -3,7 +3,9 @@
 // separators become '/', and each component that does not exist as spelt is matched
 // against its folder's entries without regard to letter case. The folder listings this
 // needs are cached, so that a folder that fills with thousands of fresh names (a package
-// being unpacked) is listed once rather than once per name.
+// being unpacked) is listed once rather than once per name. Several threads may resolve
+// and change paths at once (each its own files); the caches are shared under one lock,
+// which no system call on the path itself waits for.
 #pragma once
 
 #include <sys/stat.h>
@@ -13,6 +15,7 @@
 #include <cstddef>
 #include <ctime>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -81,6 +84,7 @@ class PathResolver {
   using FolderId = std::pair<dev_t, ino_t>;
 
   std::optional<std::string> FindInFolder(const std::string& folder, std::string_view name);
+  // With the lock held.
   Listing* CurrentListing(const std::string& folder);
 
   // What a lookup learnt of the path it returned: that it exists (with its status) or
@@ -92,6 +96,8 @@ class PathResolver {
   };
   void Remember(const std::string& path, bool exists, const struct stat* status);
 
+  // Guards the listings and the probes; never held while another lock is taken.
+  std::mutex mutex_;
   std::map<FolderId, Listing> listings_;
   std::array<Probe, 2> probes_;
   std::size_t nextProbe_ = 0;

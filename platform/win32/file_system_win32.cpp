@@ -190,6 +190,21 @@ class Win32File final : public File {
     return FlushFileBuffers(handle_.get()) != FALSE || Fail(path_, GetLastError());
   }
 
+  bool Reserve(std::uint64_t size) override {
+    if (size > static_cast<std::uint64_t>(INT64_MAX)) return Fail(path_, ERROR_DISK_FULL);
+    FILE_ALLOCATION_INFO allocation{};
+    allocation.AllocationSize.QuadPart = static_cast<LONGLONG>(size);
+    if (SetFileInformationByHandle(handle_.get(), FileAllocationInfo, &allocation,
+                                   sizeof allocation)) {
+      return true;
+    }
+    // Only a full disk counts: a volume (or Wine) that cannot allocate ahead allocates as
+    // the bytes are written.
+    const DWORD error = GetLastError();
+    if (error != ERROR_DISK_FULL && error != ERROR_HANDLE_DISK_FULL) return true;
+    return Fail(path_, error);
+  }
+
  private:
   FileHandle handle_;
   std::string path_;  // as the caller named it, for the failures it records

@@ -9,51 +9,37 @@
 namespace vantrel::platform {
 namespace {
 
-ErrorCode CodeOfWin32(unsigned long error) {
-  switch (error) {
-    case ERROR_SUCCESS:
-      return ErrorCode::None;
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_INVALID_DRIVE:
-    case ERROR_BAD_NETPATH:
-    case ERROR_BAD_NET_NAME:
-    case ERROR_MOD_NOT_FOUND:
-      return ErrorCode::NotFound;
-    case ERROR_ACCESS_DENIED:
-    case ERROR_PRIVILEGE_NOT_HELD:
-      return ErrorCode::AccessDenied;
-    case ERROR_FILE_EXISTS:
-    case ERROR_ALREADY_EXISTS:
-      return ErrorCode::AlreadyExists;
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-      return ErrorCode::DiskFull;
-    case ERROR_WRITE_PROTECT:
-      return ErrorCode::ReadOnly;
-    case ERROR_FILENAME_EXCED_RANGE:
-    case ERROR_BUFFER_OVERFLOW:
-      return ErrorCode::NameTooLong;
-    case ERROR_DIR_NOT_EMPTY:
-      return ErrorCode::NotEmpty;
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-    case ERROR_BUSY:
-      return ErrorCode::InUse;
-    case ERROR_CRC:
-    case ERROR_FILE_CORRUPT:
-    case ERROR_DISK_CORRUPT:
-      return ErrorCode::Damaged;
-    default:
-      return ErrorCode::Other;
-  }
-}
+constexpr ErrorCodeRow kWin32Codes[] = {
+    {ERROR_FILE_NOT_FOUND, ErrorCode::NotFound},
+    {ERROR_PATH_NOT_FOUND, ErrorCode::NotFound},
+    {ERROR_INVALID_DRIVE, ErrorCode::NotFound},
+    {ERROR_BAD_NETPATH, ErrorCode::NotFound},
+    {ERROR_BAD_NET_NAME, ErrorCode::NotFound},
+    {ERROR_MOD_NOT_FOUND, ErrorCode::NotFound},
+    {ERROR_ACCESS_DENIED, ErrorCode::AccessDenied},
+    {ERROR_PRIVILEGE_NOT_HELD, ErrorCode::AccessDenied},
+    {ERROR_FILE_EXISTS, ErrorCode::AlreadyExists},
+    {ERROR_ALREADY_EXISTS, ErrorCode::AlreadyExists},
+    {ERROR_DISK_FULL, ErrorCode::DiskFull},
+    {ERROR_HANDLE_DISK_FULL, ErrorCode::DiskFull},
+    {ERROR_WRITE_PROTECT, ErrorCode::ReadOnly},
+    {ERROR_FILENAME_EXCED_RANGE, ErrorCode::NameTooLong},
+    {ERROR_BUFFER_OVERFLOW, ErrorCode::NameTooLong},
+    {ERROR_DIR_NOT_EMPTY, ErrorCode::NotEmpty},
+    {ERROR_SHARING_VIOLATION, ErrorCode::InUse},
+    {ERROR_LOCK_VIOLATION, ErrorCode::InUse},
+    {ERROR_BUSY, ErrorCode::InUse},
+    {ERROR_CRC, ErrorCode::Damaged},
+    {ERROR_FILE_CORRUPT, ErrorCode::Damaged},
+    {ERROR_DISK_CORRUPT, ErrorCode::Damaged},
+};
 
 }  // namespace
 
 SystemError ErrorFromWin32(unsigned long error) {
   if (error == ERROR_SUCCESS) return {};
-  return SystemError{CodeOfWin32(error), static_cast<int>(error), win32::ErrorText(error)};
+  return SystemError{LookUpErrorCode(kWin32Codes, error), static_cast<int>(error),
+                     win32::ErrorText(error)};
 }
 
 }  // namespace vantrel::platform

@@ -39,9 +39,7 @@ std::string List(int game, std::vector<std::string> missions) {
 std::vector<Damaged> Cases() {
   return {
       {"EntryOutsideTemp",
-       {{"battle.kzb", List(1, {"m1.tie"})},
-        {"m1.tie", "m"},
-        {"../evil.txt", "e"},
+       {{"battle.kzb", List(1, {"m1.tie"})}, {"m1.tie", "m"}, {"../evil.txt", "e"},
         {"Readme.txt", "r"}},
        {"entry-refused ..\\evil.txt"}},
       {"MissionMissing",
@@ -71,15 +69,9 @@ std::vector<Damaged> Cases() {
       {"FilesInFolders",
        {{"battle.kzb", List(1, {"m1.tie"})}, {"m1.tie", "m"}, {"maps/", ""}, {"maps/one.map", "x"}},
        {"stays-in-temp maps\\one.map"}},
-      {"CrcError",
-       {{"battle.kzb", List(1, {"m1.tie"})}, {"m1.tie", "MISSION-DATA", false}},
-       {"crc-error m1.tie"},
-       "MISSION-DATA",
-       "MISSION-DATB"},
-      {"NotAnArchive",
-       {{"battle.kzb", List(1, {"m1.tie"})}},
-       {"no-package "},
-       "PK\x05\x06",
+      {"CrcError", {{"battle.kzb", List(1, {"m1.tie"})}, {"m1.tie", "MISSION-DATA", false}},
+       {"crc-error m1.tie"}, "MISSION-DATA", "MISSION-DATB"},
+      {"NotAnArchive", {{"battle.kzb", List(1, {"m1.tie"})}}, {"no-package "}, "PK\x05\x06",
        "XX\x05\x06"},
   };
 }
@@ -87,8 +79,7 @@ std::vector<Damaged> Cases() {
 class InspectDamagedTest : public ::testing::TestWithParam<Damaged> {
  protected:
   std::string Write(const Damaged& damaged) {
-    {
-      ZipBuilder zip(temp.Native("p.kzm").string());
+    testing::WritePackage(temp, "p.kzm", [&](ZipBuilder& zip) {
       for (const Entry& entry : damaged.entries) {
         if (entry.name.ends_with("/")) {
           zip.AddFolder(entry.name);
@@ -96,7 +87,7 @@ class InspectDamagedTest : public ::testing::TestWithParam<Damaged> {
           zip.Add(entry.name, entry.bytes, testing::kNoonDosTime, entry.deflate);
         }
       }
-    }
+    });
     if (!damaged.from.empty()) {
       std::string bytes = *temp.ReadFile("p.kzm");
       const std::size_t at = bytes.find(damaged.from);
@@ -133,14 +124,10 @@ INSTANTIATE_TEST_SUITE_P(EveryProblem, InspectDamagedTest, ::testing::ValuesIn(C
 
 TEST(InspectPackage, AnEntryRefusedEndsTheUnpackingThere) {
   TempFolder temp;
-  {
-    ZipBuilder zip(temp.Native("p.kzm").string());
-    zip.Add("battle.kzb", List(1, {"m1.tie", "m2.tie"}))
-        .Add("m1.tie", "m")
-        .Add("/abs.txt", "a")
-        .Add("m2.tie", "n");
-  }
-  const PackageReport report = InspectPackage(temp.Path("p.kzm"));
+  const PackageReport report = InspectPackage(testing::WritePackage(temp, "p.kzm", [](auto& zip) {
+    zip.Add("battle.kzb", List(1, {"m1.tie", "m2.tie"})).Add("m1.tie", "m").Add("/abs.txt", "a");
+    zip.Add("m2.tie", "n");
+  }));
   ASSERT_EQ(report.entries.size(), 4u);
   EXPECT_TRUE(report.entries[1].unpacked);
   EXPECT_FALSE(report.entries[2].unpacked);
@@ -154,14 +141,11 @@ TEST(InspectPackage, AnEntryRefusedEndsTheUnpackingThere) {
 
 TEST(InspectCommand, PrintsTheReportAsText) {
   TempFolder temp;
-  {
-    ZipBuilder zip(temp.Native("p.kzm").string());
-    zip.Add("battle.kzb", BattleListBytes(3, 0x21, "Endor", {"e1.tie", "e2.tie"}))
-        .Add("e1.tie", "12345")
-        .Add("email.txt", "mail")
-        .Add("Pilot0.plt", "pilot")
-        .Add("Readme.txt", "r");
-  }
+  testing::WritePackage(temp, "p.kzm", [](ZipBuilder& zip) {
+    zip.Add("battle.kzb", BattleListBytes(3, 0x21, "Endor", {"e1.tie", "e2.tie"}));
+    zip.Add("e1.tie", "12345").Add("email.txt", "mail").Add("Pilot0.plt", "pilot");
+    zip.Add("Readme.txt", "r");
+  });
   const testing::CliRun run = testing::RunCommand(cli::InspectCommand, {temp.Path("p.kzm")});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, "package   " + temp.Path("p.kzm") +
@@ -187,13 +171,10 @@ TEST(InspectCommand, PrintsTheReportAsText) {
 
 TEST(InspectCommand, PrintsOneJsonObject) {
   TempFolder temp;
-  {
-    ZipBuilder zip(temp.Native("p.kzm").string());
-    zip.Add("battle.kzb", BattleListBytes(1, 90, "Quote \"Q\"", {"q.tie"}))
-        .Add("q.tie", "qq")
-        .Add("Q.lst", "l");
-  }
-  const std::string package = temp.Path("p.kzm");
+  const std::string package = testing::WritePackage(temp, "p.kzm", [](ZipBuilder& zip) {
+    zip.Add("battle.kzb", BattleListBytes(1, 90, "Quote \"Q\"", {"q.tie"}));
+    zip.Add("q.tie", "qq").Add("Q.lst", "l");
+  });
   const testing::CliRun run =
       testing::RunCommand(cli::InspectCommand, {package}, testing::JsonOption());
   EXPECT_EQ(run.status, 0);

@@ -2,8 +2,6 @@
 #include "tests/battle/battle_fixture.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace vantrel::testing {
 
@@ -35,8 +33,7 @@ Snapshot BattleTest::Picture() const {
     if (entry.is_directory()) {
       picture[key + "/"] = "";
     } else {
-      std::ifstream in(entry.path(), std::ios::binary);
-      picture[key] = std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+      picture[key] = temp.ReadFile(key).value_or("(unreadable)");
     }
   }
   return picture;

@@ -20,18 +20,17 @@ namespace {
 using Names = std::vector<std::string>;
 using testing::BattleListBytes;
 
-TEST(BattleList, ReadsEveryField) {
-  const BattleList list =
-      ParseBattleList(BattleListBytes(3, 0x5A, "Battle of Endor", {"b1m1.tie", "B1M2.TIE", "x"}));
-  EXPECT_EQ(list.game, 3);
-  EXPECT_EQ(list.missionKey, 0x5A);
-  EXPECT_EQ(list.name, "Battle of Endor");
-  EXPECT_EQ(list.listedCount, 3);
-  EXPECT_EQ(list.missions, (Names{"b1m1.tie", "B1M2.TIE", "x"}));
+// A list as "game|key|name|count|[mission]...", the game "-" when there is none.
+std::string Describe(const BattleList& list) {
+  std::string text = list.game ? std::to_string(*list.game) : "-";
+  text += "|" + std::to_string(list.missionKey) + "|" + list.name + "|" +
+          std::to_string(list.listedCount) + "|";
+  for (const std::string& mission : list.missions) text += "[" + mission + "]";
+  return text;
 }
 
-TEST(BattleList, TheFieldsLieAtTheirOffsets) {
-  // Built here without the fixture helper, so that both cannot share one mistake.
+// Built here without the fixture helper, so that both cannot share one mistake.
+std::string HandBuiltList() {
   std::string bytes(55 + 21 * 2 + 1, '\0');
   bytes[0] = 2;
   bytes[1] = static_cast<char>(0xC3);
@@ -40,82 +39,47 @@ TEST(BattleList, TheFieldsLieAtTheirOffsets) {
   bytes[54] = 'R';  // reserved, never read
   std::memcpy(&bytes[55], "one.tie", 7);
   std::memcpy(&bytes[76], "two.tie", 7);
-  const BattleList list = ParseBattleList(bytes);
-  EXPECT_EQ(list.game, 2);
-  EXPECT_EQ(list.missionKey, 0xC3);
-  EXPECT_EQ(list.name, "Name");
-  EXPECT_EQ(list.missions, (Names{"one.tie", "two.tie"}));
+  return bytes;
 }
 
-TEST(BattleList, AnEmptyFileHoldsNothing) {
-  const BattleList list = ParseBattleList("");
-  EXPECT_EQ(list.game, std::nullopt);
-  EXPECT_EQ(list.missionKey, 0);
-  EXPECT_EQ(list.name, "");
-  EXPECT_EQ(list.listedCount, 0);
-  EXPECT_TRUE(list.missions.empty());
-}
-
-TEST(BattleList, OneByteIsEnoughForTheGame) {
-  const BattleList list = ParseBattleList(testing::Bytes({1}));
-  EXPECT_EQ(list.game, 1);
-  EXPECT_EQ(list.name, "");
-  EXPECT_TRUE(list.missions.empty());
-}
-
-TEST(BattleList, ANameCutShortIsReadAsFarAsItGoes) {
-  const std::string whole = BattleListBytes(0, 9, "Hoth Evacuation", {"a.tie"});
-  EXPECT_EQ(ParseBattleList(whole.substr(0, 2)).name, "");
-  EXPECT_EQ(ParseBattleList(whole.substr(0, 2)).missionKey, 9);
-  EXPECT_EQ(ParseBattleList(whole.substr(0, 8)).name, "Hoth E");
-  // Without the count byte there are no missions, whatever follows would say.
-  const BattleList beforeCount = ParseBattleList(whole.substr(0, 53));
-  EXPECT_EQ(beforeCount.name, "Hoth Evacuation");
-  EXPECT_EQ(beforeCount.listedCount, 0);
-  EXPECT_TRUE(beforeCount.missions.empty());
-}
-
-TEST(BattleList, ACountLargerThanTheFileGivesTheNamesThatAreThere) {
-  const std::string list = BattleListBytes(1, 0, "B", 5, {"m1.tie", "m2.tie"});
-  // Two whole entries and the final byte: the third entry would begin at the last byte.
-  const BattleList whole = ParseBattleList(list);
-  EXPECT_EQ(whole.listedCount, 5);
-  EXPECT_EQ(whole.missions, (Names{"m1.tie", "m2.tie", ""}));
-  // Cut at the end of the second entry: two names.
-  EXPECT_EQ(ParseBattleList(list.substr(0, 55 + 42)).missions, (Names{"m1.tie", "m2.tie"}));
-  // Cut inside the second entry: its name as far as it goes.
-  EXPECT_EQ(ParseBattleList(list.substr(0, 55 + 21 + 4)).missions, (Names{"m1.tie", "m2.t"}));
-}
-
-TEST(BattleList, AFullWidthNameWithoutTerminatorIsReadToItsWidth) {
+TEST(BattleList, ReadsWholeListsAndListsCutShortAsFarAsTheyGo) {
+  const std::string hoth = BattleListBytes(0, 9, "Hoth Evacuation", {"a.tie"});
+  // Room for five entries, two of them there, and the final byte: a third entry would
+  // begin at the last byte.
+  const std::string fiveOfTwo = BattleListBytes(1, 0, "B", 5, {"m1.tie", "m2.tie"});
+  const std::string name50 = "The Fifty Character Battle Name Of The Club KZ 50!";
   const std::string name51(51, 'N');
   const std::string mission21 = "abcdefghijklmnopq.tie";
-  ASSERT_EQ(mission21.size(), 21u);
-  const BattleList list = ParseBattleList(BattleListBytes(3, 1, name51, {mission21, "next.tie"}));
-  EXPECT_EQ(list.name, name51);
-  EXPECT_EQ(list.missions, (Names{mission21, "next.tie"}));
-}
-
-TEST(BattleList, AFiftyCharacterNameIsWhole) {
-  const std::string name50 = "The Fifty Character Battle Name Of The Club KZ 50!";
+  struct Case {
+    const char* what;
+    std::string bytes;
+    std::string read;
+  };
+  const Case cases[] = {
+      {"every field", BattleListBytes(3, 0x5A, "Battle of Endor", {"b1m1.tie", "B1M2.TIE", "x"}),
+       "3|90|Battle of Endor|3|[b1m1.tie][B1M2.TIE][x]"},
+      {"the fields at their offsets", HandBuiltList(), "2|195|Name|2|[one.tie][two.tie]"},
+      {"an empty file", "", "-|0||0|"},
+      {"one byte is enough for the game", testing::Bytes({1}), "1|0||0|"},
+      {"cut before the name", hoth.substr(0, 2), "0|9||0|"},
+      {"cut inside the name", hoth.substr(0, 8), "0|9|Hoth E|0|"},
+      // Without the count byte there are no missions, whatever follows would say.
+      {"cut before the count", hoth.substr(0, 53), "0|9|Hoth Evacuation|0|"},
+      {"a count larger than the file", fiveOfTwo, "1|0|B|5|[m1.tie][m2.tie][]"},
+      {"cut after the second entry", fiveOfTwo.substr(0, 55 + 42), "1|0|B|5|[m1.tie][m2.tie]"},
+      {"cut inside the second entry", fiveOfTwo.substr(0, 55 + 21 + 4), "1|0|B|5|[m1.tie][m2.t]"},
+      {"fields filled without terminators", BattleListBytes(3, 1, name51, {mission21, "next.tie"}),
+       "3|1|" + name51 + "|2|[" + mission21 + "][next.tie]"},
+      {"a fifty-character name", BattleListBytes(0, 0, name50, {}), "0|0|" + name50 + "|0|"},
+      {"bytes after the last field", BattleListBytes(2, 7, "B", {"m.tie"}) + "trailing bytes",
+       "2|7|B|1|[m.tie]"},
+      {"Windows Western text", BattleListBytes(0, 0, "Cr\xE9" "dits \x80", {"Misi\xF3n.tie"}),
+       "0|0|Cr\xC3\xA9" "dits \xE2\x82\xAC|1|[Misi\xC3\xB3n.tie]"},
+      {"UTF-8 text", BattleListBytes(0, 0, "Cr\xC3\xA9" "dits", {}), "0|0|Cr\xC3\xA9" "dits|0|"},
+  };
   ASSERT_EQ(name50.size(), 50u);
-  EXPECT_EQ(ParseBattleList(BattleListBytes(0, 0, name50, {})).name, name50);
-}
-
-TEST(BattleList, BytesAfterTheLastFieldAreIgnored) {
-  const std::string list = BattleListBytes(2, 7, "B", {"m.tie"}) + "trailing bytes";
-  const BattleList read = ParseBattleList(list);
-  EXPECT_EQ(read.missions, (Names{"m.tie"}));
-  EXPECT_EQ(read.name, "B");
-}
-
-TEST(BattleList, TextIsWesternSingleByteUnlessItIsUtf8) {
-  const BattleList western =
-      ParseBattleList(BattleListBytes(0, 0, "Cr\xE9" "dits \x80", {"Misi\xF3n.tie"}));
-  EXPECT_EQ(western.name, "Cr\xC3\xA9" "dits \xE2\x82\xAC");
-  EXPECT_EQ(western.missions, (Names{"Misi\xC3\xB3n.tie"}));
-  const BattleList utf8 = ParseBattleList(BattleListBytes(0, 0, "Cr\xC3\xA9" "dits", {}));
-  EXPECT_EQ(utf8.name, "Cr\xC3\xA9" "dits");
+  ASSERT_EQ(mission21.size(), 21u);
+  for (const Case& c : cases) EXPECT_EQ(Describe(ParseBattleList(c.bytes)), c.read) << c.what;
 }
 
 TEST(BattleList, ReadsAFileFromItsStart) {

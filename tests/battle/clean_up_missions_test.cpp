@@ -10,13 +10,13 @@
 #include "battle/decrypt_missions.h"
 #include "platform/file_system.h"
 #include "tests/battle/battle_fixture.h"
+#include "tests/support/shown_message.h"
 
 namespace vantrel {
 namespace {
 
 using Texts = std::vector<std::string>;
 using testing::Snapshot;
-
 
 class CleanUpMissionsTest : public testing::BattleTest {};
 
@@ -37,25 +37,19 @@ TEST_F(CleanUpMissionsTest, DeletesThePlainCopiesAfterAPlayAndNothingElse) {
   EXPECT_TRUE(desktop.messages().empty());
 }
 
+// Without a battle list, or without the game's folder, nothing is known to delete.
 TEST_F(CleanUpMissionsTest, AMissingBattleListDeletesNothing) {
   temp.WriteFile("TIE/MISSION/m.tie", "plain");
+  settings.store().DeleteKeyTree(GameKey(GameId::XwingVsTie));
   const Snapshot before = Picture();
-  EXPECT_FALSE(CleanUpMissions(window, status, GameId::TieFighter));
-  ASSERT_EQ(desktop.messages().size(), 1u);
-  const testing::ShownMessage& shown = desktop.messages().front();
-  EXPECT_EQ(shown.text, "Error reading battle.kzb!");
-  EXPECT_EQ(shown.title, "VNTL");
-  EXPECT_EQ(shown.owner, &window);
-  EXPECT_EQ(shown.icon, ui::Icon::None);
-  EXPECT_EQ(shown.buttons, ui::Buttons::Ok);
+  for (GameId game : {GameId::TieFighter, GameId::XwingVsTie}) {
+    testing::FakeDesktop attempt;
+    EXPECT_FALSE(CleanUpMissions(window, status, game));
+    testing::ExpectOnlyMessage(
+        attempt, {&window, "Error reading battle.kzb!", "VNTL", ui::Icon::None, ui::Buttons::Ok});
+  }
   EXPECT_TRUE(status.History().empty());
   EXPECT_EQ(Picture(), before);
-}
-
-TEST_F(CleanUpMissionsTest, AnUnsetGameFolderDeletesNothing) {
-  settings.store().DeleteKeyTree(GameKey(GameId::XwingVsTie));
-  EXPECT_FALSE(CleanUpMissions(window, status, GameId::XwingVsTie));
-  EXPECT_EQ(desktop.MessageTexts(), (Texts{"Error reading battle.kzb!"}));
 }
 
 TEST_F(CleanUpMissionsTest, CountZeroDeletesNothing) {

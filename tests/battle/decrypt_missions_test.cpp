@@ -3,6 +3,7 @@
 // with exactly what is left on disk.
 #include "battle/decrypt_missions.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "platform/file_system.h"
 #include "tests/battle/battle_fixture.h"
 #include "tests/fakes/faulty_file_system.h"
+#include "tests/support/shown_message.h"
 
 namespace vantrel {
 namespace {
@@ -20,20 +22,13 @@ using Positions = std::vector<int>;
 using testing::Mission;
 using testing::Snapshot;
 
-
 class DecryptMissionsTest : public testing::BattleTest {
  protected:
-  // Checks the one message shown: its text, owned by the main window, titled "VNTL",
-  // no icon, an OK button.
-  void ExpectOnlyMessage(const std::string& text) {
-    ASSERT_EQ(desktop.messages().size(), 1u);
-    const testing::ShownMessage& shown = desktop.messages().front();
-    EXPECT_EQ(shown.text, text);
-    EXPECT_EQ(shown.title, "VNTL");
-    EXPECT_EQ(shown.owner, &window);
-    EXPECT_EQ(shown.icon, ui::Icon::None);
-    EXPECT_EQ(shown.buttons, ui::Buttons::Ok);
+  // The one message shown: owned by the main window, titled "VNTL", no icon, OK.
+  void ExpectOnlyMessage(const std::string& text, const testing::FakeDesktop& shown) {
+    testing::ExpectOnlyMessage(shown, {&window, text, "VNTL", ui::Icon::None, ui::Buttons::Ok});
   }
+  void ExpectOnlyMessage(const std::string& text) { ExpectOnlyMessage(text, desktop); }
 
   // Remembers whether the progress window was up when each message was shown.
   void WatchProgressWindowAtMessages() {
@@ -78,30 +73,23 @@ TEST_F(DecryptMissionsTest, ProgressIsTheShareDoneCutTowardZero) {
   EXPECT_EQ(desktop.progress(), (Positions{14, 28, 42, 57, 71, 85, 100}));
 }
 
-// Cipher cases: the plain copy is the enciphered file with each byte combined with the
-// key, whatever the length, and deciphering undoes enciphering.
-struct CipherCase {
-  const char* what;
-  int key;
-  std::string plain;
-};
-
-std::string Pattern(std::size_t size) {
-  std::string bytes(size, '\0');
-  for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 131 + i / 7) & 0xFF);
-  return bytes;
-}
-
+// The plain copy is the enciphered file with each byte combined with the key, whatever
+// the length, and deciphering undoes enciphering.
 TEST_F(DecryptMissionsTest, DeciphersEveryLengthWithEveryKey) {
-  const std::vector<CipherCase> cases = {
+  struct Case {
+    const char* what;
+    int key;
+    std::string plain;
+  };
+  const Case cases[] = {
       {"empty", 0x77, ""},
       {"one byte", 0xFF, "\x01"},
       {"odd length", 0x3C, "seven b"},
-      {"every byte value", 0xA5, Pattern(256)},
+      {"every byte value", 0xA5, testing::VariedBytes(256)},
       {"key 0", 0, "plain stays plain"},
-      {"several blocks and a tail", 0x81, Pattern(3 * 256 * 1024 + 12345)},
+      {"several blocks and a tail", 0x81, testing::VariedBytes(3 * 256 * 1024 + 12345)},
   };
-  for (const CipherCase& c : cases) {
+  for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     Stage(GameId::XwingVsTie, c.key, {{"m.tie", c.plain}});
     ASSERT_TRUE(DecryptMissions(window, status, GameId::XwingVsTie));
@@ -112,46 +100,44 @@ TEST_F(DecryptMissionsTest, DeciphersEveryLengthWithEveryKey) {
   }
 }
 
-TEST_F(DecryptMissionsTest, AMissingBattleListWritesNothing) {
-  const Snapshot before = Picture();
-  EXPECT_FALSE(DecryptMissions(window, status, GameId::TieFighter));
-  ExpectOnlyMessage("Battle.kzb seems to have moved, put it back");
+// A battle list that is missing, cannot be opened for writing or is for another game
+// stops the decryption before the progress window opens or anything is written.
+TEST_F(DecryptMissionsTest, ABattleListMissingOrForAnotherGameWritesNothing) {
+  const std::string moved = "Battle.kzb seems to have moved, put it back";
+  const std::string otherGame = "This battle list is not for this game";
+  struct Case {
+    const char* what;
+    GameId game;
+    std::function<void()> arrange;
+    std::string message;
+  };
+  const Case cases[] = {
+      {"no battle list", GameId::TieFighter, [] {}, moved},
+      // An X-Wing vs. TIE Fighter battle list put by hand into X-Wing Alliance's folder.
+      {"a list for another game", GameId::XwingAlliance,
+       [this] { Stage(GameId::XwingAlliance, 1, 9, "Wrong", {{"m.tie", "m"}}); }, otherGame},
+      {"an empty list, for no game", GameId::TieFighter,
+       [this] { temp.WriteFile("TIE/KZMISS/BATTLE.KZB", ""); }, otherGame},
+      {"a read-only list", GameId::XwingAlliance,
+       [this] {
+         Stage(GameId::XwingAlliance, 3, {{"m.tie", "m"}});
+         ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path("XWA\\KZMISS\\BATTLE.KZB"), true));
+       },
+       moved},
+      {"no game folder", GameId::BalanceOfPower,
+       [this] { settings.store().DeleteKeyTree(GameKey(GameId::BalanceOfPower)); }, moved},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    c.arrange();
+    const Snapshot before = Picture();
+    testing::FakeDesktop attempt;
+    EXPECT_FALSE(DecryptMissions(window, status, c.game));
+    ExpectOnlyMessage(c.message, attempt);
+    EXPECT_EQ(attempt.statusWindowsOpened(), 0);
+    EXPECT_EQ(Picture(), before);
+  }
   EXPECT_TRUE(status.History().empty());
-  EXPECT_EQ(desktop.statusWindowsOpened(), 0);
-  EXPECT_EQ(Picture(), before);
-}
-
-TEST_F(DecryptMissionsTest, AReadOnlyBattleListCountsAsMissing) {
-  Stage(GameId::XwingAlliance, 3, {{"m.tie", "m"}});
-  ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path("XWA\\KZMISS\\BATTLE.KZB"), true));
-  const Snapshot before = Picture();
-  EXPECT_FALSE(DecryptMissions(window, status, GameId::XwingAlliance));
-  ExpectOnlyMessage("Battle.kzb seems to have moved, put it back");
-  EXPECT_EQ(desktop.statusWindowsOpened(), 0);
-  EXPECT_EQ(Picture(), before);
-}
-
-TEST_F(DecryptMissionsTest, AnUnsetGameFolderCountsAsMissing) {
-  settings.store().DeleteKeyTree(GameKey(GameId::BalanceOfPower));
-  EXPECT_FALSE(DecryptMissions(window, status, GameId::BalanceOfPower));
-  ExpectOnlyMessage("Battle.kzb seems to have moved, put it back");
-}
-
-TEST_F(DecryptMissionsTest, ABattleListForAnotherGameWritesNothing) {
-  // An X-Wing vs. TIE Fighter battle list put by hand into X-Wing Alliance's folder.
-  Stage(GameId::XwingAlliance, 1, 9, "Wrong", {{"m.tie", "m"}});
-  const Snapshot before = Picture();
-  EXPECT_FALSE(DecryptMissions(window, status, GameId::XwingAlliance));
-  ExpectOnlyMessage("This battle list is not for this game");
-  EXPECT_TRUE(status.History().empty());
-  EXPECT_EQ(desktop.statusWindowsOpened(), 0);
-  EXPECT_EQ(Picture(), before);
-}
-
-TEST_F(DecryptMissionsTest, AnEmptyBattleListIsForNoGame) {
-  temp.WriteFile("TIE/KZMISS/BATTLE.KZB", "");
-  EXPECT_FALSE(DecryptMissions(window, status, GameId::TieFighter));
-  ExpectOnlyMessage("This battle list is not for this game");
 }
 
 TEST_F(DecryptMissionsTest, CountZeroOpensAndClosesTheProgressWindowAndWritesNothing) {
@@ -203,24 +189,20 @@ TEST_F(DecryptMissionsTest, AReadOnlyFileInTheWayIsAWriteErrorAndStays) {
   EXPECT_EQ(temp.ReadFile("XVT/TRAIN/b.tie"), "the player's own");
 }
 
-TEST_F(DecryptMissionsTest, AnExistingFileOfTheSameNameIsReplaced) {
-  temp.WriteFile("XWA/MISSIONS/M.TIE", "an older, longer plain mission");
-  Stage(GameId::XwingAlliance, 0x10, {{"m.tie", "new"}});
-  EXPECT_TRUE(DecryptMissions(window, status, GameId::XwingAlliance));
-  EXPECT_EQ(temp.List("XWA/MISSIONS"), (Texts{"M.TIE"}));
-  EXPECT_EQ(temp.ReadFile("XWA/MISSIONS/M.TIE"), "new");
-}
-
+// Each game writes into its own mission folder, replacing a file of the same name in any
+// letter case.
 TEST_F(DecryptMissionsTest, XwingVsTieAndBalanceOfPowerEachWriteIntoTheirOwnTrain) {
+  temp.WriteFile("XVT/TRAIN/X.TIE", "an older, longer plain mission");
   Stage(GameId::XwingVsTie, 1, {{"x.tie", "xvt"}});
   Stage(GameId::BalanceOfPower, 2, {{"b.tie", "bop"}});
   EXPECT_TRUE(DecryptMissions(window, status, GameId::XwingVsTie));
-  EXPECT_EQ(temp.List("XVT/TRAIN"), (Texts{"x.tie"}));
+  EXPECT_EQ(temp.List("XVT/TRAIN"), (Texts{"X.TIE"}));
+  EXPECT_EQ(temp.ReadFile("XVT/TRAIN/X.TIE"), "xvt");
   EXPECT_TRUE(temp.List("BOP/TRAIN").empty());
   EXPECT_TRUE(DecryptMissions(window, status, GameId::BalanceOfPower));
   EXPECT_EQ(temp.List("BOP/TRAIN"), (Texts{"b.tie"}));
   EXPECT_EQ(temp.ReadFile("BOP/TRAIN/b.tie"), "bop");
-  EXPECT_EQ(temp.List("XVT/TRAIN"), (Texts{"x.tie"}));
+  EXPECT_EQ(temp.List("XVT/TRAIN"), (Texts{"X.TIE"}));
 }
 
 TEST_F(DecryptMissionsTest, NamesThatLeaveTheFoldersOrAreNoMissionsAreRefusedBeforeAnythingIsWritten) {
@@ -254,27 +236,35 @@ TEST_F(DecryptMissionsTest, NamesThatLeaveTheFoldersOrAreNoMissionsAreRefusedBef
   }
 }
 
-TEST_F(DecryptMissionsTest, AFullDiskIsAWriteErrorAndLeavesNoShortMission) {
-  Stage(GameId::XwingAlliance, 0x42, {{"a.tie", Pattern(3000)}, {"b.tie", Pattern(5000)}});
-  testing::FaultyFileSystem faulty;
-  testing::ScopedFileSystem installed(faulty);
-  faulty.FailWritesAfter(4000, "MISSIONS");
-
-  EXPECT_FALSE(DecryptMissions(window, status, GameId::XwingAlliance));
-  ExpectOnlyMessage("Error writing new mission!");
-  EXPECT_TRUE(temp.List("XWA/MISSIONS").empty());
-  EXPECT_EQ(desktop.statusWindowsOpen(), 0);
-}
-
-TEST_F(DecryptMissionsTest, AReadErrorInAMissionIsAReadErrorAndLeavesNoShortMission) {
-  Stage(GameId::TieFighter, 0x42, {{"a.tie", Pattern(1000)}, {"b.tie", Pattern(1000)}});
-  testing::FaultyFileSystem faulty;
-  testing::ScopedFileSystem installed(faulty);
-  faulty.FailNth(testing::FileOperation::FileRead, 1, "KZMISS\\b.tie");
-
-  EXPECT_FALSE(DecryptMissions(window, status, GameId::TieFighter));
-  ExpectOnlyMessage("Error reading the source mission!");
-  EXPECT_TRUE(temp.List("TIE/MISSION").empty());
+// A write that breaks off (a full disk) or a read error inside a mission leaves no short
+// plain mission behind.
+TEST_F(DecryptMissionsTest, ACopyThatBreaksOffLeavesNoShortMission) {
+  struct Case {
+    GameId game;
+    std::function<void(testing::FaultyFileSystem&)> fault;
+    std::string message;
+    const char* missions;
+  };
+  const Case cases[] = {
+      {GameId::XwingAlliance, [](auto& f) { f.FailWritesAfter(4000, "MISSIONS"); },
+       "Error writing new mission!", "XWA/MISSIONS"},
+      {GameId::TieFighter,
+       [](auto& f) { f.FailNth(testing::FileOperation::FileRead, 1, "KZMISS\\b.tie"); },
+       "Error reading the source mission!", "TIE/MISSION"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.message);
+    Stage(c.game, 0x42,
+          {{"a.tie", testing::VariedBytes(3000)}, {"b.tie", testing::VariedBytes(5000)}});
+    testing::FakeDesktop attempt;
+    testing::FaultyFileSystem faulty;
+    testing::ScopedFileSystem installed(faulty);
+    c.fault(faulty);
+    EXPECT_FALSE(DecryptMissions(window, status, c.game));
+    ExpectOnlyMessage(c.message, attempt);
+    EXPECT_TRUE(temp.List(c.missions).empty());
+    EXPECT_EQ(attempt.statusWindowsOpen(), 0);
+  }
 }
 
 // Paths are held to 259 characters. The game folder is made as long as the battle list's

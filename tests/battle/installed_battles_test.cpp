@@ -35,28 +35,18 @@ TEST_F(InstalledBattlesTest, EachGameHasItsOwnBattle) {
             (Names{"Imperial Ops", "Vs Campaign", "No battle installed", "Alliance Tour"}));
 }
 
-TEST_F(InstalledBattlesTest, AFiftyCharacterNameIsShownWhole) {
+// The name as the battle list holds it: a whole field without terminator, or as much of
+// it as a list cut short has; a read-only list is read all the same.
+TEST_F(InstalledBattlesTest, EachNameIsShownAsTheListHoldsIt) {
   const std::string name50 = "Operation Strike Force Delta: The Long Road Home 1";
-  ASSERT_EQ(name50.size(), 50u);
-  List(GameId::BalanceOfPower, testing::BattleListBytes(2, 0, name50, {}));
-  EXPECT_EQ(InstalledBattleNames()[2], name50);
-}
-
-TEST_F(InstalledBattlesTest, ANameFillingItsFieldIsShownToTheFieldsWidth) {
   const std::string name51(51, 'W');
-  List(GameId::XwingAlliance, testing::BattleListBytes(3, 0, name51, {"m.tie"}));
-  EXPECT_EQ(InstalledBattleNames()[3], name51);
-}
-
-TEST_F(InstalledBattlesTest, ABattleListCutInsideTheNameShowsWhatIsThere) {
+  ASSERT_EQ(name50.size(), 50u);
   List(GameId::TieFighter, testing::BattleListBytes(0, 0, "Short Story", {}).substr(0, 7));
-  EXPECT_EQ(InstalledBattleNames()[0], "Short");
-}
-
-TEST_F(InstalledBattlesTest, AReadOnlyBattleListIsShown) {
   List(GameId::XwingVsTie, testing::BattleListBytes(1, 0, "Kept", {}));
   ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path("XVT\\KZMISS\\BATTLE.KZB"), true));
-  EXPECT_EQ(InstalledBattleNames()[1], "Kept");
+  List(GameId::BalanceOfPower, testing::BattleListBytes(2, 0, name50, {}));
+  List(GameId::XwingAlliance, testing::BattleListBytes(3, 0, name51, {"m.tie"}));
+  EXPECT_EQ(InstalledBattleNames(), (Names{"Short", "Kept", name50, name51}));
 }
 
 }  // namespace

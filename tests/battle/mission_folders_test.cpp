@@ -1,6 +1,8 @@
 // The per-game folders of a battle and the test that keeps listed names inside them.
 #include "battle/mission_folders.h"
 
+#include <utility>
+
 #include <gtest/gtest.h>
 
 #include "core/settings.h"
@@ -21,19 +23,15 @@ TEST(MissionFolders, PathsFollowTheGameFolderFromTheSettings) {
 }
 
 TEST(MissionFolders, OnlyTieFilesWindowsCanHoldAreMissions) {
-  struct Case {
-    const char* name;
-    bool mission;
-  };
   // The file names Windows refuses are told apart in the file-name test; here: what
   // a mission adds to them.
-  const Case cases[] = {
+  const std::pair<const char*, bool> cases[] = {
       {"b1m1.tie", true},     {"B1M1.TIE", true},     {"..tie", true},
       {"mission.lst", false}, {"no dot", false},      {"b1m1.tie.bak", false},
       {"tie", false},         {"con.tie", false},     {"..\\a.tie", false},
       {"a.tie:stream", false},
   };
-  for (const Case& c : cases) EXPECT_EQ(IsMissionName(c.name), c.mission) << '"' << c.name << '"';
+  for (const auto& [name, mission] : cases) EXPECT_EQ(IsMissionName(name), mission) << name;
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "battle/stage_battle.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,36 +16,38 @@ namespace {
 using Files = std::vector<std::string>;
 using Outcome = StagingResult::Outcome;
 
+// A file of a package, by name and content.
+struct File {
+  std::string name;
+  std::string bytes = "x";
+};
+
 // A launcher folder and four game folders laid out as the games install them.
 class StageBattleTest : public testing::GameWorldTest {
  protected:
   StageBattleTest() {
     LayOutLauncher();
-    temp.MakeFolder("TIE/RESOURCE");
-    temp.MakeFolder("TIE/MISSION");
-    temp.MakeFolder("XVT/TRAIN");
-    temp.MakeFolder("BOP/TRAIN");
-    temp.MakeFolder("XWA/MISSIONS");
+    for (const char* folder :
+         {"TIE/RESOURCE", "TIE/MISSION", "XVT/TRAIN", "BOP/TRAIN", "XWA/MISSIONS"}) {
+      temp.MakeFolder(folder);
+    }
   }
 
-  // Puts a file into Temp, as unpacking a package would.
-  void Unpacked(const std::string& name, const std::string& bytes = "x") {
-    temp.WriteFile("launcher/Temp/" + name, bytes);
+  // Puts files into Temp, as unpacking a package would; with a game byte, behind a
+  // battle list for that game.
+  void Unpacked(const std::vector<File>& files) {
+    for (const File& file : files) temp.WriteFile("launcher/Temp/" + file.name, file.bytes);
   }
-  void UnpackedBattleList(int gameByte) { Unpacked("battle.kzb", testing::Bytes({gameByte, 0x21})); }
-
+  void Unpacked(int gameByte, const std::vector<File>& files) {
+    Unpacked({{"battle.kzb", testing::Bytes({gameByte, 0x21})}});
+    Unpacked(files);
+  }
+  Files Temp() const { return temp.List("launcher/Temp"); }
 };
 
 TEST_F(StageBattleTest, TieFighterPlanSortsEveryKindOfFile) {
-  UnpackedBattleList(0);
-  Unpacked("b1m1.tie", "m1");
-  Unpacked("B1M2.TIE", "m2");
-  Unpacked("ships.lfd");
-  Unpacked("extra.lst");
-  Unpacked("email.txt");
-  Unpacked("pilot.plt");
-  Unpacked("Readme.txt");
-
+  Unpacked(0, {{"b1m1.tie", "m1"}, {"B1M2.TIE", "m2"}, {"ships.lfd"}, {"extra.lst"},
+               {"email.txt"}, {"pilot.plt"}, {"Readme.txt"}});
   const StagingResult result = StageBattle();
   EXPECT_EQ(result.outcome, Outcome::Staged);
   EXPECT_EQ(result.game, GameId::TieFighter);
@@ -59,43 +62,29 @@ TEST_F(StageBattleTest, TieFighterPlanSortsEveryKindOfFile) {
   EXPECT_FALSE(temp.Exists("launcher/Temp"));
 }
 
+// X-Wing vs. TIE Fighter and Balance of Power send the first list to TRAIN, each in its
+// own folder.
 TEST_F(StageBattleTest, XwingVsTiePlanSendsTheFirstListToTrainInNameOrder) {
-  UnpackedBattleList(1);
-  Unpacked("m.tie");
   // NTFS order compares upper-cased names: "a.lst" comes before "B.lst", although 'B'
   // sorts before 'a' byte by byte.
-  Unpacked("B.lst", "second");
-  Unpacked("a.lst", "first");
-  Unpacked("ships.lfd");
-
+  Unpacked(1, {{"m.tie"}, {"B.lst", "second"}, {"a.lst", "first"}, {"ships.lfd"}});
   StageBattle();
   EXPECT_EQ(temp.List("XVT/TRAIN"), (Files{"a.lst"}));
   EXPECT_EQ(temp.List("XVT/MISC"), (Files{"B.lst", "ships.lfd"}));
   EXPECT_EQ(temp.List("XVT/KZMISS"), (Files{"Battle.kzb", "m.tie"}));
-  EXPECT_TRUE(temp.List("BOP/TRAIN").empty());
-}
+  EXPECT_FALSE(temp.Exists("BOP/KZMISS"));
 
-TEST_F(StageBattleTest, BalanceOfPowerUsesTheSamePlanInItsOwnFolder) {
-  UnpackedBattleList(2);
-  Unpacked("m.tie");
-  Unpacked("bop.lst");
-
+  Unpacked(2, {{"n.tie"}, {"bop.lst"}});
   StageBattle();
   EXPECT_EQ(temp.List("BOP/TRAIN"), (Files{"bop.lst"}));
-  EXPECT_EQ(temp.List("BOP/KZMISS"), (Files{"Battle.kzb", "m.tie"}));
-  EXPECT_FALSE(temp.Exists("XVT/KZMISS"));
+  EXPECT_EQ(temp.List("BOP/KZMISS"), (Files{"Battle.kzb", "n.tie"}));
+  EXPECT_EQ(temp.List("XVT/TRAIN"), (Files{"a.lst"}));
+  EXPECT_EQ(temp.List("XVT/KZMISS"), (Files{"Battle.kzb", "m.tie"}));
 }
 
 TEST_F(StageBattleTest, XwingAlliancePlanPlacesMissionFilesAndOnePilot) {
-  UnpackedBattleList(3);
-  Unpacked("m.tie");
-  Unpacked("EMAIL.TXT", "mail");
-  Unpacked("mission.lst", "list");
-  Unpacked("other.lst");
-  Unpacked("Luke0.plt", "luke");
-  Unpacked("Wedge0.plt", "wedge");
-  Unpacked("ships.lfd");
-
+  Unpacked(3, {{"m.tie"}, {"EMAIL.TXT", "mail"}, {"mission.lst", "list"}, {"other.lst"},
+               {"Luke0.plt", "luke"}, {"Wedge0.plt", "wedge"}, {"ships.lfd"}});
   StageBattle();
   EXPECT_EQ(temp.List("XWA/MISSIONS"), (Files{"EMAIL.TXT", "mission.lst"}));
   EXPECT_EQ(temp.ReadFile("XWA/Luke0.plt"), "luke");
@@ -103,29 +92,51 @@ TEST_F(StageBattleTest, XwingAlliancePlanPlacesMissionFilesAndOnePilot) {
   EXPECT_EQ(temp.List("XWA"), (Files{"KZMISS/", "Luke0.plt", "MISC/", "MISSIONS/"}));
 }
 
-TEST_F(StageBattleTest, TheGameByteDecidesTheFolderAndAboveThreeNothingHappens) {
-  UnpackedBattleList(4);
-  Unpacked("m.tie");
-  const StagingResult refused = StageBattle();
-  EXPECT_EQ(refused.outcome, Outcome::UnknownGame);
-  EXPECT_EQ(refused.gameByte, 4);
-  EXPECT_EQ(temp.List("launcher/Temp"), (Files{"battle.kzb", "m.tie"}));
-  for (const char* game : {"TIE", "XVT", "BOP", "XWA"}) {
-    EXPECT_FALSE(temp.Exists(std::string(game) + "/KZMISS")) << game;
+// Whatever stops the staging before it begins leaves Temp as it was and writes into no
+// game folder.
+TEST_F(StageBattleTest, WhatCannotBeStagedStaysInTemp) {
+  struct Case {
+    const char* what;
+    std::function<void()> arrange;
+    Outcome outcome;
+  };
+  const Case cases[] = {
+      {"no battle list", [this] { Unpacked({{"m.tie"}}); }, Outcome::NoBattleList},
+      {"an empty battle list", [this] { Unpacked({{"battle.kzb", ""}, {"m.tie"}}); },
+       Outcome::NoBattleList},
+      {"a game byte above three", [this] { Unpacked(4, {{"m.tie"}}); }, Outcome::UnknownGame},
+      {"no game folder",
+       [this] {
+         settings.store().DeleteKeyTree(GameKey(GameId::XwingAlliance));
+         Unpacked(3, {{"m.tie"}});
+       },
+       Outcome::GameFolderUnset},
+      {"no launcher folder",
+       [this] {
+         settings.store().DeleteKeyTree(kLauncherKey);
+         Unpacked(1, {{"m.tie"}});
+       },
+       Outcome::LauncherFolderUnset},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::filesystem::remove_all(temp.Native("launcher/Temp"));
+    c.arrange();
+    const Files before = Temp();
+    const StagingResult result = StageBattle();
+    EXPECT_EQ(result.outcome, c.outcome);
+    if (c.outcome == Outcome::UnknownGame) {
+      EXPECT_EQ(result.gameByte, 4);
+    }
+    EXPECT_EQ(Temp(), before);
+    for (const char* game : {"TIE", "XVT", "BOP", "XWA"}) {
+      EXPECT_FALSE(temp.Exists(std::string(game) + "/KZMISS")) << game;
+    }
   }
 }
 
-TEST_F(StageBattleTest, NoBattleListOrAnEmptyOneStagesNothing) {
-  Unpacked("m.tie");
-  EXPECT_EQ(StageBattle().outcome, Outcome::NoBattleList);
-  Unpacked("battle.kzb", "");
-  EXPECT_EQ(StageBattle().outcome, Outcome::NoBattleList);
-  EXPECT_EQ(temp.List("launcher/Temp"), (Files{"battle.kzb", "m.tie"}));
-}
-
 TEST_F(StageBattleTest, AOneByteBattleListIsEnoughToChooseTheGame) {
-  Unpacked("battle.kzb", testing::Bytes({3}));
-  Unpacked("m.tie");
+  Unpacked({{"battle.kzb", testing::Bytes({3})}, {"m.tie"}});
   const StagingResult result = StageBattle();
   EXPECT_EQ(result.outcome, Outcome::Staged);
   EXPECT_EQ(result.game, GameId::XwingAlliance);
@@ -133,30 +144,26 @@ TEST_F(StageBattleTest, AOneByteBattleListIsEnoughToChooseTheGame) {
 }
 
 TEST_F(StageBattleTest, WithoutMissionsNothingLeavesTemp) {
-  UnpackedBattleList(1);
-  Unpacked("Readme.txt");
+  Unpacked(1, {{"Readme.txt"}});
   const StagingResult result = StageBattle();
   EXPECT_EQ(result.outcome, Outcome::NoMissions);
   EXPECT_FALSE(result.battleListStaged);
-  EXPECT_EQ(temp.List("launcher/Temp"), (Files{"Readme.txt", "battle.kzb"}));
+  EXPECT_EQ(Temp(), (Files{"Readme.txt", "battle.kzb"}));
   EXPECT_TRUE(temp.List("XVT/KZMISS").empty());
 }
 
 TEST_F(StageBattleTest, TieFighterBattleWithoutResourcesLeavesTheRestInTemp) {
-  UnpackedBattleList(0);
-  Unpacked("m.tie");
-  Unpacked("Readme.txt");
+  Unpacked(0, {{"m.tie"}, {"Readme.txt"}});
   const StagingResult result = StageBattle();
   EXPECT_TRUE(result.battleListStaged);
   EXPECT_FALSE(result.planCompleted);
   EXPECT_FALSE(result.temporaryFolderRemoved);
   EXPECT_EQ(temp.List("TIE/KZMISS"), (Files{"Battle.kzb", "m.tie"}));
-  EXPECT_EQ(temp.List("launcher/Temp"), (Files{"Readme.txt"}));
+  EXPECT_EQ(Temp(), (Files{"Readme.txt"}));
   EXPECT_TRUE(temp.List("TIE/MISC").empty());
 
   // The leftovers are staged with the next package, by that package's plan.
-  UnpackedBattleList(3);
-  Unpacked("n.tie");
+  Unpacked(3, {{"n.tie"}});
   StageBattle();
   EXPECT_EQ(temp.List("XWA/MISC"), (Files{"Readme.txt"}));
   EXPECT_EQ(temp.List("XWA/KZMISS"), (Files{"Battle.kzb", "n.tie"}));
@@ -164,87 +171,51 @@ TEST_F(StageBattleTest, TieFighterBattleWithoutResourcesLeavesTheRestInTemp) {
 }
 
 TEST_F(StageBattleTest, FoldersFromThePackageStayInTempWithTemp) {
-  UnpackedBattleList(1);
-  Unpacked("m.tie");
-  Unpacked("maps/inner.tie");
+  Unpacked(1, {{"m.tie"}, {"maps/inner.tie"}});
   const StagingResult result = StageBattle();
   EXPECT_TRUE(result.planCompleted);
   EXPECT_FALSE(result.temporaryFolderRemoved);
-  EXPECT_EQ(temp.List("launcher/Temp"), (Files{"maps/"}));
+  EXPECT_EQ(Temp(), (Files{"maps/"}));
   EXPECT_EQ(temp.List("launcher/Temp/maps"), (Files{"inner.tie"}));
   EXPECT_EQ(temp.List("XVT/KZMISS"), (Files{"Battle.kzb", "m.tie"}));
 }
 
-TEST_F(StageBattleTest, AnExistingMiscFolderIsReused) {
+// A game file of the same name is overwritten without a copy, and an existing MISC folder
+// in any letter case is reused.
+TEST_F(StageBattleTest, AGameFileOfTheSameNameIsOverwrittenAndMiscIsReused) {
+  temp.WriteFile("XVT/TRAIN/train.lst", "the game's own list");
   temp.WriteFile("XVT/Misc/old.txt", "old");
-  UnpackedBattleList(1);
-  Unpacked("m.tie");
-  Unpacked("Readme.txt");
+  Unpacked(1, {{"m.tie"}, {"train.lst", "the battle's list"}, {"Readme.txt"}});
   StageBattle();
+  EXPECT_EQ(temp.ReadFile("XVT/TRAIN/train.lst"), "the battle's list");
   EXPECT_EQ(temp.List("XVT"), (Files{"KZMISS/", "Misc/", "TRAIN/"}));
   EXPECT_EQ(temp.List("XVT/Misc"), (Files{"Readme.txt", "old.txt"}));
 }
 
 TEST_F(StageBattleTest, ASecondBattleReplacesSameNamesAndLeavesOtherMissions) {
-  UnpackedBattleList(1);
-  Unpacked("shared.tie", "first");
-  Unpacked("only-first.tie", "first");
+  Unpacked(1, {{"shared.tie", "first"}, {"only-first.tie", "first"}});
   StageBattle();
-  Unpacked("battle.kzb", testing::Bytes({1, 0x42}));
-  Unpacked("SHARED.TIE", "second");
+  Unpacked({{"battle.kzb", testing::Bytes({1, 0x42})}, {"SHARED.TIE", "second"}});
   StageBattle();
   EXPECT_EQ(temp.List("XVT/KZMISS"), (Files{"Battle.kzb", "only-first.tie", "shared.tie"}));
   EXPECT_EQ(temp.ReadFile("XVT/KZMISS/shared.tie"), "second");
   EXPECT_EQ(temp.ReadFile("XVT/KZMISS/Battle.kzb"), testing::Bytes({1, 0x42}));
 }
 
-TEST_F(StageBattleTest, AGameFileOfTheSameNameIsOverwrittenWithoutACopy) {
-  temp.WriteFile("XVT/TRAIN/train.lst", "the game's own list");
-  UnpackedBattleList(1);
-  Unpacked("m.tie");
-  Unpacked("train.lst", "the battle's list");
-  StageBattle();
-  EXPECT_EQ(temp.ReadFile("XVT/TRAIN/train.lst"), "the battle's list");
-  EXPECT_TRUE(temp.List("XVT/MISC").empty());
-}
-
+// A file that cannot be placed is never lost: a read-only mission of an earlier battle
+// refuses the new copy, a missing TRAIN folder the list; each new file stays in Temp and
+// the everything-else step puts it in MISC.
 TEST_F(StageBattleTest, AFileThatCannotBePlacedIsNeverLost) {
-  // A read-only mission of an earlier battle refuses the new copy; the new file stays in
-  // Temp and the everything-else step puts it in MISC.
   temp.WriteFile("XVT/KZMISS/m.tie", "old");
   ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path("XVT\\KZMISS\\m.tie"), true));
-  UnpackedBattleList(1);
-  Unpacked("m.tie", "new");
+  std::filesystem::remove_all(temp.Native("XVT/TRAIN"));
+  Unpacked(1, {{"m.tie", "new"}, {"train.lst", "list"}});
   StageBattle();
   EXPECT_EQ(temp.ReadFile("XVT/KZMISS/m.tie"), "old");
-  EXPECT_EQ(temp.ReadFile("XVT/MISC/m.tie"), "new");
-}
-
-TEST_F(StageBattleTest, AMissingGameFolderForAListKeepsTheFileForMisc) {
-  std::filesystem::remove_all(temp.Native("XVT/TRAIN"));
-  UnpackedBattleList(1);
-  Unpacked("m.tie");
-  Unpacked("train.lst", "list");
-  StageBattle();
   EXPECT_FALSE(temp.Exists("XVT/TRAIN"));
+  EXPECT_EQ(temp.List("XVT/MISC"), (Files{"m.tie", "train.lst"}));
+  EXPECT_EQ(temp.ReadFile("XVT/MISC/m.tie"), "new");
   EXPECT_EQ(temp.ReadFile("XVT/MISC/train.lst"), "list");
-}
-
-TEST_F(StageBattleTest, AnUnsetGameFolderStagesNothing) {
-  settings.store().DeleteKeyTree(GameKey(GameId::XwingAlliance));
-  UnpackedBattleList(3);
-  Unpacked("m.tie");
-  const StagingResult result = StageBattle();
-  EXPECT_EQ(result.outcome, Outcome::GameFolderUnset);
-  EXPECT_EQ(temp.List("launcher/Temp"), (Files{"battle.kzb", "m.tie"}));
-}
-
-TEST_F(StageBattleTest, AnUnsetLauncherFolderStagesNothing) {
-  settings.store().DeleteKeyTree(kLauncherKey);
-  UnpackedBattleList(1);
-  Unpacked("m.tie");
-  EXPECT_EQ(StageBattle().outcome, Outcome::LauncherFolderUnset);
-  EXPECT_EQ(temp.List("launcher/Temp"), (Files{"battle.kzb", "m.tie"}));
 }
 
 }  // namespace

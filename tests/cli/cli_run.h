@@ -31,6 +31,18 @@ inline CliRun RunCommand(int (*command)(const cli::Options&, const std::vector<s
   return run;
 }
 
+// What `battles`, `repair` and a load print: a line per game, `tie`, `xvt`, `bop`, `xwa`.
+inline std::string PerGame(const std::string& tie, const std::string& xvt, const std::string& bop,
+                           const std::string& xwa) {
+  return "tie\t" + tie + "\nxvt\t" + xvt + "\nbop\t" + bop + "\nxwa\t" + xwa + "\n";
+}
+
+// The battles installed when only X-Wing vs. TIE Fighter has one.
+inline std::string OnlyXvtBattle(const std::string& battle) {
+  const std::string none = "No battle installed";
+  return PerGame(none, battle, none, none);
+}
+
 // Global options with --json given.
 inline cli::Options JsonOption() {
   cli::Options options;

@@ -92,21 +92,31 @@ def operations(scratch):
             load.stdout.close()
             load.stderr.close()
 
-    # While another process holds the lock, a load, a play and a pilot change each wait,
-    # then refuse and change nothing; one that starts just before the lock is let go waits
+    # While another process holds the lock, a load, a play, a repair and a pilot change
+    # each wait, then refuse and change nothing: the holder's play in progress keeps its
+    # journal and plain mission. One that starts just before the lock is let go waits
     # for it and runs.
     lock_path = os.path.join(launcher, "VNTL.lock")
     shutil.rmtree(os.path.join(xvt, "KZMISS"))
+    live_play = {os.path.join(xvt, "VNTL___.jnl"): b"game=1\nmission=m1.tie\n",
+                 os.path.join(xvt, "TRAIN", "m1.tie"): b"plain"}
+    for path, data in live_play.items():
+        write(path, data)
     descriptor = hold_lock(lock_path)
-    refused = [subprocess.Popen([vantrel, *words], stdout=subprocess.DEVNULL,
-                                stderr=subprocess.PIPE)
-               for words in (["load", alpha], ["play", "xvt"], ["pilots", "create", "Wedge"])]
-    for process, what in zip(refused, ("load", "play", "pilots create")):
+    commands = {"load": ["load", alpha], "play": ["play", "xvt"], "repair": ["repair"],
+                "pilots create": ["pilots", "create", "Wedge"]}
+    refused = {what: subprocess.Popen([vantrel, *words], stdout=subprocess.DEVNULL,
+                                      stderr=subprocess.PIPE)
+               for what, words in commands.items()}
+    for what, process in refused.items():
         check(f"{what} while another operation runs", (process.wait(), process.stderr.read()),
               (1, BUSY))
         process.stderr.close()
     check("the refused load staged nothing", listing(os.path.join(xvt, "KZMISS")), None)
     check("the refused pilot change wrote nothing", listing(xwa), ["KZMISS", "MISC"])
+    for path, data in live_play.items():
+        check(f"the live play's {os.path.basename(path)} kept", read(path), data)
+        os.remove(path)
     waiting = subprocess.Popen([vantrel, "load", alpha], stdout=subprocess.DEVNULL,
                                stderr=subprocess.PIPE)
     threading.Timer(0.5, os.close, [descriptor]).start()
@@ -125,7 +135,7 @@ def operations(scratch):
     check("the readme link's target", read(victim), b"the player's own file")
     check("the readme staged", read(os.path.join(xvt, "MISC", "Readme.txt")), b"readme of Alpha")
     write(os.path.join(xvt, "Z_xvt__.exe"), b"stand-in")
-    os.makedirs(os.path.join(xvt, "TRAIN"))
+    os.makedirs(os.path.join(xvt, "TRAIN"), exist_ok=True)
     os.symlink(victim, os.path.join(xvt, "TRAIN", "a00.tie"))
     check("play over a planted mission link", run("--runner", "true", "play", "xvt")[0], 0)
     check("the mission link's target", read(victim), b"the player's own file")

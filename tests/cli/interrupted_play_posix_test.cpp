@@ -32,6 +32,7 @@ using Names = std::vector<std::string>;
 
 constexpr std::size_t kXvtReleaseSize = 1'422'336;
 constexpr long kFirstPatchRow = 0x12AB8F;  // "TIEADV" and a NUL
+constexpr std::filesystem::perms kInstalledMode = static_cast<std::filesystem::perms>(0755);
 
 std::string FileBytes(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -54,7 +55,7 @@ class InterruptedPlayTest : public ::testing::Test {
     executable = FileBytes(VANTREL_STAND_IN_PLAYER);
     executable.resize(kXvtReleaseSize, '\0');
     temp.WriteFile("XVT/Z_XVT__.EXE", executable);
-    LetTheStandInRun();
+    std::filesystem::permissions(temp.Native("XVT/Z_XVT__.EXE"), kInstalledMode);
     temp.MakeFolder("XVT/TRAIN");
     temp.WriteFile("XVT/KZMISS/Battle.kzb",
                    testing::BattleListBytes(1, 0x5A, "Held", {"m1.tie", "m2.tie"}));
@@ -65,16 +66,10 @@ class InterruptedPlayTest : public ::testing::Test {
                                         " 7\nwait-for go.txt\nfile go.txt\n");
   }
 
-  // The executable put back is the backup, a file of the launcher's own without the
-  // permission to run that a native stand-in needs (a Windows game under Wine does not).
-  void LetTheStandInRun() {
-    std::filesystem::permissions(temp.Native("XVT/Z_XVT__.EXE"), std::filesystem::perms::owner_exec,
-                                 std::filesystem::perm_options::add);
-  }
-
   // Starts `vantrel --registry FILE WORDS...` without a runner, its standard output
-  // going to `output` when one is given.
-  pid_t Start(const std::vector<std::string>& words, const std::string& output = {}) {
+  // going to `output` and its standard error to `errors` when they are given.
+  pid_t Start(const std::vector<std::string>& words, const std::string& output = {},
+              const std::string& errors = {}) {
     std::vector<std::string> arguments = {VANTREL_PROGRAM, "--registry", settings.file()};
     arguments.insert(arguments.end(), words.begin(), words.end());
     std::vector<char*> argv;
@@ -85,6 +80,10 @@ class InterruptedPlayTest : public ::testing::Test {
     posix_spawn_file_actions_init(&actions);
     if (!output.empty()) {
       posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, output.c_str(),
+                                       O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    }
+    if (!errors.empty()) {
+      posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errors.c_str(),
                                        O_WRONLY | O_CREAT | O_TRUNC, 0644);
     }
     pid_t child = 0;
@@ -127,9 +126,12 @@ class InterruptedPlayTest : public ::testing::Test {
     EXPECT_NE(journal.find("\nmission=m1.tie\nmission=m2.tie\n"), std::string::npos) << journal;
   }
 
-  // Everything back: the executable as installed, no plain mission, no journal, no backup.
+  // Everything back: the executable as installed, still allowed to run (the native
+  // stand-in needs it to play again), no plain mission, no journal, no backup.
   void ExpectEverythingBack() {
     EXPECT_TRUE(temp.ReadFile("XVT/Z_XVT__.EXE") == executable);
+    EXPECT_EQ(std::filesystem::status(temp.Native("XVT/Z_XVT__.EXE")).permissions(),
+              kInstalledMode);
     EXPECT_EQ(temp.List("XVT/TRAIN"), Names{});
     EXPECT_EQ(temp.List("XVT"), (Names{"KZMISS/", "TRAIN/", "Z_XVT__.EXE", "played.log",
                                        "probe.txt"}));
@@ -144,7 +146,6 @@ TEST_F(InterruptedPlayTest, TermIntAndHupEndTheGameAndPutEverythingBack) {
   for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
     SCOPED_TRACE(strsignal(signal));
     std::filesystem::remove(temp.Native("XVT/played.log"));
-    LetTheStandInRun();
     const pid_t play = Start({"play", "xvt", "--transports"});
     ASSERT_TRUE(GameRuns());
     ExpectPlayUnderWay();
@@ -156,6 +157,25 @@ TEST_F(InterruptedPlayTest, TermIntAndHupEndTheGameAndPutEverythingBack) {
     // The game was ended, not let go.
     EXPECT_EQ(temp.ReadFile("XVT/played.log")->find("file go.txt"), std::string::npos);
   }
+}
+
+// An executable that cannot be put back after the signal (made read-only while the game
+// ran) is not told as put back: the play's journal stays for `vantrel repair`.
+TEST_F(InterruptedPlayTest, WhatCannotBePutBackIsLeftForRepair) {
+  const pid_t play = Start({"play", "xvt", "--transports"}, {}, temp.SystemPath("errors.txt"));
+  ASSERT_TRUE(GameRuns());
+  std::filesystem::permissions(temp.Native("XVT/Z_XVT__.EXE"), std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::remove);
+  ASSERT_EQ(kill(play, SIGTERM), 0);
+  EXPECT_EQ(Wait(play), "exit " + std::to_string(128 + SIGTERM));
+
+  const std::string errors = temp.ReadFile("errors.txt").value_or("");
+  EXPECT_TRUE(errors.ends_with(
+      "vantrel: the play was interrupted (signal 15); the game was ended, but not everything "
+      "could be put back: run `vantrel repair` once the files are free\n"))
+      << errors;
+  EXPECT_EQ(temp.List("XVT"), (Names{"KZMISS/", "TRAIN/", "VNTL___.jnl", "VNTL___.tmp",
+                                     "Z_XVT__.EXE", "played.log", "probe.txt"}));
 }
 
 TEST_F(InterruptedPlayTest, AfterKillTheNextRepairFinishesThePlay) {

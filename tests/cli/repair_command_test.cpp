@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "games/play_journal.h"
 #include "platform/file_system.h"
 #include "tests/cli/cli_run.h"
+#include "tests/launcher/interrupted_play.h"
 #include "tests/support/game_world.h"
 
 namespace vantrel {
@@ -16,30 +16,17 @@ using testing::RunCommand;
 
 class RepairCommandTest : public testing::GameWorldTest {
  protected:
-  // A play of X-Wing vs. TIE Fighter killed while the game ran.
-  void LeaveAnInterruptedPlay() {
-    PlayJournal journal;
-    journal.game = GameId::XwingVsTie;
-    journal.backupTaken = true;
-    journal.executable = StateOfBytes("as installed");
-    journal.patched = StateOfBytes("patched game");
-    journal.missions = {"m1.tie"};
-    temp.WriteFile("XVT/Z_XVT__.EXE", "patched game");
-    temp.WriteFile("XVT/VNTL___.tmp", "as installed");
-    temp.WriteFile("XVT/TRAIN/m1.tie", "plain");
-    ASSERT_TRUE(WritePlayJournal(journal));
-  }
+  void LeaveAnInterruptedPlay() { testing::LeaveAnInterruptedPlay(*this, GameId::XwingVsTie, "m1.tie"); }
 };
 
 TEST_F(RepairCommandTest, SaysPerGameWhatItFoundAndDid) {
   LeaveAnInterruptedPlay();
   const auto run = RunCommand(cli::RepairCommand, {});
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.out,
-            "tie\tnothing to repair\n"
-            "xvt\tinterrupted play: executable put back, 1 plain mission removed\n"
-            "bop\tnothing to repair\n"
-            "xwa\tnothing to repair\n");
+  const std::string nothing = "nothing to repair";
+  EXPECT_EQ(run.out, testing::PerGame(nothing,
+                                      "interrupted play: executable put back, 1 plain mission removed",
+                                      nothing, nothing));
   EXPECT_EQ(temp.ReadFile("XVT/Z_XVT__.EXE"), "as installed");
   EXPECT_EQ(temp.List("XVT"), (std::vector<std::string>{"TRAIN/", "Z_XVT__.EXE"}));
   EXPECT_EQ(RunCommand(cli::RepairCommand, {"xvt"}).out, "xvt\tnothing to repair\n");

@@ -46,14 +46,12 @@ TEST_F(SettingsTest, AWrittenFolderIsReadBack) {
   EXPECT_EQ(ReadLauncherFolder(), "C:\\Program Files\\VNTL");
 }
 
-TEST_F(SettingsTest, AFolderOfTwoHundredFiftyNineCharactersIsReadWhole) {
+// A folder of 259 characters is read whole; one of 260 counts as unset.
+TEST_F(SettingsTest, FoldersAreReadUpToThePathLimit) {
   const std::string folder = "C:\\" + std::string(256, 'f');
   settings.SetGameFolder(GameId::TieFighter, folder);
   EXPECT_EQ(ReadGameFolder(GameId::TieFighter), folder);
-}
-
-TEST_F(SettingsTest, AFolderOfTwoHundredSixtyCharactersCountsAsUnset) {
-  settings.SetGameFolder(GameId::TieFighter, "C:\\" + std::string(257, 'f'));
+  settings.SetGameFolder(GameId::TieFighter, folder + "f");
   EXPECT_EQ(ReadGameFolder(GameId::TieFighter), "");
   settings.SetLauncherFolder("C:\\" + std::string(257, 'f'));
   EXPECT_EQ(ReadLauncherFolder(), "");
@@ -86,30 +84,24 @@ TEST_F(SettingsTest, WritingLastDirWithoutTheLauncherKeyCreatesNothing) {
   EXPECT_EQ(settings.store().ReadString(kLauncherKey, kLastDirValue), std::nullopt);
 }
 
-TEST_F(SettingsTest, XwingVsTieAndBalanceOfPowerTestTheirOwnFolders) {
+// Each game's executable is looked for in its own folder, under any letter case of the
+// folder's and the executable's names; a folder of the executable's name is none.
+TEST_F(SettingsTest, EachGameLooksForItsExecutableInItsOwnFolder) {
   games.WriteFile("XvT\\Z_XVT__.EXE", "xvt");
   games.MakeFolder("BoP");
-  settings.SetGameFolder(GameId::XwingVsTie, games.Path("XvT"));
-  settings.SetGameFolder(GameId::BalanceOfPower, games.Path("BoP"));
-  EXPECT_TRUE(GameExeExists(GameId::XwingVsTie));
-  EXPECT_FALSE(GameExeExists(GameId::BalanceOfPower));
-
-  games.WriteFile("BoP\\z_xvt__.exe", "bop");
-  EXPECT_TRUE(GameExeExists(GameId::BalanceOfPower));
-}
-
-TEST_F(SettingsTest, TheExecutableIsFoundUnderAnyLetterCase) {
   games.WriteFile("TIE\\TIE95.EXE", "tie");
   games.WriteFile("XWA\\XWINGALLIANCE.EXE", "xwa");
-  settings.SetGameFolder(GameId::TieFighter, games.Path("tie"));
-  settings.SetGameFolder(GameId::XwingAlliance, games.Path("XWA"));
+  const char* folders[] = {"tie", "XvT", "BoP", "XWA"};
+  for (GameId game : kAllGames) settings.SetGameFolder(game, games.Path(folders[Index(game)]));
+  EXPECT_TRUE(GameExeExists(GameId::XwingVsTie));
+  EXPECT_FALSE(GameExeExists(GameId::BalanceOfPower));
   EXPECT_TRUE(GameExeExists(GameId::TieFighter));
   EXPECT_TRUE(GameExeExists(GameId::XwingAlliance));
-}
+  games.WriteFile("BoP\\z_xvt__.exe", "bop");
+  EXPECT_TRUE(GameExeExists(GameId::BalanceOfPower));
 
-TEST_F(SettingsTest, AFolderOfTheExecutablesNameIsNoExecutable) {
-  games.MakeFolder("TIE\\TIE95.exe");
-  settings.SetGameFolder(GameId::TieFighter, games.Path("TIE"));
+  games.MakeFolder("Other\\TIE95.exe");
+  settings.SetGameFolder(GameId::TieFighter, games.Path("Other"));
   EXPECT_FALSE(GameExeExists(GameId::TieFighter));
 }
 

@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdlib>
 #include <filesystem>
+#include <string_view>
 
 #include "detect/steam_libraries.h"
 #include "detect/wine_registry.h"
@@ -12,6 +11,9 @@
 #include "tests/cli/cli_run.h"
 #include "tests/support/scoped_settings.h"
 #include "tests/support/temp_folder.h"
+#ifndef _WIN32
+#include "tests/support/scoped_environment.h"
+#endif
 
 namespace vantrel {
 namespace {
@@ -112,16 +114,7 @@ class GameSearchTest : public ::testing::Test {
     std::filesystem::resize_file(temp.Native(relative), size);
   }
 
-  // A path below the temporary folder with this system's separator.
-  std::string Path(const std::string& relative) const {
-#ifdef _WIN32
-    std::string path = temp.Path(relative);
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
-#else
-    return temp.path() + "/" + relative;
-#endif
-  }
+  std::string Path(std::string_view relative) const { return temp.SystemPath(relative); }
 
   TempFolder temp;
 };
@@ -179,13 +172,13 @@ TEST_F(GameSearchTest, TheCommandStoresTheReleasesFoundAndTellsHowToPlay) {
   testing::ScopedSettings settings;
   const std::string home = temp.Path("home");
   temp.MakeFolder("home");
-  const char* oldHome = std::getenv("HOME");
-  const std::string savedHome = oldHome != nullptr ? oldHome : "";
-  setenv("HOME", home.c_str(), 1);
-  unsetenv("WINEPREFIX");
-  const testing::CliRun run = testing::RunCommand(
-      cli::FoldersCommand, {"detect", "--wine-prefix", Path("prefix"), "--set"});
-  setenv("HOME", savedHome.c_str(), 1);
+  testing::CliRun run;
+  {
+    const testing::ScopedEnvironment ownHome("HOME", home);
+    const testing::ScopedEnvironment noPrefix("WINEPREFIX", std::nullopt);
+    run = testing::RunCommand(cli::FoldersCommand,
+                              {"detect", "--wine-prefix", Path("prefix"), "--set"});
+  }
 
   const std::string registry = "the registry of Wine prefix " + Path("prefix");
   EXPECT_EQ(run.status, 0) << run.err;

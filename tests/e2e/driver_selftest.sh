@@ -3,16 +3,12 @@
 # through ui_driver as a test of VNTL.exe would (types a name, ticks a check box, answers
 # the message boxes, toggles a menu item, rests the pointer on a button until its tooltip
 # shows, presses Esc) and checks what the driver reads back: control texts and states,
-# menu states, the message texts, the version resource and the manifest's effect. Screenshots of the dialog and of its message box are saved
-# as driver_test.png and driver_test_message.png in the screenshot folder; a bitmap one
-# is checked and dropped.
-#
-# driver_selftest.sh UI_DRIVER_EXE TEST_DIALOG_EXE SCREENSHOT_FOLDER PROJECT_VERSION
+# menu states, the message texts, the version resource and the manifest's effect.
+# Screenshots of the dialog and of its message box are saved as driver_test.png and
+# driver_test_message.png in the screenshot folder; a bitmap one is checked and dropped.
 set -euo pipefail
 
-e2e_name=driver_selftest
 e2e_usage="UI_DRIVER_EXE TEST_DIALOG_EXE SCREENSHOT_FOLDER PROJECT_VERSION"
-e2e_arguments=4
 # shellcheck source=tests/e2e/e2e_prologue.sh
 source "$(dirname "${BASH_SOURCE[0]}")/e2e_prologue.sh"
 
@@ -31,9 +27,7 @@ expect_line "ProductVersion: $version"
 
 show_title_bars
 
-wine "$dialog" &
-dialog_pid=$!
-pids+=("$dialog_pid")
+start dialog_pid wine "$dialog"
 
 drive - <<SCRIPT
 wait "Driver Test"
@@ -69,9 +63,7 @@ expect_line "Hello, Wine!"
 # The manifest asks for common controls 6 and per-monitor DPI awareness.
 expect_line "Common controls 6, DPI aware"
 
-status=0
-wait "$dialog_pid" || status=$?
-[ "$status" -eq 0 ] || fail "the test dialog ended with $status, not 0"
+expect_exit "$dialog_pid" "the test dialog"
 for shot in driver_test.png driver_test_message.png; do
   [ -s "$shots/$shot" ] || fail "no screenshot in $shots/$shot"
 done

@@ -1,24 +1,30 @@
 # The common start of the end-to-end scripts under Wine (sourced, not run). Before
-# sourcing it without arguments, a script sets
-#   e2e_name       its name, which starts its messages
-#   e2e_usage      the words of its usage line after its own name
-#   e2e_arguments  how many arguments it takes
-# The prologue then checks the arguments, moves the script onto a virtual X display of
-# its own when none is set (Wine draws windows only on one), and gives it:
+# sourcing it without arguments, a script sets e2e_usage, the words of its usage line
+# after its own name, a word for each argument. The prologue then checks the arguments,
+# moves the script onto a virtual X display of its own when none is set (Wine draws
+# windows only on one), and gives it:
+#   e2e_name       the script's name without ".sh", which starts its messages
 #   scratch        a temporary folder, removed at exit
 #   pids           the programs it started in the background, killed at exit if running
 #   at_exit        a function the script may define, called at exit before the rest
 #   fail TEXT      report TEXT and stop with status 1
 #   win PATH       the Windows form of PATH
-#   drive ARGS     runs ui_driver ($driver, which the script sets) (a script on stdin with "-"); its output, without CRs,
-#                  in $scratch/lines
+#   drive ARGS     runs ui_driver ($driver, which the script sets; a script on stdin
+#                  with "-"), its output, without CRs, in $scratch/lines
 #   expect_line T  the driver's last output holds T as a whole line
+#   start VAR COMMAND...
+#                  runs COMMAND in the background, killed at exit if still running, and
+#                  puts its process id in VAR
+#   expect_exit PID WHAT
+#                  waits for the program started as PID, which must end with status 0
 #   screenshot_folder FOLDER
 #                  makes FOLDER and prints its absolute path
 #   show_title_bars, fresh_wine_prefix, make_package: below.
 # shellcheck shell=bash disable=SC2034 # the variables are the sourcing script's
 
-if [ $# -ne "$e2e_arguments" ]; then
+e2e_name=$(basename "$0" .sh)
+read -ra e2e_words <<<"$e2e_usage"
+if [ $# -ne ${#e2e_words[@]} ]; then
   echo "usage: $0 $e2e_usage" >&2
   exit 2
 fi
@@ -56,6 +62,19 @@ drive() {
 }
 expect_line() {
   grep -qxF -- "$1" "$scratch/lines" || fail "expected the line \"$1\" in: $(cat "$scratch/lines")"
+}
+
+start() {
+  local var=$1
+  shift
+  "$@" &
+  pids+=("$!")
+  printf -v "$var" %s "$!"
+}
+expect_exit() {
+  local status=0
+  wait "$1" || status=$?
+  [ "$status" -eq 0 ] || fail "$2 ended with $status, not 0"
 }
 
 screenshot_folder() {

@@ -6,16 +6,13 @@
 # installed Uninstall.exe: No removes nothing; Yes and Start remove every file the install
 # log names, the registry entries (read back with `wine reg query`), the shortcuts and
 # their Start Menu folders, and keep a file the log does not name and the maker's key
-# "Software\Morvain Unlimited"; the running Uninstall.exe goes when Wine restarts. Then the same again with Setup.exe /SILENT and
-# Uninstall.exe /SILENT. Screenshots of every Setup page, the quit question and
-# Uninstall's window before and after Start go to the screenshot folder as release_*.png.
-#
-# release_e2e.sh UI_DRIVER_EXE STAND_IN_PLAYER_EXE PACK_RELEASE_EXE BUILD_FOLDER SCREENSHOT_FOLDER
+# "Software\Morvain Unlimited"; the running Uninstall.exe goes when Wine restarts. Then
+# the same again with Setup.exe /SILENT and Uninstall.exe /SILENT. Screenshots of every
+# Setup page, the quit question and Uninstall's window before and after Start go to the
+# screenshot folder as release_*.png.
 set -euo pipefail
 
-e2e_name=release_e2e
 e2e_usage="UI_DRIVER_EXE STAND_IN_PLAYER_EXE PACK_RELEASE_EXE BUILD_FOLDER SCREENSHOT_FOLDER"
-e2e_arguments=5
 # shellcheck source=tests/e2e/e2e_prologue.sh
 source "$(dirname "${BASH_SOURCE[0]}")/e2e_prologue.sh"
 
@@ -171,15 +168,11 @@ SCRIPT
 expect_line '1029 Button "Yes" visible enabled'
 expect_line '1020 Button "No" visible enabled'
 expect_line '1030 Button "< Back" visible enabled'
-status=0
-wait "$setup_pid" || status=$?
-[ "$status" -eq 0 ] || fail "Setup ended with $status, not 0"
+expect_exit "$setup_pid" "Setup"
 installed yes
 
 # The installed launcher loads a battle from the command line and plays it.
-wine "$folder\\VNTL.exe" "$(win "$scratch/My Battles/Endor Run.kzm")" &
-pids+=("$!")
-launcher_pid=$!
+start launcher_pid wine "$folder\\VNTL.exe" "$(win "$scratch/My Battles/Endor Run.kzm")"
 drive - <<SCRIPT
 timeout 60
 wait "Vantrel"
@@ -199,17 +192,13 @@ printf 'mine\r\n' >"$unix_folder/My Notes.txt"
 # Uninstall from the install folder, as the list of installed programs starts it: No
 # removes nothing.
 uninstaller=$(reg_value "$uninstall_key" UninstallString)
-wine "$uninstaller" &
-uninstall_pid=$!
-pids+=("$uninstall_pid")
+start uninstall_pid wine "$uninstaller"
 drive answer "#32770::Confirm File Deletion" no
 expect_line "Are you sure you want to completely remove the selected application and all of its componets?"
 wait "$uninstall_pid" || fail "Uninstall ended badly after No"
 installed yes
 
-wine "$uninstaller" &
-uninstall_pid=$!
-pids+=("$uninstall_pid")
+start uninstall_pid wine "$uninstaller"
 window="Remove Programs From Your Computer"
 drive - <<SCRIPT
 answer "#32770::Confirm File Deletion" yes
@@ -228,9 +217,7 @@ for done_label in 1048 1049 1050; do
 done
 expect_line '1020 Button "OK" visible enabled'
 expect_line '1021 Button "Please wait" visible disabled'
-status=0
-wait "$uninstall_pid" || status=$?
-[ "$status" -eq 0 ] || fail "Uninstall ended with $status, not 0"
+expect_exit "$uninstall_pid" "Uninstall"
 removed
 
 # The same without pages or questions, for administrators and scripts.

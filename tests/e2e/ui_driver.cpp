@@ -61,7 +61,9 @@
 #include <commctrl.h>
 
 #include <chrono>
+#include <cstdint>
 #include <cwchar>
+#include <functional>
 #include <iostream>
 #include <map>
 #include <memory>
@@ -73,6 +75,7 @@
 
 #include "platform/command_line.h"
 #include "platform/win32/text_win32.h"
+#include "tests/e2e/owned_handle.h"
 #include "tests/e2e/ui_driver_hook.h"
 #include "tests/e2e/window_capture.h"
 #include "tests/e2e/window_finder.h"
@@ -195,14 +198,8 @@ HWND Driver::ControlOf(HWND window, const std::string& idText) {
   return *found;
 }
 
-struct LibraryFreer {
-  void operator()(HMODULE library) const { FreeLibrary(library); }
-};
-struct Unhooker {
-  void operator()(HHOOK hook) const { UnhookWindowsHookEx(hook); }
-};
-using Library = std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryFreer>;
-using Hook = std::unique_ptr<std::remove_pointer_t<HHOOK>, Unhooker>;
+using Library = Owned<HMODULE, FreeLibrary>;
+using Hook = Owned<HHOOK, UnhookWindowsHookEx>;
 
 // Windows lets GetMenuState read another program's menu; Wine does not, so there the hook
 // beside the driver reads it from inside the program (see ui_driver_hook.cpp).
@@ -440,81 +437,68 @@ void Driver::Version(const std::string& file) {
 }
 
 void Driver::Run(const std::vector<std::string>& words) {
-  const std::string& command = words.at(0);
-  auto expect = [&](std::size_t least, std::size_t most) {
-    if (words.size() - 1 < least || words.size() - 1 > most) {
-      throw UsageError{"wrong number of arguments for " + command};
-    }
+  using Words = std::vector<std::string>;
+  // Each command with the fewest and most arguments it takes, and what it does.
+  struct Command {
+    std::size_t least;
+    std::size_t most;
+    std::function<void(Driver&, const Words&)> run;
   };
-
-  if (command == "wait") {
-    expect(1, 1);
-    Wait(words[1]);
-  } else if (command == "gone") {
-    expect(1, 1);
-    Gone(words[1]);
-  } else if (command == "controls") {
-    expect(1, 1);
-    ListControls(words[1]);
-  } else if (command == "text") {
-    expect(2, 2);
-    std::cout << WindowText(ControlOf(Window(words[1]), words[2])) << '\n';
-  } else if (command == "expect-text") {
-    expect(3, 3);
-    ExpectText(words[1], words[2], words[3]);
-  } else if (command == "set-text") {
-    expect(3, 3);
-    HWND control = ControlOf(Window(words[1]), words[2]);
-    const auto text = Widen(words[3]);
-    if (!text) throw UsageError{"the text is not valid UTF-8"};
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text->c_str()),
-                             SMTO_ABORTIFHUNG, 2000, &result) ||
-        !result) {
-      throw Failure{"control " + words[2] + " did not take the text"};
-    }
-  } else if (command == "click") {
-    expect(2, 2);
-    Click(words[1], words[2]);
-  } else if (command == "command") {
-    expect(2, 2);
-    Notify(Window(words[1]), WM_COMMAND, MAKEWPARAM(ParseNumber(words[2], "a command id"), 0), 0);
-  } else if (command == "menu-state") {
-    expect(2, 2);
-    auto state = MenuState(Window(words[1]), ParseNumber(words[2], "a menu command id"));
-    if (!state) {
-      throw Failure{"window \"" + words[1] + "\" has no menu item " + words[2] +
-                    " that can be read"};
-    }
-    std::cout << *state << '\n';
-  } else if (command == "expect-menu") {
-    if (words.size() < 4) throw UsageError{"expect-menu needs WINDOW ID and at least one state"};
-    ExpectMenu(words[1], words[2], {words.begin() + 3, words.end()});
-  } else if (command == "answer") {
-    expect(2, 3);
-    Answer(words[1], words[2],
-           words.size() == 4 ? std::optional<std::string>(words[3]) : std::nullopt);
-  } else if (command == "hover") {
-    expect(2, 2);
-    Hover(words[1], words[2]);
-  } else if (command == "key") {
-    expect(2, 2);
-    Key(words[1], words[2]);
-  } else if (command == "close") {
-    expect(1, 1);
-    Notify(Window(words[1]), WM_SYSCOMMAND, SC_CLOSE, 0);
-  } else if (command == "screenshot") {
-    expect(2, 2);
-    Shoot(words[1], words[2]);
-  } else if (command == "version") {
-    expect(1, 1);
-    Version(words[1]);
-  } else if (command == "timeout") {
-    expect(1, 1);
-    limit_ = std::chrono::seconds(ParseNumber(words[1], "the time limit"));
-  } else {
-    throw UsageError{"unknown command: " + command};
+  static const std::map<std::string, Command> kCommands = {
+      {"wait", {1, 1, [](Driver& d, const Words& w) { d.Wait(w[1]); }}},
+      {"gone", {1, 1, [](Driver& d, const Words& w) { d.Gone(w[1]); }}},
+      {"controls", {1, 1, [](Driver& d, const Words& w) { d.ListControls(w[1]); }}},
+      {"text", {2, 2, [](Driver& d, const Words& w) {
+         std::cout << WindowText(d.ControlOf(d.Window(w[1]), w[2])) << '\n';
+       }}},
+      {"expect-text", {3, 3, [](Driver& d, const Words& w) { d.ExpectText(w[1], w[2], w[3]); }}},
+      {"set-text", {3, 3, [](Driver& d, const Words& w) {
+         HWND control = d.ControlOf(d.Window(w[1]), w[2]);
+         const auto text = Widen(w[3]);
+         if (!text) throw UsageError{"the text is not valid UTF-8"};
+         DWORD_PTR result = 0;
+         if (!SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text->c_str()),
+                                  SMTO_ABORTIFHUNG, 2000, &result) ||
+             !result) {
+           throw Failure{"control " + w[2] + " did not take the text"};
+         }
+       }}},
+      {"click", {2, 2, [](Driver& d, const Words& w) { d.Click(w[1], w[2]); }}},
+      {"command", {2, 2, [](Driver& d, const Words& w) {
+         Notify(d.Window(w[1]), WM_COMMAND, MAKEWPARAM(ParseNumber(w[2], "a command id"), 0), 0);
+       }}},
+      {"menu-state", {2, 2, [](Driver& d, const Words& w) {
+         auto state = d.MenuState(d.Window(w[1]), ParseNumber(w[2], "a menu command id"));
+         if (!state) {
+           throw Failure{"window \"" + w[1] + "\" has no menu item " + w[2] + " that can be read"};
+         }
+         std::cout << *state << '\n';
+       }}},
+      {"expect-menu", {0, SIZE_MAX, [](Driver& d, const Words& w) {
+         if (w.size() < 4) throw UsageError{"expect-menu needs WINDOW ID and at least one state"};
+         d.ExpectMenu(w[1], w[2], {w.begin() + 3, w.end()});
+       }}},
+      {"answer", {2, 3, [](Driver& d, const Words& w) {
+         d.Answer(w[1], w[2], w.size() == 4 ? std::optional<std::string>(w[3]) : std::nullopt);
+       }}},
+      {"hover", {2, 2, [](Driver& d, const Words& w) { d.Hover(w[1], w[2]); }}},
+      {"key", {2, 2, [](Driver& d, const Words& w) { d.Key(w[1], w[2]); }}},
+      {"close", {1, 1, [](Driver& d, const Words& w) {
+         Notify(d.Window(w[1]), WM_SYSCOMMAND, SC_CLOSE, 0);
+       }}},
+      {"screenshot", {2, 2, [](Driver& d, const Words& w) { d.Shoot(w[1], w[2]); }}},
+      {"version", {1, 1, [](Driver& d, const Words& w) { d.Version(w[1]); }}},
+      {"timeout", {1, 1, [](Driver& d, const Words& w) {
+         d.limit_ = std::chrono::seconds(ParseNumber(w[1], "the time limit"));
+       }}},
+  };
+  const auto found = kCommands.find(words.at(0));
+  if (found == kCommands.end()) throw UsageError{"unknown command: " + words[0]};
+  const Command& command = found->second;
+  if (words.size() - 1 < command.least || words.size() - 1 > command.most) {
+    throw UsageError{"wrong number of arguments for " + words[0]};
   }
+  command.run(*this, words);
 }
 
 // One script line as words: blanks separate them, double quotes hold blanks, and inside

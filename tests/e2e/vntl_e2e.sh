@@ -8,13 +8,9 @@
 # the player told so) and a third once it has ended (loaded by the running launcher),
 # looks at Directories and About, and quits with Esc. Screenshots of the splash, the
 # main window and each dialog go to the screenshot folder.
-#
-# vntl_e2e.sh UI_DRIVER_EXE VNTL_EXE STAND_IN_PLAYER_EXE PARK_POINTER_EXE SCREENSHOT_FOLDER
 set -euo pipefail
 
-e2e_name=vntl_e2e
 e2e_usage="UI_DRIVER_EXE VNTL_EXE STAND_IN_PLAYER_EXE PARK_POINTER_EXE SCREENSHOT_FOLDER"
-e2e_arguments=5
 # shellcheck source=tests/e2e/e2e_prologue.sh
 source "$(dirname "${BASH_SOURCE[0]}")/e2e_prologue.sh"
 
@@ -79,9 +75,7 @@ make_package "$world/My Battles/Third Wave.kzm" 0 'Third Wave'
 make_package "$world/My Battles/Fourth Wave.kzm" 2 'Fourth Wave'
 
 # Start with a package: staged before the main window shows, Last Dir unchanged.
-wine "$vntl" "$(win "$world/My Battles/Endor Run.kzm")" &
-launcher_pid=$!
-pids+=("$launcher_pid")
+start launcher_pid wine "$vntl" "$(win "$world/My Battles/Endor Run.kzm")"
 
 # The first program with windows in a fresh Wine prefix can take long to show them.
 drive - <<SCRIPT
@@ -134,9 +128,7 @@ for _ in $(seq 300); do
 done
 grep -q '^self ' "$games/XWA/played.log" || fail "the stand-in game did not run"
 
-wine "$vntl" "$(win "$world/My Battles/Second Wave.kzm")" &
-second_pid=$!
-pids+=("$second_pid")
+start second_pid wine "$vntl" "$(win "$world/My Battles/Second Wave.kzm")"
 drive - <<SCRIPT
 wait "#32770::VNTL"
 screenshot "#32770::VNTL" "$(win "$shots/vntl_not_loaded.png")"
@@ -144,9 +136,7 @@ answer "#32770::VNTL" ok
 SCRIPT
 expect_line "$(win "$world/My Battles/Second Wave.kzm")"
 expect_line "was not loaded because a game is running. Open it again when the game has ended."
-status=0
-wait "$second_pid" || status=$?
-[ "$status" -eq 0 ] || fail "the second launcher ended with $status, not 0"
+expect_exit "$second_pid" "the second launcher"
 [ ! -e "$games/TIE/KZMISS" ] || fail "the package of the second launcher was staged"
 
 : >"$games/XWA/go.txt"
@@ -227,7 +217,5 @@ expect_line '1071 Static "KZ Club Home Page" visible enabled'
 expect_line '1074 Static "KZ Battle Archive" visible enabled'
 expect_line '1072 Static "KZ Club Office" visible enabled'
 
-status=0
-wait "$launcher_pid" || status=$?
-[ "$status" -eq 0 ] || fail "the launcher ended with $status, not 0"
+expect_exit "$launcher_pid" "the launcher"
 echo "vntl_e2e: passed; screenshots in $shots/vntl_*.png"

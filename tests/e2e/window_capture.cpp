@@ -12,6 +12,7 @@
 #include <type_traits>
 
 #include "platform/win32/text_win32.h"
+#include "tests/e2e/owned_handle.h"
 
 namespace vantrel::e2e {
 namespace {
@@ -20,15 +21,9 @@ struct WindowDcReleaser {
   HWND window;
   void operator()(HDC dc) const { ReleaseDC(window, dc); }
 };
-struct DcDeleter {
-  void operator()(HDC dc) const { DeleteDC(dc); }
-};
-struct ObjectDeleter {
-  void operator()(HGDIOBJ object) const { DeleteObject(object); }
-};
 using WindowDc = std::unique_ptr<std::remove_pointer_t<HDC>, WindowDcReleaser>;
-using MemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
-using Bitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, ObjectDeleter>;
+using MemoryDc = Owned<HDC, DeleteDC>;
+using Bitmap = Owned<HBITMAP, DeleteObject>;
 
 void PutBigEndian(std::string& out, std::uint32_t value) {
   for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<char>(value >> shift));

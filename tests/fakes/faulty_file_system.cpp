@@ -133,6 +133,11 @@ class FaultyFile final : public File {
     return inner_->Flush();
   }
 
+  bool Reserve(std::uint64_t size) override {
+    if (rules_->Fails(FileOperation::FileReserve, path_)) return false;
+    return inner_->Reserve(size);
+  }
+
  private:
   std::unique_ptr<File> inner_;
   std::shared_ptr<FaultyFileSystem::Rules> rules_;

@@ -41,7 +41,8 @@ enum class FileOperation {
   FileSeek,
   FileSize,
   FileSetTimes,
-  FileFlush,
+  FileReserve,
+  FileFlush,  // the last: the counts of calls are sized by it
 };
 
 // The causes the fake records: fixed texts, the same on every system.

@@ -1,5 +1,7 @@
 #include "games/backup.h"
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,30 +17,42 @@ namespace vantrel {
 namespace {
 
 using Names = std::vector<std::string>;
+using Fault = std::function<void(testing::FaultyFileSystem&)>;
 
 class BackupGameExeTest : public testing::GameFoldersTest {
  protected:
+  // Runs `attempt` once under each fault, with a faulty file system of its own installed.
+  void UnderEachFault(const std::vector<Fault>& faults,
+                      const std::function<void(const testing::FaultyFileSystem&)>& attempt) {
+    for (const Fault& fault : faults) {
+      testing::FaultyFileSystem faulty;
+      testing::ScopedFileSystem scoped(faulty);
+      fault(faulty);
+      attempt(faulty);
+    }
+  }
+
   // Makes the executable read-only, or writable again, as a player could.
   void SetExecutableReadOnly(GameId game, bool readOnly) {
     ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path(ExecutableOf(game)), readOnly));
   }
 };
 
-TEST_F(BackupGameExeTest, CopiesEveryByteUnderTheBackupName) {
+// A backup found here was judged by finishing the play that left it (games/finish_play.h)
+// before a new one is taken; the new one replaces it whole, longer or shorter.
+TEST_F(BackupGameExeTest, CopiesEveryByteUnderTheBackupNameOverAnyOlderOne) {
   const std::string original = WriteRelease(GameId::TieFighter);
-  EXPECT_TRUE(BackupGameExe(GameId::TieFighter));
-  EXPECT_EQ(ReadBackup(GameId::TieFighter), original);
-  EXPECT_EQ(ReadExecutable(GameId::TieFighter), original);
-  // The copy in progress was renamed into place; nothing else is left behind.
-  EXPECT_EQ(temp.List("TIE"), (Names{"TIE95.EXE", "VNTL___.tmp"}));
-}
-
-TEST_F(BackupGameExeTest, ReplacesAnOlderLongerBackupCompletely) {
-  const std::string original = WriteRelease(GameId::XwingAlliance);
-  temp.WriteFile(BackupOf(GameId::XwingAlliance), std::string(original.size() + 4096, 'o'));
-  EXPECT_TRUE(BackupGameExe(GameId::XwingAlliance));
-  EXPECT_EQ(ReadBackup(GameId::XwingAlliance), original);
-  EXPECT_EQ(ReadExecutable(GameId::XwingAlliance), original);
+  for (const std::optional<std::size_t> older : {std::optional<std::size_t>(),
+                                                 std::optional(original.size() + 4096),
+                                                 std::optional<std::size_t>(1000)}) {
+    SCOPED_TRACE(older.value_or(0));
+    if (older) temp.WriteFile(BackupOf(GameId::TieFighter), std::string(*older, 'o'));
+    EXPECT_TRUE(BackupGameExe(GameId::TieFighter));
+    EXPECT_EQ(ReadBackup(GameId::TieFighter), original);
+    EXPECT_EQ(ReadExecutable(GameId::TieFighter), original);
+    // The copy in progress was renamed into place; nothing else is left behind.
+    EXPECT_EQ(temp.List("TIE"), (Names{"TIE95.EXE", "VNTL___.tmp"}));
+  }
 }
 
 TEST_F(BackupGameExeTest, KeepsEachGameFoldersBackupApart) {
@@ -62,39 +76,24 @@ TEST_F(BackupGameExeTest, FailsWithoutAnExecutableAndKeepsAnOlderBackup) {
   EXPECT_EQ(ReadBackup(GameId::TieFighter), "older backup");
 }
 
-TEST_F(BackupGameExeTest, KeepsTheOlderBackupWhenTheCopyBreaksOff) {
+// A copy that breaks off (as on a full disk), cannot be renamed into place or meets a
+// read-only older backup fails and keeps the older backup.
+TEST_F(BackupGameExeTest, KeepsTheOlderBackupWhenTheNewOneCannotBeMade) {
   const std::string original = WriteRelease(GameId::TieFighter);
+  const std::vector<Fault> faults = {
+      [](auto& f) { f.FailWritesAfter(100'000, "VNTL___.new"); },
+      [](auto& f) { f.FailAlways(testing::FileOperation::MoveFile); },
+      [this](auto&) {
+        ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path(BackupOf(GameId::TieFighter)), true));
+      },
+  };
   temp.WriteFile(BackupOf(GameId::TieFighter), "older backup");
-  testing::FaultyFileSystem faulty;
-  testing::ScopedFileSystem scoped(faulty);
-  faulty.FailWritesAfter(100'000, "VNTL___.new");  // as on a full disk
-
-  EXPECT_FALSE(BackupGameExe(GameId::TieFighter));
-  EXPECT_EQ(ReadBackup(GameId::TieFighter), "older backup");
-  EXPECT_EQ(ReadExecutable(GameId::TieFighter), original);
-  EXPECT_EQ(temp.List("TIE"), (Names{"TIE95.EXE", "VNTL___.tmp"}));
-}
-
-TEST_F(BackupGameExeTest, KeepsTheOlderBackupWhenTheCopyCannotBeRenamedIntoPlace) {
-  const std::string original = WriteRelease(GameId::XwingVsTie);
-  temp.WriteFile(BackupOf(GameId::XwingVsTie), "older backup");
-  testing::FaultyFileSystem faulty;
-  testing::ScopedFileSystem scoped(faulty);
-  faulty.FailAlways(testing::FileOperation::MoveFile);
-
-  EXPECT_FALSE(BackupGameExe(GameId::XwingVsTie));
-  EXPECT_EQ(ReadBackup(GameId::XwingVsTie), "older backup");
-  EXPECT_EQ(ReadExecutable(GameId::XwingVsTie), original);
-  EXPECT_EQ(temp.List("XVT"), (Names{"BalanceOfPower/", "VNTL___.tmp", "Z_XVT__.EXE"}));
-}
-
-TEST_F(BackupGameExeTest, FailsWhenTheOlderBackupIsReadOnly) {
-  const std::string original = WriteRelease(GameId::TieFighter);
-  temp.WriteFile(BackupOf(GameId::TieFighter), "older backup");
-  ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path(BackupOf(GameId::TieFighter)), true));
-  EXPECT_FALSE(BackupGameExe(GameId::TieFighter));
-  EXPECT_EQ(ReadBackup(GameId::TieFighter), "older backup");
-  EXPECT_EQ(temp.List("TIE"), (Names{"TIE95.EXE", "VNTL___.tmp"}));
+  UnderEachFault(faults, [&](const auto&) {
+    EXPECT_FALSE(BackupGameExe(GameId::TieFighter));
+    EXPECT_EQ(ReadBackup(GameId::TieFighter), "older backup");
+    EXPECT_EQ(ReadExecutable(GameId::TieFighter), original);
+    EXPECT_EQ(temp.List("TIE"), (Names{"TIE95.EXE", "VNTL___.tmp"}));
+  });
 }
 
 TEST_F(BackupGameExeTest, RefusesAFolderThatLeavesNoRoomForTheBackupName) {
@@ -109,16 +108,6 @@ TEST_F(BackupGameExeTest, RefusesAFolderThatLeavesNoRoomForTheBackupName) {
 
   EXPECT_FALSE(BackupGameExe(GameId::TieFighter));
   EXPECT_EQ(temp.List(deep), (Names{"TIE95.EXE"}));
-}
-
-TEST_F(BackupGameExeTest, ReplacesALeftoverBackupOfAnotherSize) {
-  // A backup found here was judged by finishing the play that left it (games/finish_play.h)
-  // before a new one is taken; the new one replaces it whole.
-  const std::string original = WriteRelease(GameId::BalanceOfPower);
-  temp.WriteFile(BackupOf(GameId::BalanceOfPower), std::string(1000, 'o'));
-  EXPECT_TRUE(BackupGameExe(GameId::BalanceOfPower));
-  EXPECT_EQ(ReadExecutable(GameId::BalanceOfPower), original);
-  EXPECT_EQ(ReadBackup(GameId::BalanceOfPower), original);
 }
 
 TEST_F(BackupGameExeTest, ReadOnlyExecutableIsBackedUpButNotPatched) {
@@ -144,7 +133,7 @@ TEST_F(BackupGameExeTest, ReadOnlyExecutableIsBackedUpButNotPatched) {
   EXPECT_EQ(temp.List("TIE"), (Names{"TIE95.EXE"}));
 }
 
-class RestoreGameExeTest : public testing::GameFoldersTest {};
+using RestoreGameExeTest = BackupGameExeTest;
 
 TEST_F(RestoreGameExeTest, PutsTheBackupInPlaceAndTouchesNothingElse) {
   temp.WriteFile(ExecutableOf(GameId::XwingAlliance), "patched");
@@ -179,28 +168,23 @@ TEST_F(RestoreGameExeTest, RestoresOnlyItsOwnGamesFolder) {
   EXPECT_EQ(ReadBackup(GameId::XwingVsTie), "xvt");
 }
 
-TEST_F(RestoreGameExeTest, KeepsBothFilesWhenTheRenameFails) {
+// A rename that fails, or a read-only executable, keeps both files; the executable is
+// never deleted ahead of the rename.
+TEST_F(RestoreGameExeTest, KeepsBothFilesWhenTheBackupCannotBePutBack) {
   temp.WriteFile(ExecutableOf(GameId::TieFighter), "patched");
   temp.WriteFile(BackupOf(GameId::TieFighter), "as installed");
-  testing::FaultyFileSystem faulty;
-  testing::ScopedFileSystem scoped(faulty);
-  faulty.FailAlways(testing::FileOperation::MoveFile);
-
-  EXPECT_FALSE(RestoreGameExe(GameId::TieFighter));
-  EXPECT_EQ(ReadExecutable(GameId::TieFighter), "patched");
-  EXPECT_EQ(ReadBackup(GameId::TieFighter), "as installed");
-  // The executable is never deleted ahead of the rename.
-  EXPECT_EQ(faulty.Calls(testing::FileOperation::DeleteFile), 0);
-}
-
-TEST_F(RestoreGameExeTest, LeavesAReadOnlyExecutableAndItsBackup) {
-  temp.WriteFile(ExecutableOf(GameId::TieFighter), "patched");
-  temp.WriteFile(BackupOf(GameId::TieFighter), "as installed");
-  ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path(ExecutableOf(GameId::TieFighter)), true));
-
-  EXPECT_FALSE(RestoreGameExe(GameId::TieFighter));
-  EXPECT_EQ(ReadExecutable(GameId::TieFighter), "patched");
-  EXPECT_EQ(ReadBackup(GameId::TieFighter), "as installed");
+  const std::vector<Fault> faults = {
+      [](auto& f) { f.FailAlways(testing::FileOperation::MoveFile); },
+      [this](auto&) {
+        ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path(ExecutableOf(GameId::TieFighter)), true));
+      },
+  };
+  UnderEachFault(faults, [&](const testing::FaultyFileSystem& faulty) {
+    EXPECT_FALSE(RestoreGameExe(GameId::TieFighter));
+    EXPECT_EQ(ReadExecutable(GameId::TieFighter), "patched");
+    EXPECT_EQ(ReadBackup(GameId::TieFighter), "as installed");
+    EXPECT_EQ(faulty.Calls(testing::FileOperation::DeleteFile), 0);
+  });
 }
 
 TEST_F(RestoreGameExeTest, GivesTheExecutableBackItsTimes) {

@@ -3,6 +3,7 @@
 // format.
 #include "games/finish_play.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "games/patches.h"
 #include "games/play_journal.h"
 #include "platform/file_system.h"
+#include "tests/fakes/faulty_file_system.h"
 #include "tests/games/game_folders.h"
 
 namespace vantrel {
@@ -42,34 +44,27 @@ struct Case {
 void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
 
 // Every row: the executable as found, backup there or not, journal there or not.
+using enum Exe;
+using enum PlayFinish::Found;
+using enum PlayFinish::Executable;
 const Case kCases[] = {
-    {"PatchedWithBackupAndJournal", Exe::Patched, true, true, Found::Journal, Executable::PutBack,
-     Exe::Original, false},
-    {"PatchedWithJournalAlone", Exe::Patched, false, true, Found::Journal,
-     Executable::StillPatched, Exe::Patched, false},
-    {"OriginalWithBackupAndJournal", Exe::Original, true, true, Found::Journal,
-     Executable::Untouched, Exe::Original, false},
-    {"OriginalWithJournalAlone", Exe::Original, false, true, Found::Journal,
-     Executable::Untouched, Exe::Original, false},
-    {"OtherWithBackupAndJournal", Exe::OtherBuild, true, true, Found::Journal,
-     Executable::ChangedSince, Exe::OtherBuild, true},
-    {"OtherWithJournalAlone", Exe::OtherBuild, false, true, Found::Journal, Executable::Untouched,
-     Exe::OtherBuild, false},
-    {"PatchedWithOldBackup", Exe::Patched, true, false, Found::BackupWithoutJournal,
-     Executable::PutBack, Exe::Original, false},
-    {"PatchedAlone", Exe::Patched, false, false, Found::Nothing, Executable::Untouched,
-     Exe::Patched, false},
-    {"OriginalWithOldBackup", Exe::Original, true, false, Found::BackupWithoutJournal,
-     Executable::Untouched, Exe::Original, false},
-    {"OriginalAlone", Exe::Original, false, false, Found::Nothing, Executable::Untouched,
-     Exe::Original, false},
-    {"OtherBuildWithOldBackup", Exe::OtherBuild, true, false, Found::BackupWithoutJournal,
-     Executable::ChangedSince, Exe::OtherBuild, true},
-    {"OtherAlone", Exe::OtherBuild, false, false, Found::Nothing, Executable::Untouched,
-     Exe::OtherBuild, false},
+    {"PatchedWithBackupAndJournal", Patched, true, true, Journal, PutBack, Original, false},
+    {"PatchedWithJournalAlone", Patched, false, true, Journal, StillPatched, Patched, false},
+    {"OriginalWithBackupAndJournal", Original, true, true, Journal, Untouched, Original, false},
+    {"OriginalWithJournalAlone", Original, false, true, Journal, Untouched, Original, false},
+    {"OtherWithBackupAndJournal", OtherBuild, true, true, Journal, ChangedSince, OtherBuild, true},
+    {"OtherWithJournalAlone", OtherBuild, false, true, Journal, Untouched, OtherBuild, false},
+    {"PatchedWithOldBackup", Patched, true, false, BackupWithoutJournal, PutBack, Original, false},
+    {"PatchedAlone", Patched, false, false, Nothing, Untouched, Patched, false},
+    {"OriginalWithOldBackup", Original, true, false, BackupWithoutJournal, Untouched, Original,
+     false},
+    {"OriginalAlone", Original, false, false, Nothing, Untouched, Original, false},
+    {"OtherBuildWithOldBackup", OtherBuild, true, false, BackupWithoutJournal, ChangedSince,
+     OtherBuild, true},
+    {"OtherAlone", OtherBuild, false, false, Nothing, Untouched, OtherBuild, false},
     // A change only where a patch writes, but not to the patch's value, is the player's.
-    {"OtherAtPatchWithOldBackup", Exe::OtherAtPatch, true, false, Found::BackupWithoutJournal,
-     Executable::ChangedSince, Exe::OtherAtPatch, true},
+    {"OtherAtPatchWithOldBackup", OtherAtPatch, true, false, BackupWithoutJournal, ChangedSince,
+     OtherAtPatch, true},
 };
 
 class FinishPlayTest : public testing::GameFoldersTest,
@@ -87,17 +82,7 @@ class FinishPlayTest : public testing::GameFoldersTest,
   }
 
   const std::string& Bytes(Exe exe) const {
-    switch (exe) {
-      case Exe::Original:
-        return original;
-      case Exe::Patched:
-        return patched;
-      case Exe::OtherBuild:
-        return otherBuild;
-      case Exe::OtherAtPatch:
-        return otherAtPatch;
-    }
-    return original;
+    return *std::array{&original, &patched, &otherBuild, &otherAtPatch}[static_cast<int>(exe)];
   }
 
   PlayJournal JournalOfThePlay() const {
@@ -149,21 +134,33 @@ INSTANTIATE_TEST_SUITE_P(EveryState, FinishPlayTest, ::testing::ValuesIn(kCases)
                            return info.param.name;
                          });
 
-// A backup that cannot be put back (the executable is read-only, or in use on Windows)
-// stays with the journal, so that the next run tries again.
+// A backup that cannot be put back (the executable is read-only, or in use on Windows),
+// or an executable or backup that cannot be read, stays with the journal, so that the
+// next run tries again.
 TEST_F(FinishPlayTest, KeepsEverythingWhenTheBackupCannotBePutBack) {
-  temp.WriteFile(BackupOf(kGame), original);
-  ASSERT_TRUE(WritePlayJournal(JournalOfThePlay()));
-  ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path(ExecutableOf(kGame)), true));
+  for (const char* unreadable : {"", "Z_XVT__.EXE", "VNTL___.tmp"}) {
+    SCOPED_TRACE(unreadable);
+    temp.WriteFile(ExecutableOf(kGame), patched);
+    temp.WriteFile(BackupOf(kGame), original);
+    ASSERT_TRUE(WritePlayJournal(JournalOfThePlay()));
+    testing::FaultyFileSystem faulty;
+    testing::ScopedFileSystem installed(faulty);
+    if (*unreadable) {
+      faulty.FailAlways(testing::FileOperation::Open, unreadable);
+    } else {
+      ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path(ExecutableOf(kGame)), true));
+    }
 
-  PlayFinish finish = FinishPlay(kGame);
-  EXPECT_EQ(finish.executable, Executable::CouldNotPutBack);
-  EXPECT_FALSE(finish.finished);
-  EXPECT_EQ(temp.List(FolderOf(kGame)),
-            (Names{"BalanceOfPower/", "VNTL___.jnl", "VNTL___.tmp", "Z_XVT__.EXE"}));
+    const PlayFinish finish = FinishPlay(kGame);
+    EXPECT_EQ(finish.executable, Executable::CouldNotPutBack);
+    EXPECT_FALSE(finish.finished);
+    EXPECT_EQ(temp.List(FolderOf(kGame)),
+              (Names{"BalanceOfPower/", "VNTL___.jnl", "VNTL___.tmp", "Z_XVT__.EXE"}));
+    faulty.Heal();
+    ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path(ExecutableOf(kGame)), false));
+  }
 
-  ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path(ExecutableOf(kGame)), false));
-  finish = FinishPlay(kGame);
+  const PlayFinish finish = FinishPlay(kGame);
   EXPECT_EQ(finish.executable, Executable::PutBack);
   EXPECT_TRUE(ReadExecutable(kGame) == original);
   EXPECT_EQ(temp.List(FolderOf(kGame)), (Names{"BalanceOfPower/", "Z_XVT__.EXE"}));

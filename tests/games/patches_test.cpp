@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -27,44 +28,33 @@ const std::string kTieDlx("TIEDLX\0", 7);
 const std::string kTieAdv("TIEADV\0", 7);
 
 // Rows typed from the games' patch lists, checked through the named operations.
-struct TypedRow {
+struct TypedPatch {
   const char* patch;
   bool (*apply)();
   GameId game;
-  std::uint32_t offset;
-  std::string bytes;
+  std::vector<std::pair<std::uint32_t, std::string>> rows;  // offset, bytes
 };
 
-const std::vector<TypedRow>& TypedRows() {
-  static const std::vector<TypedRow> rows = {
-      {"rebel fighters", PatchTieRebelFighters, GameId::TieFighter, 0x0EA2EC, kTieInt},
-      {"rebel fighters", PatchTieRebelFighters, GameId::TieFighter, 0x0EA3D0, Bytes({0x2C})},
-      {"rebel fighters", PatchTieRebelFighters, GameId::TieFighter, 0x0EA5AD, kTieDlx},
-      {"rebel fighters", PatchTieRebelFighters, GameId::TieFighter, 0x0EAFCF,
-       Bytes({0x89, 0x8D, 0x00, 0x02, 0x01, 0x03, 0x02, 0x00})},
-      {"rebel fighters", PatchTieRebelFighters, GameId::TieFighter, 0x0EAFDF, Bytes({0x02})},
-      {"rebel fighters", PatchTieRebelFighters, GameId::TieFighter, 0x0F240B, kTieInt},
-      {"TIE transports", PatchTieTransports, GameId::TieFighter, 0x0EB195, Bytes({0x2C})},
-      {"TIE transports", PatchTieTransports, GameId::TieFighter, 0x0EB63C, Bytes({0x8B, 0x8D})},
-      {"TIE transports", PatchTieTransports, GameId::TieFighter, 0x0EB664,
-       Bytes({0x02, 0x01, 0x03, 0x02, 0x02})},
-      {"TIE transports", PatchTieTransports, GameId::TieFighter, 0x0EB729, Bytes({0x8D, 0x8B})},
-      {"TIE transports", PatchTieTransports, GameId::TieFighter, 0x0EC40F, Bytes({0x04, 0x02})},
-      {"TIE transports", PatchTieTransports, GameId::TieFighter, 0x0EC4E3, kTieDlx},
-      {"TIE transports", PatchTieTransports, GameId::TieFighter, 0x0EC4FE, Bytes({0x05})},
-      {"XvT transports", PatchXvtTransports, GameId::XwingVsTie, 0x12AB8F, kTieAdv},
-      {"XvT transports", PatchXvtTransports, GameId::XwingVsTie, 0x12B135,
-       Bytes({0x02, 0x01, 0x03, 0x02, 0x02})},
-      {"XvT transports", PatchXvtTransports, GameId::XwingVsTie, 0x12BF45, Bytes({0x05})},
-      {"BoP transports", PatchBopTransports, GameId::BalanceOfPower, 0x11AFA5, kTieAdv},
-      {"BoP transports", PatchBopTransports, GameId::BalanceOfPower, 0x11B0BD, Bytes({0x04})},
-      {"BoP transports", PatchBopTransports, GameId::BalanceOfPower, 0x11B5B7,
-       Bytes({0x02, 0x01, 0x03, 0x02, 0x02})},
-      {"BoP transports", PatchBopTransports, GameId::BalanceOfPower, 0x11C4D5, Bytes({0x05})},
-      {"XWA briefing audio", PatchXwaBriefingAudio, GameId::XwingAlliance, 0x15772E,
-       Bytes({0x90, 0x90})},
+const std::vector<TypedPatch>& TypedPatches() {
+  static const std::vector<TypedPatch> patches = {
+      {"rebel fighters", PatchTieRebelFighters, GameId::TieFighter,
+       {{0x0EA2EC, kTieInt}, {0x0EA3D0, Bytes({0x2C})}, {0x0EA5AD, kTieDlx},
+        {0x0EAFCF, Bytes({0x89, 0x8D, 0x00, 0x02, 0x01, 0x03, 0x02, 0x00})},
+        {0x0EAFDF, Bytes({0x02})}, {0x0F240B, kTieInt}}},
+      {"TIE transports", PatchTieTransports, GameId::TieFighter,
+       {{0x0EB195, Bytes({0x2C})}, {0x0EB63C, Bytes({0x8B, 0x8D})},
+        {0x0EB664, Bytes({0x02, 0x01, 0x03, 0x02, 0x02})}, {0x0EB729, Bytes({0x8D, 0x8B})},
+        {0x0EC40F, Bytes({0x04, 0x02})}, {0x0EC4E3, kTieDlx}, {0x0EC4FE, Bytes({0x05})}}},
+      {"XvT transports", PatchXvtTransports, GameId::XwingVsTie,
+       {{0x12AB8F, kTieAdv}, {0x12B135, Bytes({0x02, 0x01, 0x03, 0x02, 0x02})},
+        {0x12BF45, Bytes({0x05})}}},
+      {"BoP transports", PatchBopTransports, GameId::BalanceOfPower,
+       {{0x11AFA5, kTieAdv}, {0x11B0BD, Bytes({0x04})},
+        {0x11B5B7, Bytes({0x02, 0x01, 0x03, 0x02, 0x02})}, {0x11C4D5, Bytes({0x05})}}},
+      {"XWA briefing audio", PatchXwaBriefingAudio, GameId::XwingAlliance,
+       {{0x15772E, Bytes({0x90, 0x90})}}},
   };
-  return rows;
+  return patches;
 }
 
 bool WithinARow(const Patch& patch, std::size_t offset) {
@@ -76,30 +66,15 @@ bool WithinARow(const Patch& patch, std::size_t offset) {
 class PatchesTest : public testing::GameFoldersTest {};
 
 TEST_F(PatchesTest, EachOptionWritesItsTypedRows) {
-  for (const TypedRow& row : TypedRows()) {
-    SCOPED_TRACE(std::string(row.patch) + " at " + std::to_string(row.offset));
-    WriteRelease(row.game);
-    ASSERT_TRUE(row.apply());
-    const std::optional<std::string> patched = ReadExecutable(row.game);
+  for (const TypedPatch& patch : TypedPatches()) {
+    WriteRelease(patch.game);
+    ASSERT_TRUE(patch.apply()) << patch.patch;
+    const std::optional<std::string> patched = ReadExecutable(patch.game);
     ASSERT_TRUE(patched.has_value());
-    EXPECT_EQ(patched->substr(row.offset, row.bytes.size()), row.bytes);
+    for (const auto& [offset, bytes] : patch.rows) {
+      EXPECT_EQ(patched->substr(offset, bytes.size()), bytes) << patch.patch << " at " << offset;
+    }
   }
-}
-
-TEST_F(PatchesTest, HasTheRowCountOfEachOption) {
-  EXPECT_EQ(PatchFor(PatchOption::TieRebelFighters).rows.size(), 19u);
-  EXPECT_EQ(PatchFor(PatchOption::TieTransports).rows.size(), 45u);
-  EXPECT_EQ(PatchFor(PatchOption::XvtTransports).rows.size(), 17u);
-  EXPECT_EQ(PatchFor(PatchOption::BopTransports).rows.size(), 17u);
-  EXPECT_EQ(PatchFor(PatchOption::XwaBriefingAudio).rows.size(), 1u);
-}
-
-TEST_F(PatchesTest, EachOptionPatchesItsGamesExecutable) {
-  EXPECT_EQ(PatchFor(PatchOption::TieRebelFighters).game, GameId::TieFighter);
-  EXPECT_EQ(PatchFor(PatchOption::TieTransports).game, GameId::TieFighter);
-  EXPECT_EQ(PatchFor(PatchOption::XvtTransports).game, GameId::XwingVsTie);
-  EXPECT_EQ(PatchFor(PatchOption::BopTransports).game, GameId::BalanceOfPower);
-  EXPECT_EQ(PatchFor(PatchOption::XwaBriefingAudio).game, GameId::XwingAlliance);
 }
 
 TEST_F(PatchesTest, RowsNeverOverlapAndLieInsideTheRelease) {
@@ -134,15 +109,30 @@ TEST_F(PatchesTest, CraftNamesAreSevenByteFields) {
   EXPECT_EQ(names, 6 + 7 + 5 + 5);
 }
 
+// Each option patches its game's executable with its rows; the pattern holds none of the
+// bytes the rows write, so each row byte is a change.
 TEST_F(PatchesTest, ChangesExactlyTheBytesOfItsRowsAndNothingElse) {
-  // The pattern holds none of the bytes the rows write, so each row byte is a change.
-  const std::array<std::size_t, 5> changedBytes = {62, 99, 52, 52, 2};
-  for (PatchOption option : kAllOptions) {
-    const Patch& patch = PatchFor(option);
-    SCOPED_TRACE(Game(patch.game).name);
-    const std::string original = WriteRelease(patch.game);
-    ASSERT_TRUE(ApplyPatch(option));
-    const std::optional<std::string> patched = ReadExecutable(patch.game);
+  struct Case {
+    PatchOption option;
+    GameId game;
+    std::size_t rows;
+    std::size_t changedBytes;
+  };
+  const Case cases[] = {
+      {PatchOption::TieRebelFighters, GameId::TieFighter, 19, 62},
+      {PatchOption::TieTransports, GameId::TieFighter, 45, 99},
+      {PatchOption::XvtTransports, GameId::XwingVsTie, 17, 52},
+      {PatchOption::BopTransports, GameId::BalanceOfPower, 17, 52},
+      {PatchOption::XwaBriefingAudio, GameId::XwingAlliance, 1, 2},
+  };
+  for (const Case& c : cases) {
+    const Patch& patch = PatchFor(c.option);
+    SCOPED_TRACE(Game(c.game).name);
+    EXPECT_EQ(patch.game, c.game);
+    EXPECT_EQ(patch.rows.size(), c.rows);
+    const std::string original = WriteRelease(c.game);
+    ASSERT_TRUE(ApplyPatch(c.option));
+    const std::optional<std::string> patched = ReadExecutable(c.game);
     ASSERT_TRUE(patched.has_value());
     ASSERT_EQ(patched->size(), original.size());
     std::size_t changed = 0;
@@ -154,7 +144,7 @@ TEST_F(PatchesTest, ChangesExactlyTheBytesOfItsRowsAndNothingElse) {
     for (const PatchRow& row : patch.rows) {
       EXPECT_EQ(patched->substr(row.offset, row.bytes.size()), row.bytes);
     }
-    EXPECT_EQ(changed, changedBytes[static_cast<std::size_t>(option)]);
+    EXPECT_EQ(changed, c.changedBytes);
   }
 }
 
@@ -186,12 +176,17 @@ TEST_F(PatchesTest, LeavesTheOtherGameOfTheSameExecutableNameAlone) {
   EXPECT_NE(ReadExecutable(GameId::BalanceOfPower), bop);
 }
 
-TEST_F(PatchesTest, RefusesAReadOnlyExecutableAndWritesNothing) {
-  const std::string original = WriteRelease(GameId::TieFighter);
+// A read-only executable, or one too short for the rows (writing past its end would grow
+// it; the rows are for the release only), is refused and left as it was.
+TEST_F(PatchesTest, RefusesAnExecutableItCannotPatchAndWritesNothing) {
+  const std::string tie = WriteRelease(GameId::TieFighter);
   ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path(ExecutableOf(GameId::TieFighter)), true));
   EXPECT_FALSE(PatchTieRebelFighters());
   EXPECT_FALSE(PatchTieTransports());
-  EXPECT_EQ(ReadExecutable(GameId::TieFighter), original);
+  EXPECT_EQ(ReadExecutable(GameId::TieFighter), tie);
+  const std::string xwa = WriteExecutable(GameId::XwingAlliance, 0x15772E + 1);
+  EXPECT_FALSE(PatchXwaBriefingAudio());
+  EXPECT_EQ(ReadExecutable(GameId::XwingAlliance), xwa);
 }
 
 TEST_F(PatchesTest, ARowThatCannotBeWrittenFailsThePatchAndSaysWhy) {
@@ -209,24 +204,11 @@ TEST_F(PatchesTest, FailsWithoutAnExecutableAndCreatesNone) {
   EXPECT_TRUE(temp.List("XWA").empty());
 }
 
-TEST_F(PatchesTest, RefusesAFileTooShortForItsRows) {
-  // Writing past the end would grow the file; the rows are for the release only.
-  const std::string original = WriteExecutable(GameId::XwingAlliance, 0x15772E + 1);
-  EXPECT_FALSE(PatchXwaBriefingAudio());
-  EXPECT_EQ(ReadExecutable(GameId::XwingAlliance), original);
-}
-
 TEST_F(PatchesTest, FindsTheExecutableWhateverTheLetterCaseOfItsName) {
   const std::string original = testing::PatternBytes(testing::kReleaseSizes[0]);
   temp.WriteFile("TIE\\tie95.exe", original);
   EXPECT_TRUE(PatchTieTransports());
   EXPECT_EQ(temp.ReadFile("TIE\\tie95.exe")->substr(0x0EC4FE, 1), Bytes({0x05}));
-}
-
-TEST_F(PatchesTest, APatchedExecutablePassesIdentificationAgain) {
-  WriteRelease(GameId::BalanceOfPower);
-  ASSERT_TRUE(PatchBopTransports());
-  EXPECT_TRUE(IdentifyGameExe(GameId::BalanceOfPower));
 }
 
 TEST_F(PatchesTest, APlayLeavesTheExecutableAsItWas) {

@@ -68,13 +68,6 @@ TEST_F(LoadBattleTest, APackageInADriveRootLeavesTheBareDriveAsLastDir) {
   EXPECT_EQ(ReadLastDir(), "D:");
 }
 
-TEST_F(LoadBattleTest, ACommandLinePackageKeepsLastDir) {
-  const LoadResult result = LoadCommandLinePackage(window, archive, temp.Path("Battles\\b1.kzm"), {});
-  EXPECT_TRUE(result.packageUnpacked);
-  EXPECT_EQ(ReadLastDir(), temp.Path("old"));
-  EXPECT_EQ(window.ItemText(1063), "Endor Run");
-}
-
 TEST_F(LoadBattleTest, APackageThatCannotBeOpenedStagesWhatTempAlreadyHeld) {
   temp.WriteFile("launcher/Temp/battle.kzb", testing::BattleListBytes(3, 9, "Left Over", {"l.tie"}));
   temp.WriteFile("launcher/Temp/l.tie", "left over");

@@ -2,7 +2,6 @@
 // the fake view, with the chooser, the shell and the dialogs answered by the fake desktop.
 #include "launcher/main_window.h"
 
-#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -10,11 +9,11 @@
 #include <gtest/gtest.h>
 
 #include "core/settings.h"
-#include "games/play_journal.h"
+#include "platform/file_lock.h"
 #include "platform/file_system.h"
 #include "resources/launcher_ids.h"
 #include "tests/fakes/fake_ui.h"
-#include "tests/fakes/faulty_file_system.h"
+#include "tests/launcher/interrupted_play.h"
 #include "tests/support/battle_list_bytes.h"
 #include "tests/support/game_world.h"
 #include "tests/support/zip_builder.h"
@@ -27,10 +26,11 @@ using testing::FakeWindow;
 constexpr int kTieButton = 1052, kXvtButton = 1053, kBopButton = 1054, kXwaButton = 1055;
 
 // A launcher folder, the four game folders with an executable that is no release (it
-// cannot be run, so a play goes straight through), and "Last Dir".
-// The members are public: the failure table's rows lay out and check the world.
+// cannot be run, so a play goes straight through), and "Last Dir". What a play or a
+// load does when it fails is tested on the sequences themselves (play_game_test.cpp,
+// load_battle_test.cpp); here, what the window makes of them.
 class MainWindowTest : public testing::GameWorldTest {
- public:
+ protected:
   MainWindowTest() {
     LayOutLauncher();
     // The table's executable names begin with the backslash that joins them to the folder.
@@ -89,18 +89,23 @@ TEST_F(MainWindowTest, InitialisationShowsPicturesBattlesAndTooltips) {
 }
 
 // A play the launcher could not finish (ended from the task manager while X-Wing Alliance
-// ran) is finished when the launcher next starts, before the player can press anything.
+// ran) is finished when the launcher next starts, before the player can press anything,
+// unless another operation holds the installation's lock.
 TEST_F(MainWindowTest, AtItsStartTheLauncherFinishesAnInterruptedPlay) {
-  PlayJournal journal;
-  journal.game = GameId::XwingAlliance;
-  journal.backupTaken = true;
-  journal.executable = StateOfBytes("as installed");
-  journal.patched = StateOfBytes("patched game");
-  journal.missions = {"e1.tie"};
-  temp.WriteFile("XWA/XWINGALLIANCE.EXE", "patched game");
-  temp.WriteFile("XWA/VNTL___.tmp", "as installed");
-  temp.WriteFile("XWA/MISSIONS/e1.tie", "plain");
-  ASSERT_TRUE(WritePlayJournal(journal));
+  testing::LeaveAnInterruptedPlay(*this, GameId::XwingAlliance, "e1.tie");
+  const std::vector<std::string> leftOver{"MISSIONS/", "VNTL___.jnl", "VNTL___.tmp",
+                                          "XWINGALLIANCE.EXE"};
+
+  // While another operation holds the installation's lock, the journal may be that of a
+  // play in progress: the launcher starts without touching it, and says nothing.
+  std::optional<platform::FileLock> otherOperation =
+      platform::TakeOperationLock(temp.Path("launcher"), std::chrono::milliseconds(0));
+  ASSERT_EQ(otherOperation->state(), platform::FileLock::State::Held);
+  Open();
+  EXPECT_EQ(desktop.MessageTexts(), std::vector<std::string>{});
+  EXPECT_EQ(temp.List("XWA"), leftOver);
+  EXPECT_EQ(temp.ReadFile("XWA/MISSIONS/e1.tie"), "plain");
+  otherOperation.reset();
 
   Open();
   const std::string executable = temp.SystemPath("XWA/XWINGALLIANCE.EXE");
@@ -146,6 +151,7 @@ TEST_P(MainWindowDispatchTest, EachCommandDoesWhatItsRowSays) {
   EXPECT_EQ(window.quitPosted(), row.quits ? std::optional<int>(0) : std::nullopt);
   EXPECT_EQ(desktop.MessageTexts(), row.messages);
   EXPECT_EQ(desktop.chooserFolders().size(), row.chooser ? 1u : 0u);
+  EXPECT_TRUE(desktop.shellOpened().empty());
   EXPECT_EQ(window.History(IDC_STATUS_LINE), row.status);
   EXPECT_EQ(window.timerLog(), row.timer ? (std::vector<std::string>{"start 1 60000", "stop 1"})
                                          : std::vector<std::string>{});
@@ -183,22 +189,20 @@ TEST_F(MainWindowTest, ClosingTheWindowQuitsWithZero) {
   EXPECT_EQ(window.quitPosted(), 0);
 }
 
+// Help opens the help file through the shell; without it the box has no icon.
 TEST_F(MainWindowTest, HelpIsOpenedByTheShellWhenTheFileIsThere) {
-  temp.WriteFile("launcher/VNTL.chm", "help");
-  Open();
-  window.Press(40005);
-  EXPECT_TRUE(desktop.messages().empty());
-  EXPECT_EQ(desktop.shellOpened(), (std::vector<std::string>{temp.Path("launcher\\VNTL.chm")}));
-  EXPECT_EQ(desktop.shellOwners(), (std::vector<const ui::Window*>{&window}));
-}
-
-TEST_F(MainWindowTest, TheMissingHelpMessageHasNoIcon) {
   Open();
   window.Press(40005);
   ASSERT_EQ(desktop.messages().size(), 1u);
   EXPECT_EQ(desktop.messages()[0].title, "VNTL");
   EXPECT_EQ(desktop.messages()[0].icon, ui::Icon::None);
   EXPECT_EQ(desktop.messages()[0].owner, &window);
+
+  temp.WriteFile("launcher/VNTL.chm", "help");
+  window.Press(40005);
+  EXPECT_EQ(desktop.messages().size(), 1u);
+  EXPECT_EQ(desktop.shellOpened(), (std::vector<std::string>{temp.Path("launcher\\VNTL.chm")}));
+  EXPECT_EQ(desktop.shellOwners(), (std::vector<const ui::Window*>{&window}));
 }
 
 // Clicks on option items, and the items checked afterwards.
@@ -276,15 +280,6 @@ TEST_F(MainWindowTest, AChosenPackageIsLoadedAndItsFolderRemembered) {
   EXPECT_TRUE(desktop.messages().empty());
 }
 
-TEST_F(MainWindowTest, APackageInADrivesRootLeavesTheBareDriveAsLastDir) {
-  desktop.QueueChosenFile("D:\\b1.kzm");
-  Open();
-  window.Press(40020);
-  EXPECT_EQ(ReadLastDir(), "D:");
-  window.Press(40020);  // cancelled
-  EXPECT_EQ(desktop.chooserFolders(), (std::vector<std::string>{temp.Path("old"), "D:"}));
-}
-
 TEST_F(MainWindowTest, TheCommandLinePackageIsStagedBeforeTheWindowShows) {
   temp.MakeFolder("My Battles");
   const std::string package = MakePackage("Endor run.kzm");
@@ -335,132 +330,14 @@ TEST_F(MainWindowTest, APackageHandedOverDuringAPlayIsRefused) {
   EXPECT_TRUE(controller->onHandOver(window, MakePackage("b3.kzm")));
 }
 
-// The failures a player can meet from the main window: what is shown, what is left.
-struct FailureRow {
-  std::string situation;
-  std::function<void(MainWindowTest&, testing::FaultyFileSystem&)> arrange;
-  std::vector<int> presses;
-  std::vector<std::string> messages;
-  std::function<void(MainWindowTest&)> check;
-};
-
-class MainWindowFailureTest : public MainWindowTest,
-                              public ::testing::WithParamInterface<FailureRow> {};
-
-void PrintTo(const FailureRow& row, std::ostream* out) { *out << row.situation; }
-
-TEST_P(MainWindowFailureTest, ShowsAndLeavesWhatItsRowSays) {
-  const FailureRow& row = GetParam();
-  testing::FaultyFileSystem files;
-  testing::ScopedFileSystem installed(files);
-  row.arrange(*this, files);
+TEST_F(MainWindowTest, APackageWithoutAReadmeStillHasItsReadmeOpenedAndIsStaged) {
+  desktop.QueueChosenFile(MakePackage("plain.kzm", false));
   Open();
-  for (int id : row.presses) window.Press(id);
-  EXPECT_EQ(desktop.MessageTexts(), row.messages);
-  row.check(*this);
-  EXPECT_FALSE(window.quitPosted());
+  window.Press(40020);
+  EXPECT_EQ(desktop.shellOpened().size(), 1u);
+  EXPECT_EQ(window.ItemText(1063), "Endor Run");
+  EXPECT_TRUE(desktop.messages().empty());
 }
-
-constexpr std::size_t kXvtRelease = 1'422'336;
-
-std::string XvtRelease() { return std::string(kXvtRelease, '\xC3'); }
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, MainWindowFailureTest,
-    ::testing::Values(
-        FailureRow{"ExecutableMissing",
-                   [](MainWindowTest& t, auto&) { std::filesystem::remove(t.temp.Native("XVT/Z_XVT__.EXE")); },
-                   {40017, kXvtButton}, {},
-                   [](MainWindowTest& t) {
-                     EXPECT_TRUE(t.window.History(IDC_STATUS_LINE).empty());
-                     EXPECT_EQ(t.temp.List("XVT"), std::vector<std::string>{});
-                   }},
-        FailureRow{"IdentificationFails", [](MainWindowTest&, auto&) {},
-                   {40017, kXvtButton}, {"This is not X-wing vs TIE Fighter 1.14!"},
-                   [](MainWindowTest& t) {
-                     EXPECT_EQ(t.temp.ReadFile("XVT/Z_XVT__.EXE"), "not a game");
-                     EXPECT_EQ(t.temp.List("XVT"), std::vector<std::string>{"Z_XVT__.EXE"});
-                     EXPECT_TRUE(t.window.History(IDC_STATUS_LINE).empty());
-                   }},
-        FailureRow{"BackupFails",
-                   [](MainWindowTest& t, testing::FaultyFileSystem& files) {
-                     t.temp.WriteFile("XVT/Z_XVT__.EXE", XvtRelease());
-                     files.FailAlways(testing::FileOperation::Open, "VNTL___");
-                   },
-                   {40017, kXvtButton}, {"Error backing up X-wing vs TIE Fighter executable!"},
-                   [](MainWindowTest& t) {
-                     EXPECT_EQ(t.temp.ReadFile("XVT/Z_XVT__.EXE"), XvtRelease());
-                     EXPECT_EQ(t.temp.List("XVT"), std::vector<std::string>{"Z_XVT__.EXE"});
-                     EXPECT_TRUE(t.window.History(IDC_STATUS_LINE).empty());
-                   }},
-        FailureRow{"PatchingFails",
-                   [](MainWindowTest& t, auto&) {
-                     t.temp.WriteFile("XVT/Z_XVT__.EXE", XvtRelease());
-                     ASSERT_TRUE(platform::Files().SetReadOnly(t.temp.Path("XVT\\Z_XVT__.EXE"), true));
-                   },
-                   {40017, kXvtButton}, {"Error writing to X-wing vs TIE Fighter executable!"},
-                   [](MainWindowTest& t) {
-                     // The read-only executable was neither patched nor replaced; the
-                     // backup, with nothing to give back, is gone with the journal.
-                     EXPECT_TRUE(t.temp.ReadFile("XVT/Z_XVT__.EXE") == XvtRelease());
-                     EXPECT_FALSE(t.temp.Exists("XVT/VNTL___.tmp"));
-                     EXPECT_FALSE(t.temp.Exists("XVT/VNTL___.jnl"));
-                     EXPECT_TRUE(t.window.History(IDC_STATUS_LINE).empty());
-                   }},
-        FailureRow{"TieDecryptionFails",
-                   [](MainWindowTest& t, auto&) {
-                     t.temp.WriteFile("TIE/KZMISS/Battle.kzb",
-                                      testing::BattleListBytes(1, 9, "Other", {"m.tie"}));
-                   },
-                   {kTieButton}, {"This battle list is not for this game", "No missions copied"},
-                   [](MainWindowTest& t) {
-                     EXPECT_EQ(t.desktop.messages().back().title, "Error");
-                     EXPECT_EQ(t.desktop.messages().back().icon, ui::Icon::None);
-                     EXPECT_TRUE(t.window.History(IDC_STATUS_LINE).empty());
-                     EXPECT_TRUE(t.window.timerLog().empty());
-                   }},
-        FailureRow{"BopDecryptionFailsAndTheTimerRunsOn",
-                   [](MainWindowTest& t, auto&) {
-                     t.temp.WriteFile("BOP/KZMISS/Battle.kzb",
-                                      testing::BattleListBytes(1, 9, "Other", {"m.tie"}));
-                   },
-                   {kBopButton}, {"This battle list is not for this game"},
-                   [](MainWindowTest& t) {
-                     EXPECT_EQ(t.window.timerLog(), std::vector<std::string>{"start 1 60000"});
-                   }},
-        FailureRow{"NoBattleInstalled", [](MainWindowTest&, auto&) {}, {kXwaButton}, {},
-                   [](MainWindowTest& t) {
-                     EXPECT_EQ(t.window.History(IDC_STATUS_LINE), kPlayed);
-                   }},
-        FailureRow{"ChooserCancelled", [](MainWindowTest&, auto&) {}, {40020}, {},
-                   [](MainWindowTest& t) {
-                     EXPECT_EQ(ReadLastDir(), t.temp.Path("old"));
-                     EXPECT_FALSE(t.temp.Exists("launcher/Temp"));
-                     EXPECT_TRUE(t.desktop.shellOpened().empty());
-                   }},
-        FailureRow{"PackageCannotBeOpened",
-                   [](MainWindowTest& t, auto&) {
-                     // What an earlier load left in Temp is staged instead.
-                     t.temp.WriteFile("launcher/Temp/battle.kzb",
-                                      testing::BattleListBytes(3, 9, "Left Over", {"l.tie"}));
-                     t.temp.WriteFile("launcher/Temp/l.tie", "enciphered");
-                     t.desktop.QueueChosenFile(t.temp.Path("Battles\\missing.kzm"));
-                   },
-                   {40020}, {},
-                   [](MainWindowTest& t) {
-                     EXPECT_EQ(t.window.ItemText(1063), "Left Over");
-                     EXPECT_TRUE(t.temp.Exists("XWA/KZMISS/l.tie"));
-                   }},
-        FailureRow{"PackageWithoutReadme",
-                   [](MainWindowTest& t, auto&) {
-                     t.desktop.QueueChosenFile(t.MakePackage("plain.kzm", false));
-                   },
-                   {40020}, {},
-                   [](MainWindowTest& t) {
-                     EXPECT_EQ(t.desktop.shellOpened().size(), 1u);
-                     EXPECT_EQ(t.window.ItemText(1063), "Endor Run");
-                   }}),
-    [](const ::testing::TestParamInfo<FailureRow>& info) { return info.param.situation; });
 
 }  // namespace
 }  // namespace vantrel

@@ -1,6 +1,7 @@
 #include "launcher/play_game.h"
 
 #include <fstream>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -75,9 +76,11 @@ std::string StandInBytes() {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-class PlayGameTest : public ::testing::TestWithParam<GameSetup>, public testing::GameWorld {
- protected:
-  PlayGameTest() { LayOutLauncher(); }
+// A launcher and a game installed for a play, with the window, the desktop and the
+// status line the play reports to.
+class PlayWorld : public testing::GameWorld {
+ public:
+  PlayWorld() { LayOutLauncher(); }
 
   // `relative` in the folder of the game installed.
   std::string At(const std::string& relative) const { return In(setup_.game, relative); }
@@ -125,6 +128,8 @@ class PlayGameTest : public ::testing::TestWithParam<GameSetup>, public testing:
   std::string executable;
   GameSetup setup_{};
 };
+
+class PlayGameTest : public ::testing::TestWithParam<GameSetup>, public PlayWorld {};
 
 TEST_P(PlayGameTest, RunsTheWholeSequenceAndLeavesOnlyTheSeal) {
   const GameSetup& s = GetParam();
@@ -199,58 +204,70 @@ INSTANTIATE_TEST_SUITE_P(EveryGame, PlayGameTest, ::testing::ValuesIn(Setups()),
                            return std::string(Game(info.param.game).commandLineName);
                          });
 
-class PlayGameFailureTest : public PlayGameTest {
- protected:
-  PlayGameFailureTest() { Install(Setups()[1]); }  // X-Wing vs. TIE Fighter
+// X-Wing vs. TIE Fighter installed, played with its option unless told otherwise.
+class XvtWorld : public PlayWorld {
+ public:
+  XvtWorld() { Install(Setups()[1]); }
   PlayResult PlayXvt(const GameOptions& options = OptionFor(GameId::XwingVsTie)) {
     return PlayGame(window, status, GameId::XwingVsTie, options);
   }
 };
 
-TEST_F(PlayGameFailureTest, AMissingExecutableDoesNothing) {
-  std::filesystem::remove(temp.Native(At("Z_XVT__.EXE")));
-  EXPECT_EQ(PlayXvt(), PlayResult::ExecutableMissing);
-  EXPECT_TRUE(desktop.messages().empty());
-  EXPECT_TRUE(status.History().empty());
+class PlayGameFailureTest : public ::testing::Test, public XvtWorld {};
+
+// A play that stops before the game: what it is told, and the executable and the game's
+// folder as they were, with no backup, journal or plain mission left and nothing run.
+TEST(PlayGameFailure, APlayStoppedBeforeTheGameLeavesTheFolderAsItWas) {
+  using Names = std::vector<std::string>;
+  const Names installed = {"KZMISS/", "Luke0.plt", "TRAIN/", "Z_XVT__.EXE", "config.cfg"};
+  const struct {
+    const char* situation;
+    std::function<void(XvtWorld&, testing::FaultyFileSystem&)> arrange;
+    PlayResult result;
+    Names messages;
+    Names left;
+  } kCases[] = {
+      {"missing executable",
+       [](auto& t, auto&) { std::filesystem::remove(t.temp.Native(t.At("Z_XVT__.EXE"))); },
+       PlayResult::ExecutableMissing, {}, {"KZMISS/", "Luke0.plt", "TRAIN/", "config.cfg"}},
+      {"another release",
+       [](auto& t, auto&) { t.temp.WriteFile(t.At("Z_XVT__.EXE"), t.executable + "x"); },
+       PlayResult::WrongVersion, {"This is not X-wing vs TIE Fighter 1.14!"}, installed},
+      {"backup fails",
+       [](auto&, auto& faulty) { faulty.FailAlways(testing::FileOperation::Open, "VNTL___"); },
+       PlayResult::BackupFailed, {"Error backing up X-wing vs TIE Fighter executable!"},
+       installed},
+      // Nothing was written, so the backup has nothing to give back and goes with the
+      // journal.
+      {"read-only executable",
+       [](auto& t, auto&) {
+         ASSERT_TRUE(platform::Files().SetReadOnly(t.temp.Path("XVT\\Z_XVT__.EXE"), true));
+       },
+       PlayResult::PatchFailed, {"Error writing to X-wing vs TIE Fighter executable!"}, installed},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.situation);
+    XvtWorld t;
+    t.StageBattle(1);
+    testing::FaultyFileSystem faulty;
+    testing::ScopedFileSystem scoped(faulty);
+    c.arrange(t, faulty);
+    const std::optional<std::string> before = t.temp.ReadFile(t.At("Z_XVT__.EXE"));
+    EXPECT_EQ(t.PlayXvt(), c.result);
+    EXPECT_EQ(t.desktop.MessageTexts(), c.messages);
+    for (const testing::ShownMessage& message : t.desktop.messages()) {
+      EXPECT_EQ(message.title, "VNTL");
+      EXPECT_EQ(message.icon, ui::Icon::Exclamation);
+    }
+    EXPECT_TRUE(t.temp.ReadFile(t.At("Z_XVT__.EXE")) == before);
+    EXPECT_EQ(t.temp.List(t.FolderOf(GameId::XwingVsTie)), c.left);
+    EXPECT_EQ(t.temp.List(t.At("TRAIN")), Names{});
+    EXPECT_EQ(t.Played(), "");
+    EXPECT_TRUE(t.status.History().empty());
+  }
 }
 
-TEST_F(PlayGameFailureTest, AnotherReleaseIsNotPatchedOrPlayed) {
-  std::string longer = executable + "x";
-  temp.WriteFile(At("Z_XVT__.EXE"), longer);
-  StageBattle(1);
-  EXPECT_EQ(PlayXvt(), PlayResult::WrongVersion);
-  EXPECT_EQ(desktop.MessageTexts(), (std::vector<std::string>{"This is not X-wing vs TIE Fighter 1.14!"}));
-  EXPECT_EQ(desktop.messages()[0].title, "VNTL");
-  EXPECT_EQ(desktop.messages()[0].icon, ui::Icon::Exclamation);
-  EXPECT_EQ(temp.ReadFile(At("Z_XVT__.EXE")), longer);
-  EXPECT_EQ(Played(), "");
-  EXPECT_TRUE(temp.List(At("TRAIN")).empty());
-}
-
-TEST_F(PlayGameFailureTest, AFailedBackupStopsBeforeThePatch) {
-  testing::FaultyFileSystem faulty;
-  faulty.FailAlways(testing::FileOperation::Open, "VNTL___");
-  testing::ScopedFileSystem scoped(faulty);
-  EXPECT_EQ(PlayXvt(), PlayResult::BackupFailed);
-  EXPECT_EQ(desktop.MessageTexts(),
-            (std::vector<std::string>{"Error backing up X-wing vs TIE Fighter executable!"}));
-  EXPECT_EQ(temp.ReadFile(At("Z_XVT__.EXE")), executable);
-  EXPECT_EQ(Played(), "");
-}
-
-TEST_F(PlayGameFailureTest, AReadOnlyExecutableIsNotPatchedOrPlayed) {
-  ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path("XVT\\Z_XVT__.EXE"), true));
-  EXPECT_EQ(PlayXvt(), PlayResult::PatchFailed);
-  EXPECT_EQ(desktop.MessageTexts(),
-            (std::vector<std::string>{"Error writing to X-wing vs TIE Fighter executable!"}));
-  // Nothing was written, so the backup has nothing to give back and goes with the journal.
-  EXPECT_TRUE(temp.ReadFile(At("Z_XVT__.EXE")) == executable);
-  EXPECT_EQ(temp.List(FolderOf(GameId::XwingVsTie)),
-            (std::vector<std::string>{"Luke0.plt", "TRAIN/", "Z_XVT__.EXE", "config.cfg"}));
-  EXPECT_EQ(Played(), "");
-}
-
-TEST_F(PlayGameFailureTest, AnExecutableThatCannotBePutBackIsReportedAndPutBackNextTime) {
+TEST_F(PlayGameFailureTest, AnExecutableThatCannotBePutBackIsReportedAndPutBackOnceItCanBe) {
   StageBattle(1);
   {
     testing::FaultyFileSystem faulty;
@@ -274,41 +291,29 @@ TEST_F(PlayGameFailureTest, AnExecutableThatCannotBePutBackIsReportedAndPutBackN
   EXPECT_TRUE(temp.List(At("TRAIN")).empty());
   EXPECT_EQ(status.History().back(), "Idle");
 
-  // The journal it kept lets the next play put the executable back before anything else.
-  // (The copy put back lacks the stand-in's permission to run, which a Windows game does
-  // not need, so this play ends as a game that could not start.)
-  EXPECT_NE(PlayGame(window, status, GameId::XwingVsTie, GameOptions{}),
-            PlayResult::EarlierPlayUnfinished);
-  EXPECT_TRUE(temp.ReadFile(At("Z_XVT__.EXE")) == executable);
-  EXPECT_EQ(desktop.MessageTexts().back(),
-            "The last play of X-Wing vs. TIE Fighter did not finish. Its executable " + exe +
-                " has been put back as it was before that play.");
-  EXPECT_FALSE(temp.Exists(At("VNTL___.tmp")));
-  EXPECT_FALSE(temp.Exists(At("VNTL___.jnl")));
-}
-
-// An earlier play whose executable cannot be put back yet (read-only) keeps the game
-// from starting: a new backup would be taken of the patched file.
-TEST_F(PlayGameFailureTest, AnEarlierPlayThatCannotBeFinishedKeepsTheGameFromStarting) {
-  StageBattle(1);
-  {
-    testing::FaultyFileSystem faulty;
-    faulty.FailNth(testing::FileOperation::MoveFile, 2, "VNTL___.tmp");
-    testing::ScopedFileSystem scoped(faulty);
-    ASSERT_EQ(PlayGame(window, status, GameId::XwingVsTie, OptionFor(GameId::XwingVsTie)),
-              PlayResult::Played);
-  }
+  // While the executable cannot be put back yet (read-only) the game does not start: a
+  // new backup would be taken of the patched file.
   ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path("XVT\\Z_XVT__.EXE"), true));
   std::filesystem::remove(temp.Native(At("played.log")));
-
-  EXPECT_EQ(PlayGame(window, status, GameId::XwingVsTie, GameOptions{}),
-            PlayResult::EarlierPlayUnfinished);
+  EXPECT_EQ(PlayXvt(GameOptions{}), PlayResult::EarlierPlayUnfinished);
   EXPECT_EQ(Played(), "");
   const std::string last = desktop.MessageTexts().back();
   EXPECT_EQ(last.rfind("The last play of X-Wing vs. TIE Fighter did not finish. Vantrel could not "
                        "put back its executable: ", 0), 0u) << last;
   EXPECT_TRUE(temp.Exists(At("VNTL___.jnl")));
   EXPECT_TRUE(temp.ReadFile(At("VNTL___.tmp")) == executable);
+
+  // The journal it kept lets the next play put the executable back before anything else.
+  // (The backup was taken through the test's faulty file system, which keeps no
+  // permissions, so on Linux the stand-in put back cannot start.)
+  ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path("XVT\\Z_XVT__.EXE"), false));
+  EXPECT_NE(PlayXvt(GameOptions{}), PlayResult::EarlierPlayUnfinished);
+  EXPECT_TRUE(temp.ReadFile(At("Z_XVT__.EXE")) == executable);
+  EXPECT_EQ(desktop.MessageTexts().back(),
+            "The last play of X-Wing vs. TIE Fighter did not finish. Its executable " + exe +
+                " has been put back as it was before that play.");
+  EXPECT_FALSE(temp.Exists(At("VNTL___.tmp")));
+  EXPECT_FALSE(temp.Exists(At("VNTL___.jnl")));
 }
 
 TEST_F(PlayGameFailureTest, WithoutOptionsTheExecutableIsNeitherCopiedNorWritten) {

@@ -122,32 +122,22 @@ TEST_F(XwaPilotDialogTest, NewPilotCreatesTheTypedPilotPreparedForKzAndListsIt) 
   EXPECT_EQ(Config(), kConfig);
 }
 
-TEST_F(XwaPilotDialogTest, ANewPilotIsNotPreparedUnlessTheBoxIsTicked) {
-  Open();
-  desktop.QueueDialogScript([](testing::FakeWindow& newPilot) {
-    newPilot.Type(kName, "Wedge");
-    newPilot.ClickCheckBox(kPrepare);
-    newPilot.ClickCheckBox(kPrepare);
-    newPilot.Press(kNewOk);
-  });
-  dialog.Press(kNewPilot);
-  const std::optional<std::string> created = PilotFile("Wedge");
-  ASSERT_TRUE(created);
-  EXPECT_EQ(testing::FirstDifference(*created, NewXwaPilotFile("Wedge", false)), std::nullopt);
-}
-
-TEST_F(XwaPilotDialogTest, ATwelveCharacterNameIsCutToEleven) {
+// The box ticked and unticked again leaves the pilot as the game makes one.
+TEST_F(XwaPilotDialogTest, ATwelveCharacterNameIsCutToElevenAndAnUntickedBoxPreparesNothing) {
   Open();
   desktop.QueueDialogScript([](testing::FakeWindow& newPilot) {
     newPilot.Type(kName, "Skywalker12X");
     EXPECT_EQ(newPilot.ItemText(kName), "Skywalker12X");
+    newPilot.ClickCheckBox(kPrepare);
+    newPilot.ClickCheckBox(kPrepare);
     newPilot.Press(kNewOk);
   });
   dialog.Press(kNewPilot);
   EXPECT_EQ(temp.List(FolderOf(kXwa)), (Names{"Skywalker120.plt"}));
   const std::optional<std::string> created = PilotFile("Skywalker12");
   ASSERT_TRUE(created);
-  EXPECT_EQ(created->substr(0, 12), std::string("Skywalker12\0", 12));
+  EXPECT_EQ(testing::FirstDifference(*created, NewXwaPilotFile("Skywalker12", false)),
+            std::nullopt);
   EXPECT_EQ(dialog.ListEntries(kList), (Names{"Skywalker12"}));
   // The list was empty when the dialog opened; now there is a pilot to choose.
   EXPECT_TRUE(dialog.IsEnabled(kOk));
@@ -188,7 +178,9 @@ TEST_F(XwaPilotDialogTest, CancellingTheNewPilotDialogCreatesNothingAndRebuildsT
   EXPECT_TRUE(desktop.messages().empty());
 }
 
-TEST_F(XwaPilotDialogTest, DeleteAsksAboutTheSelectedPilotAndNoKeepsIt) {
+// No keeps the pilot; Yes deletes it and rebuilds the list, down to none. The
+// configuration is never touched, not even when the last pilot it names goes.
+TEST_F(XwaPilotDialogTest, DeleteAsksAboutTheSelectedPilotAndDeletesItOnlyOnYes) {
   Pilot("Luke");
   Pilot("Wedge");
   LastPilot("Wedge");
@@ -196,7 +188,6 @@ TEST_F(XwaPilotDialogTest, DeleteAsksAboutTheSelectedPilotAndNoKeepsIt) {
   dialog.ChooseEntry(kList, 0);
   desktop.QueueAnswer(ui::Answer::No);
   dialog.Press(kDeletePilot);
-
   ASSERT_EQ(desktop.messages().size(), 1u);
   const testing::ShownMessage& question = desktop.messages()[0];
   EXPECT_EQ(question.text, "Sure you want to delete pilot Luke?");
@@ -207,32 +198,22 @@ TEST_F(XwaPilotDialogTest, DeleteAsksAboutTheSelectedPilotAndNoKeepsIt) {
   EXPECT_EQ(temp.List(FolderOf(kXwa)), (Names{"CONFIG.CFG", "Luke0.plt", "Wedge0.plt"}));
   EXPECT_EQ(dialog.ListEntries(kList), (Names{"Luke", "Wedge"}));
   EXPECT_EQ(dialog.SelectedListText(kList), "Luke");
-  EXPECT_FALSE(dialog.endedWith());
-}
 
-TEST_F(XwaPilotDialogTest, DeleteAnsweredYesDeletesThePilotAndRebuildsTheList) {
-  Pilot("Luke");
-  Pilot("Wedge");
-  LastPilot("Luke");
-  Open();
   desktop.QueueAnswer(ui::Answer::Yes);
   dialog.Press(kDeletePilot);
-  EXPECT_EQ(desktop.MessageTexts(), (Names{"Sure you want to delete pilot Luke?"}));
+  EXPECT_EQ(desktop.MessageTexts().back(), "Sure you want to delete pilot Luke?");
   EXPECT_EQ(temp.List(FolderOf(kXwa)), (Names{"CONFIG.CFG", "Wedge0.plt"}));
   EXPECT_EQ(dialog.ListEntries(kList), (Names{"Wedge"}));
   EXPECT_EQ(dialog.SelectedListText(kList), "Wedge");
   EXPECT_TRUE(dialog.IsEnabled(kOk));
-  EXPECT_EQ(Config(), "lastpilot Luke\nsound 1\n");
-}
 
-TEST_F(XwaPilotDialogTest, DeletingTheOnlyPilotEmptiesTheListAndDisablesOk) {
-  Pilot("Luke");
-  Open();
   desktop.QueueAnswer(ui::Answer::Yes);
   dialog.Press(kDeletePilot);
   EXPECT_TRUE(dialog.ListEntries(kList).empty());
   EXPECT_FALSE(dialog.IsEnabled(kOk));
-  EXPECT_TRUE(temp.List(FolderOf(kXwa)).empty());
+  EXPECT_EQ(temp.List(FolderOf(kXwa)), (Names{"CONFIG.CFG"}));
+  EXPECT_EQ(Config(), "lastpilot Wedge\nsound 1\n");
+  EXPECT_FALSE(dialog.endedWith());
 }
 
 TEST_F(XwaPilotDialogTest, DeletingAPilotStoredUnderAnotherFileNameFindsNoFileButRebuildsTheList) {
@@ -263,13 +244,13 @@ TEST_F(XwaPilotDialogTest, OkMakesTheChosenPilotTheLastPilotAndCloses) {
   EXPECT_EQ(dialog.endedWith(), kOk);
   EXPECT_TRUE(dialog.destroyed());
   EXPECT_EQ(temp.List(FolderOf(kXwa)), (Names{"CONFIG.CFG", "Luke0.plt", "Wedge0.plt"}));
-}
 
-TEST_F(XwaPilotDialogTest, OkRewritesTheFirstLineEvenForTheSameLastPilot) {
-  Pilot("Luke");
+  // The first line is written again even for the pilot it names already.
   LastPilot("Luke");
-  Open();
-  dialog.Press(kOk);
+  testing::FakeWindow again;
+  XwaPilotDialog pilots;
+  again.Open(pilots);
+  again.Press(kOk);
   EXPECT_EQ(Config(), "lastpilot Luke\r\nsound 1\r\n");
 }
 

@@ -16,28 +16,18 @@ using testing::ZipBuilder;
 
 class PackageArchiveTest : public ::testing::Test {
  protected:
-  // A package at temp/name built by `build`.
   template <typename Build>
-  std::string MakePackage(const std::string& name, Build build) {
-    {
-      ZipBuilder zip(temp.Native(name).string());
-      build(zip);
-    }
-    return temp.Path(name);
+  std::string MakePackage(std::string_view name, Build build) {
+    return testing::WritePackage(temp, name, build);
   }
 
   TempFolder temp;
   PackageArchive archive;
 };
 
-std::string Pattern(std::size_t size) {
-  std::string bytes(size, '\0');
-  for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 7 + i / 251) & 0xFF);
-  return bytes;
-}
-
 TEST_F(PackageArchiveTest, ExtractsEveryEntryWithItsFolders) {
-  const std::string big = Pattern(3 * PackageArchive::kCopyBufferSize + 17);
+  const std::string big = testing::VariedBytes(3 * PackageArchive::kCopyBufferSize + 17);
+  temp.WriteFile("out/big.tie", big + "an older and longer file, replaced whole");
   const std::string package = MakePackage("b.kzm", [&](ZipBuilder& zip) {
     zip.Add("battle.kzb", testing::Bytes({1, 0x5A, 'B'}))
         .Add("maps/sub/deep.txt", "deep", testing::kNoonDosTime, false)
@@ -93,15 +83,6 @@ TEST_F(PackageArchiveTest, DroppingFoldersLetsTheLaterEntryReplaceTheEarlier) {
   EXPECT_EQ(temp.ReadFile("out/a.tie"), "from top");
 }
 
-TEST_F(PackageArchiveTest, AnExistingFileIsReplacedWhole) {
-  temp.WriteFile("out/readme.txt", "an older and much longer readme");
-  const std::string package =
-      MakePackage("r.kzm", [](ZipBuilder& zip) { zip.Add("readme.txt", "new"); });
-  ASSERT_TRUE(archive.OpenPackage(package));
-  ASSERT_TRUE(archive.ExtractPackage(temp.Path("out"), false));
-  EXPECT_EQ(temp.ReadFile("out/readme.txt"), "new");
-}
-
 TEST_F(PackageArchiveTest, ADestinationThatIsAFileFailsAtOnce) {
   temp.WriteFile("out", "a file");
   const std::string package = MakePackage("p.kzm", [](ZipBuilder& zip) { zip.Add("a.tie", "a"); });
@@ -152,18 +133,18 @@ TEST_F(PackageArchiveTest, WrittenFilesCarryTheStoredTime) {
   EXPECT_EQ(*times->lastWrite, *platform::LocalDosDateTimeToFileTime(storedTime));
 }
 
+// Without an archive open nothing can be read or written; what is not a ZIP archive, or
+// is not there, does not open.
 TEST_F(PackageArchiveTest, ClosingWithNoArchiveOpenFails) {
   EXPECT_FALSE(archive.ClosePackage());
   EXPECT_EQ(archive.GetEntryCount(), 0u);
   EXPECT_FALSE(archive.GoToFirstEntry());
   EXPECT_FALSE(archive.ExtractPackage(temp.Path("out"), false));
   EXPECT_FALSE(temp.Exists("out"));
-}
-
-TEST_F(PackageArchiveTest, ACorruptArchiveDoesNotOpen) {
   temp.WriteFile("junk.kzm", "PK\x03\x04 this is not really a zip file at all");
-  EXPECT_FALSE(archive.OpenPackage(temp.Path("junk.kzm")));
-  EXPECT_FALSE(archive.OpenPackage(temp.Path("missing.kzm")));
+  for (const char* name : {"junk.kzm", "missing.kzm"}) {
+    EXPECT_FALSE(archive.OpenPackage(temp.Path(name))) << name;
+  }
   EXPECT_FALSE(archive.OpenPackage(""));
   EXPECT_FALSE(archive.isOpen());
 }

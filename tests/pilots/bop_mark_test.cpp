@@ -32,13 +32,11 @@ TEST_F(BopMarkTest, MarksOnlyTheFirstPilotFileTheSearchReturns) {
   EXPECT_EQ(Read("Alpha0.plt"), PilotOfSize(kMark + 10));
 }
 
-TEST_F(BopMarkTest, AFileTooShortForTheMarkIsLeftUnchanged) {
+// A file too short for the mark is left unchanged; marking the last byte keeps the size.
+TEST_F(BopMarkTest, MarksOnlyWithinTheFile) {
   temp.WriteFile(In(kBop, "Luke0.pl2"), PilotOfSize(kMark));
   MarkBopPilot();
   EXPECT_EQ(Read("Luke0.pl2"), PilotOfSize(kMark));
-}
-
-TEST_F(BopMarkTest, MarkingTheLastByteKeepsTheFileSize) {
   temp.WriteFile(In(kBop, "Luke0.pl2"), PilotOfSize(kMark + 1));
   MarkBopPilot();
   EXPECT_EQ(Read("Luke0.pl2"), PilotOfSize(kMark) + "\x01");

@@ -1,79 +1,66 @@
 #include "pilots/last_pilot.h"
 
+#include <filesystem>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "tests/pilots/pilot_fixture.h"
+#include "tests/support/shown_message.h"
 
 namespace vantrel {
 namespace {
 
-class LastPilotTest : public testing::PilotTest {
- protected:
-  void Config(GameId game, std::string_view file, std::string_view text) {
-    temp.WriteFile(In(game, file), text);
+using LastPilotTest = testing::PilotTest;
+
+// Each game reads its own configuration file, in its own folder; the name is the word
+// after "lastpilot ", at most 34 characters, followed by the game's pilot file suffix.
+TEST_F(LastPilotTest, TheLastPilotIsNamedInTheGamesConfigurationFile) {
+  using Files = std::vector<std::pair<std::string, std::string>>;
+  struct Case {
+    GameId game;
+    Files files;
+    std::optional<std::string> pilot;
+  };
+  const std::string fits(34, 'a');
+  const Case cases[] = {
+      {GameId::XwingVsTie,
+       {{"config.cfg", "lastpilot Luke\r\nsound 1\r\n"}, {"config2.cfg", "lastpilot Wrong\r\n"}},
+       "Luke0.plt"},
+      {GameId::BalanceOfPower,
+       {{"config.cfg", "lastpilot Wrong\r\n"}, {"config2.cfg", "lastpilot Wedge\r\nsound 1\r\n"}},
+       "Wedge0.pl2"},
+      {GameId::XwingAlliance, {{"CONFIG.CFG", "lastpilot Wedge\r\n"}}, "Wedge0.plt"},
+      {GameId::XwingVsTie, {{"config.cfg", "lastpilot Luke Sky\r\n"}}, "Luke0.plt"},
+      {GameId::XwingVsTie, {{"config.cfg", "lastpilot Han\tSolo\n"}}, "Han0.plt"},
+      {GameId::XwingAlliance, {{"config.cfg", "lastpilot " + fits + "\r\n"}}, fits + "0.plt"},
+      {GameId::XwingAlliance, {{"config.cfg", "lastpilot " + fits + "b\r\n"}}, std::nullopt},
+      // TIE Fighter 95 names no last pilot, even with a configuration file.
+      {GameId::TieFighter, {{"config.cfg", "lastpilot Luke\r\n"}}, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.files.back().second);
+    std::filesystem::remove_all(temp.Native(FolderOf(c.game)));
+    for (const auto& [file, text] : c.files) temp.WriteFile(In(c.game, file), text);
+    EXPECT_EQ(FindLastPilot(c.game), c.pilot);
+    if (c.game == GameId::XwingAlliance) {
+      EXPECT_EQ(FindLastXwaPilot(), c.pilot);
+    }
   }
-};
-
-TEST_F(LastPilotTest, XwingVsTieReadsConfigCfgAndNamesAPltFile) {
-  Config(GameId::XwingVsTie, "config.cfg", "lastpilot Luke\r\nsound 1\r\n");
-  Config(GameId::XwingVsTie, "config2.cfg", "lastpilot Wrong\r\n");
-  EXPECT_EQ(FindLastPilot(GameId::XwingVsTie), "Luke0.plt");
-  EXPECT_TRUE(desktop.messages().empty());
-}
-
-TEST_F(LastPilotTest, BalanceOfPowerReadsConfig2CfgAndNamesAPl2File) {
-  Config(GameId::BalanceOfPower, "config.cfg", "lastpilot Wrong\r\n");
-  Config(GameId::BalanceOfPower, "config2.cfg", "lastpilot Wedge\r\nsound 1\r\n");
-  EXPECT_EQ(FindLastPilot(GameId::BalanceOfPower), "Wedge0.pl2");
-}
-
-TEST_F(LastPilotTest, EachGameReadsItsOwnFolder) {
-  Config(GameId::XwingVsTie, "config.cfg", "lastpilot Luke\r\n");
-  Config(GameId::XwingAlliance, "config.cfg", "lastpilot Wedge\r\n");
-  EXPECT_EQ(FindLastPilot(GameId::XwingVsTie), "Luke0.plt");
-  EXPECT_EQ(FindLastXwaPilot(), "Wedge0.plt");
-}
-
-TEST_F(LastPilotTest, TheNameFileIsFoundInAnyLetterCase) {
-  Config(GameId::XwingAlliance, "CONFIG.CFG", "lastpilot Wedge\r\n");
-  EXPECT_EQ(FindLastXwaPilot(), "Wedge0.plt");
-}
-
-TEST_F(LastPilotTest, TheWordEndsAtABlankOrATab) {
-  Config(GameId::XwingVsTie, "config.cfg", "lastpilot Luke Sky\r\n");
-  EXPECT_EQ(FindLastPilot(GameId::XwingVsTie), "Luke0.plt");
-  Config(GameId::XwingVsTie, "config.cfg", "lastpilot Han\tSolo\n");
+  // The other games' folders are not read: X-Wing Alliance's still names its own pilot.
+  temp.WriteFile(In(GameId::XwingAlliance, "config.cfg"), "lastpilot Wedge\r\n");
   EXPECT_EQ(FindLastPilot(GameId::XwingVsTie), "Han0.plt");
+  EXPECT_EQ(FindLastXwaPilot(), "Wedge0.plt");
+  EXPECT_TRUE(desktop.messages().empty());
 }
 
 TEST_F(LastPilotTest, AMissingConfigFileIsReportedAndGivesNoPilot) {
   EXPECT_EQ(FindLastPilot(GameId::BalanceOfPower), std::nullopt);
   EXPECT_EQ(FindLastXwaPilot(), std::nullopt);
-  ASSERT_EQ(desktop.messages().size(), 2u);
-  for (const testing::ShownMessage& shown : desktop.messages()) {
-    EXPECT_EQ(shown.text, "How did you play the game without the config file?");
-    EXPECT_EQ(shown.title, "VNTL");
-    EXPECT_EQ(shown.owner, nullptr);
-    EXPECT_EQ(shown.icon, ui::Icon::None);
-    EXPECT_EQ(shown.buttons, ui::Buttons::Ok);
-  }
-}
-
-TEST_F(LastPilotTest, ANameOf34CharactersFitsAndOneOf35GivesNoPilot) {
-  const std::string fits(34, 'a');
-  Config(GameId::XwingAlliance, "config.cfg", "lastpilot " + fits + "\r\n");
-  EXPECT_EQ(FindLastXwaPilot(), fits + "0.plt");
-  Config(GameId::XwingAlliance, "config.cfg", "lastpilot " + fits + "b\r\n");
-  EXPECT_EQ(FindLastXwaPilot(), std::nullopt);
-  EXPECT_TRUE(desktop.messages().empty());
-}
-
-TEST_F(LastPilotTest, TieFighterNamesNoLastPilotEvenWithAConfigFile) {
-  Config(GameId::TieFighter, "config.cfg", "lastpilot Luke\r\n");
-  Config(GameId::XwingAlliance, "config.cfg", "lastpilot Luke\r\n");
-  EXPECT_EQ(FindLastPilot(GameId::TieFighter), std::nullopt);
-  EXPECT_EQ(FindLastPilot(GameId::XwingAlliance), "Luke0.plt");
-  EXPECT_TRUE(desktop.messages().empty());
+  const std::string text = "How did you play the game without the config file?";
+  EXPECT_EQ(desktop.MessageTexts(), (std::vector<std::string>{text, text}));
+  testing::ExpectLastMessage(desktop, 2, {nullptr, text, "VNTL", ui::Icon::None, ui::Buttons::Ok});
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/pilots/pilot_fixture.h"
@@ -71,21 +72,8 @@ TEST_F(PilotSealTest, WorkedExamplesSealEachGamesPilotAtItsOffset) {
   }
 }
 
-TEST_F(PilotSealTest, TieFighterTakesNFromTheSecondCharacterOfTheFileName) {
-  const Places& tie = kPlaces[0];
-  // 'u' of LUKE.TFR is 0x55; "Luke.tfr" gives 0x75, the first worked example.
-  const std::string before = PilotBytes(tie, FullSize(tie), 0, 0x10, 0x22);
-  temp.WriteFile(In(GameId::TieFighter, "Luke.tfr"), before);
-  EXPECT_TRUE(SealPilotFile(GameId::TieFighter, "Luke.tfr"));
-  std::string expected = before;
-  expected[0x0E73] = '\x47';
-  EXPECT_EQ(testing::FirstDifference(temp.ReadFile(In(GameId::TieFighter, "Luke.tfr")).value_or(""),
-                                     expected),
-            std::nullopt);
-}
-
 // TIE Fighter's N is the second byte of the file's name in the game's character set.
-TEST_F(PilotSealTest, TieFighterTakesNFromTheSecondByteOfTheNameWhateverItIs) {
+TEST_F(PilotSealTest, TieFighterTakesNFromTheSecondByteOfTheFileName) {
   const Places& tie = kPlaces[0];
   struct Case {
     std::string file;
@@ -93,16 +81,22 @@ TEST_F(PilotSealTest, TieFighterTakesNFromTheSecondByteOfTheNameWhateverItIs) {
     char seal;
   };
   const Case cases[] = {
-      {"A.TFR", 0x3E, 0x0F, '\xFF'},  // the full stop: (2E - 3E) is F0, XOR 0F gives FF
-      {"A", 0x10, 0x22, '\xD2'},      // the NUL: (00 - 10) is F0, XOR 22 gives D2
+      {"Luke.tfr", 0x10, 0x22, '\x47'},  // 'u' is 0x75, as in the first worked example
+      {"A.TFR", 0x3E, 0x0F, '\xFF'},     // the full stop: (2E - 3E) is F0, XOR 0F gives FF
+      {"A", 0x10, 0x22, '\xD2'},         // the NUL: (00 - 10) is F0, XOR 22 gives D2
       // "Jé.tfr": é is E9 in the game's character set.
       {"J\xC3\xA9.tfr", 0x10, 0x22, static_cast<char>((0xE9 - 0x10) ^ 0x22)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);
-    temp.WriteFile(In(GameId::TieFighter, c.file), PilotBytes(tie, FullSize(tie), 0, c.a, c.b));
+    const std::string before = PilotBytes(tie, FullSize(tie), 0, c.a, c.b);
+    temp.WriteFile(In(GameId::TieFighter, c.file), before);
     EXPECT_TRUE(SealPilotFile(GameId::TieFighter, c.file));
-    EXPECT_EQ(temp.ReadFile(In(GameId::TieFighter, c.file)).value_or("").at(0x0E73), c.seal);
+    std::string expected = before;
+    expected[tie.seal] = c.seal;
+    EXPECT_EQ(testing::FirstDifference(temp.ReadFile(In(GameId::TieFighter, c.file)).value_or(""),
+                                       expected),
+              std::nullopt);
   }
 }
 
@@ -116,14 +110,23 @@ TEST_F(PilotSealTest, SealingTwiceWritesTheSameByte) {
   EXPECT_EQ(once.value_or("").at(0x1B3B9), '\x47');
 }
 
-TEST_F(PilotSealTest, AFileTooShortForTheOffsetsIsLeftUnchanged) {
+// A file too short for the offsets, or read-only, is left unchanged.
+TEST_F(PilotSealTest, AFileTooShortOrReadOnlyIsLeftUnchanged) {
   for (const Places& places : kPlaces) {
     SCOPED_TRACE(testing::PilotTest::FolderOf(places.game));
-    const std::string name = places.game == GameId::TieFighter ? "LUKE.TFR" : "Luke0.plt";
-    const std::string before = PilotBytes(places, FullSize(places) - 1, 0x75, 0x10, 0x22);
-    temp.WriteFile(In(places.game, name), before);
-    EXPECT_FALSE(SealPilotFile(places.game, name));
-    EXPECT_EQ(temp.ReadFile(In(places.game, name)), before);
+    const bool tie = places.game == GameId::TieFighter;
+    const std::pair<std::string, std::size_t> files[] = {
+        {tie ? "LUKE.TFR" : "Luke0.plt", FullSize(places) - 1},
+        {tie ? "WEDGE.TFR" : "Wedge0.plt", FullSize(places)}};
+    for (const auto& [name, size] : files) {
+      const std::string before = PilotBytes(places, size, 0x75, 0x10, 0x22);
+      temp.WriteFile(In(places.game, name), before);
+      if (size == FullSize(places)) {
+        ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path(In(places.game, name)), true));
+      }
+      EXPECT_FALSE(SealPilotFile(places.game, name)) << name;
+      EXPECT_EQ(temp.ReadFile(In(places.game, name)), before);
+    }
   }
 }
 
@@ -132,15 +135,6 @@ TEST_F(PilotSealTest, NoPilotOrAMissingFileSealsNothing) {
   EXPECT_FALSE(SealPilotFile(GameId::XwingVsTie, "Luke0.plt"));
   EXPECT_TRUE(temp.List(FolderOf(GameId::XwingVsTie)).empty());
   EXPECT_TRUE(desktop.messages().empty());
-}
-
-TEST_F(PilotSealTest, AReadOnlyPilotFileIsNotSealed) {
-  const Places& xvt = kPlaces[1];
-  const std::string before = PilotBytes(xvt, FullSize(xvt), 0x75, 0x10, 0x22);
-  temp.WriteFile(In(GameId::XwingVsTie, "Luke0.plt"), before);
-  ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path("XVT\\Luke0.plt"), true));
-  EXPECT_FALSE(SealPilotFile(GameId::XwingVsTie, "Luke0.plt"));
-  EXPECT_EQ(temp.ReadFile(In(GameId::XwingVsTie, "Luke0.plt")), before);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tests/pilots/pilot_fixture.h"
+#include "tests/support/shown_message.h"
 
 namespace vantrel {
 namespace {
@@ -66,26 +67,14 @@ TEST_F(TiePilotsTest, StampingSetsTheLastWriteTimeOfEveryPilotFile) {
   EXPECT_TRUE(desktop.messages().empty());
 }
 
-TEST_F(TiePilotsTest, StampingWithoutPilotsSaysNoPilotsToTheMainWindow) {
+// Stamping tells the main window; finding, which runs after the game, tells no owner.
+TEST_F(TiePilotsTest, StampingOrFindingWithoutPilotsSaysNoPilots) {
   StampTiePilots(mainWindow, kTie, kStart);
-  ASSERT_EQ(desktop.messages().size(), 1u);
-  const testing::ShownMessage& shown = desktop.messages()[0];
-  EXPECT_EQ(shown.text, "no pilots");
-  EXPECT_EQ(shown.title, " ");
-  EXPECT_EQ(shown.owner, &mainWindow);
-  EXPECT_EQ(shown.icon, ui::Icon::None);
-  EXPECT_EQ(shown.buttons, ui::Buttons::Ok);
-}
-
-TEST_F(TiePilotsTest, FindingWithoutPilotsSaysNoPilotsWithoutOwner) {
+  testing::ExpectOnlyMessage(desktop,
+                             {&mainWindow, "no pilots", " ", ui::Icon::None, ui::Buttons::Ok});
   EXPECT_EQ(FindFlownTiePilot(kStart), std::nullopt);
-  ASSERT_EQ(desktop.messages().size(), 1u);
-  const testing::ShownMessage& shown = desktop.messages()[0];
-  EXPECT_EQ(shown.text, "no pilots");
-  EXPECT_EQ(shown.title, " ");
-  EXPECT_EQ(shown.owner, nullptr);
-  EXPECT_EQ(shown.icon, ui::Icon::None);
-  EXPECT_EQ(shown.buttons, ui::Buttons::Ok);
+  testing::ExpectLastMessage(desktop, 2,
+                             {nullptr, "no pilots", " ", ui::Icon::None, ui::Buttons::Ok});
 }
 
 TEST_F(TiePilotsTest, ThePilotWrittenInALaterMinuteIsTheFlownPilot) {

@@ -57,17 +57,27 @@ class XwaPilotFileTest : public testing::PilotTest {
   }
 };
 
+// A new pilot is the fresh pilot's layout byte for byte, a prepared one with the 53
+// prepare bytes set; the name is cut to its first eleven characters, and an empty name
+// gives "0.plt" with an all-NUL name field.
 TEST_F(XwaPilotFileTest, NewPilotIsTheFreshPilotLayoutByteForByte) {
-  ASSERT_TRUE(CreateXwaPilot("Luke", false));
-  const std::string file = Created("Luke0.plt");
-  EXPECT_EQ(file.size(), 152'076u);
-  EXPECT_EQ(testing::FirstDifference(file, ExpectedPilot("Luke", false)), std::nullopt);
-}
-
-TEST_F(XwaPilotFileTest, PreparedPilotIsTheLayoutWithThe53PrepareBytes) {
-  ASSERT_TRUE(CreateXwaPilot("Wedge", true));
-  EXPECT_EQ(testing::FirstDifference(Created("Wedge0.plt"), ExpectedPilot("Wedge", true)),
-            std::nullopt);
+  struct Case {
+    const char* name;
+    bool prepare;
+    const char* stored;
+  };
+  const Case cases[] = {
+      {"Luke", false, "Luke"}, {"Wedge", true, "Wedge"}, {"", false, ""},
+      {"Abcdefghijkl", false, "Abcdefghijk"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(CreateXwaPilot(c.name, c.prepare));
+    const std::string file = Created(std::string(c.stored) + "0.plt");
+    EXPECT_EQ(file.size(), 152'076u);
+    EXPECT_EQ(testing::FirstDifference(file, ExpectedPilot(c.stored, c.prepare)), std::nullopt);
+  }
+  EXPECT_EQ(temp.List(FolderOf(GameId::XwingAlliance)),
+            (std::vector<std::string>{"0.plt", "Abcdefghijk0.plt", "Luke0.plt", "Wedge0.plt"}));
 }
 
 TEST_F(XwaPilotFileTest, SampledOffsetsHoldTheirValues) {
@@ -103,19 +113,6 @@ TEST_F(XwaPilotFileTest, PreparedAndPlainPilotsDifferInExactlyThe53PrepareBytes)
   EXPECT_EQ(differences.back(), 0x0B6CEu);
 }
 
-TEST_F(XwaPilotFileTest, EmptyNameCreatesZeroPltWithAnAllNulNameField) {
-  ASSERT_TRUE(CreateXwaPilot("", false));
-  EXPECT_EQ(testing::FirstDifference(Created("0.plt"), ExpectedPilot("", false)), std::nullopt);
-  EXPECT_EQ(Created("0.plt").substr(0, 12), std::string(12, '\0'));
-}
-
-TEST_F(XwaPilotFileTest, TwelveCharacterNameIsCutToItsFirstEleven) {
-  ASSERT_TRUE(CreateXwaPilot("Abcdefghijkl", false));
-  EXPECT_EQ(temp.List(FolderOf(GameId::XwingAlliance)), (std::vector<std::string>{"Abcdefghijk0.plt"}));
-  EXPECT_EQ(testing::FirstDifference(Created("Abcdefghijk0.plt"), ExpectedPilot("Abcdefghijk", false)),
-            std::nullopt);
-}
-
 TEST(CutXwaPilotName, KeepsElevenBytesAndNeverSplitsACharacter) {
   EXPECT_EQ(CutXwaPilotName("Luke"), "Luke");
   EXPECT_EQ(CutXwaPilotName("Abcdefghijk"), "Abcdefghijk");
@@ -123,12 +120,6 @@ TEST(CutXwaPilotName, KeepsElevenBytesAndNeverSplitsACharacter) {
   // "é" takes bytes 11 and 12; it goes whole.
   EXPECT_EQ(CutXwaPilotName("Abcdefghij\xC3\xA9"), "Abcdefghij");
   EXPECT_EQ(CutXwaPilotName("Abcdefghi\xC3\xA9z"), "Abcdefghi\xC3\xA9");
-}
-
-TEST(NewXwaPilotFile, HoldsTheNameFollowedByNulBytes) {
-  const std::string bytes = NewXwaPilotFile("Han", false);
-  EXPECT_EQ(bytes.substr(0, 13), std::string("Han\0\0\0\0\0\0\0\0\0\0", 13));
-  EXPECT_EQ(testing::FirstDifference(bytes, ExpectedPilot("Han", false)), std::nullopt);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "pilots/xwa_roster.h"
 #include "tests/fakes/faulty_file_system.h"
 #include "tests/pilots/pilot_fixture.h"
+#include "tests/support/shown_message.h"
 
 namespace vantrel {
 namespace {
@@ -88,13 +89,7 @@ TEST_F(XwaPilotListTest, APilotFileThatCannotBeOpenedSaysErrorAndTheOthersAreLis
   faulty.FailAlways(testing::FileOperation::Open, "Luke0.plt");
   const PilotList list = ReadXwaPilotList(&dialog);
   EXPECT_EQ(list.entries, (Names{"Han", "Wedge"}));
-  ASSERT_EQ(desktop.messages().size(), 1u);
-  const testing::ShownMessage& shown = desktop.messages()[0];
-  EXPECT_EQ(shown.text, "error");
-  EXPECT_EQ(shown.title, " ");
-  EXPECT_EQ(shown.owner, &dialog);
-  EXPECT_EQ(shown.icon, ui::Icon::None);
-  EXPECT_EQ(shown.buttons, ui::Buttons::Ok);
+  testing::ExpectOnlyMessage(desktop, {&dialog, "error", " ", ui::Icon::None, ui::Buttons::Ok});
 }
 
 // Lukas and Luke: the list box sorts Lukas first.
@@ -112,29 +107,21 @@ class LastPilotSelectionTest : public XwaPilotListTest {
   }
 };
 
-TEST_F(LastPilotSelectionTest, LukeSelectsLuke) { EXPECT_EQ(SelectedFor("Luke"), 1u); }
-
-TEST_F(LastPilotSelectionTest, LuSelectsLukeBecauseTheSearchBeginsAfterEntryZero) {
-  EXPECT_EQ(SelectedFor("Lu"), 1u);
-}
-
-TEST_F(LastPilotSelectionTest, LukasSelectsLukasOnlyAfterTheSearchWrapsAround) {
-  EXPECT_EQ(SelectedFor("Lukas"), 0u);
-}
-
-TEST_F(LastPilotSelectionTest, LastPilotIsMatchedWithoutRegardToLetterCase) {
-  EXPECT_EQ(SelectedFor("LUKE"), 1u);
-}
-
-TEST_F(LastPilotSelectionTest, AnUnlistedLastPilotLeavesEntryZeroSelected) {
-  EXPECT_EQ(SelectedFor("Wedge"), 0u);
-  EXPECT_EQ(SelectedFor("Lukes"), 0u);
-}
-
-TEST_F(LastPilotSelectionTest, WithoutConfigFileEntryZeroStaysSelected) {
-  const PilotList list = ReadXwaPilotList(&dialog);
-  EXPECT_EQ(list.selected, 0u);
+TEST_F(LastPilotSelectionTest, TheLastPilotIsSelectedAsTheListBoxFindsIt) {
+  // Without a configuration file entry 0 stays selected, and nothing is said.
+  EXPECT_EQ(ReadXwaPilotList(&dialog).selected, 0u);
   EXPECT_TRUE(desktop.messages().empty());
+  const std::pair<const char*, std::size_t> cases[] = {
+      {"Luke", 1},
+      {"Lu", 1},     // the search begins after entry 0
+      {"Lukas", 0},  // found only after the search wraps around
+      {"LUKE", 1},   // matched without regard to letter case
+      {"Wedge", 0},  // unlisted: entry 0 stays selected
+      {"Lukes", 0},
+  };
+  for (const auto& [lastPilot, selected] : cases) {
+    EXPECT_EQ(SelectedFor(lastPilot), selected) << lastPilot;
+  }
 }
 
 TEST(SelectString, SearchesFromTheEntryAfterTheStartAndWrapsAroundToIt) {
@@ -147,14 +134,10 @@ TEST(SelectString, SearchesFromTheEntryAfterTheStartAndWrapsAroundToIt) {
   EXPECT_EQ(SelectString(entries, 0, "Alpha"), 0u);
   EXPECT_EQ(SelectString(entries, 0, "Delta"), std::nullopt);
   EXPECT_EQ(SelectString(entries, 0, "Alphabet"), std::nullopt);
-}
-
-TEST(SelectString, AnEmptyNameOrAnEmptyListSelectsNothing) {
+  // An empty name or an empty list selects nothing.
   EXPECT_EQ(SelectString({"Luke"}, 0, ""), std::nullopt);
   EXPECT_EQ(SelectString({}, 0, "Luke"), std::nullopt);
-}
-
-TEST(SelectString, FoldsLatinOneLettersAsTheFileSystemDoes) {
+  // Latin-1 letters fold as the file system folds them.
   EXPECT_EQ(SelectString({"x", "\xC3\x89tienne"}, 0, "\xC3\xA9t"), 1u);
 }
 

@@ -1,11 +1,14 @@
 #include "pilots/xwa_roster.h"
 
+#include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "tests/fakes/faulty_file_system.h"
 #include "tests/pilots/pilot_fixture.h"
+#include "tests/support/shown_message.h"
 
 namespace vantrel {
 namespace {
@@ -17,34 +20,24 @@ class XwaRosterTest : public testing::PilotTest {
   Names Folder() const { return temp.List(FolderOf(kXwa)); }
 
   // The roster's messages have no owner and an exclamation icon.
-  void ExpectMessages(std::size_t count, std::string_view lastText) {
-    ASSERT_EQ(desktop.messages().size(), count);
-    const testing::ShownMessage& shown = desktop.messages().back();
-    EXPECT_EQ(shown.text, lastText);
-    EXPECT_EQ(shown.owner, nullptr);
-    EXPECT_EQ(shown.title, "VNTL");
-    EXPECT_EQ(shown.icon, ui::Icon::Exclamation);
-    EXPECT_EQ(shown.buttons, ui::Buttons::Ok);
+  void ExpectMessages(std::size_t count, const std::string& lastText) {
+    testing::ExpectLastMessage(
+        desktop, count, {nullptr, lastText, "VNTL", ui::Icon::Exclamation, ui::Buttons::Ok});
   }
-  void ExpectOneMessage(std::string_view text) { ExpectMessages(1, text); }
+  void ExpectOneMessage(const std::string& text) { ExpectMessages(1, text); }
 };
 
 TEST_F(XwaRosterTest, LastPilotIsTheWordAfterTheFirstTenCharacters) {
-  WriteConfig("lastpilot Luke\r\nsound 1\r\n");
-  EXPECT_EQ(ReadXwaLastPilot(), "Luke");
-}
-
-TEST_F(XwaRosterTest, LastPilotEndsAtABlankATabOrTheEndOfTheFile) {
-  WriteConfig("lastpilot Luke Skywalker\r\n");
-  EXPECT_EQ(ReadXwaLastPilot(), "Luke");
-  WriteConfig("lastpilot Wedge\tAntilles\n");
-  EXPECT_EQ(ReadXwaLastPilot(), "Wedge");
-  WriteConfig("lastpilot Biggs");
-  EXPECT_EQ(ReadXwaLastPilot(), "Biggs");
-  WriteConfig("lastpilot \r\nLuke\r\n");
-  EXPECT_EQ(ReadXwaLastPilot(), "");
-  WriteConfig("lastpil");
-  EXPECT_EQ(ReadXwaLastPilot(), "");
+  // It ends at a blank, a tab or the end of the file.
+  const std::pair<const char*, const char*> cases[] = {
+      {"lastpilot Luke\r\nsound 1\r\n", "Luke"}, {"lastpilot Luke Skywalker\r\n", "Luke"},
+      {"lastpilot Wedge\tAntilles\n", "Wedge"},   {"lastpilot Biggs", "Biggs"},
+      {"lastpilot \r\nLuke\r\n", ""},            {"lastpil", ""},
+  };
+  for (const auto& [config, pilot] : cases) {
+    WriteConfig(config);
+    EXPECT_EQ(ReadXwaLastPilot(), pilot) << config;
+  }
 }
 
 TEST_F(XwaRosterTest, LastPilotIsMissingWithoutConfigFile) {
@@ -52,41 +45,32 @@ TEST_F(XwaRosterTest, LastPilotIsMissingWithoutConfigFile) {
   EXPECT_TRUE(desktop.messages().empty());
 }
 
-TEST_F(XwaRosterTest, WritingLastPilotReplacesOnlyTheFirstLine) {
-  WriteConfig("lastpilot Luke\r\nsound 1\r\n\r\n  music 0 \r\nend");
-  WriteXwaLastPilot("Wedge");
-  EXPECT_EQ(Config(), "lastpilot Wedge\r\nsound 1\r\n\r\n  music 0 \r\nend");
-  EXPECT_EQ(Folder(), (Names{"CONFIG.CFG"}));
-}
-
-TEST_F(XwaRosterTest, WritingLastPilotReplacesWhateverTheFirstLineHeld) {
-  WriteConfig("something else entirely\r\nsound 1\r\n");
-  WriteXwaLastPilot("Luke");
-  EXPECT_EQ(Config(), "lastpilot Luke\r\nsound 1\r\n");
-}
-
-TEST_F(XwaRosterTest, WritingLastPilotEndsEveryLineWithCrLf) {
-  WriteConfig("lastpilot Luke\nsound 1\nmusic 0\n\nend\n");
-  WriteXwaLastPilot("Luke");
-  EXPECT_EQ(Config(), "lastpilot Luke\r\nsound 1\r\nmusic 0\r\n\r\nend\r\n");
-}
-
-TEST_F(XwaRosterTest, WritingLastPilotKeepsCrLfAndALoneCr) {
-  WriteConfig("lastpilot Luke\r\na\rb\nc\r\r\nd");
-  WriteXwaLastPilot("Han");
-  EXPECT_EQ(Config(), "lastpilot Han\r\na\rb\r\nc\r\r\nd");
-}
-
-TEST_F(XwaRosterTest, WritingLastPilotOverAOneLineFileLeavesOneLine) {
-  WriteConfig("lastpilot Luke");
-  WriteXwaLastPilot("Han");
-  EXPECT_EQ(Config(), "lastpilot Han\r\n");
-}
-
-TEST_F(XwaRosterTest, WritingLastPilotWithoutConfigFileWritesOnlyThatLine) {
-  EXPECT_TRUE(WriteXwaLastPilot("Luke"));
-  EXPECT_EQ(Config(), "lastpilot Luke\r\n");
-  EXPECT_EQ(Folder(), (Names{"CONFIG.CFG"}));
+// Writing the last pilot replaces the first line, whatever it held, and ends every line
+// with CR LF; without a configuration file it writes only that line.
+TEST_F(XwaRosterTest, WritingLastPilotReplacesTheFirstLine) {
+  struct Case {
+    std::optional<std::string> before;
+    const char* pilot;
+    std::string after;
+  };
+  const Case cases[] = {
+      {"lastpilot Luke\r\nsound 1\r\n\r\n  music 0 \r\nend", "Wedge",
+       "lastpilot Wedge\r\nsound 1\r\n\r\n  music 0 \r\nend"},
+      {"something else entirely\r\nsound 1\r\n", "Luke", "lastpilot Luke\r\nsound 1\r\n"},
+      {"lastpilot Luke\nsound 1\nmusic 0\n\nend\n", "Luke",
+       "lastpilot Luke\r\nsound 1\r\nmusic 0\r\n\r\nend\r\n"},
+      {"lastpilot Luke\r\na\rb\nc\r\r\nd", "Han", "lastpilot Han\r\na\rb\r\nc\r\r\nd"},
+      {"lastpilot Luke", "Han", "lastpilot Han\r\n"},
+      {std::nullopt, "Luke", "lastpilot Luke\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.after);
+    std::filesystem::remove(temp.Native(In(kXwa, "CONFIG.CFG")));
+    if (c.before) WriteConfig(*c.before);
+    EXPECT_TRUE(WriteXwaLastPilot(c.pilot));
+    EXPECT_EQ(Config(), c.after);
+    EXPECT_EQ(Folder(), (Names{"CONFIG.CFG"}));
+  }
 }
 
 // Whatever stops the rewrite, CONFIG.CFG stays as it was, no temporary file is left, and
@@ -125,19 +109,19 @@ TEST_F(XwaRosterTest, CreatingAPilotShowsNoMessage) {
   EXPECT_EQ(Folder(), (Names{"Luke0.plt"}));
 }
 
+// An existing pilot is found in any letter case, and its file stays as it was.
 TEST_F(XwaRosterTest, CreatingAnExistingPilotSaysSoAndLeavesItsFile) {
-  temp.WriteFile(In(kXwa, "Luke0.plt"), "old pilot");
-  EXPECT_FALSE(CreateXwaPilot("Luke", false));
-  ExpectOneMessage("This pilot name already exists");
-  EXPECT_EQ(temp.ReadFile(In(kXwa, "Luke0.plt")), "old pilot");
-}
-
-TEST_F(XwaRosterTest, AnExistingPilotIsFoundInAnyLetterCase) {
-  temp.WriteFile(In(kXwa, "LUKE0.PLT"), "old pilot");
-  EXPECT_FALSE(CreateXwaPilot("luke", false));
-  ExpectOneMessage("This pilot name already exists");
-  EXPECT_EQ(Folder(), (Names{"LUKE0.PLT"}));
-  EXPECT_EQ(temp.ReadFile(In(kXwa, "LUKE0.PLT")), "old pilot");
+  for (const auto& [file, name] : {std::pair{"Luke0.plt", "Luke"}, {"LUKE0.PLT", "luke"}}) {
+    SCOPED_TRACE(file);
+    testing::FakeDesktop attempt;
+    temp.WriteFile(In(kXwa, file), "old pilot");
+    EXPECT_FALSE(CreateXwaPilot(name, false));
+    testing::ExpectOnlyMessage(attempt, {nullptr, "This pilot name already exists", "VNTL",
+                                         ui::Icon::Exclamation, ui::Buttons::Ok});
+    EXPECT_EQ(Folder(), (Names{file}));
+    EXPECT_EQ(temp.ReadFile(In(kXwa, file)), "old pilot");
+    std::filesystem::remove(temp.Native(In(kXwa, file)));
+  }
 }
 
 TEST_F(XwaRosterTest, NamesAFileNameCannotHoldAreRefusedAndWriteNothing) {
@@ -158,37 +142,32 @@ TEST_F(XwaRosterTest, NamesWithDotsElsewhereAreAllowed) {
   EXPECT_EQ(Folder(), (Names{"...0.plt", "Mr. X0.plt"}));
 }
 
-TEST_F(XwaRosterTest, APilotFileThatCannotBeCreatedGivesTheErrorMessage) {
-  testing::FaultyFileSystem faulty;
-  testing::ScopedFileSystem installed(faulty);
-  faulty.FailAlways(testing::FileOperation::Open, "Luke0.plt");
-  EXPECT_FALSE(CreateXwaPilot("Luke", false));
-  ExpectOneMessage("Error creating new pilot");
-  EXPECT_TRUE(Folder().empty());
+// A pilot file that cannot be created, or is cut short, is not left behind.
+TEST_F(XwaRosterTest, APilotFileThatCannotBeWrittenGivesTheErrorMessage) {
+  const std::function<void(testing::FaultyFileSystem&)> faults[] = {
+      [](auto& f) { f.FailAlways(testing::FileOperation::Open, "Luke0.plt"); },
+      [](auto& f) { f.FailWritesAfter(100'000, "Luke0.plt"); },
+  };
+  std::size_t shown = 0;
+  for (const auto& fault : faults) {
+    testing::FaultyFileSystem faulty;
+    testing::ScopedFileSystem installed(faulty);
+    fault(faulty);
+    EXPECT_FALSE(CreateXwaPilot("Luke", false));
+    ExpectMessages(++shown, "Error creating new pilot");
+    EXPECT_TRUE(Folder().empty());
+  }
 }
 
-TEST_F(XwaRosterTest, APilotFileCutShortIsRemovedWithTheErrorMessage) {
-  testing::FaultyFileSystem faulty;
-  testing::ScopedFileSystem installed(faulty);
-  faulty.FailWritesAfter(100'000, "Luke0.plt");
-  EXPECT_FALSE(CreateXwaPilot("Luke", false));
-  ExpectOneMessage("Error creating new pilot");
-  EXPECT_TRUE(Folder().empty());
-}
-
-TEST_F(XwaRosterTest, DeletingAPilotRemovesItsFile) {
+TEST_F(XwaRosterTest, DeletingAPilotRemovesItsFileAndAMissingOneSaysSo) {
   temp.WriteFile(In(kXwa, "Luke0.plt"), "pilot");
   temp.WriteFile(In(kXwa, "Wedge0.plt"), "pilot");
   EXPECT_TRUE(DeleteXwaPilot("Luke"));
   EXPECT_TRUE(desktop.messages().empty());
   EXPECT_EQ(Folder(), (Names{"Wedge0.plt"}));
-}
-
-TEST_F(XwaRosterTest, DeletingAMissingPilotSaysSo) {
-  temp.WriteFile(In(kXwa, "Luke0.plt"), "pilot");
-  EXPECT_FALSE(DeleteXwaPilot("Wedge"));
+  EXPECT_FALSE(DeleteXwaPilot("Luke"));
   ExpectOneMessage("Can't find pilot to delete");
-  EXPECT_EQ(Folder(), (Names{"Luke0.plt"}));
+  EXPECT_EQ(Folder(), (Names{"Wedge0.plt"}));
 }
 
 TEST_F(XwaRosterTest, DeletingANameAFileNameCannotHoldFindsNothing) {

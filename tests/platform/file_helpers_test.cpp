@@ -11,14 +11,10 @@
 namespace vantrel::platform {
 namespace {
 
-using testing::FaultyFileSystem;
-using testing::FileOperation;
-using testing::ScopedFileSystem;
-using testing::TempFolder;
 using Status = WholeFile::Status;
 
 TEST(ReadWholeFile, ReadsEveryByteAndTellsMissingFromUnreadable) {
-  TempFolder temp;
+  testing::TempFolder temp;
   const std::string bytes = std::string(70'000, 'a') + std::string("\0\r\n", 3);
   temp.WriteFile("file.bin", bytes);
   const WholeFile read = ReadWholeFile(temp.Path("FILE.BIN"));
@@ -29,16 +25,16 @@ TEST(ReadWholeFile, ReadsEveryByteAndTellsMissingFromUnreadable) {
   temp.MakeFolder("folder");
   EXPECT_EQ(ReadWholeFile(temp.Path("folder")).status, Status::Unreadable);
 
-  FaultyFileSystem faulty;
-  const ScopedFileSystem scoped(faulty);
-  faulty.FailNth(FileOperation::FileRead, 2);
+  testing::FaultyFileSystem faulty;
+  const testing::ScopedFileSystem scoped(faulty);
+  faulty.FailNth(testing::FileOperation::FileRead, 2);
   const WholeFile cut = ReadWholeFile(temp.Path("file.bin"));
   EXPECT_EQ(cut.status, Status::Unreadable);
   EXPECT_EQ(cut.bytes, "");
 }
 
 TEST(ReadUpTo, ReadsTheCountOrToTheEnd) {
-  TempFolder temp;
+  testing::TempFolder temp;
   temp.WriteFile("f", "0123456789");
   const std::unique_ptr<File> file = Files().Open(temp.Path("f"), OpenMode::Read);
   ASSERT_TRUE(file);
@@ -48,7 +44,7 @@ TEST(ReadUpTo, ReadsTheCountOrToTheEnd) {
 }
 
 TEST(CreateFolders, CreatesEveryMissingFolderFromTheTopAndFailsOnAFile) {
-  TempFolder temp;
+  testing::TempFolder temp;
   EXPECT_TRUE(CreateFolders(temp.Path("a\\b\\c")));
   EXPECT_TRUE(temp.Exists("a/b/c"));
   EXPECT_TRUE(CreateFolders(temp.Path("a\\b\\c")));  // existing: success
@@ -59,7 +55,7 @@ TEST(CreateFolders, CreatesEveryMissingFolderFromTheTopAndFailsOnAFile) {
 }
 
 TEST(RemoveFolderTree, RemovesEverythingInsideButNothingALinkPointsTo) {
-  TempFolder temp;
+  testing::TempFolder temp;
   temp.WriteFile("Temp/a.tie", "a");
   temp.WriteFile("Temp/maps/deep/m.map", "m");
   temp.WriteFile("kept/own.txt", "the player's");
@@ -74,18 +70,18 @@ TEST(RemoveFolderTree, RemovesEverythingInsideButNothingALinkPointsTo) {
 }
 
 TEST(ReplaceFileContent, ReplacesTheFileWholeOrLeavesIt) {
-  TempFolder temp;
+  testing::TempFolder temp;
   temp.WriteFile("config.cfg", "old");
   EXPECT_TRUE(ReplaceFileContent(temp.Path("config.cfg"), temp.Path("config.tmp"), "new\r\n"));
   EXPECT_EQ(temp.List(), (std::vector<std::string>{"config.cfg"}));
   EXPECT_EQ(temp.ReadFile("config.cfg"), "new\r\n");
 
-  FaultyFileSystem faulty;
-  const ScopedFileSystem scoped(faulty);
+  testing::FaultyFileSystem faulty;
+  const testing::ScopedFileSystem scoped(faulty);
   faulty.FailWritesAfter(2, "config.tmp");
   EXPECT_FALSE(ReplaceFileContent(temp.Path("config.cfg"), temp.Path("config.tmp"), "longer"));
   faulty.Heal();
-  faulty.FailNth(FileOperation::MoveFile, 1);
+  faulty.FailNth(testing::FileOperation::MoveFile, 1);
   EXPECT_FALSE(ReplaceFileContent(temp.Path("config.cfg"), temp.Path("config.tmp"), "moved"));
   EXPECT_EQ(temp.List(), (std::vector<std::string>{"config.cfg"}));
   EXPECT_EQ(temp.ReadFile("config.cfg"), "new\r\n");

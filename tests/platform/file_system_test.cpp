@@ -7,14 +7,18 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/path.h"
 #include "tests/support/temp_folder.h"
+#ifndef _WIN32
+#include "tests/support/scoped_environment.h"
+#endif
 
 namespace vantrel::platform {
 namespace {
@@ -60,16 +64,11 @@ class FileSystemTest : public ::testing::Test {
   }
 };
 
-TEST_F(FileSystemTest, OpensAnExistingFileUnderAnotherLetterCase) {
-  temp.WriteFile("BATTLE.KZB", testing::Bytes({3, 'B', 'a', 't', 0}));
-  EXPECT_EQ(Read(temp.Path("Battle.kzb")), testing::Bytes({3, 'B', 'a', 't', 0}));
-  EXPECT_EQ(Read(temp.Path("battle.kzb")), testing::Bytes({3, 'B', 'a', 't', 0}));
-}
-
-TEST_F(FileSystemTest, MatchesFolderNamesWithoutRegardToCase) {
-  temp.WriteFile("KZMISS\\B1M1.TIE", "mission");
-  EXPECT_EQ(Read(temp.Path("kzmiss\\b1m1.tie")), "mission");
-  EXPECT_EQ(Read(temp.Path("KzMiss\\B1m1.Tie")), "mission");
+TEST_F(FileSystemTest, OpensFilesInFoldersUnderAnyLetterCase) {
+  temp.WriteFile("KZMISS\\BATTLE.KZB", testing::Bytes({3, 'B', 'a', 't', 0}));
+  for (const char* name : {"KZMISS\\Battle.kzb", "kzmiss\\battle.kzb", "KzMiss\\BATTLE.Kzb"}) {
+    EXPECT_EQ(Read(temp.Path(name)), testing::Bytes({3, 'B', 'a', 't', 0})) << name;
+  }
 }
 
 TEST_F(FileSystemTest, CreatingUnderAnotherLetterCaseReplacesTheExistingFile) {
@@ -107,16 +106,6 @@ TEST_F(FileSystemTest, ReadWriteChangesAnExistingFileInPlaceAndNeverCreatesOne) 
   EXPECT_TRUE(temp.List().size() == 1);
 }
 
-TEST_F(FileSystemTest, CreateAlwaysEmptiesAnExistingFile) {
-  temp.WriteFile("pilot.plt", "a long pilot file");
-  {
-    const std::unique_ptr<File> file = files.Open(temp.Path("PILOT.PLT"), OpenMode::CreateAlways);
-    ASSERT_TRUE(file);
-    EXPECT_EQ(file->Size(), 0u);
-  }
-  EXPECT_EQ(temp.ReadFile("pilot.plt"), "");
-}
-
 // A link planted at the name of a file being created, whether it leads to a file or to
 // nowhere, is replaced by the new file; what it led to is left alone.
 TEST_F(FileSystemTest, CreateAlwaysReplacesALinkAtItsNameAndLeavesTheTarget) {
@@ -139,11 +128,43 @@ TEST_F(FileSystemTest, CreateAlwaysReplacesALinkAtItsNameAndLeavesTheTarget) {
 #endif
 }
 
-TEST_F(FileSystemTest, AFolderCannotBeOpenedAsAFile) {
+// Each refused call fails and changes nothing: a folder is no file to open, copy, move
+// or delete, a read-only file is no target, and a missing file or folder no place.
+TEST_F(FileSystemTest, RefusedCallsChangeNothing) {
+  temp.WriteFile("a.tie", "a");
   temp.MakeFolder("KZMISS");
-  EXPECT_EQ(files.Open(temp.Path("kzmiss"), OpenMode::Read), nullptr);
-  EXPECT_EQ(files.Open(temp.Path("kzmiss"), OpenMode::ReadWrite), nullptr);
-  EXPECT_EQ(files.Open(temp.Path("kzmiss"), OpenMode::CreateAlways), nullptr);
+  temp.WriteFile("MISSIONS\\MISSION.LST", "game list");
+  ASSERT_TRUE(files.SetReadOnly(temp.Path("MISSIONS\\MISSION.LST"), true));
+  const auto opens = [&](OpenMode mode) {
+    return files.Open(temp.Path("kzmiss"), mode) != nullptr;
+  };
+  const auto copies = [&](const char* from, const char* to) {
+    return files.CopyFile(temp.Path(from), temp.Path(to));
+  };
+  const auto moves = [&](const char* from, const char* to) {
+    return files.MoveFile(temp.Path(from), temp.Path(to));
+  };
+  const std::pair<const char*, bool> refused[] = {
+      {"open a folder", opens(OpenMode::Read)},
+      {"open a folder to change it", opens(OpenMode::ReadWrite)},
+      {"create a file over a folder", opens(OpenMode::CreateAlways)},
+      {"copy onto a read-only file", copies("a.tie", "missions\\mission.lst")},
+      {"copy onto a folder", copies("a.tie", "kzmiss")},
+      {"copy a folder", copies("kzmiss", "b.tie")},
+      {"copy a missing file", copies("missing.tie", "b.tie")},
+      {"copy into a missing folder", copies("a.tie", "missing\\a.tie")},
+      {"move onto a read-only file", moves("a.tie", "MISSIONS\\mission.LST")},
+      {"move onto a folder", moves("a.tie", "kzmiss")},
+      {"move a missing file", moves("missing.lst", "missions\\x.lst")},
+      {"delete a read-only file", files.DeleteFile(temp.Path("missions\\MISSION.LST"))},
+      {"delete a folder", files.DeleteFile(temp.Path("KZMISS"))},
+  };
+  for (const auto& [what, done] : refused) EXPECT_FALSE(done) << what;
+  EXPECT_EQ(temp.List(), (std::vector<std::string>{"KZMISS/", "MISSIONS/", "a.tie"}));
+  EXPECT_TRUE(temp.List("KZMISS").empty());
+  EXPECT_EQ(temp.List("MISSIONS"), std::vector<std::string>{"MISSION.LST"});
+  EXPECT_EQ(temp.ReadFile("MISSIONS\\MISSION.LST"), "game list");
+  EXPECT_EQ(temp.ReadFile("a.tie"), "a");
   EXPECT_EQ(files.Kind(temp.Path("kzmiss")), PathKind::Folder);
 }
 
@@ -169,45 +190,30 @@ TEST_F(FileSystemTest, KindTellsMissingFilesAndFoldersApartInAnyLetterCase) {
   EXPECT_EQ(files.Kind(temp.Path("missing\\email.txt")), PathKind::Missing);
 }
 
-TEST_F(FileSystemTest, FindReturnsDotsFirstThenNamesInOrderOfTheirCapitals) {
-  temp.WriteFile("b.tie", "");
-  temp.WriteFile("A.TIE", "");
-  temp.WriteFile("_x.tie", "");
-  temp.WriteFile("readme", "");
-  temp.MakeFolder("Sub");
-  const std::vector<FoundEntry> found = files.Find(temp.Path("*.*"));
-  std::vector<std::string> names;
-  for (const FoundEntry& entry : found) names.push_back(entry.name + (entry.isFolder ? "/" : ""));
-  // '_' sorts after the capitals but before the small letters: only folded names put
-  // "_x.tie" last.
-  EXPECT_EQ(names, (std::vector<std::string>{"./", "../", "A.TIE", "b.tie", "readme", "Sub/",
-                                             "_x.tie"}));
-}
-
-TEST_F(FileSystemTest, FindMatchesTheWildcardWithoutRegardToCase) {
-  temp.WriteFile("B1M2.TIE", "");
-  temp.WriteFile("b1m1.tie", "");
-  temp.WriteFile("b1m1.tie2", "");
-  temp.WriteFile("readme.txt", "");
-  const std::vector<FoundEntry> found = files.Find(temp.Path("*.TIE"));
-  ASSERT_EQ(found.size(), 2u);
-  EXPECT_EQ(found[0].name, "b1m1.tie");
-  EXPECT_EQ(found[1].name, "B1M2.TIE");
-  EXPECT_FALSE(found[0].isFolder);
-}
-
-TEST_F(FileSystemTest, FindOfAPlainNameReturnsTheNameAsItIsOnDisk) {
-  temp.WriteFile("TEMP\\EMAIL.TXT", "");
-  const std::vector<FoundEntry> found = files.Find(temp.Path("temp\\email.txt"));
-  ASSERT_EQ(found.size(), 1u);
-  EXPECT_EQ(found[0].name, "EMAIL.TXT");
-}
-
-TEST_F(FileSystemTest, FindInAMissingFolderOrWithoutMatchesReturnsNothing) {
-  temp.WriteFile("readme.txt", "");
-  EXPECT_TRUE(files.Find(temp.Path("Temp\\*.*")).empty());
-  EXPECT_TRUE(files.Find(temp.Path("*.tie")).empty());
-  EXPECT_TRUE(files.Find(temp.Path("readme.txt\\*.*")).empty());
+// Find matches names without regard to case and gives them as they are on disk, with
+// "." and ".." first and the rest in order of their capitals: '_' sorts after the
+// capitals but before the small letters, so only folded names put "_x.tie" last.
+TEST_F(FileSystemTest, FindGivesTheMatchingNamesAsOnDiskInNtfsOrder) {
+  for (const char* name : {"Order\\b.tie", "Order\\A.TIE", "Order\\_x.tie", "Order\\readme",
+                           "B1M2.TIE", "b1m1.tie", "b1m1.tie2", "readme.txt", "TEMP\\EMAIL.TXT"}) {
+    temp.WriteFile(name, "");
+  }
+  temp.MakeFolder("Order\\Sub");
+  const std::pair<const char*, std::vector<std::string>> cases[] = {
+      {"Order\\*.*", {"./", "../", "A.TIE", "b.tie", "readme", "Sub/", "_x.tie"}},
+      {"*.TIE", {"b1m1.tie", "B1M2.TIE"}},
+      {"temp\\email.txt", {"EMAIL.TXT"}},
+      {"Missing\\*.*", {}},
+      {"*.lst", {}},
+      {"readme.txt\\*.*", {}},
+  };
+  for (const auto& [pattern, expected] : cases) {
+    std::vector<std::string> names;
+    for (const FoundEntry& entry : files.Find(temp.Path(pattern))) {
+      names.push_back(entry.name + (entry.isFolder ? "/" : ""));
+    }
+    EXPECT_EQ(names, expected) << pattern;
+  }
 }
 
 TEST_F(FileSystemTest, FindInARootFolderReportsNoDots) {
@@ -241,26 +247,6 @@ TEST_F(FileSystemTest, CopyCreatesANewTargetAndKeepsTheSourcesLastWriteTime) {
   EXPECT_EQ(temp.List(), (std::vector<std::string>{"TIE95.EXE", "VNTL___.tmp"}));
 }
 
-TEST_F(FileSystemTest, CopyOntoAReadOnlyTargetFailsAndLeavesItIntact) {
-  temp.WriteFile("Temp\\mission.lst", "new list");
-  temp.WriteFile("MISSIONS\\MISSION.LST", "game list");
-  ASSERT_TRUE(files.SetReadOnly(temp.Path("MISSIONS\\MISSION.LST"), true));
-  EXPECT_FALSE(files.CopyFile(temp.Path("Temp\\mission.lst"), temp.Path("MISSIONS\\mission.lst")));
-  EXPECT_EQ(temp.ReadFile("MISSIONS\\MISSION.LST"), "game list");
-  EXPECT_EQ(temp.List("MISSIONS"), std::vector<std::string>{"MISSION.LST"});
-}
-
-TEST_F(FileSystemTest, CopyRefusesFoldersAndMissingSources) {
-  temp.WriteFile("a.tie", "a");
-  temp.MakeFolder("KZMISS");
-  EXPECT_FALSE(files.CopyFile(temp.Path("a.tie"), temp.Path("kzmiss")));
-  EXPECT_FALSE(files.CopyFile(temp.Path("kzmiss"), temp.Path("b.tie")));
-  EXPECT_FALSE(files.CopyFile(temp.Path("missing.tie"), temp.Path("b.tie")));
-  EXPECT_FALSE(files.CopyFile(temp.Path("a.tie"), temp.Path("missing\\a.tie")));
-  EXPECT_EQ(temp.List(), (std::vector<std::string>{"KZMISS/", "a.tie"}));
-  EXPECT_TRUE(temp.List("KZMISS").empty());
-}
-
 TEST_F(FileSystemTest, CopyOntoAHiddenFileFails) {
 #ifdef _WIN32
   GTEST_SKIP() << "On Windows a hidden file is one with the hidden attribute, which no "
@@ -282,16 +268,6 @@ TEST_F(FileSystemTest, DeleteRemovesAFileUnderAnyLetterCase) {
   EXPECT_FALSE(files.DeleteFile(temp.Path("TEMP\\README.TXT")));
 }
 
-TEST_F(FileSystemTest, DeleteRefusesReadOnlyFilesAndFolders) {
-  temp.WriteFile("TIE95.EXE", "release");
-  temp.MakeFolder("KZMISS");
-  ASSERT_TRUE(files.SetReadOnly(temp.Path("TIE95.EXE"), true));
-  EXPECT_FALSE(files.DeleteFile(temp.Path("TIE95.EXE")));
-  EXPECT_FALSE(files.DeleteFile(temp.Path("KZMISS")));
-  EXPECT_EQ(temp.List(), (std::vector<std::string>{"KZMISS/", "TIE95.EXE"}));
-  EXPECT_EQ(temp.ReadFile("TIE95.EXE"), "release");
-}
-
 TEST_F(FileSystemTest, MoveReplacesTheTargetAndRemovesTheSource) {
   temp.WriteFile("VNTL___.tmp", "backup");
   temp.WriteFile("TIE95.EXE", "patched");
@@ -308,23 +284,16 @@ TEST_F(FileSystemTest, MoveIntoAnotherFolderKeepsTheGivenNameForANewFile) {
   EXPECT_EQ(temp.List("XWA"), std::vector<std::string>{"Pilot1.plt"});
 }
 
-TEST_F(FileSystemTest, MoveOntoTheSameFileChangesTheLetterCaseOfItsName) {
+// A move onto the file itself changes the letter case of its name, or nothing.
+TEST_F(FileSystemTest, AMoveOntoTheSameFileTakesTheNewSpellingOfItsName) {
   temp.WriteFile("battle.kzb", "battle");
-  ASSERT_TRUE(files.MoveFile(temp.Path("battle.kzb"), temp.Path("Battle.kzb")));
-  EXPECT_EQ(temp.List(), std::vector<std::string>{"Battle.kzb"});
-  EXPECT_EQ(temp.ReadFile("Battle.kzb"), "battle");
-}
-
-TEST_F(FileSystemTest, MoveRefusesReadOnlyTargetsFoldersAndMissingSources) {
-  temp.WriteFile("new.lst", "new");
-  temp.WriteFile("TRAIN\\old.lst", "old");
-  ASSERT_TRUE(files.SetReadOnly(temp.Path("TRAIN\\old.lst"), true));
-  EXPECT_FALSE(files.MoveFile(temp.Path("new.lst"), temp.Path("train\\OLD.LST")));
-  EXPECT_FALSE(files.MoveFile(temp.Path("new.lst"), temp.Path("train")));
-  EXPECT_FALSE(files.MoveFile(temp.Path("missing.lst"), temp.Path("train\\x.lst")));
-  EXPECT_EQ(temp.ReadFile("new.lst"), "new");
-  EXPECT_EQ(temp.ReadFile("TRAIN\\old.lst"), "old");
-  EXPECT_EQ(temp.List("TRAIN"), std::vector<std::string>{"old.lst"});
+  std::string name = "battle.kzb";
+  for (const std::string spelling : {"Battle.kzb", "Battle.kzb", "battle.kzb"}) {
+    ASSERT_TRUE(files.MoveFile(temp.Path(name), temp.Path(spelling))) << name << " " << spelling;
+    EXPECT_EQ(temp.List(), std::vector<std::string>{spelling});
+    name = spelling;
+  }
+  EXPECT_EQ(temp.ReadFile("battle.kzb"), "battle");
 }
 
 // A batch moves each file as MoveFile would: a new name keeps its spelling, a name that
@@ -373,12 +342,18 @@ TEST_F(FileSystemTest, RemoveFolderRemovesOnlyAnEmptyFolder) {
   EXPECT_TRUE(temp.List().empty());
 }
 
-TEST_F(FileSystemTest, APathOfTwoHundredFiftyNineCharactersIsUsed) {
-  const std::string path = PathOfLength(259);
-  ASSERT_TRUE(Create(path, "fits"));
-  EXPECT_EQ(Read(path), "fits");
-  EXPECT_EQ(files.Kind(path), PathKind::File);
-  EXPECT_EQ(temp.List().size(), 1u);
+// The limit counts characters as Windows does, in UTF-16 units, not bytes: "é" is one,
+// and U+1F680, beyond the Basic Multilingual Plane, two.
+TEST_F(FileSystemTest, APathOfTwoHundredFiftyNineCharactersIsUsedAndOneMoreIsNot) {
+  for (const std::string start : {"long", "\xC3\xA9t\xC3\xA9", "\xF0\x9F\x9A\x80"}) {
+    const std::string path = PathOfLength(259, start);
+    ASSERT_EQ(CountPathCharacters(path), 259u);
+    ASSERT_TRUE(Create(path, "fits")) << start;
+    EXPECT_EQ(Read(path), "fits");
+    EXPECT_EQ(files.Kind(path), PathKind::File);
+    EXPECT_EQ(files.Open(path + "x", OpenMode::CreateAlways), nullptr);
+  }
+  EXPECT_EQ(temp.List().size(), 3u);
 }
 
 TEST_F(FileSystemTest, APathOfTwoHundredSixtyCharactersIsRefusedBeforeTouchingTheDisk) {
@@ -393,45 +368,31 @@ TEST_F(FileSystemTest, APathOfTwoHundredSixtyCharactersIsRefusedBeforeTouchingTh
   EXPECT_EQ(temp.List(), std::vector<std::string>{"source.tie"});
 }
 
-TEST_F(FileSystemTest, ThePathLimitCountsCharactersNotBytes) {
-  // 259 characters, one of them two bytes long in UTF-8.
-  const std::string path = PathOfLength(259, "\xC3\xA9t\xC3\xA9");
-  ASSERT_EQ(CountPathCharacters(path), 259u);
-  ASSERT_TRUE(Create(path, "fits"));
-  EXPECT_EQ(Read(path), "fits");
-  EXPECT_EQ(files.Open(path + "x", OpenMode::CreateAlways), nullptr);
-  EXPECT_EQ(temp.List().size(), 1u);
-}
-
-TEST_F(FileSystemTest, TimesSetByPathAreReadBackToTheTick) {
+// Times set by path or through an open file are read back to the tick; an empty time is
+// left as it was.
+TEST_F(FileSystemTest, TimesSetAreReadBackToTheTick) {
   temp.WriteFile("pilot.plt", "x");
   const std::string path = temp.Path("PILOT.PLT");
-  ASSERT_TRUE(files.SetTimes(path, FileTimes{{}, kNoonTicks, kNoonAndASecondTicks}));
-  std::optional<FileTimes> times = files.GetTimes(path);
-  ASSERT_TRUE(times);
-  EXPECT_EQ(times->lastAccess, kNoonTicks);
-  EXPECT_EQ(times->lastWrite, kNoonAndASecondTicks);
-  EXPECT_TRUE(times->creation.has_value());
-
-  // An empty time is left as it was.
-  ASSERT_TRUE(files.SetTimes(path, FileTimes{{}, {}, kNoonTicks}));
-  times = files.GetTimes(path);
-  ASSERT_TRUE(times);
-  EXPECT_EQ(times->lastAccess, kNoonTicks);
-  EXPECT_EQ(times->lastWrite, kNoonTicks);
-}
-
-TEST_F(FileSystemTest, TimesSetThroughAnOpenFileAreReadBackToTheTick) {
-  temp.WriteFile("b1m1.tie", "x");
-  {
-    const std::unique_ptr<File> file = files.Open(temp.Path("B1M1.TIE"), OpenMode::ReadWrite);
-    ASSERT_TRUE(file);
-    ASSERT_TRUE(file->SetTimes(FileTimes{{}, kNoonAndASecondTicks, kNoonTicks}));
+  const std::pair<const char*, std::function<bool(const FileTimes&)>> setters[] = {
+      {"by path", [&](const FileTimes& times) { return files.SetTimes(path, times); }},
+      {"through an open file", [&](const FileTimes& times) {
+         const std::unique_ptr<File> file = files.Open(path, OpenMode::ReadWrite);
+         return file && file->SetTimes(times);
+       }},
+  };
+  for (const auto& [how, set] : setters) {
+    ASSERT_TRUE(set(FileTimes{{}, kNoonTicks, kNoonAndASecondTicks})) << how;
+    std::optional<FileTimes> times = files.GetTimes(temp.Path("pilot.plt"));
+    ASSERT_TRUE(times) << how;
+    EXPECT_EQ(times->lastAccess, kNoonTicks) << how;
+    EXPECT_EQ(times->lastWrite, kNoonAndASecondTicks) << how;
+    EXPECT_TRUE(times->creation.has_value()) << how;
+    ASSERT_TRUE(set(FileTimes{{}, {}, kNoonTicks})) << how;
+    times = files.GetTimes(path);
+    ASSERT_TRUE(times) << how;
+    EXPECT_EQ(times->lastAccess, kNoonTicks) << how;
+    EXPECT_EQ(times->lastWrite, kNoonTicks) << how;
   }
-  const std::optional<FileTimes> times = files.GetTimes(temp.Path("b1m1.tie"));
-  ASSERT_TRUE(times);
-  EXPECT_EQ(times->lastAccess, kNoonAndASecondTicks);
-  EXPECT_EQ(times->lastWrite, kNoonTicks);
 }
 
 TEST_F(FileSystemTest, TimesOfAMissingFileCannotBeReadOrSet) {
@@ -499,16 +460,12 @@ TEST(DosTime, IsReadInTheLocalTimeZone) {
 #ifdef _WIN32
   GTEST_SKIP() << "Windows converts with the system's time zone, which a test cannot set";
 #else
-  const char* saved = std::getenv("TZ");
-  const std::optional<std::string> previous =
-      saved != nullptr ? std::optional<std::string>(saved) : std::nullopt;
-  setenv("TZ", "EAT-3", 1);  // three hours east of UTC, no daylight saving time
-  tzset();
-  const std::optional<FileTime> ticks = LocalDosDateTimeToFileTime(kJanuaryNoonDos);
-  if (previous) {
-    setenv("TZ", previous->c_str(), 1);
-  } else {
-    unsetenv("TZ");
+  std::optional<FileTime> ticks;
+  {
+    // Three hours east of UTC, without daylight saving time.
+    const testing::ScopedEnvironment zone("TZ", "EAT-3");
+    tzset();
+    ticks = LocalDosDateTimeToFileTime(kJanuaryNoonDos);
   }
   tzset();
   // 2003-01-17 09:00:00 UTC.
@@ -517,14 +474,16 @@ TEST(DosTime, IsReadInTheLocalTimeZone) {
 }
 
 TEST(DosTime, ImpossibleDatesAndTimesAreRefused) {
-  const std::uint32_t monthZero = ((2003 - 1980) << 9 | 0 << 5 | 17) << 16;
-  const std::uint32_t dayZero = ((2003 - 1980) << 9 | 1 << 5 | 0) << 16;
-  const std::uint32_t hour24 = (((2003 - 1980) << 9 | 1 << 5 | 17) << 16) | (24 << 11);
-  const std::uint32_t minute60 = (((2003 - 1980) << 9 | 1 << 5 | 17) << 16) | (60 << 5);
-  EXPECT_FALSE(LocalDosDateTimeToFileTime(monthZero).has_value());
-  EXPECT_FALSE(LocalDosDateTimeToFileTime(dayZero).has_value());
-  EXPECT_FALSE(LocalDosDateTimeToFileTime(hour24).has_value());
-  EXPECT_FALSE(LocalDosDateTimeToFileTime(minute60).has_value());
+  constexpr std::uint32_t kJanuary17 = ((2003 - 1980) << 9 | 1 << 5 | 17) << 16;
+  const std::pair<const char*, std::uint32_t> impossible[] = {
+      {"month 0", kJanuary17 & ~(0xFu << 21)},
+      {"day 0", kJanuary17 & ~(0x1Fu << 16)},
+      {"hour 24", kJanuary17 | 24 << 11},
+      {"minute 60", kJanuary17 | 60 << 5},
+  };
+  for (const auto& [what, time] : impossible) {
+    EXPECT_FALSE(LocalDosDateTimeToFileTime(time).has_value()) << what;
+  }
 }
 
 TEST(DosTime, AFileTimeGoesBackToTheSameLocalDosTime) {

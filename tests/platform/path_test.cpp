@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 namespace vantrel::platform {
 namespace {
@@ -13,26 +14,20 @@ const std::string kEAcute = "\xC3\xA9";          // U+00E9, two bytes, one chara
 const std::string kEuro = "\xE2\x82\xAC";        // U+20AC, three bytes, one character
 const std::string kSmiley = "\xF0\x9F\x98\x80";  // U+1F600, four bytes, two characters
 
-TEST(PathLimit, CountsCharactersAsWindowsDoes) {
-  EXPECT_EQ(CountPathCharacters(""), 0u);
-  EXPECT_EQ(CountPathCharacters("C:\\TIE95.EXE"), 12u);
-  EXPECT_EQ(CountPathCharacters(kEAcute), 1u);
-  EXPECT_EQ(CountPathCharacters(kEuro), 1u);
-  EXPECT_EQ(CountPathCharacters(kSmiley), 2u);
-  EXPECT_EQ(CountPathCharacters("a" + kEAcute + kSmiley + "b"), 5u);
-}
-
-TEST(PathLimit, AcceptsTwoHundredFiftyNineCharactersAndRefusesTwoHundredSixty) {
-  EXPECT_TRUE(PathFitsLimit(std::string(259, 'a')));
-  EXPECT_FALSE(PathFitsLimit(std::string(260, 'a')));
-}
-
-TEST(PathLimit, CountsMultibyteCharactersOnceAndSurrogatePairsTwice) {
-  // 260 bytes but 259 characters.
-  EXPECT_TRUE(PathFitsLimit(std::string(258, 'a') + kEAcute));
-  EXPECT_TRUE(PathFitsLimit(std::string(257, 'a') + kSmiley));
-  EXPECT_FALSE(PathFitsLimit(std::string(258, 'a') + kSmiley));
-  EXPECT_FALSE(PathFitsLimit(std::string(259, 'a') + kEuro));
+// Multibyte characters count once and surrogate pairs twice: paths of 260 bytes and
+// more fit when they hold no more than 259 characters.
+TEST(PathLimit, CountsCharactersAsWindowsDoesAndAcceptsTwoHundredFiftyNine) {
+  const std::pair<std::string, std::size_t> cases[] = {
+      {"", 0}, {"C:\\TIE95.EXE", 12}, {kEAcute, 1}, {kEuro, 1}, {kSmiley, 2},
+      {"a" + kEAcute + kSmiley + "b", 5},
+      {std::string(259, 'a'), 259}, {std::string(260, 'a'), 260},
+      {std::string(258, 'a') + kEAcute, 259}, {std::string(257, 'a') + kSmiley, 259},
+      {std::string(258, 'a') + kSmiley, 260}, {std::string(259, 'a') + kEuro, 260},
+  };
+  for (const auto& [path, count] : cases) {
+    EXPECT_EQ(CountPathCharacters(path), count) << path;
+    EXPECT_EQ(PathFitsLimit(path), count <= 259) << path;
+  }
 }
 
 TEST(PathParts, FolderPartIsTheTextBeforeTheLastSeparator) {

@@ -1,8 +1,7 @@
 #include "platform/process.h"
 
-#include <algorithm>
-#include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -10,6 +9,9 @@
 #include "platform/file_system.h"
 #include "tests/games/stand_in.h"
 #include "tests/support/temp_folder.h"
+#ifndef _WIN32
+#include "tests/support/scoped_environment.h"
+#endif
 
 namespace vantrel::platform {
 namespace {
@@ -55,11 +57,7 @@ TEST_F(RunAndWaitTest, StartsTheProgramInItsWorkingFolder) {
   EXPECT_EQ(RunAndWait(process), 0);
   const std::vector<testing::LaunchRecord> launches = Launches();
   ASSERT_EQ(launches.size(), 1u);
-  std::string expected = temp.Path("elsewhere");
-#ifndef _WIN32
-  std::replace(expected.begin(), expected.end(), '\\', '/');
-#endif
-  EXPECT_EQ(launches[0].folder, expected);
+  EXPECT_EQ(launches[0].folder, temp.SystemPath("elsewhere"));
 }
 
 TEST_F(RunAndWaitTest, LeavesTheCallersCurrentFolderAsItWas) {
@@ -68,20 +66,14 @@ TEST_F(RunAndWaitTest, LeavesTheCallersCurrentFolderAsItWas) {
   EXPECT_EQ(Files().CurrentFolder(), before);
 }
 
-TEST_F(RunAndWaitTest, StartsNothingForAMissingProgram) {
-  EXPECT_EQ(RunAndWait({temp.Path("game\\OTHER.EXE"), {}, temp.Path("game")}), std::nullopt);
-}
-
-TEST_F(RunAndWaitTest, StartsNothingInAMissingWorkingFolder) {
-  GameProcess process = Game();
-  process.workingFolder = temp.Path("missing");
-  EXPECT_EQ(RunAndWait(process), std::nullopt);
+TEST_F(RunAndWaitTest, StartsNothingWhereTheProgramOrItsFolderCannotBeUsed) {
+  const std::pair<const char*, GameProcess> cases[] = {
+      {"missing program", {temp.Path("game\\OTHER.EXE"), {}, temp.Path("game")}},
+      {"missing working folder", {temp.Path("game\\GAME.EXE"), {}, temp.Path("missing")}},
+      {"program path over the limit", {temp.Path(std::string(260, 'x')) + "\\GAME.EXE", {}, {}}},
+  };
+  for (const auto& [what, process] : cases) EXPECT_EQ(RunAndWait(process), std::nullopt) << what;
   EXPECT_TRUE(Launches().empty());
-}
-
-TEST_F(RunAndWaitTest, RefusesAProgramPathOverTheLimit) {
-  const std::string tooLong = temp.Path(std::string(260, 'x')) + "\\GAME.EXE";
-  EXPECT_EQ(RunAndWait({tooLong, {}, {}}), std::nullopt);
 }
 
 TEST(GameRunnerTest, SplitsTheRunnerIntoWordsOnBlanks) {
@@ -108,14 +100,14 @@ TEST(GameRunnerTest, TheInstalledRunnerHoldsUntilItsGuardGoes) {
 #ifndef _WIN32
 TEST(GameRunnerTest, FallsBackToTheEnvironment) {
   const ScopedService<RunnerCommand> defaultRunner(nullptr);
-  ASSERT_EQ(setenv("VANTREL_RUNNER", "env A=1 wine", 1), 0);
-  EXPECT_EQ(GameRunner(), "env A=1 wine");
   {
+    const testing::ScopedEnvironment runner("VANTREL_RUNNER", "env A=1 wine");
+    EXPECT_EQ(GameRunner(), "env A=1 wine");
     RunnerCommand other{"other"};
     const ScopedService<RunnerCommand> installed(other);
     EXPECT_EQ(GameRunner(), "other");
   }
-  unsetenv("VANTREL_RUNNER");
+  const testing::ScopedEnvironment noRunner("VANTREL_RUNNER", std::nullopt);
   EXPECT_EQ(GameRunner(), "");
 }
 #endif

@@ -51,40 +51,35 @@ TEST(RegistryFileFormat, WritesTheDefaultValueAsAnAtSign) {
   EXPECT_EQ(read.FindKey(kVntl)->FindValue("@")->data, "named at");
 }
 
-TEST(RegistryFileFormat, EscapedBackslashesAndQuotesSurviveARoundTrip) {
-  RegistryFile file;
-  const std::string text = "C:\\Games\\\"X-Wing\" \\\\server\\share\\";
-  const std::string name = "Odd \"name\" \\ here";
-  file.AddKey(kVntl).SetString(name, text);
-  const std::string written = FormatRegistryFile(file);
-  EXPECT_NE(written.find("\"Odd \\\"name\\\" \\\\ here\"=\"C:\\\\Games\\\\\\\"X-Wing\\\" "
-                         "\\\\\\\\server\\\\share\\\\\"\r\n"),
-            std::string::npos)
-      << written;
-  const RegistryFile read = ParseRegistryFile(written).file;
-  const RegistryKey* key = read.FindKey(kVntl);
-  ASSERT_NE(key, nullptr);
-  ASSERT_EQ(key->values.size(), 1u);
-  EXPECT_EQ(key->values[0].name, name);
-  EXPECT_TRUE(key->values[0].isString);
-  EXPECT_EQ(key->values[0].data, text);
-  EXPECT_EQ(FormatRegistryFile(read), written);
-}
-
-TEST(RegistryFileFormat, TextWithLineBreaksIsWrittenAsABinaryStringAndReadBack) {
-  RegistryFile file;
-  const std::string text = "two\r\nlines \xC3\xA9 \xF0\x9F\x98\x80";
-  file.AddKey(kVntl).SetString("Notes", text);
-  const std::string written = FormatRegistryFile(file);
-  EXPECT_NE(written.find("\"Notes\"=hex(1):74,00,77,00,6f,00,0d,00,0a,00,6c,00,69,00,6e,00,"
-                         "65,00,73,00,20,00,e9,00,20,00,3d,d8,00,de,00,00\r\n"),
-            std::string::npos)
-      << written;
-  const RegistryFile read = ParseRegistryFile(written).file;
-  const RegistryValue* value = read.FindKey(kVntl)->FindValue("notes");
-  ASSERT_NE(value, nullptr);
-  EXPECT_TRUE(value->isString);
-  EXPECT_EQ(value->data, text);
+// Quotes and backslashes are escaped, and text with line breaks is written as a binary
+// string of UTF-16; either reads back as it was and is written again the same.
+TEST(RegistryFileFormat, StringsAreEscapedOrWrittenAsBinaryAndSurviveARoundTrip) {
+  const struct {
+    std::string name;
+    std::string text;
+    std::string line;
+  } cases[] = {
+      {"Odd \"name\" \\ here", "C:\\Games\\\"X-Wing\" \\\\server\\share\\",
+       "\"Odd \\\"name\\\" \\\\ here\"=\"C:\\\\Games\\\\\\\"X-Wing\\\" "
+       "\\\\\\\\server\\\\share\\\\\"\r\n"},
+      {"Notes", "two\r\nlines \xC3\xA9 \xF0\x9F\x98\x80",
+       "\"Notes\"=hex(1):74,00,77,00,6f,00,0d,00,0a,00,6c,00,69,00,6e,00,"
+       "65,00,73,00,20,00,e9,00,20,00,3d,d8,00,de,00,00\r\n"},
+  };
+  for (const auto& c : cases) {
+    RegistryFile file;
+    file.AddKey(kVntl).SetString(c.name, c.text);
+    const std::string written = FormatRegistryFile(file);
+    EXPECT_NE(written.find(c.line), std::string::npos) << written;
+    const RegistryFile read = ParseRegistryFile(written).file;
+    ASSERT_NE(read.FindKey(kVntl), nullptr) << c.name;
+    ASSERT_EQ(read.FindKey(kVntl)->values.size(), 1u) << c.name;
+    const RegistryValue& value = read.FindKey(kVntl)->values[0];
+    EXPECT_EQ(value.name, c.name);
+    EXPECT_TRUE(value.isString) << c.name;
+    EXPECT_EQ(value.data, c.text);
+    EXPECT_EQ(FormatRegistryFile(read), written);
+  }
 }
 
 TEST(RegistryFileFormat, ValuesOfOtherTypesAreKeptAsWritten) {

@@ -3,7 +3,9 @@
 // write replaces the file whole or not at all.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/settings_store.h"
@@ -147,13 +149,6 @@ TEST_F(RegistryFileStoreTest, ValuesOfOtherTypesAreNoStringsAndSurviveAWrite) {
             "\"Last Dir\"=\"D:\\\\\"\r\n\r\n");
 }
 
-// The lock file stays: removing it while another process waits for its lock would let a
-// third one lock a new file of the same name.
-TEST_F(RegistryFileStoreTest, AWriteLeavesNoTemporaryFileBehind) {
-  LayOut();
-  EXPECT_EQ(temp.List(), kStoreFiles);
-}
-
 TEST_F(RegistryFileStoreTest, TheFirstWriteCreatesTheFilesFolders) {
   const std::unique_ptr<SettingsStore> nested =
       OpenRegistryFileStore(temp.Path("config\\vantrel\\registry.reg"));
@@ -161,25 +156,26 @@ TEST_F(RegistryFileStoreTest, TheFirstWriteCreatesTheFilesFolders) {
   EXPECT_EQ(temp.List("config\\vantrel"), kStoreFiles);
 }
 
-TEST_F(RegistryFileStoreTest, AFailedMoveIntoPlaceKeepsTheEarlierFileAndRemovesTheCopy) {
+// A write that fails, moving the new file into place or on a full disk, keeps the
+// earlier file and leaves no temporary copy. The lock file stays: removing it while
+// another process waits for its lock would let a third one lock a new file of the same
+// name.
+TEST_F(RegistryFileStoreTest, AFailedWriteKeepsTheEarlierFileAndRemovesTheCopy) {
   LayOut();
-  FaultyFileSystem faulty;
-  faulty.FailAlways(FileOperation::MoveFile);
-  const ScopedFileSystem installed(faulty);
-  EXPECT_FALSE(store->WriteString(kVntl, "Install Path", "E:\\Lost"));
-  EXPECT_EQ(temp.ReadFile("registry.reg"), kLaidOut);
   EXPECT_EQ(temp.List(), kStoreFiles);
-}
-
-TEST_F(RegistryFileStoreTest, AFullDiskKeepsTheEarlierFile) {
-  LayOut();
-  FaultyFileSystem faulty;
-  faulty.FailWritesAfter(20, ".tmp");
-  const ScopedFileSystem installed(faulty);
-  EXPECT_FALSE(store->WriteString(kVntl, "Install Path", "E:\\Lost"));
-  EXPECT_EQ(temp.ReadFile("registry.reg"), kLaidOut);
-  EXPECT_EQ(temp.List(), kStoreFiles);
-  EXPECT_EQ(store->ReadString(kVntl, "Install Path"), "C:\\VNTL");
+  const std::pair<const char*, std::function<void(FaultyFileSystem&)>> faults[] = {
+      {"move", [](FaultyFileSystem& faulty) { faulty.FailAlways(FileOperation::MoveFile); }},
+      {"full disk", [](FaultyFileSystem& faulty) { faulty.FailWritesAfter(20, ".tmp"); }},
+  };
+  for (const auto& [what, fault] : faults) {
+    FaultyFileSystem faulty;
+    fault(faulty);
+    const ScopedFileSystem installed(faulty);
+    EXPECT_FALSE(store->WriteString(kVntl, "Install Path", "E:\\Lost")) << what;
+    EXPECT_EQ(temp.ReadFile("registry.reg"), kLaidOut) << what;
+    EXPECT_EQ(temp.List(), kStoreFiles) << what;
+    EXPECT_EQ(store->ReadString(kVntl, "Install Path"), "C:\\VNTL") << what;
+  }
 }
 
 TEST_F(RegistryFileStoreTest, AFileThatCannotBeReadIsNeitherReadNorOverwritten) {
@@ -202,15 +198,7 @@ TEST_F(RegistryFileStoreTest, AKeyWithAnEmptyComponentIsRefused) {
   EXPECT_EQ(temp.ReadFile("registry.reg"), kLaidOut);
 }
 
-}  // namespace
-}  // namespace vantrel::platform
-
-namespace vantrel::platform {
-namespace {
-
-TEST(RegistryFileStoreRootsTest, KeysThatNameARootAreKeptBelowItAndNumbersAsDwords) {
-  testing::TempFolder temp;
-  const std::unique_ptr<SettingsStore> store = OpenRegistryFileStore(temp.Path("registry.reg"));
+TEST_F(RegistryFileStoreTest, KeysThatNameARootAreKeptBelowItAndNumbersAsDwords) {
   ASSERT_TRUE(store->CreateKey("HKEY_CLASSES_ROOT\\.kzm"));
   ASSERT_TRUE(store->WriteString("HKEY_CLASSES_ROOT\\.kzm", "", "kzm_ext"));
   ASSERT_TRUE(store->CreateKey("hkey_current_user\\Software\\V"));

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "resources/setup_ids.h"
 #include "setup/install_steps.h"
 #include "tests/setup/install_fixture.h"
 
@@ -16,27 +17,6 @@ namespace {
 using testing::FakeWindow;
 using testing::Message;
 using testing::Names;
-
-constexpr int kEsc = 2;
-constexpr int kCancel = 1020;
-constexpr int kWelcomeNext = 1012;
-constexpr int kAgreementText = 1017;
-constexpr int kYes = 1029;
-constexpr int kAgreementBack = 1030;
-constexpr int kBrowse = 1026;
-constexpr int kDestinationBack = 1034;
-constexpr int kDestinationNext = 1035;
-constexpr int kFolder = 1040;
-constexpr int kBar = 1028;
-constexpr int kStart = 1032;
-constexpr int kCopyBack = 1033;
-constexpr int kEntry = 1041;
-constexpr int kFinish = 1024;
-constexpr int kEndBack = 1025;
-constexpr int kDesktopBox = 1027;
-constexpr int kReadmeBox = 1028;
-constexpr int kResume = 1042;
-constexpr int kExitSetup = 1043;
 
 class SetupPagesTest : public testing::InstallTest {
  protected:
@@ -48,11 +28,16 @@ class SetupPagesTest : public testing::InstallTest {
   static std::function<void(FakeWindow&)> Press(int id) {
     return [id](FakeWindow& page) { EXPECT_TRUE(page.Press(id)) << "press " << id; };
   }
+  // On each next page, one button pressed.
+  void ScriptPresses(std::initializer_list<int> ids) {
+    for (const int id : ids) Script(Press(id));
+  }
+  // Welcome and Agreement passed.
+  void ScriptToDestinationPage() { ScriptPresses({IDC_WELCOME_NEXT, IDC_AGREEMENT_YES}); }
   // Welcome, Agreement and Destination passed with the default folder.
   void ScriptToCopyPage() {
-    Script(Press(kWelcomeNext));
-    Script(Press(kYes));
-    Script(Press(kDestinationNext));
+    ScriptToDestinationPage();
+    Script(Press(IDC_DESTINATION_NEXT));
   }
   void Run() { RunSetupPage(session, SetupPage::Welcome); }
   const FakeWindow& Page(std::size_t index) const { return *desktop.dialogs().at(index).window; }
@@ -64,23 +49,23 @@ TEST_F(SetupPagesTest, TheWholeWalkInstallsAndFinishes) {
   WriteUsualPackage();
   ScriptToCopyPage();
   Script([](FakeWindow& copy) {
-    EXPECT_EQ(copy.ProgressRange(kBar), std::make_pair(0, 100));
-    EXPECT_EQ(copy.ProgressPosition(kBar), 0);
-    copy.Press(kStart);
+    EXPECT_EQ(copy.ProgressRange(IDC_COPY_PROGRESS), std::make_pair(0, 100));
+    EXPECT_EQ(copy.ProgressPosition(IDC_COPY_PROGRESS), 0);
+    copy.Press(IDC_COPY_START);
   });
   Script([](FakeWindow& end) {
-    EXPECT_TRUE(end.IsChecked(kDesktopBox));
-    EXPECT_TRUE(end.IsChecked(kReadmeBox));
-    EXPECT_FALSE(end.IsEnabled(kCancel));
-    EXPECT_FALSE(end.IsEnabled(kEndBack));
-    end.Press(kFinish);
+    EXPECT_TRUE(end.IsChecked(IDC_END_DESKTOP_SHORTCUT));
+    EXPECT_TRUE(end.IsChecked(IDC_END_VIEW_README));
+    EXPECT_FALSE(end.IsEnabled(IDC_SETUP_CANCEL));
+    EXPECT_FALSE(end.IsEnabled(IDC_END_BACK));
+    end.Press(IDC_END_FINISH);
   });
   Run();
   EXPECT_EQ(OpenedTemplates(), (Names{"Welcome", "Agreement", "Destination", "Copy", "End"}));
-  EXPECT_EQ(Page(1).ItemText(kAgreementText), kDisclaimer);
-  EXPECT_EQ(Page(3).History(kEntry),
+  EXPECT_EQ(Page(1).ItemText(IDC_AGREEMENT_TEXT), kDisclaimer);
+  EXPECT_EQ(Page(3).History(IDC_COPY_ENTRY),
             (Names{"VNTL.exe", "Uninstall.exe", "Readme.txt", "Docs\\", "Docs\\Battle Guide.txt"}));
-  EXPECT_EQ(Page(3).ProgressPosition(kBar), 100);
+  EXPECT_EQ(Page(3).ProgressPosition(IDC_COPY_PROGRESS), 100);
   EXPECT_EQ(shell.openedDocuments(), (Names{destination + "\\Readme.txt"}));
   ASSERT_EQ(shell.shortcuts().size(), 2u);
   EXPECT_EQ(shell.shortcuts()[1].link, Desktop("\\Vantrel.LNK"));
@@ -93,26 +78,23 @@ TEST_F(SetupPagesTest, TheWholeWalkInstallsAndFinishes) {
 }
 
 TEST_F(SetupPagesTest, GoingBackToWelcomeForgetsAChosenFolder) {
-  Script(Press(kWelcomeNext));
-  Script(Press(kYes));
+  ScriptToDestinationPage();
   Script([this](FakeWindow& destinationPage) {
-    EXPECT_EQ(destinationPage.ItemText(kFolder), destination);
-    destinationPage.Type(kFolder, temp.Path("Elsewhere"));
-    destinationPage.Press(kDestinationNext);
+    EXPECT_EQ(destinationPage.ItemText(IDC_DESTINATION_FOLDER), destination);
+    destinationPage.Type(IDC_DESTINATION_FOLDER, temp.Path("Elsewhere"));
+    destinationPage.Press(IDC_DESTINATION_NEXT);
   });
-  Script(Press(kCopyBack));
+  Script(Press(IDC_COPY_BACK));
   Script([this](FakeWindow& destinationPage) {
-    EXPECT_EQ(destinationPage.ItemText(kFolder), temp.Path("Elsewhere"));
-    destinationPage.Press(kDestinationBack);
+    EXPECT_EQ(destinationPage.ItemText(IDC_DESTINATION_FOLDER), temp.Path("Elsewhere"));
+    destinationPage.Press(IDC_DESTINATION_BACK);
   });
-  Script(Press(kAgreementBack));
-  Script(Press(kWelcomeNext));
-  Script(Press(kYes));
+  ScriptPresses({IDC_AGREEMENT_BACK, IDC_WELCOME_NEXT, IDC_AGREEMENT_YES});
   Script([this](FakeWindow& destinationPage) {
-    EXPECT_EQ(destinationPage.ItemText(kFolder), destination);
-    destinationPage.Press(kCancel);
+    EXPECT_EQ(destinationPage.ItemText(IDC_DESTINATION_FOLDER), destination);
+    destinationPage.Press(IDC_SETUP_CANCEL);
   });
-  Script(Press(kExitSetup));
+  Script(Press(IDC_QUIT_EXIT));
   Run();
   EXPECT_EQ(OpenedTemplates(), (Names{"Welcome", "Agreement", "Destination", "Copy", "Destination",
                              "Agreement", "Welcome", "Agreement", "Destination", "Quit"}));
@@ -121,22 +103,22 @@ TEST_F(SetupPagesTest, GoingBackToWelcomeForgetsAChosenFolder) {
 
 TEST_F(SetupPagesTest, EscAsksOnEveryPageButTheLastAndResumeLeavesThePageAsItWas) {
   // On each of the first four pages: Esc, Resume, then Cancel and Exit Setup.
-  const int moveOn[] = {kWelcomeNext, kYes, kDestinationNext};
+  const int moveOn[] = {IDC_WELCOME_NEXT, IDC_AGREEMENT_YES, IDC_DESTINATION_NEXT};
   for (int page = 0; page < 4; ++page) {
     testing::FakeDesktop pageDesktop;
     SetupSession walk;
     walk.defaultDestination = destination;
     for (int i = 0; i < page; ++i) pageDesktop.QueueDialogScript(Press(moveOn[i]));
     pageDesktop.QueueDialogScript([](FakeWindow& current) {
-      current.Press(kEsc);
+      current.Press(ui::kDialogCancelled);
       EXPECT_FALSE(current.endedWith());
       EXPECT_FALSE(current.quitPosted());
-      current.Press(kCancel);
-      EXPECT_EQ(current.endedWith(), kExitSetup);
+      current.Press(IDC_SETUP_CANCEL);
+      EXPECT_EQ(current.endedWith(), IDC_QUIT_EXIT);
       EXPECT_EQ(current.quitPosted(), 0);
     });
-    pageDesktop.QueueDialogScript(Press(kResume));
-    pageDesktop.QueueDialogScript(Press(kExitSetup));
+    pageDesktop.QueueDialogScript(Press(IDC_QUIT_RESUME));
+    pageDesktop.QueueDialogScript(Press(IDC_QUIT_EXIT));
     RunSetupPage(walk, SetupPage::Welcome);
     Names opened;
     for (const testing::OpenedDialog& dialog : pageDesktop.dialogs()) {
@@ -154,8 +136,7 @@ TEST_F(SetupPagesTest, EscAsksOnEveryPageButTheLastAndResumeLeavesThePageAsItWas
 TEST_F(SetupPagesTest, EscOnTheEndPageEndsSetupWithoutTheLastSteps) {
   WriteUsualPackage();
   ScriptToCopyPage();
-  Script(Press(kStart));
-  Script(Press(kEsc));
+  ScriptPresses({IDC_COPY_START, ui::kDialogCancelled});
   Run();
   EXPECT_EQ(OpenedTemplates().back(), "End");
   EXPECT_TRUE(shell.openedDocuments().empty());
@@ -166,12 +147,12 @@ TEST_F(SetupPagesTest, EscOnTheEndPageEndsSetupWithoutTheLastSteps) {
 TEST_F(SetupPagesTest, FinishWithBothBoxesClearedDoesNothingMore) {
   WriteUsualPackage();
   ScriptToCopyPage();
-  Script(Press(kStart));
+  Script(Press(IDC_COPY_START));
   Script([](FakeWindow& end) {
-    end.ClickCheckBox(kDesktopBox);
-    end.ClickCheckBox(kReadmeBox);
+    end.ClickCheckBox(IDC_END_DESKTOP_SHORTCUT);
+    end.ClickCheckBox(IDC_END_VIEW_README);
     EXPECT_FALSE(end.endedWith());
-    end.Press(kFinish);
+    end.Press(IDC_END_FINISH);
   });
   Run();
   EXPECT_TRUE(shell.openedDocuments().empty());
@@ -180,17 +161,16 @@ TEST_F(SetupPagesTest, FinishWithBothBoxesClearedDoesNothingMore) {
 
 TEST_F(SetupPagesTest, AFolderThatCannotBeMadeKeepsTheDestinationPageOpen) {
   temp.WriteFile("blocker", "a file");
-  Script(Press(kWelcomeNext));
-  Script(Press(kYes));
+  ScriptToDestinationPage();
   Script([this](FakeWindow& destinationPage) {
-    destinationPage.Type(kFolder, temp.Path("blocker\\Vantrel"));
-    destinationPage.Press(kDestinationNext);
+    destinationPage.Type(IDC_DESTINATION_FOLDER, temp.Path("blocker\\Vantrel"));
+    destinationPage.Press(IDC_DESTINATION_NEXT);
     EXPECT_FALSE(destinationPage.endedWith());
-    destinationPage.Type(kFolder, temp.Path("blocker"));
+    destinationPage.Type(IDC_DESTINATION_FOLDER, temp.Path("blocker"));
     // An existing file passes; the install log shows the fault later.
-    destinationPage.Press(kDestinationNext);
+    destinationPage.Press(IDC_DESTINATION_NEXT);
   });
-  Script(Press(kStart));
+  Script(Press(IDC_COPY_START));
   Run();
   // No package was written: the Copy page says so after the folder passed.
   EXPECT_EQ(Messages(),
@@ -204,13 +184,12 @@ TEST_F(SetupPagesTest, AFolderThatCannotBeMadeKeepsTheDestinationPageOpen) {
 TEST_F(SetupPagesTest, WithoutThePackageStartStaysDisabledAndBackStillWorks) {
   ScriptToCopyPage();
   Script([](FakeWindow& copy) {
-    copy.Press(kStart);
-    EXPECT_FALSE(copy.IsEnabled(kStart));
+    copy.Press(IDC_COPY_START);
+    EXPECT_FALSE(copy.IsEnabled(IDC_COPY_START));
     EXPECT_FALSE(copy.endedWith());
-    copy.Press(kCopyBack);
+    copy.Press(IDC_COPY_BACK);
   });
-  Script(Press(kCancel));
-  Script(Press(kExitSetup));
+  ScriptPresses({IDC_SETUP_CANCEL, IDC_QUIT_EXIT});
   Run();
   EXPECT_EQ(desktop.MessageTexts(), (Names{"Can't find setup package!\nInstallation aborting!"}));
   EXPECT_EQ(OpenedTemplates(), (Names{"Welcome", "Agreement", "Destination", "Copy", "Destination", "Quit"}));
@@ -220,7 +199,7 @@ TEST_F(SetupPagesTest, ALogThatCannotBeMadeEndsSetup) {
   WriteUsualPackage();
   temp.WriteFile("Program Files/Morvain Unlimited/Vantrel", "a file");
   ScriptToCopyPage();
-  Script(Press(kStart));
+  Script(Press(IDC_COPY_START));
   Run();
   EXPECT_EQ(desktop.MessageTexts(), (Names{"Can't create install log!\nInstallation aborting!"}));
   EXPECT_EQ(OpenedTemplates().back(), "Copy");
@@ -235,17 +214,16 @@ TEST_F(SetupPagesTest, BrowsePutsThePickedFolderInTheFieldAndCancelChangesNothin
     offered.push_back(initial);
     return answer;
   };
-  Script(Press(kWelcomeNext));
-  Script(Press(kYes));
+  ScriptToDestinationPage();
   Script([&](FakeWindow& destinationPage) {
-    destinationPage.Press(kBrowse);
-    EXPECT_EQ(destinationPage.ItemText(kFolder), temp.Path("Picked"));
+    destinationPage.Press(IDC_DESTINATION_BROWSE);
+    EXPECT_EQ(destinationPage.ItemText(IDC_DESTINATION_FOLDER), temp.Path("Picked"));
     answer.reset();
-    destinationPage.Press(kBrowse);
-    EXPECT_EQ(destinationPage.ItemText(kFolder), temp.Path("Picked"));
-    destinationPage.Press(kCancel);
+    destinationPage.Press(IDC_DESTINATION_BROWSE);
+    EXPECT_EQ(destinationPage.ItemText(IDC_DESTINATION_FOLDER), temp.Path("Picked"));
+    destinationPage.Press(IDC_SETUP_CANCEL);
   });
-  Script(Press(kExitSetup));
+  Script(Press(IDC_QUIT_EXIT));
   Run();
   EXPECT_EQ(offered, (Names{destination, temp.Path("Picked")}));
   EXPECT_EQ(session.destination, temp.Path("Picked"));

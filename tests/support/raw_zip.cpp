@@ -109,31 +109,31 @@ std::string RawZipBytes(const std::vector<RawEntry>& entries) {
   }
   const std::uint64_t directoryOffset = out.size();
   out += directory;
+  // Both end records: this disk and the directory's disk (0), the entries on this disk
+  // and in all, the directory's size and its offset, in fields of the record's widths.
+  const auto putEnd = [&](int numberWidth, int countWidth, int placeWidth) {
+    Put(out, 0, numberWidth);
+    Put(out, 0, numberWidth);
+    Put(out, entries.size(), countWidth);
+    Put(out, entries.size(), countWidth);
+    Put(out, directory.size(), placeWidth);
+    Put(out, directoryOffset, placeWidth);
+  };
   if (anyZip64) {
     const std::uint64_t zip64End = out.size();
     Put(out, 0x06064B50, 4);
     Put(out, 44, 8);  // the size of the rest of this record
     Put(out, 45, 2);
     Put(out, 45, 2);
-    Put(out, 0, 4);
-    Put(out, 0, 4);
-    Put(out, entries.size(), 8);
-    Put(out, entries.size(), 8);
-    Put(out, directory.size(), 8);
-    Put(out, directoryOffset, 8);
+    putEnd(4, 8, 8);
     Put(out, 0x07064B50, 4);  // its locator
     Put(out, 0, 4);
     Put(out, zip64End, 8);
     Put(out, 1, 4);
   }
   Put(out, 0x06054B50, 4);
-  Put(out, 0, 2);
-  Put(out, 0, 2);
-  Put(out, entries.size(), 2);
-  Put(out, entries.size(), 2);
-  Put(out, directory.size(), 4);
-  Put(out, directoryOffset, 4);
-  Put(out, 0, 2);
+  putEnd(2, 2, 4);
+  Put(out, 0, 2);  // comment length
   return out;
 }
 

@@ -51,17 +51,12 @@ std::string TempFolder::Path(std::string_view relative) const {
 }
 
 std::string TempFolder::SystemPath(std::string_view relative) const {
+  std::string path = path_ + '/' + std::string(relative);
 #ifdef _WIN32
-  constexpr char kSeparator = '\\';
+  std::replace(path.begin(), path.end(), '/', '\\');
 #else
-  constexpr char kSeparator = '/';
+  std::replace(path.begin(), path.end(), '\\', '/');
 #endif
-  std::string path = path_;
-  for (char& c : path) {
-    if (c == '\\' || c == '/') c = kSeparator;
-  }
-  path += kSeparator;
-  for (char c : relative) path += (c == '\\' || c == '/') ? kSeparator : c;
   return path;
 }
 
@@ -105,6 +100,12 @@ std::vector<std::string> TempFolder::List(std::string_view relative) const {
 std::string Bytes(std::initializer_list<int> values) {
   std::string bytes;
   for (int value : values) bytes.push_back(static_cast<char>(value));
+  return bytes;
+}
+
+std::string VariedBytes(std::size_t size) {
+  std::string bytes(size, '\0');
+  for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 131 + i / 256) & 0xFF);
   return bytes;
 }
 

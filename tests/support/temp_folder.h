@@ -43,4 +43,8 @@ class TempFolder {
 // Bytes from a list of values, for building binary fixtures.
 std::string Bytes(std::initializer_list<int> values);
 
+// `size` bytes that vary from one to the next, every 256 of them holding each byte value
+// once, so that a byte copied to the wrong place, dropped or left unciphered shows.
+std::string VariedBytes(std::size_t size);
+
 }  // namespace vantrel::testing

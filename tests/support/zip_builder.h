@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "tests/support/temp_folder.h"
+
 namespace vantrel {
 class PackageWriter;
 }
@@ -32,5 +34,16 @@ class ZipBuilder {
  private:
   std::unique_ptr<PackageWriter> writer_;
 };
+
+// Writes the package `name` into `temp` with what `build` adds to it, and returns its path
+// in the launcher's form.
+template <typename Build>
+std::string WritePackage(const TempFolder& temp, std::string_view name, Build build) {
+  {
+    ZipBuilder zip(temp.Native(name).string());
+    build(zip);
+  }
+  return temp.Path(name);
+}
 
 }  // namespace vantrel::testing

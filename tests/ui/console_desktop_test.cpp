@@ -76,32 +76,22 @@ TEST(ConsoleDesktop, TheStatusLineIsPrintedOnlyWhenVerbose) {
   EXPECT_EQ(verboseWindow.ItemText(1062), "");
 }
 
-TEST(ConsoleDesktop, WithoutATerminalNoBarIsDrawn) {
-  ConsoleDesktop desktop({.progressBar = false});
-  ConsoleWindow window(desktop);
-  CaptureStderr();
-  {
-    auto status = desktop.OpenStatusWindow(window);
-    status->SetProgress(33);
-    status->SetProgress(100);
+// Without a terminal no bar is drawn at all.
+TEST(ConsoleDesktop, TheBarIsDrawnInPlaceOnATerminalAndWipedWhenTheWindowCloses) {
+  const std::string drawn = "\r[#########.....................]  33%"
+                            "\r[##############################] 100%"
+                            "\r" + std::string(37, ' ') + "\r";
+  for (const bool terminal : {false, true}) {
+    ConsoleDesktop desktop({.progressBar = terminal});
+    ConsoleWindow window(desktop);
+    CaptureStderr();
+    {
+      auto status = desktop.OpenStatusWindow(window);
+      status->SetProgress(33);
+      status->SetProgress(100);
+    }
+    EXPECT_EQ(GetCapturedStderr(), terminal ? drawn : "") << "terminal " << terminal;
   }
-  EXPECT_EQ(GetCapturedStderr(), "");
-}
-
-TEST(ConsoleDesktop, TheBarIsDrawnInPlaceAndWipedWhenTheWindowCloses) {
-  ConsoleDesktop desktop({.progressBar = true});
-  ConsoleWindow window(desktop);
-  const std::string blank(37, ' ');
-  CaptureStderr();
-  {
-    auto status = desktop.OpenStatusWindow(window);
-    status->SetProgress(33);
-    status->SetProgress(100);
-  }
-  EXPECT_EQ(GetCapturedStderr(),
-            "\r[#########.....................]  33%"
-            "\r[##############################] 100%"
-            "\r" + blank + "\r");
 }
 
 TEST(ConsoleDesktop, AMessageDuringTheBarStartsOnALineOfItsOwn) {

@@ -46,21 +46,19 @@ TEST(MemoryWindow, TheSelectionFollowsItsEntryAndAResetClearsIt) {
 
 TEST(MemoryWindow, ChecksLimitsEnabledStatesProgressAndTheEndAreKept) {
   MemoryWindow window;
+  // A check box starts cleared and an item enabled; each keeps the state last set.
   EXPECT_FALSE(window.IsChecked(1060));
-  window.SetChecked(1060, true);
-  EXPECT_TRUE(window.IsChecked(1060));
-  window.SetChecked(1060, false);
-  EXPECT_FALSE(window.IsChecked(1060));
+  EXPECT_TRUE(window.IsEnabled(1054));
+  for (const bool state : {true, false, true}) {
+    window.SetChecked(1060, state);
+    window.EnableItem(1054, !state);
+    EXPECT_EQ(window.IsChecked(1060), state);
+    EXPECT_EQ(window.IsEnabled(1054), !state);
+  }
 
   EXPECT_EQ(window.TextLimit(1034), std::nullopt);
   window.SetTextLimit(1034, 12);
   EXPECT_EQ(window.TextLimit(1034), 12);
-
-  EXPECT_TRUE(window.IsEnabled(1054));
-  window.EnableItem(1054, false);
-  EXPECT_FALSE(window.IsEnabled(1054));
-  window.EnableItem(1054, true);
-  EXPECT_TRUE(window.IsEnabled(1054));
 
   EXPECT_EQ(window.ProgressPosition(1065), std::nullopt);
   window.SetProgressRange(1065, 0, 100);
@@ -88,17 +86,6 @@ TEST(ConsoleDesktop, ADialogIsAnsweredAsCancelledWithoutBeingShown) {
   EXPECT_EQ(desktop.RunModalDialog("XWA_PILOT", &window, controller), 2);
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
   EXPECT_EQ(controller.calls, 0);
-}
-
-TEST(ConsoleDesktop, TheConsoleWindowKeepsItsControlsInMemory) {
-  ConsoleDesktop desktop({});
-  ConsoleWindow window(desktop);
-  window.AddListEntry(1034, "Wedge");
-  window.AddListEntry(1034, "luke");
-  window.SelectListEntry(1034, 0);
-  EXPECT_EQ(window.SelectedListText(1034), "luke");
-  window.SetChecked(1060, true);
-  EXPECT_TRUE(window.IsChecked(1060));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // removal elsewhere, and removing twice.
 #include "uninstall/uninstall_window.h"
 
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
@@ -181,6 +182,21 @@ TEST_F(UninstallTest, NamesAreTakenBelowTheFolderTheLogWasFoundIn) {
   RemoveInstalledFiles();
   EXPECT_FALSE(temp.Exists(In("Readme.txt")));
   EXPECT_EQ(temp.ReadFile("Elsewhere/Readme.txt"), "keep");
+}
+
+// The launcher's lock file and an emptied Temp are in no log, yet they go, and with them
+// the install folder; a file the player put there keeps it.
+TEST_F(UninstallTest, TheLauncherRunTimeFilesGoAndTheFolderWithThem) {
+  temp.WriteFile(In("VNTL.lock"), "");
+  RemoveInstalledFiles();
+  EXPECT_EQ(temp.List("Program Files/Morvain Unlimited/Vantrel"), (Names{"Temp/"}));
+  EXPECT_EQ(temp.ReadFile(In("Temp/battle.kzm")), "the player's own");
+
+  std::filesystem::remove(temp.Native(In("Temp/battle.kzm")));
+  temp.WriteFile(In("VNTL.lock"), "");
+  temp.WriteFile(In("install.log"), destination + "\r\n");
+  RemoveInstalledFiles();
+  EXPECT_EQ(temp.List("Program Files/Morvain Unlimited"), Names{});
 }
 
 TEST_F(UninstallTest, ALogWithOnlyTheFolderLineRemovesOnlyItself) {

@@ -8,10 +8,12 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/settings_store.h"
 #include "platform/win32/text_win32.h"
+#include "platform/win32/unique_handle.h"
 
 namespace vantrel::platform {
 namespace {
@@ -19,26 +21,10 @@ namespace {
 constexpr std::string_view kTestsKey = "Software\\Vantrel Tests";
 constexpr std::wstring_view kWideTestsKey = L"Software\\Vantrel Tests";
 
-// Owns a key opened by the checks below.
-class RawKey {
- public:
-  RawKey() = default;
-  ~RawKey() {
-    if (handle_ != nullptr) RegCloseKey(handle_);
-  }
-  RawKey(const RawKey&) = delete;
-  RawKey& operator=(const RawKey&) = delete;
-  HKEY get() const { return handle_; }
-  HKEY* receive() { return &handle_; }
-
- private:
-  HKEY handle_ = nullptr;
-};
-
 std::wstring Wide(std::string_view text) { return win32::Widen(text).value(); }
 
 bool RawKeyExists(HKEY root, const std::wstring& path, REGSAM view) {
-  RawKey key;
+  win32::RegistryKey key;
   return RegOpenKeyExW(root, path.c_str(), 0, KEY_QUERY_VALUE | view, key.receive()) ==
          ERROR_SUCCESS;
 }
@@ -50,7 +36,7 @@ struct RawValue {
 
 std::optional<RawValue> RawRead(HKEY root, const std::wstring& path, const std::wstring& name,
                                 REGSAM view) {
-  RawKey key;
+  win32::RegistryKey key;
   if (RegOpenKeyExW(root, path.c_str(), 0, KEY_QUERY_VALUE | view, key.receive()) !=
       ERROR_SUCCESS) {
     return std::nullopt;
@@ -72,7 +58,7 @@ std::optional<RawValue> RawRead(HKEY root, const std::wstring& path, const std::
 
 void RawWrite(const std::wstring& path, const std::wstring& name, DWORD type,
               const void* data, DWORD size) {
-  RawKey key;
+  win32::RegistryKey key;
   LSTATUS status = RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0,
                                  KEY_SET_VALUE | KEY_WOW64_32KEY, key.receive());
   ASSERT_EQ(status, ERROR_SUCCESS) << win32::ErrorText(status);
@@ -125,44 +111,26 @@ class RegistryStore : public ::testing::Test {
   bool created_ = false;
 };
 
-TEST_F(RegistryStore, StoresAStringAsRegSzCountedWithItsTerminator) {
-  ASSERT_TRUE(store_->WriteString(key_, "Install Path", "C:\\Games\\TIE95"));
-
-  const auto raw = RawRead(HKEY_LOCAL_MACHINE, WideKey(), L"Install Path", KEY_WOW64_32KEY);
-  ASSERT_TRUE(raw);
-  EXPECT_EQ(raw->type, static_cast<DWORD>(REG_SZ));
-  EXPECT_EQ(raw->bytes, StringBytes(L"C:\\Games\\TIE95"));
-}
-
-TEST_F(RegistryStore, ReadsBackTheStringItWrote) {
-  ASSERT_TRUE(store_->WriteString(key_, "Last Dir", "D:\\"));
-  EXPECT_EQ(store_->ReadString(key_, "Last Dir"), "D:\\");
-
-  ASSERT_TRUE(store_->WriteString(key_, "Last Dir", "E:\\Battles\\KZ"));
-  EXPECT_EQ(store_->ReadString(key_, "Last Dir"), "E:\\Battles\\KZ");
-}
-
-TEST_F(RegistryStore, KeepsTextBeyondAsciiAsUtf16) {
-  const std::string text = "C:\\Spiele\\Gr\xC3\xBC\xC3\x9F" "e \xCE\xA4\xCE\x99\xCE\x95";
-  ASSERT_TRUE(store_->WriteString(key_, "Install Path", text));
-
-  const auto raw = RawRead(HKEY_LOCAL_MACHINE, WideKey(), L"Install Path", KEY_WOW64_32KEY);
-  ASSERT_TRUE(raw);
-  EXPECT_EQ(raw->bytes, StringBytes(L"C:\\Spiele\\Gr\u00FC\u00DFe \u03A4\u0399\u0395"));
-  EXPECT_EQ(store_->ReadString(key_, "Install Path"), text);
-}
-
-TEST_F(RegistryStore, ReadsALongValueWhole) {
-  const std::string text = "C:\\" + std::string(256, 'x');
-  ASSERT_EQ(text.size(), 259u);
-  ASSERT_TRUE(store_->WriteString(key_, "Install Path", text));
-
-  EXPECT_EQ(store_->ReadString(key_, "Install Path"), text);
-}
-
-TEST_F(RegistryStore, ReadsAnEmptyString) {
-  ASSERT_TRUE(store_->WriteString(key_, "Last Dir", ""));
-  EXPECT_EQ(store_->ReadString(key_, "Last Dir"), "");
+// Each text is stored as REG_SZ, UTF-16 counted with its terminator, and read back
+// whole; a later write replaces the earlier text.
+TEST_F(RegistryStore, StoresTextAsRegSzAndReadsItBack) {
+  const std::pair<std::string, std::wstring> texts[] = {
+      {"C:\\Games\\TIE95", L"C:\\Games\\TIE95"},
+      {"D:\\", L"D:\\"},
+      {"", L""},
+      {"C:\\Spiele\\Gr\xC3\xBC\xC3\x9F" "e \xCE\xA4\xCE\x99\xCE\x95",
+       L"C:\\Spiele\\Gr\u00FC\u00DFe \u03A4\u0399\u0395"},
+      {"C:\\" + std::string(256, 'x'), L"C:\\" + std::wstring(256, L'x')},
+  };
+  for (const auto& [text, wide] : texts) {
+    SCOPED_TRACE(text);
+    ASSERT_TRUE(store_->WriteString(key_, "Install Path", text));
+    const auto raw = RawRead(HKEY_LOCAL_MACHINE, WideKey(), L"Install Path", KEY_WOW64_32KEY);
+    ASSERT_TRUE(raw);
+    EXPECT_EQ(raw->type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(raw->bytes, StringBytes(wide));
+    EXPECT_EQ(store_->ReadString(key_, "Install Path"), text);
+  }
 }
 
 TEST_F(RegistryStore, LeavesStoredTerminatorsOutOfTheText) {
@@ -197,35 +165,32 @@ TEST_F(RegistryStore, ReadsNothingFromAValueThatIsNotAString) {
   EXPECT_EQ(store_->ReadString(key_, "Multi"), std::nullopt);
 }
 
-TEST_F(RegistryStore, ReadsNothingFromAMissingValueOrKey) {
+// Nothing is read from a missing value or key, written into a missing key (which is not
+// made in either view), or deleted where there is no key.
+TEST_F(RegistryStore, MissingValuesAndKeysAreNeitherReadNorWrittenNorDeleted) {
   EXPECT_EQ(store_->ReadString(key_, "Install Path"), std::nullopt);
   EXPECT_EQ(store_->ReadString(key_ + "\\XWA", "Install Path"), std::nullopt);
-}
-
-TEST_F(RegistryStore, WritesNothingIntoAMissingKey) {
   EXPECT_FALSE(store_->WriteString(key_ + "\\XWA", "Install Path", "C:\\XWA"));
-
   EXPECT_FALSE(RawKeyExists(HKEY_LOCAL_MACHINE, WideKey() + L"\\XWA", KEY_WOW64_32KEY));
   EXPECT_FALSE(RawKeyExists(HKEY_LOCAL_MACHINE, WideKey() + L"\\XWA", KEY_WOW64_64KEY));
   EXPECT_EQ(store_->ReadString(key_ + "\\XWA", "Install Path"), std::nullopt);
+  EXPECT_FALSE(store_->DeleteKeyTree(key_ + "\\Missing"));
+  EXPECT_TRUE(RawKeyExists(HKEY_LOCAL_MACHINE, WideKey(), KEY_WOW64_32KEY));
 }
 
+// CreateKey makes every missing parent, and leaves an existing key's values alone.
 TEST_F(RegistryStore, CreatesAKeyWithEveryMissingParent) {
+  ASSERT_TRUE(store_->WriteString(key_, "Install Path", "C:\\VNTL"));
+  EXPECT_TRUE(store_->CreateKey(key_));
+  EXPECT_EQ(store_->ReadString(key_, "Install Path"), "C:\\VNTL");
+
   const std::string tie = key_ + "\\Morvain Unlimited\\VNTL\\TIE";
   ASSERT_TRUE(store_->CreateKey(tie));
-
   const std::wstring top = WideKey() + L"\\Morvain Unlimited";
   EXPECT_TRUE(RawKeyExists(HKEY_LOCAL_MACHINE, top, KEY_WOW64_32KEY));
   EXPECT_TRUE(RawKeyExists(HKEY_LOCAL_MACHINE, top + L"\\VNTL", KEY_WOW64_32KEY));
   EXPECT_TRUE(RawKeyExists(HKEY_LOCAL_MACHINE, top + L"\\VNTL\\TIE", KEY_WOW64_32KEY));
   EXPECT_TRUE(store_->WriteString(tie, "Install Path", "C:\\TIE"));
-}
-
-TEST_F(RegistryStore, CreatesAnExistingKeyWithoutTouchingItsValues) {
-  ASSERT_TRUE(store_->WriteString(key_, "Install Path", "C:\\VNTL"));
-
-  EXPECT_TRUE(store_->CreateKey(key_));
-  EXPECT_EQ(store_->ReadString(key_, "Install Path"), "C:\\VNTL");
 }
 
 TEST_F(RegistryStore, DeletesAKeyWithEverythingBelowIt) {
@@ -243,11 +208,6 @@ TEST_F(RegistryStore, DeletesAKeyWithEverythingBelowIt) {
   EXPECT_FALSE(RawKeyExists(HKEY_LOCAL_MACHINE, WideKey() + L"\\VNTL", KEY_WOW64_32KEY));
   EXPECT_TRUE(RawKeyExists(HKEY_LOCAL_MACHINE, WideKey(), KEY_WOW64_32KEY));
   EXPECT_EQ(store_->ReadString(key_ + "\\Sibling", "Value"), "kept");
-}
-
-TEST_F(RegistryStore, FailsToDeleteAMissingKey) {
-  EXPECT_FALSE(store_->DeleteKeyTree(key_ + "\\Missing"));
-  EXPECT_TRUE(RawKeyExists(HKEY_LOCAL_MACHINE, WideKey(), KEY_WOW64_32KEY));
 }
 
 TEST_F(RegistryStore, KeepsItsKeysInThe32BitView) {

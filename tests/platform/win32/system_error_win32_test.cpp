@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 #include "platform/win32/windows_api.h"
 
 namespace vantrel::platform {
@@ -29,6 +32,7 @@ TEST(ErrorFromWin32, TranslatesTheErrorsOfFilesIntoCodesAndOneLineOfText) {
     EXPECT_EQ(error.code, expected);
     EXPECT_EQ(error.native, static_cast<int>(code));
     ASSERT_FALSE(error.text.empty());
+    EXPECT_NE(error.text, "error " + std::to_string(code)) << "the system's own words";
     EXPECT_EQ(error.text.find_first_of("\r\n"), std::string::npos);
     EXPECT_NE(error.text.back(), '.');
     EXPECT_NE(error.text.back(), ' ');

@@ -9,6 +9,7 @@
 #include "platform/win32/text_win32.h"
 #include "resources/setup_ids.h"
 #include "setup/setup_pages.h"
+#include "tests/e2e/window_finder.h"
 #include "tests/setup/win32/template_check_win32.h"
 #include "tests/ui/win32/win32_ui_test.h"
 #include "ui/win32/desktop_win32.h"
@@ -21,12 +22,6 @@ namespace {
 
 using Texts = std::vector<std::string>;
 using SetupTemplatesTest = ui::win32::Win32UiTest;
-
-std::string Caption(HWND window) {
-  wchar_t text[256] = {};
-  GetWindowTextW(window, text, 256);
-  return platform::win32::Narrow(text);
-}
 
 struct PageCase {
   const char* templateName;
@@ -78,7 +73,7 @@ TEST_F(SetupTemplatesTest, EveryPageShowsItsTextsAsWritten) {
     const std::wstring name = platform::win32::Widen(c.templateName).value();
     ui::win32::ModelessDialog page(name.c_str(), nullptr, *controller);
     ASSERT_NE(page.handle(), nullptr) << c.templateName;
-    EXPECT_EQ(Caption(page.handle()), c.caption) << c.templateName;
+    EXPECT_EQ(e2e::WindowText(page.handle()), c.caption) << c.templateName;
     EXPECT_EQ(testing::ControlTexts(page.handle()), c.texts) << c.templateName;
     EXPECT_TRUE(testing::SaveScreenshot(page.handle(), std::string("setup-") + c.templateName))
         << c.templateName;

@@ -1,6 +1,6 @@
 // Looking at a program's real dialog templates as a user would: the texts of a dialog's
 // controls in their order on the page, and a picture of the dialog as shown on screen,
-// saved as a bitmap for a person to look at.
+// saved for a person to look at.
 #pragma once
 
 #include <string>
@@ -14,9 +14,9 @@ namespace vantrel::testing {
 // pictures are left out.
 std::vector<std::string> ControlTexts(HWND dialog);
 
-// Lets the dialog paint, then saves the screen under it as `<folder>\<name>.bmp`; the
-// folder is $VANTREL_SCREENSHOTS, else "screenshots" in the current folder. True when
-// the file was written.
+// Lets the dialog paint, then saves it as `<folder>\<name>.png`; the folder is
+// $VANTREL_SCREENSHOTS, else "screenshots" beside the test program. True when the file
+// was written.
 bool SaveScreenshot(HWND dialog, const std::string& name);
 
 }  // namespace vantrel::testing

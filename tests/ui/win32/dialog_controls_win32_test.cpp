@@ -42,6 +42,17 @@ class EscapingController : public DialogController {
   bool checkedThen = false;
 };
 
+// A launcher dialog over the test's owner with a controller that does nothing, and the
+// view the controllers have of it.
+struct IdleDialog {
+  IdleDialog(const wchar_t* name, HWND owner) : dialog(name, owner, controller) {}
+  HWND handle() const { return dialog.handle(); }
+
+  IdleController controller;
+  ModelessDialog dialog;
+  Win32Window window{dialog.handle()};
+};
+
 std::vector<std::wstring> Entries(HWND dialog, int id) {
   std::vector<std::wstring> entries;
   const LRESULT count = SendDlgItemMessageW(dialog, id, LB_GETCOUNT, 0, 0);
@@ -56,10 +67,9 @@ std::vector<std::wstring> Entries(HWND dialog, int id) {
 }
 
 TEST_F(DialogControlsTest, ThePilotListSortsItsEntriesAndGivesBackTheSelectedOne) {
-  IdleController controller;
-  ModelessDialog dialog(L"XWA_PILOT", owner, controller);
+  IdleDialog dialog(L"XWA_PILOT", owner);
   ASSERT_NE(dialog.handle(), nullptr);
-  Win32Window window(dialog.handle());
+  Win32Window& window = dialog.window;
 
   EXPECT_EQ(window.AddListEntry(IDC_PILOT_LIST, "charlie"), 0);
   EXPECT_EQ(window.AddListEntry(IDC_PILOT_LIST, "Bravo"), 0);
@@ -81,55 +91,40 @@ TEST_F(DialogControlsTest, ThePilotListSortsItsEntriesAndGivesBackTheSelectedOne
   window.ClearList(IDC_PILOT_LIST);
   EXPECT_TRUE(Entries(dialog.handle(), IDC_PILOT_LIST).empty());
   EXPECT_EQ(window.SelectedListText(IDC_PILOT_LIST), std::nullopt);
-}
 
-TEST_F(DialogControlsTest, AMissingListTakesNoEntryAndHasNoSelection) {
-  IdleController controller;
-  ModelessDialog dialog(L"XWA_PILOT", owner, controller);
-  ASSERT_NE(dialog.handle(), nullptr);
-  Win32Window window(dialog.handle());
+  // A list the dialog does not have takes no entry and has no selection.
   EXPECT_EQ(window.AddListEntry(1099, "Luke"), -1);
   EXPECT_EQ(window.SelectedListText(1099), std::nullopt);
 }
 
-TEST_F(DialogControlsTest, ButtonsAreDisabledAndEnabledAgain) {
-  IdleController controller;
-  ModelessDialog dialog(L"XWA_PILOT", owner, controller);
-  ASSERT_NE(dialog.handle(), nullptr);
-  Win32Window window(dialog.handle());
-  const HWND ok = GetDlgItem(dialog.handle(), IDC_PILOT_OK);
-  ASSERT_NE(ok, nullptr);
+TEST_F(DialogControlsTest, ButtonsAreEnabledAndCheckBoxesTickedBothWays) {
+  IdleDialog pilots(L"XWA_PILOT", owner);
+  IdleDialog newPilot(L"XWA_NEW_PILOT", owner);
+  ASSERT_NE(pilots.handle(), nullptr);
+  ASSERT_NE(newPilot.handle(), nullptr);
+  const HWND ok = GetDlgItem(pilots.handle(), IDC_PILOT_OK);
   EXPECT_TRUE(IsWindowEnabled(ok));
-  window.EnableItem(IDC_PILOT_OK, false);
-  EXPECT_FALSE(IsWindowEnabled(ok));
-  window.EnableItem(IDC_PILOT_OK, true);
-  EXPECT_TRUE(IsWindowEnabled(ok));
+  EXPECT_FALSE(newPilot.window.IsChecked(IDC_PREPARE_KZ));
+  for (const bool on : {false, true, false}) {
+    pilots.window.EnableItem(IDC_PILOT_OK, on);
+    newPilot.window.SetChecked(IDC_PREPARE_KZ, !on);
+    EXPECT_EQ(IsWindowEnabled(ok) != FALSE, on);
+    EXPECT_EQ(IsDlgButtonChecked(newPilot.handle(), IDC_PREPARE_KZ),
+              static_cast<UINT>(on ? BST_UNCHECKED : BST_CHECKED));
+    EXPECT_EQ(newPilot.window.IsChecked(IDC_PREPARE_KZ), !on);
+  }
 }
 
 TEST_F(DialogControlsTest, TheNameFieldTakesNoMoreThanItsLimit) {
-  IdleController controller;
-  ModelessDialog dialog(L"XWA_NEW_PILOT", owner, controller);
+  IdleDialog dialog(L"XWA_NEW_PILOT", owner);
   ASSERT_NE(dialog.handle(), nullptr);
-  Win32Window window(dialog.handle());
+  Win32Window& window = dialog.window;
   window.SetTextLimit(IDC_NEW_PILOT_NAME, 12);
   EXPECT_EQ(SendDlgItemMessageW(dialog.handle(), IDC_NEW_PILOT_NAME, EM_GETLIMITTEXT, 0, 0), 12);
   // Typing goes through the same path as a replaced selection.
   SendDlgItemMessageW(dialog.handle(), IDC_NEW_PILOT_NAME, EM_REPLACESEL, FALSE,
                       reinterpret_cast<LPARAM>(L"Skywalker123X"));
   EXPECT_EQ(window.ItemText(IDC_NEW_PILOT_NAME), "Skywalker123");
-}
-
-TEST_F(DialogControlsTest, TheCheckBoxIsReadAndSet) {
-  IdleController controller;
-  ModelessDialog dialog(L"XWA_NEW_PILOT", owner, controller);
-  ASSERT_NE(dialog.handle(), nullptr);
-  Win32Window window(dialog.handle());
-  EXPECT_FALSE(window.IsChecked(IDC_PREPARE_KZ));
-  window.SetChecked(IDC_PREPARE_KZ, true);
-  EXPECT_EQ(IsDlgButtonChecked(dialog.handle(), IDC_PREPARE_KZ), BST_CHECKED);
-  EXPECT_TRUE(window.IsChecked(IDC_PREPARE_KZ));
-  window.SetChecked(IDC_PREPARE_KZ, false);
-  EXPECT_EQ(IsDlgButtonChecked(dialog.handle(), IDC_PREPARE_KZ), BST_UNCHECKED);
 }
 
 TEST_F(DialogControlsTest, AModalDialogFromTheDesktopEndsWithWhatItsControllerGives) {

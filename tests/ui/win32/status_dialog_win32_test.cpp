@@ -4,6 +4,7 @@
 #include <cstring>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tests/ui/win32/win32_ui_test.h"
@@ -16,7 +17,17 @@
 namespace vantrel::ui::win32 {
 namespace {
 
-using StatusWindowTest = Win32UiTest;
+// Each test opens STATUS windows over the test's owner.
+class StatusWindowTest : public Win32UiTest {
+ protected:
+  std::unique_ptr<StatusWindow> Open() {
+    if (!ownerWindow) ownerWindow.emplace(owner);
+    return desktop.OpenStatusWindow(*ownerWindow);
+  }
+
+  Win32Desktop desktop;
+  std::optional<Win32Window> ownerWindow;
+};
 
 // The dialog and bar of a STATUS window this backend made.
 HWND DialogOf(const std::unique_ptr<StatusWindow>& status) {
@@ -52,39 +63,36 @@ void ExpectNear(const RECT& actual, const RECT& expected, const char* what) {
 
 // The STATUS template as the resource script compiled it (a DLGTEMPLATEEX), read field
 // by field: the window's own state cannot show every declared style, since a progress
-// bar rewrites its borders when it is created.
-struct TemplateItem {
-  DWORD exStyle = 0;
-  DWORD style = 0;
-  short x = 0, y = 0, cx = 0, cy = 0;
-  DWORD id = 0;
-  std::wstring className;
+// bar rewrites its borders when it is created. The fixed fields of the dialog and of
+// each item, as the format lays them out:
+#pragma pack(push, 2)
+struct TemplateHeader {
+  WORD version, signature;
+  DWORD helpId, exStyle, style;
+  WORD itemCount;
+  short x, y, cx, cy;
 };
+struct TemplateItem {
+  DWORD helpId, exStyle, style;
+  short x, y, cx, cy;
+  DWORD id;
+};
+#pragma pack(pop)
+
+// Dialog units: a position and size, or a size alone.
+using Box = std::vector<short>;
 
 struct DialogTemplate {
-  DWORD exStyle = 0;
-  DWORD style = 0;
-  short x = 0, y = 0, cx = 0, cy = 0;
+  TemplateHeader dialog;
   std::vector<TemplateItem> items;
+  std::vector<std::wstring> classNames;  // of each item, an ordinal as "#number"
 };
 
+// Reads a template's fields in order: the fixed ones, strings and ordinals (0xFFFF and a
+// number), and the alignment of each item to a DWORD.
 class TemplateReader {
  public:
   explicit TemplateReader(const BYTE* data) : data_(data) {}
-  WORD Word() { return Take<WORD>(); }
-  DWORD Dword() { return Take<DWORD>(); }
-  short Short() { return Take<short>(); }
-  // A string, or an ordinal (0xFFFF and a number) given back as "#number".
-  std::wstring StringOrOrdinal() {
-    const WORD first = Word();
-    if (first == 0xFFFF) return L"#" + std::to_wstring(Word());
-    std::wstring text;
-    for (WORD c = first; c != 0; c = Word()) text.push_back(static_cast<wchar_t>(c));
-    return text;
-  }
-  void AlignToDword() { offset_ = (offset_ + 3) & ~std::size_t{3}; }
-
- private:
   template <typename T>
   T Take() {
     T value;
@@ -92,79 +100,61 @@ class TemplateReader {
     offset_ += sizeof value;
     return value;
   }
+  std::wstring StringOrOrdinal() {
+    const WORD first = Take<WORD>();
+    if (first == 0xFFFF) return L"#" + std::to_wstring(Take<WORD>());
+    std::wstring text;
+    for (WORD c = first; c != 0; c = Take<WORD>()) text.push_back(static_cast<wchar_t>(c));
+    return text;
+  }
+  void Skip(std::size_t bytes) { offset_ += bytes; }
+  void AlignToDword() { offset_ = (offset_ + 3) & ~std::size_t{3}; }
+
+ private:
   const BYTE* data_;
   std::size_t offset_ = 0;
 };
 
 std::optional<DialogTemplate> LoadDialogTemplate(const wchar_t* name) {
   const HRSRC found = FindResourceW(nullptr, name, MAKEINTRESOURCEW(5));  // RT_DIALOG
-  if (found == nullptr) return std::nullopt;
-  const HGLOBAL loaded = LoadResource(nullptr, found);
+  const HGLOBAL loaded = found != nullptr ? LoadResource(nullptr, found) : nullptr;
   if (loaded == nullptr) return std::nullopt;
   TemplateReader reader(static_cast<const BYTE*>(LockResource(loaded)));
-  if (reader.Word() != 1 || reader.Word() != 0xFFFF) return std::nullopt;  // not DIALOGEX
-  DialogTemplate dialog;
-  reader.Dword();  // help id
-  dialog.exStyle = reader.Dword();
-  dialog.style = reader.Dword();
-  const WORD count = reader.Word();
-  dialog.x = reader.Short();
-  dialog.y = reader.Short();
-  dialog.cx = reader.Short();
-  dialog.cy = reader.Short();
-  reader.StringOrOrdinal();  // menu
-  reader.StringOrOrdinal();  // class
-  reader.StringOrOrdinal();  // caption
-  if (dialog.style & DS_SETFONT) {
-    reader.Word();
-    reader.Word();
-    reader.Word();  // weight, italic and charset
-    reader.StringOrOrdinal();
+  DialogTemplate result{reader.Take<TemplateHeader>(), {}, {}};
+  if (result.dialog.version != 1 || result.dialog.signature != 0xFFFF) return std::nullopt;
+  for (int text = 0; text < 3; ++text) reader.StringOrOrdinal();  // menu, class, caption
+  if (result.dialog.style & DS_SETFONT) {
+    reader.Skip(3 * sizeof(WORD));  // size, weight, italic and charset
+    reader.StringOrOrdinal();       // typeface
   }
-  for (WORD i = 0; i < count; ++i) {
+  for (WORD i = 0; i < result.dialog.itemCount; ++i) {
     reader.AlignToDword();
-    TemplateItem item;
-    reader.Dword();  // help id
-    item.exStyle = reader.Dword();
-    item.style = reader.Dword();
-    item.x = reader.Short();
-    item.y = reader.Short();
-    item.cx = reader.Short();
-    item.cy = reader.Short();
-    item.id = reader.Dword();
-    item.className = reader.StringOrOrdinal();
+    result.items.push_back(reader.Take<TemplateItem>());
+    result.classNames.push_back(reader.StringOrOrdinal());
     reader.StringOrOrdinal();  // title
-    const WORD extra = reader.Word();
-    for (WORD k = 0; k < extra; ++k) reader.Word();
-    dialog.items.push_back(item);
+    reader.Skip(reader.Take<WORD>());  // creation data, counted in bytes
   }
-  return dialog;
+  return result;
 }
 
 TEST(StatusTemplate, IsExactlyTheProgressWindowOfTheLauncher) {
   const std::optional<DialogTemplate> status = LoadDialogTemplate(L"STATUS");
   ASSERT_TRUE(status.has_value());
-  EXPECT_EQ(status->style, static_cast<DWORD>(DS_CENTER | WS_POPUP | WS_THICKFRAME));
-  EXPECT_EQ(status->exStyle, static_cast<DWORD>(WS_EX_TOOLWINDOW));
-  EXPECT_EQ(status->cx, 168);
-  EXPECT_EQ(status->cy, 30);
+  EXPECT_EQ(status->dialog.style, static_cast<DWORD>(DS_CENTER | WS_POPUP | WS_THICKFRAME));
+  EXPECT_EQ(status->dialog.exStyle, static_cast<DWORD>(WS_EX_TOOLWINDOW));
+  EXPECT_EQ((Box{status->dialog.cx, status->dialog.cy}), (Box{168, 30}));
   ASSERT_EQ(status->items.size(), 1u);
   const TemplateItem& bar = status->items.front();
   EXPECT_EQ(bar.id, 1065u);
   // Class names are matched without regard to case, and windres stores them in capitals.
-  EXPECT_EQ(lstrcmpiW(bar.className.c_str(), L"msctls_progress32"), 0);
+  EXPECT_EQ(lstrcmpiW(status->classNames.front().c_str(), L"msctls_progress32"), 0);
   EXPECT_EQ(bar.style, static_cast<DWORD>(WS_CHILD | WS_VISIBLE | PBS_SMOOTH | WS_BORDER));
   EXPECT_EQ(bar.exStyle, static_cast<DWORD>(WS_EX_CLIENTEDGE));
-  EXPECT_EQ(bar.x, 10);
-  EXPECT_EQ(bar.y, 10);
-  EXPECT_EQ(bar.cx, 150);
-  EXPECT_EQ(bar.cy, 10);
+  EXPECT_EQ((Box{bar.x, bar.y, bar.cx, bar.cy}), (Box{10, 10, 150, 10}));
 }
 
 TEST_F(StatusWindowTest, IsMadeFromItsTemplate) {
-  Win32Desktop desktop;
-  Win32Window ownerWindow(owner);
-  auto status = desktop.OpenStatusWindow(ownerWindow);
+  auto status = Open();
   const HWND bar = BarOf(status);
   ASSERT_NE(bar, nullptr);
   const HWND dialog = DialogOf(status);
@@ -190,9 +180,7 @@ TEST_F(StatusWindowTest, IsMadeFromItsTemplate) {
 }
 
 TEST_F(StatusWindowTest, IsCentredInTheWorkArea) {
-  Win32Desktop desktop;
-  Win32Window ownerWindow(owner);
-  auto status = desktop.OpenStatusWindow(ownerWindow);
+  auto status = Open();
   RECT window;
   GetWindowRect(DialogOf(status), &window);
   RECT work;
@@ -202,9 +190,7 @@ TEST_F(StatusWindowTest, IsCentredInTheWorkArea) {
 }
 
 TEST_F(StatusWindowTest, TheBarRunsFromZeroToAHundredAndFollowsSetProgress) {
-  Win32Desktop desktop;
-  Win32Window ownerWindow(owner);
-  auto status = desktop.OpenStatusWindow(ownerWindow);
+  auto status = Open();
   const HWND bar = BarOf(status);
   PBRANGE range{-1, -1};
   SendMessageW(bar, PBM_GETRANGE, TRUE, reinterpret_cast<LPARAM>(&range));
@@ -218,12 +204,10 @@ TEST_F(StatusWindowTest, TheBarRunsFromZeroToAHundredAndFollowsSetProgress) {
 }
 
 TEST_F(StatusWindowTest, EachWindowMovesItsOwnBar) {
-  Win32Desktop desktop;
-  Win32Window ownerWindow(owner);
-  auto first = desktop.OpenStatusWindow(ownerWindow);
+  auto first = Open();
   const HWND firstBar = BarOf(first);
   first->SetProgress(40);
-  auto second = desktop.OpenStatusWindow(ownerWindow);
+  auto second = Open();
   const HWND secondBar = BarOf(second);
   ASSERT_NE(secondBar, firstBar);
   second->SetProgress(70);
@@ -232,9 +216,7 @@ TEST_F(StatusWindowTest, EachWindowMovesItsOwnBar) {
 }
 
 TEST_F(StatusWindowTest, ClosesWithItsObject) {
-  Win32Desktop desktop;
-  Win32Window ownerWindow(owner);
-  auto status = desktop.OpenStatusWindow(ownerWindow);
+  auto status = Open();
   const HWND dialog = DialogOf(status);
   ASSERT_TRUE(IsWindow(dialog));
   status.reset();
@@ -242,9 +224,7 @@ TEST_F(StatusWindowTest, ClosesWithItsObject) {
 }
 
 TEST_F(StatusWindowTest, OnlyCommandsFromTheBarAreHandled) {
-  Win32Desktop desktop;
-  Win32Window ownerWindow(owner);
-  auto status = desktop.OpenStatusWindow(ownerWindow);
+  auto status = Open();
   const HWND dialog = DialogOf(status);
   const auto procedure = reinterpret_cast<DLGPROC>(GetWindowLongPtrW(dialog, DWLP_DLGPROC));
   ASSERT_NE(procedure, nullptr);
@@ -254,13 +234,15 @@ TEST_F(StatusWindowTest, OnlyCommandsFromTheBarAreHandled) {
 }
 
 TEST(MessageBoxStyle, MapsIconsAndButtons) {
-  EXPECT_EQ(MessageBoxStyle(Icon::None, Buttons::Ok), static_cast<UINT>(MB_OK));
-  EXPECT_EQ(MessageBoxStyle(Icon::Exclamation, Buttons::Ok),
-            static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
-  EXPECT_EQ(MessageBoxStyle(Icon::Question, Buttons::YesNo),
-            static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
-  EXPECT_EQ(MessageBoxStyle(Icon::Information, Buttons::Ok),
-            static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
+  const std::tuple<Icon, Buttons, UINT> cases[] = {
+      {Icon::None, Buttons::Ok, MB_OK},
+      {Icon::Exclamation, Buttons::Ok, MB_OK | MB_ICONEXCLAMATION},
+      {Icon::Question, Buttons::YesNo, MB_YESNO | MB_ICONQUESTION},
+      {Icon::Information, Buttons::Ok, MB_OK | MB_ICONINFORMATION},
+  };
+  for (const auto& [icon, buttons, style] : cases) {
+    EXPECT_EQ(MessageBoxStyle(icon, buttons), style) << style;
+  }
 }
 
 }  // namespace

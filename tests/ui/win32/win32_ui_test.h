@@ -15,6 +15,12 @@ inline HWND CreateTestOwner() {
                          nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
+// Whether windows can be made here at all, for tests whose fixture needs no owner.
+inline bool CanMakeWindows() {
+  const HWND window = CreateTestOwner();
+  return window != nullptr && DestroyWindow(window);
+}
+
 inline constexpr char kNoDisplay[] = "no window can be made here; run under a display (xvfb-run)";
 
 class Win32UiTest : public ::testing::Test {

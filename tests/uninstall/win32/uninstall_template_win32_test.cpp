@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/text_win32.h"
 #include "resources/uninstall_ids.h"
 #include "setup/install_folder.h"
 #include "setup/install_steps.h"
 #include "tests/setup/install_fixture.h"
+#include "tests/e2e/window_finder.h"
 #include "tests/setup/win32/template_check_win32.h"
 #include "tests/ui/win32/win32_ui_test.h"
 #include "ui/win32/desktop_win32.h"
@@ -25,13 +25,8 @@ using Texts = std::vector<std::string>;
 class UninstallTemplateTest : public testing::InstallTest {
  protected:
   void SetUp() override {
-    owner_ = ui::win32::CreateTestOwner();
-    if (owner_ == nullptr) GTEST_SKIP() << ui::win32::kNoDisplay;
+    if (!ui::win32::CanMakeWindows()) GTEST_SKIP() << ui::win32::kNoDisplay;
   }
-  void TearDown() override {
-    if (owner_ != nullptr) DestroyWindow(owner_);
-  }
-  HWND owner_ = nullptr;
 };
 
 bool Visible(HWND window, int id) { return IsWindowVisible(GetDlgItem(window, id)) != FALSE; }
@@ -45,9 +40,7 @@ TEST_F(UninstallTemplateTest, TheWindowBeforeAndAfterStart) {
   UninstallWindow controller;
   ui::win32::ModelessDialog window(L"MAIN", nullptr, controller);
   ASSERT_NE(window.handle(), nullptr);
-  wchar_t caption[64] = {};
-  GetWindowTextW(window.handle(), caption, 64);
-  EXPECT_EQ(platform::win32::Narrow(caption), "Remove Programs From Your Computer");
+  EXPECT_EQ(e2e::WindowText(window.handle()), "Remove Programs From Your Computer");
   EXPECT_EQ(testing::ControlTexts(window.handle()),
             (Texts{"Morvain Setup will now remove the program Vantrel",
                    "from your computer, so please wait while the",
@@ -68,9 +61,7 @@ TEST_F(UninstallTemplateTest, TheWindowBeforeAndAfterStart) {
   EXPECT_EQ(SendDlgItemMessageW(window.handle(), IDC_UNINSTALL_PROGRESS, PBM_GETPOS, 0, 0), 100);
   EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window.handle(), IDC_UNINSTALL_OK)));
   EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window.handle(), IDC_UNINSTALL_START)));
-  wchar_t start[32] = {};
-  GetDlgItemTextW(window.handle(), IDC_UNINSTALL_START, start, 32);
-  EXPECT_EQ(platform::win32::Narrow(start), "Please wait");
+  EXPECT_EQ(e2e::WindowText(GetDlgItem(window.handle(), IDC_UNINSTALL_START)), "Please wait");
   EXPECT_FALSE(temp.Exists("Program Files/Morvain Unlimited/Vantrel/VNTL.exe"));
   EXPECT_TRUE(testing::SaveScreenshot(window.handle(), "uninstall-after-start"));
 }

@@ -1,3 +1,4 @@
+// `vantrel pilots`: the X-Wing Alliance roster listed, created, chosen and deleted.
 #include <gtest/gtest.h>
 
 #include "core/settings.h"
@@ -9,35 +10,6 @@ namespace vantrel {
 namespace {
 
 using testing::RunCommand;
-
-TEST(PlayCommand, OptionsOfAnotherGameAreUsageErrors) {
-  testing::ScopedSettings settings;
-  EXPECT_EQ(RunCommand(cli::PlayCommand, {"xvt", "--rebel-fighters"}).status, 2);
-  EXPECT_EQ(RunCommand(cli::PlayCommand, {"xwa", "--transports"}).status, 2);
-  EXPECT_EQ(RunCommand(cli::PlayCommand, {"tie", "--briefing-audio"}).status, 2);
-  EXPECT_EQ(RunCommand(cli::PlayCommand, {"tie", "--rebel-fighters", "--transports"}).status, 2);
-  EXPECT_EQ(RunCommand(cli::PlayCommand, {"xwing"}).status, 2);
-  EXPECT_EQ(RunCommand(cli::PlayCommand, {}).status, 2);
-}
-
-TEST(PlayCommand, AGameWithoutItsExecutableFailsWithAReason) {
-  const testing::GameWorld world;
-  const auto run = RunCommand(cli::PlayCommand, {"BOP", "--transports"});
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err, "vantrel: the executable of Balance of Power is not in its folder \"" +
-                         world.temp.SystemPath("BOP") + "\"\n");
-}
-
-TEST(PlayCommand, AnUnsetFolderIsNamedWithTheCommandThatSetsIt) {
-  testing::ScopedSettings settings;
-  testing::FakeDesktop desktop;
-  const auto run = RunCommand(cli::PlayCommand, {"tie"});
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err,
-            "vantrel: the folder of TIE Fighter 95 is not set (vantrel folders set tie PATH)\n");
-  // Nothing was looked for: the executable's path box did not come up.
-  EXPECT_TRUE(desktop.MessageTexts().empty());
-}
 
 class PilotsCommandTest : public testing::GameWorldTest {
  protected:
@@ -55,6 +27,11 @@ TEST_F(PilotsCommandTest, CreateListSelectAndDelete) {
   EXPECT_EQ(temp.ReadFile("XWA/CONFIG.CFG"), "lastpilot Lukas\r\nmusic 1\r\n");
   EXPECT_EQ(RunCommand(cli::PilotsCommand, {"list"}).out, "* Lukas\n  Luke\n");
 
+  // Deleting asks first: No keeps the pilot.
+  const auto kept = RunCommand(cli::PilotsCommand, {"delete", "Luke"});
+  EXPECT_EQ(kept.status, 1);
+  EXPECT_EQ(kept.err, "vantrel: nothing deleted\n");
+  EXPECT_TRUE(temp.Exists("XWA/Luke0.plt"));
   desktop.QueueAnswer(ui::Answer::Yes);
   EXPECT_EQ(RunCommand(cli::PilotsCommand, {"delete", "Luke"}).status, 0);
   EXPECT_EQ(desktop.MessageTexts().back(), "Sure you want to delete pilot Luke?");
@@ -75,30 +52,13 @@ TEST_F(PilotsCommandTest, JsonListsThePilotsInTheOrderOfThePlainList) {
   EXPECT_EQ(temp.ReadFile("XWA/CONFIG.CFG"), "lastpilot Wedge\r\n");
 }
 
-TEST_F(PilotsCommandTest, ANoKeepsThePilot) {
-  ASSERT_EQ(RunCommand(cli::PilotsCommand, {"create", "Wedge"}).status, 0);
-  const auto run = RunCommand(cli::PilotsCommand, {"delete", "Wedge"});
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err, "vantrel: nothing deleted\n");
-  EXPECT_TRUE(temp.Exists("XWA/Wedge0.plt"));
-}
-
 TEST_F(PilotsCommandTest, RefusalsAreReported) {
   EXPECT_EQ(RunCommand(cli::PilotsCommand, {"create", "TwelveLetter"}).status, 1);
   EXPECT_EQ(RunCommand(cli::PilotsCommand, {"create", "a/b"}).status, 1);
   EXPECT_EQ(desktop.MessageTexts(), (std::vector<std::string>{"Error creating new pilot"}));
   EXPECT_EQ(RunCommand(cli::PilotsCommand, {"select", "Nobody"}).err,
             "vantrel: no X-Wing Alliance pilot is named Nobody\n");
-  EXPECT_EQ(RunCommand(cli::PilotsCommand, {"rename", "x"}).status, 2);
   EXPECT_TRUE(temp.List("XWA").empty());
-}
-
-TEST(PilotsCommand, AnUnsetFolderWritesNothing) {
-  testing::ScopedSettings settings;
-  const auto run = RunCommand(cli::PilotsCommand, {"create", "Luke"});
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err,
-            "vantrel: the folder of X-Wing Alliance is not set (vantrel folders set xwa PATH)\n");
 }
 
 }  // namespace
