@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/operation_lock.h"
 #include "core/settings.h"
 
 namespace vantrel {
@@ -14,7 +15,7 @@ std::optional<platform::FileLock> TakeLock(std::chrono::milliseconds wait) {
   if (launcherFolder.empty()) {
     return platform::FileLock(platform::FileLock::State::Unavailable);
   }
-  platform::FileLock lock = platform::TakeOperationLock(launcherFolder, wait);
+  platform::FileLock lock = TakeOperationLock(launcherFolder, wait);
   if (!lock) return std::nullopt;
   return lock;
 }

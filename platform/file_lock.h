@@ -12,9 +12,6 @@
 
 namespace vantrel::platform {
 
-// The lock file of a launcher installation, in the launcher folder.
-inline constexpr char kOperationLockName[] = "\\VNTL.lock";
-
 class FileLock {
  public:
   enum class State {
@@ -53,10 +50,5 @@ class FileLock {
 // never through a link at its name), trying again until `wait` has passed while another
 // holder has it. Two takes in one process exclude each other as two processes do.
 FileLock TakeFileLock(const std::string& path, std::chrono::milliseconds wait);
-
-// The lock of the launcher installation in `launcherFolder`.
-inline FileLock TakeOperationLock(const std::string& launcherFolder, std::chrono::milliseconds wait) {
-  return TakeFileLock(launcherFolder + kOperationLockName, wait);
-}
 
 }  // namespace vantrel::platform

@@ -5,9 +5,9 @@
 #include <string_view>
 #include <vector>
 
+#include "core/operation_lock.h"
 #include "core/settings.h"
 #include "package/entry_name.h"
-#include "platform/file_lock.h"
 #include "platform/file_system.h"
 #include "platform/settings_store.h"
 #include "platform/shell.h"
@@ -58,7 +58,7 @@ void RemoveInstalledFiles() {
   // folder a load unpacks into) is in no log, yet it is the system's own: left behind,
   // it would keep the folder from ever being removed. A Temp still holding files and a
   // folder holding anything else stay.
-  files.DeleteFile(folder + platform::kOperationLockName);
+  files.DeleteFile(folder + kOperationLockName);
   files.RemoveFolder(folder + "\\Temp");
   files.RemoveFolder(folder);
 }

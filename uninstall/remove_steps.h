@@ -17,10 +17,10 @@ bool InstallLogFound();
 
 // Deletes every file the log names, then the folders it names that are left empty
 // (deepest first), then the log, the launcher's lock file and its Temp folder when
-// empty, and last the install folder if nothing is left in it. The log is read one name a line, so a name with blanks
-// is one file. Names are taken below the folder the log was found in; a name that is
-// absolute, carries a drive or holds a ".." component is skipped, so nothing outside
-// the install folder is touched whatever the log says.
+// empty, and last the install folder if nothing is left in it. The log is read one name
+// a line, so a name with blanks is one file. Names are taken below the folder the log
+// was found in; a name that is absolute, carries a drive or holds a ".." component is
+// skipped, so nothing outside the install folder is touched whatever the log says.
 void RemoveInstalledFiles();
 
 // Deletes the launcher's key below "Software\Morvain Unlimited" (which stays), the

@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/operation_lock.h"
 #include "core/settings.h"
-#include "platform/file_lock.h"
 #include "platform/file_system.h"
 #include "resources/launcher_ids.h"
 #include "tests/fakes/fake_ui.h"
@@ -99,7 +99,7 @@ TEST_F(MainWindowTest, AtItsStartTheLauncherFinishesAnInterruptedPlay) {
   // While another operation holds the installation's lock, the journal may be that of a
   // play in progress: the launcher starts without touching it, and says nothing.
   std::optional<platform::FileLock> otherOperation =
-      platform::TakeOperationLock(temp.Path("launcher"), std::chrono::milliseconds(0));
+      TakeOperationLock(temp.Path("launcher"), std::chrono::milliseconds(0));
   ASSERT_EQ(otherOperation->state(), platform::FileLock::State::Held);
   Open();
   EXPECT_EQ(desktop.MessageTexts(), std::vector<std::string>{});

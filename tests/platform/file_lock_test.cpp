@@ -16,24 +16,24 @@ constexpr std::chrono::milliseconds kShortWait{200};
 TEST(FileLock, ASecondTakerGivesUpWhileTheFirstHoldsTheLockAndGetsItAfterwards) {
   testing::TempFolder temp;
   temp.MakeFolder("VNTL");
-  const std::string launcher = temp.Path("VNTL");
-  std::optional<FileLock> first = TakeOperationLock(launcher, kShortWait);
+  const std::string lockFile = temp.Path("VNTL") + "\\VNTL.lock";
+  std::optional<FileLock> first = TakeFileLock(lockFile, kShortWait);
   ASSERT_EQ(first->state(), FileLock::State::Held);
   EXPECT_TRUE(temp.Exists("VNTL/VNTL.lock"));
 
-  const FileLock refused = TakeOperationLock(launcher, kShortWait);
+  const FileLock refused = TakeFileLock(lockFile, kShortWait);
   EXPECT_EQ(refused.state(), FileLock::State::Busy);
   EXPECT_FALSE(refused);
 
   first.reset();
-  const FileLock second = TakeOperationLock(launcher, kShortWait);
+  const FileLock second = TakeFileLock(lockFile, kShortWait);
   EXPECT_EQ(second.state(), FileLock::State::Held);
   EXPECT_TRUE(second);
 }
 
 TEST(FileLock, WithoutAFolderForTheLockFileNobodyCanHoldItAndTheOperationGoesAhead) {
   testing::TempFolder temp;
-  const FileLock lock = TakeOperationLock(temp.Path("missing"), kShortWait);
+  const FileLock lock = TakeFileLock(temp.Path("missing") + "\\VNTL.lock", kShortWait);
   EXPECT_EQ(lock.state(), FileLock::State::Unavailable);
   EXPECT_TRUE(lock);
 }
