@@ -239,6 +239,14 @@ class PosixFile final : public File {
   std::string path_;  // as the caller named it, for the failures it records
 };
 
+// Records the failure of an open or a create and answers it: a path over the limit
+// without an error of the system.
+template <typename T = File>
+std::unique_ptr<T> Refuse(const std::string& path, int error = ENAMETOOLONG) {
+  Fail(path, error);
+  return nullptr;
+}
+
 // The launcher's form of `name` inside the folder `folder`.
 std::string Inside(const std::string& folder, const std::string& name) {
   std::string path = folder;
@@ -283,12 +291,6 @@ class PosixFolder final : public Folder {
   const std::string& path() const override { return path_; }
 
  private:
-  template <typename T = File>
-  static std::unique_ptr<T> Refuse(const std::string& path, int error) {
-    Fail(path, error);
-    return nullptr;
-  }
-
   Descriptor fd_;
   std::string path_;
 };
@@ -624,14 +626,6 @@ class PosixFileSystem final : public FileSystem {
   }
 
  private:
-  // Records the failure of an Open and answers it: a path over the limit without an
-  // error of the system.
-  template <typename T = File>
-  static std::unique_ptr<T> Refuse(const std::string& path, int error = ENAMETOOLONG) {
-    Fail(path, error);
-    return nullptr;
-  }
-
   static bool SameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
   }
