@@ -8,7 +8,6 @@
 
 #include <cstddef>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -99,13 +98,28 @@ bool DecryptMissions(ui::Window& mainWindow, ui::StatusLine& status, GameId game
   std::unique_ptr<ui::StatusWindow> progressWindow = ui::Ui().OpenStatusWindow(mainWindow);
 
   // The missions are deciphered on every core, each by one worker. What each worker
-  // learns it keeps in its mission's own place, so only the journal needs a lock.
+  // learns it keeps in its mission's own place.
   const std::size_t count = list.missions.size();
   const std::vector<bool> repeated = RepeatedNames(list.missions);
   std::vector<MissionError> errors(count, MissionError::Write);
   std::vector<std::optional<platform::Failure>> causes(count);
   WrittenMissions written(count);
-  std::mutex journalLock;
+
+  // The journal learns of the missions in list order before any of them is written, so
+  // that whatever stops the play, the next one knows every plain mission to take away.
+  // Once one cannot be recorded, neither it nor any after it is written.
+  std::size_t recorded = count;
+  std::optional<platform::Failure> journalFailure;
+  if (beforeWriting) {
+    for (std::size_t i = 0; i < count && recorded == count; ++i) {
+      if (repeated[i] || !IsMissionName(list.missions[i])) continue;
+      platform::ClearLastFailure();
+      if (!beforeWriting(list.missions[i])) {
+        recorded = i;
+        journalFailure = platform::LastFailure();
+      }
+    }
+  }
 
   const auto decipher = [&](std::size_t i) {
     const auto fail = [&](MissionError error) {
@@ -126,9 +140,10 @@ bool DecryptMissions(ui::Window& mainWindow, ui::StatusLine& status, GameId game
       source = files.Open(folders->staging + name, platform::OpenMode::Read);
     }
     if (!source) return fail(MissionError::Read);
-    if (beforeWriting) {
-      const std::lock_guard lock(journalLock);
-      if (!beforeWriting(name)) return fail(MissionError::Write);
+    if (i >= recorded) {
+      errors[i] = MissionError::Write;
+      causes[i] = journalFailure;
+      return false;
     }
     const std::string targetPath = folders->missions + name;
     const std::unique_ptr<platform::File> target =
