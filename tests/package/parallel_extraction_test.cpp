@@ -136,9 +136,9 @@ TEST_F(ParallelExtractionTest, AFileThatCannotBeCreatedStopsTheOtherWorkers) {
   EXPECT_FALSE(Extract("parallel"));
   ASSERT_TRUE(archive.extractionFailure());
   EXPECT_EQ(archive.extractionFailure()->Describe(), "f1\\s2\\e000008.tie: Access denied");
-  // The package itself, a handle per worker and at most one entry per worker after the
-  // failing one: far from all of them.
-  EXPECT_LT(faulty.Calls(FileOperation::Open), 30);
+  // The package itself, a handle per worker, the entries up to the failing one and those
+  // the other workers had taken meanwhile: far from all of them.
+  EXPECT_LT(faulty.Calls(FileOperation::Open), kEntries / 2);
   std::vector<std::string> top = temp.List("parallel");
   EXPECT_EQ(top, (std::vector<std::string>{"f0/", "f1/", "f2/", "f3/", "f4/", "f5/", "f6/", "top000000.txt"}));
   EXPECT_EQ(temp.List("parallel/f1/s2"), std::vector<std::string>{});
