@@ -49,6 +49,8 @@ std::string_view ExecutableName(Executable executable) {
       return "still-patched";
     case Executable::CouldNotPutBack:
       return "could-not-put-back";
+    case Executable::BackupLeft:
+      return "backup-left";
   }
   return "untouched";
 }
@@ -75,6 +77,9 @@ std::string Summary(const PlayFinish& finish) {
       break;
     case Executable::CouldNotPutBack:
       text += ": could not put the executable back";
+      break;
+    case Executable::BackupLeft:
+      text += ": executable as installed, its backup could not be deleted";
       break;
   }
   if (finish.missionsRemoved > 0) {

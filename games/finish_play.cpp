@@ -64,7 +64,8 @@ void PutBackupInPlace(GameId game, PlayFinish& finish) {
 
 void RemoveNeedlessBackup(GameId game, PlayFinish& finish) {
   if (!platform::Files().DeleteFile(GameExeBackupPath(game))) {
-    CouldNotPutBack(finish);
+    finish.executable = Executable::BackupLeft;
+    LeaveUnfinished(finish);
   }
 }
 

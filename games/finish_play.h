@@ -34,6 +34,8 @@ struct PlayFinish {
                       // backup kept as `keptBackup`
     StillPatched,     // patched, and no backup of the installed file to put back
     CouldNotPutBack,  // a file operation failed: executable, backup and journal stay
+    BackupLeft,       // as installed, but the needless backup could not be deleted: it
+                      // and the journal stay
   };
 
   Found found = Found::Nothing;

@@ -66,6 +66,12 @@ std::string ExecutableMessage(GameId game, const PlayFinish& finish, bool afterT
              backup + " and the play journal " + Shown(PlayJournalPath(game)) + " are left as "
              "they are. Make sure they are not read-only or in use, then play again; if that "
              "does not help, copy " + backup + " over " + executable + " yourself.";
+    case Executable::BackupLeft:
+      return (afterThisPlay ? "After the game, " : opening + "Its executable " + executable +
+                                                      " is as installed, but ") +
+             "the copy " + backup + " of the executable could not be deleted. It is left, with "
+             "the play journal " + Shown(PlayJournalPath(game)) + ", for the next play to "
+             "delete; make sure it is not read-only or in use.";
   }
   return {};
 }
@@ -97,7 +103,8 @@ std::vector<PlayFinishMessage> PlayFinishMessages(GameId game, const PlayFinish&
     messages.push_back({std::move(text)});
   }
   if (std::string text = ExecutableMessage(game, finish, afterThisPlay); !text.empty()) {
-    messages.push_back({std::move(text), finish.executable == Executable::CouldNotPutBack});
+    messages.push_back({std::move(text), finish.executable == Executable::CouldNotPutBack ||
+                                             finish.executable == Executable::BackupLeft});
   }
   if (!finish.missionsLeft.empty()) {
     std::string names;
