@@ -56,6 +56,8 @@ int Fail(const std::string& message) {
 
 // 1 January 2000, 00:00: the time of every entry unless --time gives another.
 constexpr std::int64_t kDefaultTime = 946684800;
+// 31 December 2107, 23:59:59: the last moment an entry's date can hold.
+constexpr std::int64_t kLastTime = 4354819199;
 
 }  // namespace
 
@@ -71,6 +73,9 @@ int main(int argc, char** argv) {
       return Usage();
     }
     arguments.erase(arguments.begin(), arguments.begin() + 2);
+    if (seconds > kLastTime) {
+      return Fail("--time is past 2107, which an archive's dates cannot hold");
+    }
   }
   if (arguments.size() < 2) return Usage();
 
