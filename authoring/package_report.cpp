@@ -61,8 +61,9 @@ class Inspector {
     do {
       PackageEntryInfo info;
       if (!archive_.GetCurrentEntryInfo(info)) {
-        Problem("entry-unreadable", {},
-                "an entry of the directory cannot be read; the load stops there and stages nothing");
+        Problem(
+            "entry-unreadable", {},
+            "an entry of the directory cannot be read; the load stops there and stages nothing");
         unpackedWhole_ = false;
         break;
       }
@@ -92,9 +93,10 @@ class Inspector {
     const bool isBattleList =
         IsTopLevel(info.name) && platform::NamesEqual(info.name, "battle.kzb");
     std::string bytes;
-    const std::optional<EntryDataProblem> problem = archive_.ReadCurrentEntry([&](std::string_view piece) {
-      if (isBattleList && bytes.size() < kLongestBattleList) bytes.append(piece);
-    });
+    const std::optional<EntryDataProblem> problem =
+        archive_.ReadCurrentEntry([&](std::string_view piece) {
+          if (isBattleList && bytes.size() < kLongestBattleList) bytes.append(piece);
+        });
     if (problem) {
       const bool crc = problem->kind == EntryDataProblem::Kind::CrcMismatch;
       Problem(crc ? "crc-error" : "entry-unreadable", info.name,

@@ -12,7 +12,9 @@ namespace vantrel {
 std::optional<std::string> InstalledBattle(GameId game) {
   const std::optional<MissionFolders> folders = FoldersOf(game);
   std::unique_ptr<platform::File> battleListFile;
-  if (folders) battleListFile = platform::Files().Open(folders->battleList, platform::OpenMode::Read);
+  if (folders) {
+    battleListFile = platform::Files().Open(folders->battleList, platform::OpenMode::Read);
+  }
   if (!battleListFile) return std::nullopt;
   return ReadBattleList(*battleListFile).name;
 }

@@ -1,18 +1,19 @@
-// decrypt_bench times DecryptMissions on a battle of about 60 MB of missions against
-// `cp` copying the same enciphered files, in the same run and on the same file system,
-// and prints the medians and their ratio.
+// decrypt_bench times DecryptMissions on a battle of about 60 MB of missions against `cp`
+// copying the same enciphered files, in the same run and on the same file system, and
+// prints the medians and their ratio.
 //
 //   decrypt_bench [REPS]      REPS timed rounds (default 5) after one warm-up round
 //
 // The work folder is made under $TMPDIR (default /tmp) and removed at the end unless
 // KEEP=1 is set. Every timed run starts from the same state: the game's mission folder,
-// or the copy folder, is made afresh and `sync` has run before the clock starts. Decryption and `cp` take turns within each round, so a change in the
-// machine's load falls on both alike. Figures are warm-cache figures: the enciphered
-// missions stay in the page cache, as they would after staging. `cp` is timed as a
-// command started through the shell; the time of starting an empty shell command is
-// printed too, to judge what that adds. The processor time each side took (all threads of
-// the decryption; cp and its shell) is printed beside the wall time: on a machine that
-// others load too, it shows the work done where the wall time shows the waiting as well.
+// or the copy folder, is made afresh and `sync` has run before the clock starts.
+// Decryption and `cp` take turns within each round, so a change in the machine's load
+// falls on both alike. Figures are warm-cache figures: the enciphered missions stay in
+// the page cache, as they would after staging. `cp` is timed as a command started through
+// the shell; the time of starting an empty shell command is printed too, to judge what
+// that adds. The processor time each side took (all threads of the decryption; cp and its
+// shell) is printed beside the wall time: on a machine that others load too, it shows the
+// work done where the wall time shows the waiting as well.
 #include <sys/resource.h>
 
 #include <algorithm>

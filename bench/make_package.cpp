@@ -93,7 +93,8 @@ void WriteSample(const fs::path& root) {
   zip.Add("Readme.txt", Readme(kName, missions.size()));
   zip.Add("battle.kzb", BattleList(kXwingVsTie, kKey, kName, missions));
   for (std::size_t i = 0; i < missions.size(); ++i) {
-    std::string plain = "Mission " + std::to_string(i + 1) + " of the " + std::string(kName) + "\r\n";
+    std::string plain =
+        "Mission " + std::to_string(i + 1) + " of the " + std::string(kName) + "\r\n";
     plain += random.Text(2000 + 500 * i);
     zip.Add(missions[i], Encipher(std::move(plain), kKey));
   }

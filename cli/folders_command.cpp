@@ -92,7 +92,8 @@ int SetFolder(const std::vector<std::string>& words) {
   if (words.size() != 3) return UsageError("folders set takes NAME and PATH");
   const std::optional<Target> target = TargetNamed(words[1]);
   if (!target) {
-    return UsageError("unknown folder " + words[1] + " (tie, xvt, bop, xwa, 0-3, launcher or last-dir)");
+    return UsageError("unknown folder " + words[1] +
+                      " (tie, xvt, bop, xwa, 0-3, launcher or last-dir)");
   }
   if (words[2].empty()) return UsageError("the folder must not be empty");
   const std::string folder = StoredFolder(words[2], platform::Files().CurrentFolder());

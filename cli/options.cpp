@@ -111,8 +111,9 @@ const char* UsageText() {
 }
 
 int UsageError(const std::string& problem) {
-  std::fprintf(stderr, "vantrel: %s\nusage: vantrel [--registry FILE] COMMAND [ARGS] (see vantrel --help)\n",
-               problem.c_str());
+  std::fprintf(
+      stderr, "vantrel: %s\nusage: vantrel [--registry FILE] COMMAND [ARGS] (see vantrel --help)\n",
+      problem.c_str());
   return 2;
 }
 

@@ -81,7 +81,8 @@ int PlayCommand(const Options&, const std::vector<std::string>& words) {
 #endif
       return 0;
     case PlayResult::ExecutableMissing:
-      return Fail("the executable of " + std::string(Game(*game).name) + " is not in its folder \"" +
+      return Fail("the executable of " + std::string(Game(*game).name) +
+                  " is not in its folder \"" +
                   platform::WithNativeSeparators(ReadGameFolder(*game)) + "\"");
     case PlayResult::ExecutableUnreadable:
       return Fail("cannot read the executable of " + std::string(Game(*game).name) + " " +

@@ -1,9 +1,9 @@
 // The four games the launcher serves, and every fact that differs between them, one row
 // per game: names, the settings key, the executable and its release, where the game's
 // installer records its folder, the folders and files the game reads, where its pilots
-// live and where their seal goes, and the messages of the play sequence. Code takes a GameId and looks up what it needs here
-// instead of asking which game it is. The controls of the launcher's windows are not
-// facts of a game; they stand with those windows.
+// live and where their seal goes, and the messages of the play sequence. Code takes a
+// GameId and looks up what it needs here instead of asking which game it is. The controls
+// of the launcher's windows are not facts of a game; they stand with those windows.
 #pragma once
 
 #include <array>

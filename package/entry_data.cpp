@@ -41,7 +41,8 @@ std::string MethodName(std::uint32_t method) {
 
 EntryDataProblem Problem(Kind kind, std::string text) {
   // What cannot be unpacked is not damaged for that; everything else is the package's.
-  const auto code = kind == Kind::Refused ? platform::ErrorCode::Other : platform::ErrorCode::Damaged;
+  const auto code =
+      kind == Kind::Refused ? platform::ErrorCode::Other : platform::ErrorCode::Damaged;
   return {kind, platform::MakeError(code, std::move(text))};
 }
 
@@ -166,7 +167,8 @@ std::optional<EntryDataProblem> ReadEntryData(void* zip, const EntryData& data,
   return ReadEntryData(zip, data, buffers, sink);
 }
 
-std::optional<EntryDataProblem> ReadEntryData(void* zip, const EntryData& data, EntryBuffers& buffers,
+std::optional<EntryDataProblem> ReadEntryData(void* zip, const EntryData& data,
+                                              EntryBuffers& buffers,
                                               const std::function<bool(std::string_view)>& sink) {
   if (auto refused = RefusedEntryData(data)) return refused;
   const unzFile file = static_cast<unzFile>(zip);
@@ -221,8 +223,9 @@ std::optional<EntryDataProblem> ReadEntryData(void* zip, const EntryData& data, 
     const std::int64_t count = readPacked();
     if (count < 0) return Problem(Kind::Damaged, "the package ends inside its data");
     if (count == 0) break;
-    auto problem = inflater ? reader.PassInflated(*inflater, raw.data(), static_cast<std::size_t>(count))
-                            : reader.Pass(raw.data(), static_cast<std::size_t>(count));
+    auto problem = inflater
+                       ? reader.PassInflated(*inflater, raw.data(), static_cast<std::size_t>(count))
+                       : reader.Pass(raw.data(), static_cast<std::size_t>(count));
     if (problem) return problem;
   }
   return reader.Finish(inflater.get());

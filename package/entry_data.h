@@ -67,7 +67,8 @@ struct EntryBuffers {
 };
 
 // As above, through the caller's buffers.
-std::optional<EntryDataProblem> ReadEntryData(void* zip, const EntryData& data, EntryBuffers& buffers,
+std::optional<EntryDataProblem> ReadEntryData(void* zip, const EntryData& data,
+                                              EntryBuffers& buffers,
                                               const std::function<bool(std::string_view)>& sink);
 
 }  // namespace vantrel

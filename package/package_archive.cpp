@@ -26,7 +26,8 @@ constexpr std::uint32_t kUnixTypeMask = 0170000;
 constexpr std::uint32_t kUnixFolderType = 0040000;
 
 bool AttributesMarkFolder(std::uint32_t external) {
-  return (external & kDosFolderAttribute) != 0 || ((external >> 16) & kUnixTypeMask) == kUnixFolderType;
+  return (external & kDosFolderAttribute) != 0 ||
+         ((external >> 16) & kUnixTypeMask) == kUnixFolderType;
 }
 
 // Sizes of 4 GiB and more stand in the entry's zip64 extra field, the 32-bit fields
@@ -137,9 +138,12 @@ bool PackageArchive::ExtractPackage(const std::string& folder, bool dropFolders)
   if (!isOpen() || folder.empty()) return false;
   if (!platform::CreateFolders(folder)) return FailFolder(folder);
   if (GetEntryCount() == 0 || !GoToFirstEntry()) {
-    return Fail({}, platform::MakeError(platform::ErrorCode::Damaged, "the package holds no entries"));
+    return Fail({},
+                platform::MakeError(platform::ErrorCode::Damaged, "the package holds no entries"));
   }
-  if (const std::optional<bool> extracted = ExtractInParallel(folder, dropFolders)) return *extracted;
+  if (const std::optional<bool> extracted = ExtractInParallel(folder, dropFolders)) {
+    return *extracted;
+  }
   if (!GoToFirstEntry()) return false;
   do {
     if (!ExtractCurrentEntry(folder, dropFolders)) return false;
@@ -147,7 +151,8 @@ bool PackageArchive::ExtractPackage(const std::string& folder, bool dropFolders)
   return true;
 }
 
-bool PackageArchive::ExtractCurrentEntry(const std::optional<std::string>& folder, bool dropFolders) {
+bool PackageArchive::ExtractCurrentEntry(const std::optional<std::string>& folder,
+                                         bool dropFolders) {
   failure_.reset();
   if (!isOpen()) return false;
   const std::string& destination = folder ? *folder : defaultFolder_;
@@ -161,8 +166,8 @@ bool PackageArchive::Fail(std::string entry, platform::SystemError cause) {
 }
 
 bool PackageArchive::FailFolder(const std::string& folder) {
-  failure_ = platform::LastFailure().value_or(
-      platform::Failure{folder, platform::MakeError(platform::ErrorCode::Other, "cannot be created")});
+  failure_ = platform::LastFailure().value_or(platform::Failure{
+      folder, platform::MakeError(platform::ErrorCode::Other, "cannot be created")});
   return false;
 }
 
@@ -270,7 +275,8 @@ bool ReadCurrentEntryInfo(void* zip, PackageEntryInfo& info) {
   const auto read = [&] {
     room.resize(nameRoom + extraRoom + commentRoom);
     return unzGetCurrentFileInfo64(AsUnz(zip), &raw, room.data(), nameRoom, room.data() + nameRoom,
-                                   extraRoom, room.data() + nameRoom + extraRoom, commentRoom) == UNZ_OK;
+                                   extraRoom, room.data() + nameRoom + extraRoom,
+                                   commentRoom) == UNZ_OK;
   };
   if (!read()) return false;
   if (raw.size_filename > nameRoom || raw.size_file_extra > extraRoom ||
@@ -365,13 +371,15 @@ bool PackageArchive::ExtractTo(const std::string& destination, bool dropFolders)
   return CopyCurrentEntryTo(outputPath, info);
 }
 
-bool PackageArchive::CopyCurrentEntryTo(const std::string& outputPath, const PackageEntryInfo& info) {
+bool PackageArchive::CopyCurrentEntryTo(const std::string& outputPath,
+                                        const PackageEntryInfo& info) {
   std::optional<EntryDataProblem> problem;
   {
     auto output = platform::Files().Open(outputPath, platform::OpenMode::CreateAlways);
     if (!output) return Fail(info.name, platform::LastCause("the file cannot be created"));
-    problem = ReadEntryData(archive_.get(), info.data(), kCopyBufferSize,
-                            [&](std::string_view piece) { return output->Write(piece.data(), piece.size()); });
+    problem = ReadEntryData(
+        archive_.get(), info.data(), kCopyBufferSize,
+        [&](std::string_view piece) { return output->Write(piece.data(), piece.size()); });
     if (problem && problem->kind == EntryDataProblem::Kind::NotWritten) {
       problem->cause = platform::LastCause("the file cannot be written");
     }

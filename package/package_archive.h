@@ -112,7 +112,8 @@ class PackageArchive {
   // Reads the current entry's data without writing anything, handing it to `sink` in
   // pieces of at most kCopyBufferSize bytes, with the same checks as an extraction;
   // empty when the data came whole.
-  std::optional<EntryDataProblem> ReadCurrentEntry(const std::function<void(std::string_view)>& sink);
+  std::optional<EntryDataProblem> ReadCurrentEntry(
+      const std::function<void(std::string_view)>& sink);
 
   // The sum of the sizes the directory declares for the entries that are files: what an
   // extraction of the whole package writes. Empty when the directory cannot be read.

@@ -120,16 +120,17 @@ std::optional<platform::SystemError> WriteEntry(Reader& reader, const Plan& plan
                                                 const PlannedEntry& entry) {
   platform::ClearLastFailure();
   if (unzSetOffset64(reader.archive.get(), entry.position) != UNZ_OK) {
-    return platform::MakeError(platform::ErrorCode::Damaged, "an entry of the directory cannot be read");
+    return platform::MakeError(platform::ErrorCode::Damaged,
+                               "an entry of the directory cannot be read");
   }
   platform::Folder& folder = *plan.folders[entry.folder].handle;
   std::optional<EntryDataProblem> problem;
   {
     const std::unique_ptr<platform::File> output = folder.CreateNewFile(entry.fileName);
     if (!output) return platform::LastCause("the file cannot be created");
-    problem = ReadEntryData(reader.archive.get(), entry.data, reader.buffers, [&](std::string_view piece) {
-      return output->Write(piece.data(), piece.size());
-    });
+    problem = ReadEntryData(
+        reader.archive.get(), entry.data, reader.buffers,
+        [&](std::string_view piece) { return output->Write(piece.data(), piece.size()); });
     if (problem && problem->kind == EntryDataProblem::Kind::NotWritten) {
       problem->cause = platform::LastCause("the file cannot be written");
     }
@@ -214,7 +215,8 @@ std::optional<bool> PackageArchive::ExtractInParallel(const std::string& destina
     plan.entries.push_back(std::move(entry));
   }
   if (!plan.refusedAt && !directory.readWhole) {
-    refuse({}, platform::MakeError(platform::ErrorCode::Damaged, "an entry of the directory cannot be read"));
+    refuse({}, platform::MakeError(platform::ErrorCode::Damaged,
+                                   "an entry of the directory cannot be read"));
   }
 
   // One handle per worker, opened here: opening finds the package by its path, which is
@@ -245,7 +247,8 @@ std::optional<bool> PackageArchive::ExtractInParallel(const std::string& destina
     const std::size_t at = static_cast<std::size_t>(user - plan.entries.begin());
     if (at < limit) {
       plan.refusedAt = limit = at;
-      plan.refusal = platform::Failure{user->name, platform::LastCause("its folder cannot be created")};
+      plan.refusal =
+          platform::Failure{user->name, platform::LastCause("its folder cannot be created")};
     }
     break;
   }
@@ -268,7 +271,8 @@ std::optional<bool> PackageArchive::ExtractInParallel(const std::string& destina
   platform::Failure failure = plan.refusal;
   if (run.firstFailure) {
     failedAt = run.firstFailure;
-    failure = platform::Failure{plan.entries[*run.firstFailure].name, std::move(causes[*run.firstFailure])};
+    failure = platform::Failure{plan.entries[*run.firstFailure].name,
+                                std::move(causes[*run.firstFailure])};
   }
   if (!failedAt) return true;
 
@@ -287,7 +291,9 @@ std::optional<bool> PackageArchive::ExtractInParallel(const std::string& destina
   }
   for (std::size_t i = plan.folders.size(); i-- > 1;) {
     const PlannedFolder& folder = plan.folders[i];
-    if (!folder.keep && folder.handle) plan.folders[folder.parent].handle->RemoveFolder(folder.name);
+    if (!folder.keep && folder.handle) {
+      plan.folders[folder.parent].handle->RemoveFolder(folder.name);
+    }
   }
   failure_ = std::move(failure);
   return false;

@@ -22,7 +22,8 @@ constexpr std::uint64_t kMarkOffset = 0x12782;
 void MarkBopPilot() {
   const std::string folder = ReadGameFolder(GameId::BalanceOfPower);
   const std::string pilotFiles(Game(GameId::BalanceOfPower).pilotFiles);
-  const std::vector<platform::FoundEntry> found = platform::Files().Find(folder + "\\" + pilotFiles);
+  const std::vector<platform::FoundEntry> found =
+      platform::Files().Find(folder + "\\" + pilotFiles);
   if (found.empty()) return;
   const std::unique_ptr<platform::File> file =
       platform::Files().Open(folder + "\\" + found.front().name, platform::OpenMode::ReadWrite);

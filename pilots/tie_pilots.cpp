@@ -24,7 +24,9 @@ std::vector<platform::FoundEntry> FindPilotFiles(GameId game, const std::string&
 
 }  // namespace
 
-unsigned MinuteOf(platform::FileTime t) { return static_cast<unsigned>((t / kTicksPerMinute) % 60); }
+unsigned MinuteOf(platform::FileTime t) {
+  return static_cast<unsigned>((t / kTicksPerMinute) % 60);
+}
 
 void StampTiePilots(ui::Window& mainWindow, GameId game, platform::FileTime t) {
   const std::string folder = ReadGameFolder(game);

@@ -21,7 +21,8 @@ constexpr std::size_t kNameBytesRead = 13;
 
 // The stored name of a pilot file: the text up to the first NUL of its first 13 bytes.
 std::optional<std::string> ReadStoredName(const std::string& path) {
-  const std::unique_ptr<platform::File> file = platform::Files().Open(path, platform::OpenMode::Read);
+  const std::unique_ptr<platform::File> file =
+      platform::Files().Open(path, platform::OpenMode::Read);
   if (!file) return std::nullopt;
   const std::optional<std::string> bytes = platform::ReadUpTo(*file, kNameBytesRead);
   if (!bytes) return std::nullopt;

@@ -177,7 +177,9 @@ std::optional<std::string_view> FileNameProblem(std::string_view name) {
       name.find_first_not_of(". ") == std::string_view::npos) {
     return "is not a file name Windows can hold";
   }
-  if (name.back() == '.' || name.back() == ' ') return "ends with a dot or a blank, which Windows drops";
+  if (name.back() == '.' || name.back() == ' ') {
+    return "ends with a dot or a blank, which Windows drops";
+  }
   return std::nullopt;
 }
 

@@ -88,7 +88,11 @@ std::vector<std::uint16_t> ToUtf16(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size()) {
     const auto lead = static_cast<unsigned char>(text[i]);
-    std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+    std::size_t length = lead < 0x80    ? 1
+                         : lead >= 0xF0 ? 4
+                         : lead >= 0xE0 ? 3
+                         : lead >= 0xC0 ? 2
+                                        : 0;
     std::uint32_t codePoint = length == 1 ? lead : length == 2 ? lead & 0x1F
                                               : length == 3 ? lead & 0x0F
                                                             : lead & 0x07;

@@ -153,12 +153,15 @@ class RegistryFileStore final : public SettingsStore {
     }
     std::optional<RegistryText> text = DecodeRegistryText(whole.bytes);
     if (!text) {
-      RecordFailure(Failure{path_, MakeError(ErrorCode::Damaged, "UTF-16 text with an odd number of bytes")});
+      RecordFailure(
+          Failure{path_, MakeError(ErrorCode::Damaged, "UTF-16 text with an odd number of bytes")});
       return std::nullopt;
     }
     ParsedRegistryFile parsed = ParseRegistryFile(text->text);
     if (parsed.damagedLine != 0) {
-      RecordFailure(Failure{path_, MakeError(ErrorCode::Damaged, "line " + std::to_string(parsed.damagedLine) + ": " + parsed.damage)});
+      RecordFailure(Failure{
+          path_, MakeError(ErrorCode::Damaged,
+                           "line " + std::to_string(parsed.damagedLine) + ": " + parsed.damage)});
       return std::nullopt;
     }
     return Loaded{std::move(parsed.file), text->encoding};
@@ -190,14 +193,16 @@ class RegistryFileStore final : public SettingsStore {
     if (!folder.empty() && folder.back() != ':' && !CreateFolders(folder)) return false;
     const FileLock lock = TakeFileLock(path_ + ".lock", kChangeWait);
     if (!lock) {
-      RecordFailure(Failure{path_, MakeError(ErrorCode::InUse, "other changes of the settings kept it locked")});
+      RecordFailure(Failure{
+          path_, MakeError(ErrorCode::InUse, "other changes of the settings kept it locked")});
       return false;
     }
     // Read again under the lock: another process may have changed the file meanwhile.
     loaded = Load();
     if (!loaded || edit(loaded->file, *fullPath) == Edit::Refused) return false;
-    return ReplaceFileContent(path_, TemporaryNameFor(path_),
-                              EncodeRegistryText(FormatRegistryFile(loaded->file), loaded->encoding));
+    return ReplaceFileContent(
+        path_, TemporaryNameFor(path_),
+        EncodeRegistryText(FormatRegistryFile(loaded->file), loaded->encoding));
   }
 
   std::string path_;

@@ -1,7 +1,8 @@
 // The medium that holds the system's settings: registry keys with string values, below
-// HKEY_LOCAL_MACHINE unless a key path names another root. On Windows it is the registry itself, in its
-// 32-bit view; elsewhere (and wherever a file is asked for) a text file in the format of
-// a registry export, so the key paths, value names and types stay the same everywhere.
+// HKEY_LOCAL_MACHINE unless a key path names another root. On Windows it is the registry
+// itself, in its 32-bit view; elsewhere (and wherever a file is asked for) a text file in
+// the format of a registry export, so the key paths, value names and types stay the same
+// everywhere.
 #pragma once
 
 #include <cstdint>
@@ -52,8 +53,8 @@ class SettingsStore {
 };
 
 // The store of this process. Until a program installs one (ScopedService<SettingsStore>),
-// the platform's default: the registry on Windows (the user's tree over the machine's, see
-// registry_store_win32.h), the file named by $VANTREL_REGISTRY or
+// the platform's default: the registry on Windows (the user's tree over the machine's,
+// see registry_store_win32.h), the file named by $VANTREL_REGISTRY or
 // $XDG_CONFIG_HOME/vantrel/registry.reg elsewhere.
 template <>
 SettingsStore& Service<SettingsStore>::Default();

@@ -141,7 +141,8 @@ void RegisterUninstallEntry(const std::string& destination, std::uint64_t instal
   store.WriteString(kUninstallKey, "InstallLocation", destination);
   const std::uint64_t kibibytes = (installedBytes + 1023) / 1024;
   store.WriteNumber(kUninstallKey, "EstimatedSize",
-                    static_cast<std::uint32_t>(std::min<std::uint64_t>(kibibytes, std::numeric_limits<std::uint32_t>::max())));
+                    static_cast<std::uint32_t>(std::min<std::uint64_t>(
+                        kibibytes, std::numeric_limits<std::uint32_t>::max())));
   store.WriteNumber(kUninstallKey, "NoModify", 1);
   store.WriteNumber(kUninstallKey, "NoRepair", 1);
 }

@@ -76,7 +76,8 @@ void RunAsSecondLauncher(const std::optional<std::string>& package) {
     }
     return;
   }
-  if (running != nullptr && HandPackageTo(running, *package, kHandOverWait) == HandOverResult::Taken) {
+  if (running != nullptr &&
+      HandPackageTo(running, *package, kHandOverWait) == HandOverResult::Taken) {
     return;
   }
   const std::wstring text =

@@ -333,7 +333,9 @@ class PosixFileSystem final : public FileSystem {
         fd = open(native->c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         error = errno;
         resolver_.EndChange(change,
-                            !present ? ChangeKind::Added : fd >= 0 ? ChangeKind::Other : ChangeKind::Removed,
+                            !present  ? ChangeKind::Added
+                            : fd >= 0 ? ChangeKind::Other
+                                      : ChangeKind::Removed,
                             present || fd >= 0);
         break;
       }

@@ -19,7 +19,8 @@ struct LocalFreeDeleter {
 
 std::vector<std::string> CommandLineArguments(int, char**) {
   int count = 0;
-  std::unique_ptr<LPWSTR, LocalFreeDeleter> arguments(CommandLineToArgvW(GetCommandLineW(), &count));
+  std::unique_ptr<LPWSTR, LocalFreeDeleter> arguments(
+      CommandLineToArgvW(GetCommandLineW(), &count));
   std::vector<std::string> result;
   if (!arguments) return result;
   for (int i = 1; i < count; ++i) result.push_back(win32::Narrow(arguments.get()[i]));

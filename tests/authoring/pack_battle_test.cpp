@@ -129,7 +129,9 @@ struct Refusal {
 std::vector<Refusal> Refusals() {
   const std::vector<std::string> allMissions = {"a.tie", "B.TIE", "c.tie"};
   std::vector<std::pair<std::string, std::string>> many;
-  for (int i = 0; i < 256; ++i) many.emplace_back(std::string("m").append(std::to_string(i)).append(".tie"), "m");
+  for (int i = 0; i < 256; ++i) {
+    many.emplace_back(std::string("m").append(std::to_string(i)).append(".tie"), "m");
+  }
   const std::string westernName =
       "the battle list's 50 characters of the Windows Western code page";
   const std::string cyrillic = "\xD0\x91\xD0\xB8\xD1\x82\xD0\xB2\xD0\xB0";

@@ -21,7 +21,8 @@ using testing::Snapshot;
 class CleanUpMissionsTest : public testing::BattleTest {};
 
 TEST_F(CleanUpMissionsTest, DeletesThePlainCopiesAfterAPlayAndNothingElse) {
-  Stage(GameId::XwingAlliance, 0x21, {{"b1m1.tie", "one"}, {"b1m2.tie", "two"}, {"b1m3.tie", "three"}});
+  Stage(GameId::XwingAlliance, 0x21,
+        {{"b1m1.tie", "one"}, {"b1m2.tie", "two"}, {"b1m3.tie", "three"}});
   temp.WriteFile("XWA/MISSIONS/mission.lst", "list");
   temp.WriteFile("XWA/MISSIONS/email.txt", "mail");
   temp.WriteFile("XWA/MISSIONS/other.tie", "the game's own");

@@ -59,7 +59,8 @@ TEST_F(DecryptMissionsTest, WritesThePlainMissionsUnderTheProgressWindow) {
 
   // The staging folder is as it was: the battle can be played again.
   Snapshot after = Picture();
-  for (const char* copy : {"XWA/MISSIONS/b1m1.tie", "XWA/MISSIONS/B1M2.TIE", "XWA/MISSIONS/b1m3.tie"}) {
+  for (const char* copy :
+       {"XWA/MISSIONS/b1m1.tie", "XWA/MISSIONS/B1M2.TIE", "XWA/MISSIONS/b1m3.tie"}) {
     after.erase(copy);
   }
   EXPECT_EQ(after, staged);
@@ -205,7 +206,8 @@ TEST_F(DecryptMissionsTest, XwingVsTieAndBalanceOfPowerEachWriteIntoTheirOwnTrai
   EXPECT_EQ(temp.List("XVT/TRAIN"), (Texts{"X.TIE"}));
 }
 
-TEST_F(DecryptMissionsTest, NamesThatLeaveTheFoldersOrAreNoMissionsAreRefusedBeforeAnythingIsWritten) {
+TEST_F(DecryptMissionsTest,
+       NamesThatLeaveTheFoldersOrAreNoMissionsAreRefusedBeforeAnythingIsWritten) {
   // Files where a name with a folder part would lead, from either folder, and a file of
   // the game's own that a battle list once had the decryption overwrite.
   temp.WriteFile("XWA/secret.tie", "game folder");

@@ -1,7 +1,7 @@
 // Deciphering on every core gives what deciphering the missions in turn gives: every byte
 // of every plain mission, the progress steps, the journal told of the missions in list
-// order before any is written, and after failures the message of the first failing mission of the list,
-// with no plain mission left.
+// order before any is written, and after failures the message of the first failing
+// mission of the list, with no plain mission left.
 #include <string>
 #include <vector>
 

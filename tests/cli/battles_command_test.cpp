@@ -29,11 +29,12 @@ TEST_F(BattlesCommandTest, JsonNamesEachGameAndHasNullWhereNoBattleIsInstalled) 
                  testing::BattleListBytes(3, 0, "\"Rogue\"\tRun \xC9", {"b.tie"}));
   const auto run = RunCommand(cli::BattlesCommand, {}, testing::JsonOption());
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.out,
-            "{\"tie\":{\"game\":\"TIE Fighter 95\",\"battle\":null},"
-            "\"xvt\":{\"game\":\"X-Wing vs. TIE Fighter\",\"battle\":null},"
-            "\"bop\":{\"game\":\"Balance of Power\",\"battle\":null},"
-            "\"xwa\":{\"game\":\"X-Wing Alliance\",\"battle\":\"\\\"Rogue\\\"\\tRun \xC3\x89\"}}\n");
+  EXPECT_EQ(
+      run.out,
+      "{\"tie\":{\"game\":\"TIE Fighter 95\",\"battle\":null},"
+      "\"xvt\":{\"game\":\"X-Wing vs. TIE Fighter\",\"battle\":null},"
+      "\"bop\":{\"game\":\"Balance of Power\",\"battle\":null},"
+      "\"xwa\":{\"game\":\"X-Wing Alliance\",\"battle\":\"\\\"Rogue\\\"\\tRun \xC3\x89\"}}\n");
   EXPECT_EQ(run.err, "");
 }
 
@@ -55,7 +56,8 @@ TEST_F(BattlesCommandTest, PrintsControlCharactersOfANameEscaped) {
   for (const auto& c : kCases) {
     temp.WriteFile("TIE/KZMISS/Battle.kzb", testing::BattleListBytes(0, 0, c.name, {"a.tie"}));
     const auto text = RunCommand(cli::BattlesCommand, {});
-    EXPECT_EQ(text.out.substr(0, text.out.find("\nxvt\t")), std::string("tie\t") + c.printed) << c.name;
+    EXPECT_EQ(text.out.substr(0, text.out.find("\nxvt\t")), std::string("tie\t") + c.printed)
+        << c.name;
     const auto json = RunCommand(cli::BattlesCommand, {}, testing::JsonOption());
     EXPECT_NE(json.out.find(std::string("\"battle\":\"") + c.json + "\"}"), std::string::npos)
         << json.out;

@@ -70,7 +70,8 @@ TEST_F(LoadCommandTest, AnUnknownGameByteFailsAndLeavesTheFilesInTemp) {
   RunCommand(cli::LoadCommand, {Package(1)});
   const auto run = RunCommand(cli::LoadCommand, {Package(4)});
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err, "vantrel: the battle list names game 4, not one of 0 to 3; nothing was staged\n");
+  EXPECT_EQ(run.err,
+            "vantrel: the battle list names game 4, not one of 0 to 3; nothing was staged\n");
   EXPECT_EQ(run.out, testing::OnlyXvtBattle("First Strike"));
   EXPECT_EQ(temp.List("launcher/Temp"),
             (std::vector<std::string>{"Readme.txt", "battle.kzb", "m1.tie"}));
@@ -90,7 +91,8 @@ TEST_F(LoadCommandTest, APackageWithoutABattleListFails) {
   zip.Close();
   const auto run = RunCommand(cli::LoadCommand, {temp.Path("nolist.kzm")});
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err, "vantrel: the package holds no battle list (battle.kzb); nothing was staged\n");
+  EXPECT_EQ(run.err,
+            "vantrel: the package holds no battle list (battle.kzb); nothing was staged\n");
 }
 
 // A load that fails after the battle "First Strike" was installed: it must leave that
@@ -102,13 +104,13 @@ class FailedLoadTest : public LoadCommandTest {
   // A package for the same game whose second mission is `entry`, after whole entries
   // (one in folders of its own) and before another.
   std::string PackageWith(const testing::RawEntry& entry) {
-    temp.WriteFile("damaged.kzm",
-                   testing::RawZipBytes({testing::StoredEntry("battle.kzb",
-                                                              testing::BattleListBytes(
-                                                                  1, 9, "Second Wave", {"m1.tie", "m2.tie"})),
-                                         testing::DeflatedEntry("m1.tie", "one"),
-                                         testing::StoredEntry("maps/sub/m.map", "map"), entry,
-                                         testing::StoredEntry("Readme.txt", "second")}));
+    temp.WriteFile(
+        "damaged.kzm",
+        testing::RawZipBytes(
+            {testing::StoredEntry(
+                 "battle.kzb", testing::BattleListBytes(1, 9, "Second Wave", {"m1.tie", "m2.tie"})),
+             testing::DeflatedEntry("m1.tie", "one"), testing::StoredEntry("maps/sub/m.map", "map"),
+             entry, testing::StoredEntry("Readme.txt", "second")}));
     return temp.Path("damaged.kzm");
   }
 
@@ -184,7 +186,8 @@ TEST_F(FailedLoadTest, APackageNeedingMoreThanTheFreeSpaceIsRefusedBeforeUnpacki
   testing::FaultyFileSystem faulty;
   testing::ScopedFileSystem installed(faulty);
   // Three megabytes of zeros, declared as such, in a package of a few kilobytes.
-  const std::string package = PackageWith(testing::DeflatedEntry("m2.tie", std::string(3 << 20, '\0')));
+  const std::string package =
+      PackageWith(testing::DeflatedEntry("m2.tie", std::string(3 << 20, '\0')));
   faulty.ReportFreeSpace((1 << 20) + 5, "Temp");
   ExpectRefused(package, temp.SystemPath("launcher/Temp") + ": needs 4 MB, 1 MB free");
   faulty.Heal();
@@ -209,7 +212,8 @@ TEST_F(FailedLoadTest, DeclaredSizesOfFourGibibytesAndMoreAreReadWhole) {
   // Five gibibytes declared in zip64 fields; cut to 32 bits they would be one.
   testing::RawEntry huge = testing::DeflatedEntry("m2.tie", std::string(1000, '\0'));
   huge.uncompressedSize = std::uint64_t{5} << 30;
-  ExpectRefused(PackageWith(huge), temp.SystemPath("launcher/Temp") + ": needs 5121 MB, 100 MB free");
+  ExpectRefused(PackageWith(huge),
+                temp.SystemPath("launcher/Temp") + ": needs 5121 MB, 100 MB free");
 }
 
 TEST_F(LoadCommandTest, AFolderMarkedOnlyByItsAttributesIsAFolder) {
@@ -218,12 +222,12 @@ TEST_F(LoadCommandTest, AFolderMarkedOnlyByItsAttributesIsAFolder) {
   testing::RawEntry unixFolder = testing::StoredEntry("tools", "");
   unixFolder.versionMadeBy = 0x031E;
   unixFolder.externalAttributes = 0040755u << 16;
-  temp.WriteFile("folders.kzm",
-                 testing::RawZipBytes({testing::StoredEntry("battle.kzb",
-                                                            testing::BattleListBytes(1, 7, "Maps", {"m1.tie"})),
-                                       testing::StoredEntry("m1.tie", "m"), dosFolder,
-                                       testing::StoredEntry("maps/a.map", "a"), unixFolder,
-                                       testing::StoredEntry("tools/t.txt", "t")}));
+  temp.WriteFile(
+      "folders.kzm",
+      testing::RawZipBytes(
+          {testing::StoredEntry("battle.kzb", testing::BattleListBytes(1, 7, "Maps", {"m1.tie"})),
+           testing::StoredEntry("m1.tie", "m"), dosFolder, testing::StoredEntry("maps/a.map", "a"),
+           unixFolder, testing::StoredEntry("tools/t.txt", "t")}));
   const auto run = RunCommand(cli::LoadCommand, {temp.Path("folders.kzm")});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(temp.List("XVT/KZMISS"), (std::vector<std::string>{"Battle.kzb", "m1.tie"}));

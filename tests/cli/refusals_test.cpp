@@ -32,14 +32,20 @@ TEST(CommandRefusals, WordsACommandDoesNotTakeAreUsageErrors) {
       {cli::PlayCommand,
        {"xvt", "--rebel-fighters"},
        "--rebel-fighters is not an option of X-Wing vs. TIE Fighter"},
-      {cli::PlayCommand, {"xwa", "--transports"}, "--transports is not an option of X-Wing Alliance"},
-      {cli::PlayCommand, {"tie", "--briefing-audio"}, "--briefing-audio is not an option of TIE Fighter 95"},
+      {cli::PlayCommand,
+       {"xwa", "--transports"},
+       "--transports is not an option of X-Wing Alliance"},
+      {cli::PlayCommand,
+       {"tie", "--briefing-audio"},
+       "--briefing-audio is not an option of TIE Fighter 95"},
       {cli::PlayCommand,
        {"tie", "--rebel-fighters", "--transports"},
        "--rebel-fighters and --transports exclude each other"},
       {cli::RepairCommand, {"tie", "xvt"}, "repair takes at most one GAME"},
       {cli::RepairCommand, {"xwing"}, "unknown game xwing (tie, xvt, bop, xwa or 0 to 3)"},
-      {cli::PilotsCommand, {"rename", "x"}, "unknown pilots action rename (list, create, delete, select)"},
+      {cli::PilotsCommand,
+       {"rename", "x"},
+       "unknown pilots action rename (list, create, delete, select)"},
       {cli::FoldersCommand, {"set", "tie"}, "folders set takes NAME and PATH"},
       {cli::FoldersCommand, {"set", "4", "/x"}, "unknown folder 4" + kFolderNames},
       {cli::FoldersCommand, {"set", "xwing", "/x"}, "unknown folder xwing" + kFolderNames},
@@ -52,8 +58,9 @@ TEST(CommandRefusals, WordsACommandDoesNotTakeAreUsageErrors) {
     const auto run = RunCommand(c.command, c.words);
     EXPECT_EQ(run.status, 2) << c.problem;
     EXPECT_EQ(run.out, "") << c.problem;
-    EXPECT_EQ(run.err, "vantrel: " + c.problem +
-                           "\nusage: vantrel [--registry FILE] COMMAND [ARGS] (see vantrel --help)\n");
+    EXPECT_EQ(run.err,
+              "vantrel: " + c.problem +
+                  "\nusage: vantrel [--registry FILE] COMMAND [ARGS] (see vantrel --help)\n");
   }
   // Nothing was stored by a refused `folders set`.
   EXPECT_EQ(ReadGameFolder(GameId::TieFighter), "");

@@ -17,7 +17,9 @@ using testing::RunCommand;
 
 class RepairCommandTest : public testing::GameWorldTest {
  protected:
-  void LeaveAnInterruptedPlay() { testing::LeaveAnInterruptedPlay(*this, GameId::XwingVsTie, "m1.tie"); }
+  void LeaveAnInterruptedPlay() {
+    testing::LeaveAnInterruptedPlay(*this, GameId::XwingVsTie, "m1.tie");
+  }
 };
 
 TEST_F(RepairCommandTest, SaysPerGameWhatItFoundAndDid) {
@@ -25,9 +27,9 @@ TEST_F(RepairCommandTest, SaysPerGameWhatItFoundAndDid) {
   const auto run = RunCommand(cli::RepairCommand, {});
   EXPECT_EQ(run.status, 0);
   const std::string nothing = "nothing to repair";
-  EXPECT_EQ(run.out, testing::PerGame(nothing,
-                                      "interrupted play: executable put back, 1 plain mission removed",
-                                      nothing, nothing));
+  EXPECT_EQ(run.out, testing::PerGame(
+                         nothing, "interrupted play: executable put back, 1 plain mission removed",
+                         nothing, nothing));
   EXPECT_EQ(temp.ReadFile("XVT/Z_XVT__.EXE"), "as installed");
   EXPECT_EQ(temp.List("XVT"), (std::vector<std::string>{"TRAIN/", "Z_XVT__.EXE"}));
   EXPECT_EQ(RunCommand(cli::RepairCommand, {"xvt"}).out, "xvt\tnothing to repair\n");

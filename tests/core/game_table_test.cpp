@@ -75,7 +75,8 @@ TEST(GameTable, KeepsTheTextsExactlyAsTheyAreSpelt) {
             "Error writing to Balance of Powerexecutable!");
   EXPECT_EQ(Game(GameId::XwingAlliance).wrongVersionMessage, "This is not X-wing Alliance 2.02!");
   EXPECT_EQ(Game(GameId::TieFighter).backupFailedMessage, "Error backing up TIE95 executable!");
-  EXPECT_EQ(Game(GameId::XwingVsTie).wrongVersionMessage, "This is not X-wing vs TIE Fighter 1.14!");
+  EXPECT_EQ(Game(GameId::XwingVsTie).wrongVersionMessage,
+            "This is not X-wing vs TIE Fighter 1.14!");
 }
 
 TEST(GameTable, ABattleListByteAboveThreeNamesNoGame) {

@@ -91,8 +91,8 @@ FakeDesktop::FakeDesktop() : installed_(*this) {}
 
 FakeDesktop::~FakeDesktop() = default;
 
-ui::Answer FakeDesktop::ShowMessage(ui::Window* owner, std::string_view text, std::string_view title,
-                                    ui::Icon icon, ui::Buttons buttons) {
+ui::Answer FakeDesktop::ShowMessage(ui::Window* owner, std::string_view text,
+                                    std::string_view title, ui::Icon icon, ui::Buttons buttons) {
   messages_.push_back({owner, std::string(text), std::string(title), icon, buttons});
   if (onMessage_) onMessage_(messages_.back());
   if (buttons == ui::Buttons::Ok) return ui::Answer::Ok;

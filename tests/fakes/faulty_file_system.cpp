@@ -146,7 +146,8 @@ class FaultyFile final : public File {
 };
 
 // Files opened for writing whose path has a write limit stop there.
-std::unique_ptr<File> Wrap(std::unique_ptr<File> file, const std::shared_ptr<FaultyFileSystem::Rules>& rules,
+std::unique_ptr<File> Wrap(std::unique_ptr<File> file,
+                           const std::shared_ptr<FaultyFileSystem::Rules>& rules,
                            const std::string& path, bool writing) {
   if (!file) return nullptr;
   const std::optional<std::uint64_t> limit = writing ? rules->WriteLimitFor(path) : std::nullopt;
@@ -155,7 +156,8 @@ std::unique_ptr<File> Wrap(std::unique_ptr<File> file, const std::shared_ptr<Fau
 
 class FaultyFolder final : public platform::Folder {
  public:
-  FaultyFolder(std::unique_ptr<platform::Folder> inner, std::shared_ptr<FaultyFileSystem::Rules> rules)
+  FaultyFolder(std::unique_ptr<platform::Folder> inner,
+               std::shared_ptr<FaultyFileSystem::Rules> rules)
       : inner_(std::move(inner)), rules_(std::move(rules)) {}
 
   std::unique_ptr<File> CreateNewFile(const std::string& name) override {

@@ -176,7 +176,8 @@ TEST_F(RestoreGameExeTest, KeepsBothFilesWhenTheBackupCannotBePutBack) {
   const std::vector<Fault> faults = {
       [](auto& f) { f.FailAlways(testing::FileOperation::MoveFile); },
       [this](auto&) {
-        ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path(ExecutableOf(GameId::TieFighter)), true));
+        ASSERT_TRUE(
+            platform::Files().SetReadOnly(temp.Path(ExecutableOf(GameId::TieFighter)), true));
       },
   };
   UnderEachFault(faults, [&](const testing::FaultyFileSystem& faulty) {

@@ -122,10 +122,10 @@ TEST(AboutDialog, SetsTooltipsAndLinksWhichOpenTheirTargetsAndKeepItOpen) {
 
   for (int id : {1071, 1074, 1072, 1073}) dialog.Press(id);
   EXPECT_FALSE(dialog.endedWith());
-  EXPECT_EQ(desktop.shellOpened(),
-            (std::vector<std::string>{"https://www.example.org/", "https://www.example.org/battles/",
-                                      "https://www.example.org/office/",
-                                      "mailto:author@example.org"}));
+  EXPECT_EQ(
+      desktop.shellOpened(),
+      (std::vector<std::string>{"https://www.example.org/", "https://www.example.org/battles/",
+                                "https://www.example.org/office/", "mailto:author@example.org"}));
   EXPECT_EQ(desktop.shellOwners(), (std::vector<const ui::Window*>(4, nullptr)));
 }
 

@@ -16,7 +16,8 @@ using InstalledBattlesLabels = testing::GameWorldTest;
 
 TEST_F(InstalledBattlesLabels, EachGamesBattleGoesUnderItsOwnButtonOnce) {
   testing::FakeWindow window;
-  temp.WriteFile("TIE/KZMISS/BATTLE.KZB", testing::BattleListBytes(0, 1, "Imperial Ops", {"a.tie"}));
+  temp.WriteFile("TIE/KZMISS/BATTLE.KZB",
+                 testing::BattleListBytes(0, 1, "Imperial Ops", {"a.tie"}));
   temp.WriteFile("XWA/KZMISS/BATTLE.KZB", testing::BattleListBytes(3, 1, "Alliance Tour", {}));
   ShowInstalledBattles(window);
   EXPECT_EQ(window.ItemText(1062), "Imperial Ops");

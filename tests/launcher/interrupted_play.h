@@ -16,7 +16,8 @@ namespace vantrel::testing {
 inline constexpr char kInstalledBytes[] = "as installed";
 inline constexpr char kPatchedBytes[] = "patched game";
 
-inline void LeaveAnInterruptedPlay(const GameWorld& world, GameId game, const std::string& mission) {
+inline void LeaveAnInterruptedPlay(const GameWorld& world, GameId game,
+                                   const std::string& mission) {
   PlayJournal journal;
   journal.game = game;
   journal.backupTaken = true;

@@ -35,9 +35,12 @@ class LoadBattleTest : public testing::GameWorldTest {
 
 TEST_F(LoadBattleTest, ACancelledChooserChangesNothing) {
   std::string shownFolder;
-  const auto result = LoadBattle(
-      window, archive, [&](const std::string& folder) { shownFolder = folder; return std::string(); },
-      {});
+  const auto result = LoadBattle(window, archive,
+                                 [&](const std::string& folder) {
+                                   shownFolder = folder;
+                                   return std::string();
+                                 },
+                                 {});
   EXPECT_FALSE(result);
   EXPECT_EQ(shownFolder, temp.Path("old"));
   EXPECT_EQ(ReadLastDir(), temp.Path("old"));
@@ -69,7 +72,8 @@ TEST_F(LoadBattleTest, APackageInADriveRootLeavesTheBareDriveAsLastDir) {
 }
 
 TEST_F(LoadBattleTest, APackageThatCannotBeOpenedStagesWhatTempAlreadyHeld) {
-  temp.WriteFile("launcher/Temp/battle.kzb", testing::BattleListBytes(3, 9, "Left Over", {"l.tie"}));
+  temp.WriteFile("launcher/Temp/battle.kzb",
+                 testing::BattleListBytes(3, 9, "Left Over", {"l.tie"}));
   temp.WriteFile("launcher/Temp/l.tie", "left over");
   const LoadResult result =
       LoadCommandLinePackage(window, archive, temp.Path("Battles\\missing.kzm"), {});
@@ -82,18 +86,20 @@ TEST_F(LoadBattleTest, APackageThatDoesNotUnpackWholeIsToldAndNothingOfItStays) 
   LoadCommandLinePackage(window, archive, temp.Path("Battles\\b1.kzm"), {});
   testing::RawEntry damaged = testing::StoredEntry("e2.tie", "two");
   damaged.crc ^= 1;
-  temp.WriteFile("Battles/b2.kzm",
-                 testing::RawZipBytes({testing::StoredEntry("battle.kzb", testing::BattleListBytes(
-                                                                              3, 9, "Hoth", {"e2.tie"})),
-                                       damaged, testing::StoredEntry("Readme.txt", "hoth")}));
+  temp.WriteFile(
+      "Battles/b2.kzm",
+      testing::RawZipBytes(
+          {testing::StoredEntry("battle.kzb", testing::BattleListBytes(3, 9, "Hoth", {"e2.tie"})),
+           damaged, testing::StoredEntry("Readme.txt", "hoth")}));
   bool readmeShown = false;
   const LoadResult result = LoadCommandLinePackage(window, archive, temp.Path("Battles\\b2.kzm"),
                                                    [&](const std::string&) { readmeShown = true; });
   EXPECT_FALSE(result.packageUnpacked);
   EXPECT_FALSE(readmeShown);
-  EXPECT_EQ(desktop.MessageTexts(),
-            (std::vector<std::string>{"Error unpacking the battle package!\n\ne2.tie: CRC mismatch\n\n"
-                                      "The battle was not installed."}));
+  EXPECT_EQ(
+      desktop.MessageTexts(),
+      (std::vector<std::string>{"Error unpacking the battle package!\n\ne2.tie: CRC mismatch\n\n"
+                                "The battle was not installed."}));
   EXPECT_EQ(window.ItemText(1063), "Endor Run");
   EXPECT_EQ(temp.List("XWA/KZMISS"), (std::vector<std::string>{"Battle.kzb", "e1.tie"}));
   EXPECT_FALSE(temp.Exists("launcher/Temp"));

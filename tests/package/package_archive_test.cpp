@@ -123,7 +123,8 @@ TEST_F(PackageArchiveTest, AnOutputPathOverTheLimitIsRefused) {
 }
 
 TEST_F(PackageArchiveTest, WrittenFilesCarryTheStoredTime) {
-  const std::uint32_t storedTime = (((2001 - 1980) << 9 | 2 << 5 | 3) << 16) | (4 << 11 | 5 << 5 | 3);
+  const std::uint32_t storedTime =
+      (((2001 - 1980) << 9 | 2 << 5 | 3) << 16) | (4 << 11 | 5 << 5 | 3);
   const std::string package =
       MakePackage("t.kzm", [&](ZipBuilder& zip) { zip.Add("m.tie", "m", storedTime); });
   ASSERT_TRUE(archive.OpenPackage(package));
@@ -172,7 +173,8 @@ TEST_F(PackageArchiveTest, DamagedEntryDataFailsAndLeavesNoFileBehind) {
   EXPECT_EQ(temp.List("out"), (std::vector<std::string>{"good.txt"}));
   EXPECT_EQ(temp.ReadFile("out/good.txt"), "good");
   ASSERT_TRUE(archive.extractionFailure());
-  EXPECT_EQ(archive.extractionFailure()->Describe(), "bad.tie: damaged data (invalid distance too far back)");
+  EXPECT_EQ(archive.extractionFailure()->Describe(),
+            "bad.tie: damaged data (invalid distance too far back)");
 }
 
 TEST_F(PackageArchiveTest, ExtensionSearchMatchesTheTextAfterTheLastDot) {

@@ -31,13 +31,15 @@ std::string EntryName(int index) {
   std::string number = std::to_string(index);
   number.insert(0, 6 - number.size(), '0');
   if (index % 11 == 0) return "top" + number + ".txt";
-  return "f" + std::to_string(index % 7) + "/s" + std::to_string(index % 3) + "/e" + number + ".tie";
+  return "f" + std::to_string(index % 7) + "/s" + std::to_string(index % 3) + "/e" + number +
+         ".tie";
 }
 
 // Bytes of an entry: mostly small, some past the sizes data moves in, every one distinct
 // (a marker holding the index, which a test can find in the package to damage it).
 std::string EntryBytes(int index) {
-  const std::size_t size = index % 50 == 7 ? 1'500'000 + index : static_cast<std::size_t>(index * 37 % 5000);
+  const std::size_t size =
+      index % 50 == 7 ? 1'500'000 + index : static_cast<std::size_t>(index * 37 % 5000);
   std::string bytes = "<entry " + std::to_string(index) + ">";
   std::uint32_t state = static_cast<std::uint32_t>(index) + 1;
   while (bytes.size() < size) {
@@ -58,7 +60,9 @@ class ParallelExtractionTest : public ::testing::Test {
   ParallelExtractionTest() {
     ZipBuilder zip(temp.Native("p.kzm").string());
     zip.AddFolder("f1/");
-    for (int i = 0; i < kEntries; ++i) zip.Add(EntryName(i), EntryBytes(i), EntryTime(i), i % 3 != 0);
+    for (int i = 0; i < kEntries; ++i) {
+      zip.Add(EntryName(i), EntryBytes(i), EntryTime(i), i % 3 != 0);
+    }
   }
 
   // Stored entry `index` with one byte of its data changed: whole, but not what was packed.
@@ -78,16 +82,19 @@ class ParallelExtractionTest : public ::testing::Test {
   }
 
   // Every file under `folder`: its path inside, bytes and last-write time.
-  std::map<std::string, std::pair<std::string, platform::FileTime>> Tree(const std::string& folder) {
+  std::map<std::string, std::pair<std::string, platform::FileTime>> Tree(
+      const std::string& folder) {
     std::map<std::string, std::pair<std::string, platform::FileTime>> files;
     for (const auto& item : std::filesystem::recursive_directory_iterator(temp.Native(folder))) {
-      const std::string relative = std::filesystem::relative(item.path(), temp.Native(folder)).generic_string();
+      const std::string relative =
+          std::filesystem::relative(item.path(), temp.Native(folder)).generic_string();
       if (item.is_directory()) {
         files[relative + "/"] = {};
         continue;
       }
       const auto times = platform::Files().GetTimes(temp.Path(folder + "/" + relative));
-      files[relative] = {*temp.ReadFile(folder + "/" + relative), times ? times->lastWrite.value_or(0) : 0};
+      files[relative] = {*temp.ReadFile(folder + "/" + relative),
+                         times ? times->lastWrite.value_or(0) : 0};
     }
     return files;
   }
@@ -112,7 +119,8 @@ TEST_F(ParallelExtractionTest, WritesEveryByteAndTimeAsOneEntryAfterAnother) {
   EXPECT_EQ(parallel.size(), kEntries + 7 + 7 * 3);
   EXPECT_EQ(parallel.at("f1/s0/e000057.tie").first, EntryBytes(57));
   EXPECT_EQ(parallel.at("f0/s1/e000007.tie").first, EntryBytes(7));
-  EXPECT_EQ(parallel.at("f0/s1/e000007.tie").second, *platform::LocalDosDateTimeToFileTime(EntryTime(7)));
+  EXPECT_EQ(parallel.at("f0/s1/e000007.tie").second,
+            *platform::LocalDosDateTimeToFileTime(EntryTime(7)));
 }
 
 TEST_F(ParallelExtractionTest, TheFirstFailingEntryInDirectoryOrderIsNamedAndNothingAfterItStays) {
@@ -140,7 +148,8 @@ TEST_F(ParallelExtractionTest, AFileThatCannotBeCreatedStopsTheOtherWorkers) {
   // the other workers had taken meanwhile: far from all of them.
   EXPECT_LT(faulty.Calls(FileOperation::Open), kEntries / 2);
   std::vector<std::string> top = temp.List("parallel");
-  EXPECT_EQ(top, (std::vector<std::string>{"f0/", "f1/", "f2/", "f3/", "f4/", "f5/", "f6/", "top000000.txt"}));
+  EXPECT_EQ(top, (std::vector<std::string>{"f0/", "f1/", "f2/", "f3/", "f4/", "f5/", "f6/",
+                                           "top000000.txt"}));
   EXPECT_EQ(temp.List("parallel/f1/s2"), std::vector<std::string>{});
 }
 

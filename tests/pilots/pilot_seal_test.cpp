@@ -59,8 +59,10 @@ TEST_F(PilotSealTest, WorkedExamplesSealEachGamesPilotAtItsOffset) {
   for (const Places& places : kPlaces) {
     if (places.game == GameId::TieFighter) continue;
     for (const Example& example : examples) {
-      SCOPED_TRACE(testing::PilotTest::FolderOf(places.game) + " seal " + std::to_string(example.seal));
-      const std::string before = PilotBytes(places, FullSize(places), example.n, example.a, example.b);
+      SCOPED_TRACE(testing::PilotTest::FolderOf(places.game) + " seal " +
+                   std::to_string(example.seal));
+      const std::string before =
+          PilotBytes(places, FullSize(places), example.n, example.a, example.b);
       temp.WriteFile(In(places.game, "Luke0.plt"), before);
       EXPECT_TRUE(SealPilotFile(places.game, "Luke0.plt"));
       std::string expected = before;
@@ -102,7 +104,8 @@ TEST_F(PilotSealTest, TieFighterTakesNFromTheSecondByteOfTheFileName) {
 
 TEST_F(PilotSealTest, SealingTwiceWritesTheSameByte) {
   const Places& xwa = kPlaces[3];
-  temp.WriteFile(In(GameId::XwingAlliance, "Luke0.plt"), PilotBytes(xwa, FullSize(xwa), 0x75, 0x10, 0x22));
+  temp.WriteFile(In(GameId::XwingAlliance, "Luke0.plt"),
+                 PilotBytes(xwa, FullSize(xwa), 0x75, 0x10, 0x22));
   ASSERT_TRUE(SealPilotFile(GameId::XwingAlliance, "Luke0.plt"));
   const std::optional<std::string> once = temp.ReadFile(In(GameId::XwingAlliance, "Luke0.plt"));
   ASSERT_TRUE(SealPilotFile(GameId::XwingAlliance, "Luke0.plt"));

@@ -43,7 +43,9 @@ std::vector<std::size_t> PrepareOffsets() {
 std::string ExpectedPilot(std::string_view name, bool prepare) {
   std::string bytes(152'076, '\0');
   bytes.replace(0, name.size(), name);
-  for (const Bytes& entry : FreshPilotTable()) bytes.replace(entry.offset, entry.value.size(), entry.value);
+  for (const Bytes& entry : FreshPilotTable()) {
+    bytes.replace(entry.offset, entry.value.size(), entry.value);
+  }
   if (prepare) {
     for (std::size_t offset : PrepareOffsets()) bytes[offset] = '\x01';
   }

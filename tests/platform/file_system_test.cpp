@@ -494,7 +494,8 @@ TEST(DosTime, AFileTimeGoesBackToTheSameLocalDosTime) {
   EXPECT_EQ(FileTimeToLocalDosDateTime(*noon + 10'000'000), kJanuaryNoonDos);
   EXPECT_EQ(FileTimeToLocalDosDateTime(*noon + 20'000'000), kJanuaryNoonDos + 1);
   EXPECT_EQ(FileTimeToLocalDosDateTime(*noon - 24ull * 3600 * 365 * 24 * 10'000'000), std::nullopt);
-  EXPECT_EQ(FileTimeToLocalDosDateTime(*noon + 24ull * 3600 * 366 * 106 * 10'000'000), std::nullopt);
+  EXPECT_EQ(FileTimeToLocalDosDateTime(*noon + 24ull * 3600 * 366 * 106 * 10'000'000),
+            std::nullopt);
 }
 
 }  // namespace

@@ -108,7 +108,8 @@ TEST(Wildcard, ManyStarsAgainstALongNameFinishQuickly) {
 }
 
 TEST(DeviceNames, AreKnownWithOrWithoutAnExtension) {
-  for (const char* name : {"CON", "con.tie", "Prn.txt", "AUX", "nul", "NUL .x", "COM1", "com9.tie", "LPT5.a.b"}) {
+  for (const char* name :
+       {"CON", "con.tie", "Prn.txt", "AUX", "nul", "NUL .x", "COM1", "com9.tie", "LPT5.a.b"}) {
     EXPECT_TRUE(IsDeviceName(name)) << name;
   }
   for (const char* name : {"CONSOLE", "COM0", "COM10", "LPT", "xcon", "nul_", "aux1.tie", ""}) {
@@ -137,7 +138,8 @@ TEST(FileNames, EachNameAWrittenFileCannotBearSaysWhy) {
       {"/a.tie", kNotAName},      {"notes.", kTrailing},     {"m1.tie ", kTrailing},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(std::string(FileNameProblem(c.name).value_or(kFine)), c.problem) << '"' << c.name << '"';
+    EXPECT_EQ(std::string(FileNameProblem(c.name).value_or(kFine)), c.problem)
+        << '"' << c.name << '"';
   }
 }
 

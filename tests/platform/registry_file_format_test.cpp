@@ -116,7 +116,8 @@ TEST(RegistryFileFormat, ReadsLfLinesAndAByteOrderMark) {
   ASSERT_TRUE(text);
   EXPECT_EQ(text->encoding, RegistryTextEncoding::Utf8WithByteOrderMark);
   const RegistryFile file = ParseRegistryFile(text->text).file;
-  const RegistryKey* key = file.FindKey("hkey_local_machine\\software\\morvain unlimited\\vntl\\xwa");
+  const RegistryKey* key =
+      file.FindKey("hkey_local_machine\\software\\morvain unlimited\\vntl\\xwa");
   ASSERT_NE(key, nullptr);
   EXPECT_EQ(key->FindValue("INSTALL PATH")->data, "C:\\XWA");
   EXPECT_EQ(EncodeRegistryText(FormatRegistryFile(file), text->encoding),
@@ -128,9 +129,11 @@ TEST(RegistryFileFormat, ReadsLfLinesAndAByteOrderMark) {
 // The registry editor's export: UTF-16LE with a byte order mark, read as text and
 // written back in the same encoding.
 TEST(RegistryFileFormat, ReadsAndWritesUtf16LittleEndian) {
-  const std::string utf8 = "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\\xC3\x89]\r\n\r\n";
+  const std::string utf8 =
+      "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\\xC3\x89]\r\n\r\n";
   std::string utf16 = "\xFF\xFE";
-  for (const char c : std::string("Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\")) {
+  for (const char c :
+       std::string("Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\")) {
     utf16 += c;
     utf16 += '\0';
   }

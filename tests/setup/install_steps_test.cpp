@@ -34,8 +34,9 @@ TEST_F(InstallStepsTest, UnpacksThePackageAndLogsEveryNameBelowTheFolderLine) {
   ASSERT_EQ(Install(), InstallResult::Done);
   EXPECT_EQ(Installed("VNTL.exe"), "launcher");
   EXPECT_EQ(Installed("Docs/Battle Guide.txt"), "guide");
-  EXPECT_EQ(Installed("install.log"), destination + "\r\nVNTL.exe\r\nUninstall.exe\r\nReadme.txt\r\n"
-                                                    "Docs\\\r\nDocs\\Battle Guide.txt\r\n");
+  EXPECT_EQ(Installed("install.log"), destination +
+                                          "\r\nVNTL.exe\r\nUninstall.exe\r\nReadme.txt\r\n"
+                                          "Docs\\\r\nDocs\\Battle Guide.txt\r\n");
   EXPECT_EQ(names, (Lines{"VNTL.exe", "Uninstall.exe", "Readme.txt", "Docs\\",
                           "Docs\\Battle Guide.txt"}));
   EXPECT_EQ(percents, (std::vector<int>{20, 40, 60, 80, 100}));
@@ -143,7 +144,8 @@ TEST_F(InstallStepsTest, ShortcutPlacesFollowTheSystemsLayout) {
   const Case cases[] = {
       {4, "C:\\WINDOWS\\Start Menu\\Programs\\Morvain Unlimited\\Vantrel",
        "C:\\WINDOWS\\Desktop\\Vantrel.LNK"},
-      {5, "C:\\\\Documents and Settings\\All Users\\Start Menu\\Programs\\Morvain Unlimited\\Vantrel",
+      {5,
+       "C:\\\\Documents and Settings\\All Users\\Start Menu\\Programs\\Morvain Unlimited\\Vantrel",
        "C:\\\\Documents and Settings\\All Users\\Desktop\\Vantrel.LNK"},
       {6, StartMenu("\\Morvain Unlimited\\Vantrel"), Desktop("\\Vantrel.LNK")},
       {10, StartMenu("\\Morvain Unlimited\\Vantrel"), Desktop("\\Vantrel.LNK")},

@@ -192,7 +192,8 @@ TEST_F(SetupPagesTest, WithoutThePackageStartStaysDisabledAndBackStillWorks) {
   ScriptPresses({IDC_SETUP_CANCEL, IDC_QUIT_EXIT});
   Run();
   EXPECT_EQ(desktop.MessageTexts(), (Names{"Can't find setup package!\nInstallation aborting!"}));
-  EXPECT_EQ(OpenedTemplates(), (Names{"Welcome", "Agreement", "Destination", "Copy", "Destination", "Quit"}));
+  EXPECT_EQ(OpenedTemplates(),
+            (Names{"Welcome", "Agreement", "Destination", "Copy", "Destination", "Quit"}));
 }
 
 TEST_F(SetupPagesTest, ALogThatCannotBeMadeEndsSetup) {

@@ -65,7 +65,8 @@ RawEntry StoredEntry(std::string_view name, std::string_view bytes) {
 RawEntry DeflatedEntry(std::string_view name, std::string_view bytes) {
   RawEntry entry = StoredEntry(name, bytes);
   z_stream stream{};
-  if (deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK) {
+  if (deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) !=
+      Z_OK) {
     throw std::runtime_error("deflateInit2");
   }
   entry.data.assign(deflateBound(&stream, static_cast<uLong>(bytes.size())), '\0');

@@ -24,7 +24,9 @@ ZipBuilder& ZipBuilder::Add(std::string_view name, std::string_view bytes, std::
   return *this;
 }
 
-ZipBuilder& ZipBuilder::AddFolder(std::string_view name) { return Add(name, {}, kNoonDosTime, false); }
+ZipBuilder& ZipBuilder::AddFolder(std::string_view name) {
+  return Add(name, {}, kNoonDosTime, false);
+}
 
 void ZipBuilder::Close() {
   if (writer_->isOpen()) writer_->Finish();

@@ -16,7 +16,8 @@ class PackageWriter;
 namespace vantrel::testing {
 
 // 2003-05-17 12:00:00 as a DOS date and time (date in the high 16 bits).
-inline constexpr std::uint32_t kNoonDosTime = (((2003 - 1980) << 9 | 5 << 5 | 17) << 16) | (12 << 11);
+inline constexpr std::uint32_t kNoonDosTime =
+    (((2003 - 1980) << 9 | 5 << 5 | 17) << 16) | (12 << 11);
 
 class ZipBuilder {
  public:

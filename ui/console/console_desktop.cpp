@@ -40,8 +40,8 @@ std::string DescribeForConsole(const platform::Failure& failure) {
   return shown.Describe();
 }
 
-Answer ConsoleDesktop::ShowMessage(Window*, std::string_view text, std::string_view title, Icon icon,
-                                   Buttons buttons) {
+Answer ConsoleDesktop::ShowMessage(Window*, std::string_view text, std::string_view title,
+                                   Icon icon, Buttons buttons) {
   // The launcher's messages may hold its paths, which are written with backslashes.
   std::string line(title);
   line += ": ";

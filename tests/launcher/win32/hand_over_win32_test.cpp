@@ -59,7 +59,8 @@ bool CanMakeWindows() {
 }
 
 #define REQUIRE_DISPLAY() \
-  if (!CanMakeWindows()) GTEST_SKIP() << "no window can be made here; run under a display (xvfb-run)"
+  if (!CanMakeWindows())  \
+  GTEST_SKIP() << "no window can be made here; run under a display (xvfb-run)"
 
 // The marked main window is found, and its answer to the package handed to it told.
 TEST(HandOver, TheMarkedMainWindowIsFoundAndItsAnswerTold) {

@@ -47,7 +47,8 @@ TEST_F(UninstallTemplateTest, TheWindowBeforeAndAfterStart) {
                    "following components are removed...", "Program files...", "Program folders...",
                    "Registry entries...", "Done!", "Done!", "Done!", "Uninstall completed.",
                    "Morvain Setup", "Start", "OK"}));
-  for (const int id : {IDC_DONE_FILES, IDC_DONE_FOLDERS, IDC_DONE_REGISTRY, IDC_UNINSTALL_COMPLETED}) {
+  for (const int id :
+       {IDC_DONE_FILES, IDC_DONE_FOLDERS, IDC_DONE_REGISTRY, IDC_UNINSTALL_COMPLETED}) {
     EXPECT_FALSE(Visible(window.handle(), id)) << id;
   }
   EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window.handle(), IDC_UNINSTALL_OK)));
@@ -55,7 +56,8 @@ TEST_F(UninstallTemplateTest, TheWindowBeforeAndAfterStart) {
   EXPECT_TRUE(testing::SaveScreenshot(window.handle(), "uninstall-before-start"));
 
   SendMessageW(window.handle(), WM_COMMAND, MAKEWPARAM(IDC_UNINSTALL_START, BN_CLICKED), 0);
-  for (const int id : {IDC_DONE_FILES, IDC_DONE_FOLDERS, IDC_DONE_REGISTRY, IDC_UNINSTALL_COMPLETED}) {
+  for (const int id :
+       {IDC_DONE_FILES, IDC_DONE_FOLDERS, IDC_DONE_REGISTRY, IDC_UNINSTALL_COMPLETED}) {
     EXPECT_TRUE(Visible(window.handle(), id)) << id;
   }
   EXPECT_EQ(SendDlgItemMessageW(window.handle(), IDC_UNINSTALL_PROGRESS, PBM_GETPOS, 0, 0), 100);
