@@ -82,7 +82,7 @@ void AppendUtf8(std::string& out, std::uint32_t codePoint) {
   }
 }
 
-// UTF-8 text as UTF-16 code units; a broken sequence becomes U+FFFD.
+// UTF-8 text as UTF-16 code units; each byte of a broken sequence becomes U+FFFD.
 std::vector<std::uint16_t> ToUtf16(std::string_view text) {
   std::vector<std::uint16_t> units;
   std::size_t i = 0;
@@ -101,6 +101,12 @@ std::vector<std::uint16_t> ToUtf16(std::string_view text) {
       const auto next = static_cast<unsigned char>(text[i + k]);
       valid = (next & 0xC0) == 0x80;
       codePoint = (codePoint << 6) | (next & 0x3F);
+    }
+    // A sequence longer than its code point needs, or one that spells a surrogate, is
+    // no UTF-8: as a unit of its own it would read back as something else.
+    constexpr std::uint32_t kShortest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (valid && (codePoint < kShortest[length] || (codePoint >= 0xD800 && codePoint < 0xE000))) {
+      valid = false;
     }
     if (!valid || codePoint > 0x10FFFF) {
       codePoint = 0xFFFD;

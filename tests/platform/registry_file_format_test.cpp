@@ -58,6 +58,7 @@ TEST(RegistryFileFormat, StringsAreEscapedOrWrittenAsBinaryAndSurviveARoundTrip)
     std::string name;
     std::string text;
     std::string line;
+    std::string readBack = text;  // what is read again, when the text is no UTF-8
   } cases[] = {
       {"Odd \"name\" \\ here", "C:\\Games\\\"X-Wing\" \\\\server\\share\\",
        "\"Odd \\\"name\\\" \\\\ here\"=\"C:\\\\Games\\\\\\\"X-Wing\\\" "
@@ -65,6 +66,11 @@ TEST(RegistryFileFormat, StringsAreEscapedOrWrittenAsBinaryAndSurviveARoundTrip)
       {"Notes", "two\r\nlines \xC3\xA9 \xF0\x9F\x98\x80",
        "\"Notes\"=hex(1):74,00,77,00,6f,00,0d,00,0a,00,6c,00,69,00,6e,00,"
        "65,00,73,00,20,00,e9,00,20,00,3d,d8,00,de,00,00\r\n"},
+      // A surrogate spelt in UTF-8, an overlong NUL and a stray continuation byte: each
+      // byte a replacement character, so that the next rewrite writes the same again.
+      {"Broken", "\x01\xED\xBE\xBE\xC0\x80\xBE",
+       "\"Broken\"=hex(1):01,00,fd,ff,fd,ff,fd,ff,fd,ff,fd,ff,fd,ff,00,00\r\n",
+       "\x01\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD"},
   };
   for (const auto& c : cases) {
     RegistryFile file;
@@ -77,7 +83,7 @@ TEST(RegistryFileFormat, StringsAreEscapedOrWrittenAsBinaryAndSurviveARoundTrip)
     const RegistryValue& value = read.FindKey(kVntl)->values[0];
     EXPECT_EQ(value.name, c.name);
     EXPECT_TRUE(value.isString) << c.name;
-    EXPECT_EQ(value.data, c.text);
+    EXPECT_EQ(value.data, c.readBack);
     EXPECT_EQ(FormatRegistryFile(read), written);
   }
 }
