@@ -50,7 +50,7 @@ const char kDisclaimer[] =
     "================================================\r\n";
 
 void RunSetupPage(SetupSession& session, SetupPage page) {
-  const auto run = [&session](const char* templateName, auto&& controller) {
+  const auto run = [](const char* templateName, auto&& controller) {
     ui::Ui().RunModalDialog(templateName, nullptr, controller);
   };
   switch (page) {
