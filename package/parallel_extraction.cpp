@@ -39,6 +39,9 @@ struct PlannedFolder {
   std::size_t parent = 0;
   std::unique_ptr<platform::Folder> handle;
   bool keep = false;  // still needed after a failure
+  // The first entry in directory order inside it, at any depth: folders are planned in
+  // the order entries first need them, so every later folder is first needed no sooner.
+  std::size_t firstEntry = 0;
 };
 
 struct PlannedEntry {
@@ -201,7 +204,10 @@ std::optional<bool> PackageArchive::ExtractInParallel(const std::string& destina
       if (i + 1 == parts.size()) break;
       if (fileNames.count(folded) != 0) return std::nullopt;
       const auto [found, added] = folderIndex.emplace(folded, plan.folders.size());
-      if (added) plan.folders.push_back(PlannedFolder{parts[i], entry.folder, nullptr, false});
+      if (added) {
+        plan.folders.push_back(
+            PlannedFolder{parts[i], entry.folder, nullptr, false, plan.entries.size()});
+      }
       entry.folder = found->second;
     }
     if (folderIndex.count(folded) != 0 || !fileNames.insert(folded).second) return std::nullopt;
@@ -233,7 +239,8 @@ std::optional<bool> PackageArchive::ExtractInParallel(const std::string& destina
   }
 
   // The folders, parents first. One that cannot be made fails the first entry that
-  // needs it, as it would have failed one entry after another.
+  // needs it, as it would have failed one entry after another; the folders after it are
+  // not made, and no entry before it needs them.
   plan.folders[0].handle = platform::Files().OpenFolder(destination);
   if (!plan.folders[0].handle) return std::nullopt;
   plan.folders[0].keep = true;
@@ -242,13 +249,10 @@ std::optional<bool> PackageArchive::ExtractInParallel(const std::string& destina
     PlannedFolder& folder = plan.folders[i];
     folder.handle = plan.folders[folder.parent].handle->CreateFolder(folder.name);
     if (folder.handle) continue;
-    const auto user = std::find_if(plan.entries.begin(), plan.entries.end(),
-                                   [&](const PlannedEntry& e) { return e.folder == i; });
-    const std::size_t at = static_cast<std::size_t>(user - plan.entries.begin());
-    if (at < limit) {
-      plan.refusedAt = limit = at;
-      plan.refusal =
-          platform::Failure{user->name, platform::LastCause("its folder cannot be created")};
+    if (folder.firstEntry < limit) {
+      plan.refusedAt = limit = folder.firstEntry;
+      plan.refusal = platform::Failure{plan.entries[folder.firstEntry].name,
+                                       platform::LastCause("its folder cannot be created")};
     }
     break;
   }

@@ -153,5 +153,17 @@ TEST_F(ParallelExtractionTest, AFileThatCannotBeCreatedStopsTheOtherWorkers) {
   EXPECT_EQ(temp.List("parallel/f1/s2"), std::vector<std::string>{});
 }
 
+// "f3" holds no entry of its own, only folders: the first entry inside it at any depth is
+// the one that fails, and no worker writes into the folders that were never made.
+TEST_F(ParallelExtractionTest, AFolderThatCannotBeMadeFailsTheFirstEntryInsideIt) {
+  FaultyFileSystem faulty;
+  const ScopedFileSystem installed(faulty);
+  faulty.FailAlways(FileOperation::CreateFolder, "f3");
+  EXPECT_FALSE(Extract("parallel"));
+  ASSERT_TRUE(archive.extractionFailure());
+  EXPECT_EQ(archive.extractionFailure()->Describe(), "f3\\s0\\e000003.tie: Access denied");
+  EXPECT_EQ(Tree("parallel"), SequentialTree(false));
+}
+
 }  // namespace
 }  // namespace vantrel
