@@ -35,50 +35,54 @@ TEST_F(RepairCommandTest, SaysPerGameWhatItFoundAndDid) {
   EXPECT_EQ(RunCommand(cli::RepairCommand, {"xvt"}).out, "xvt\tnothing to repair\n");
 }
 
+// A read-only executable, and a backup that cannot be deleted when the play ended before
+// the patch (the executable is as installed): each told as what it is, with the file and
+// the system's reason on the line after; everything stays for the next run, which finishes.
 TEST_F(RepairCommandTest, WhatCannotBeDoneNowIsToldWithItsCauseAndKeptForNextTime) {
-  LeaveAnInterruptedPlay();
-  ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path("XVT\\Z_XVT__.EXE"), true));
-  const auto run = RunCommand(cli::RepairCommand, {"xvt"});
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.out, "xvt\tinterrupted play: could not put the executable back, 1 plain mission "
-                     "removed\n");
   const std::string exe = temp.SystemPath("XVT/Z_XVT__.EXE");
-  EXPECT_EQ(run.err.rfind("vantrel: The last play of X-Wing vs. TIE Fighter did not finish. Its 1 "
-                          "plain mission in " + temp.SystemPath("XVT/TRAIN/") +
-                          " has been removed.\nvantrel: The last play of X-Wing vs. TIE Fighter "
-                          "did not finish. Vantrel could not put back its executable: " + exe +
-                          ", the copy ", 0), 0u) << run.err;
-  // The line after it names the file and the system's reason.
-  EXPECT_NE(run.err.find(".\n  " + exe + ": "), std::string::npos) << run.err;
-  EXPECT_EQ(temp.List("XVT"),
-            (std::vector<std::string>{"TRAIN/", "VNTL___.jnl", "VNTL___.tmp", "Z_XVT__.EXE"}));
-}
-
-// The play ended before the patch: the executable is as installed, and only its copy,
-// which cannot be deleted now, stays with the journal.
-TEST_F(RepairCommandTest, ABackupThatCannotBeDeletedIsNotToldAsAnExecutableNotPutBack) {
-  LeaveAnInterruptedPlay();
-  temp.WriteFile("XVT/Z_XVT__.EXE", testing::kInstalledBytes);
-  testing::FaultyFileSystem faulty;
-  const testing::ScopedFileSystem installed(faulty);
-  faulty.FailAlways(testing::FileOperation::DeleteFile, "VNTL___.tmp");
-  const auto run = RunCommand(cli::RepairCommand, {"xvt"});
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.out, "xvt\tinterrupted play: executable as installed, its backup could not be "
-                     "deleted, 1 plain mission removed\n");
   const std::string backup = temp.SystemPath("XVT/VNTL___.tmp");
-  EXPECT_NE(run.err.find("vantrel: The last play of X-Wing vs. TIE Fighter did not finish. Its "
-                         "executable " + temp.SystemPath("XVT/Z_XVT__.EXE") + " is as installed, "
-                         "but the copy " + backup + " of the executable could not be deleted. It "
-                         "is left, with the play journal " + temp.SystemPath("XVT/VNTL___.jnl") +
-                         ", for the next play to delete; make sure it is not read-only or in "
-                         "use.\n  " + backup + ": Access denied\n"),
-            std::string::npos) << run.err;
-  EXPECT_EQ(temp.List("XVT"),
-            (std::vector<std::string>{"TRAIN/", "VNTL___.jnl", "VNTL___.tmp", "Z_XVT__.EXE"}));
-  faulty.Heal();
-  EXPECT_EQ(RunCommand(cli::RepairCommand, {"xvt"}).out, "xvt\tinterrupted play\n");
-  EXPECT_EQ(temp.List("XVT"), (std::vector<std::string>{"TRAIN/", "Z_XVT__.EXE"}));
+  const std::string opening = "vantrel: The last play of X-Wing vs. TIE Fighter did not finish. ";
+  const std::string removed =
+      opening + "Its 1 plain mission in " + temp.SystemPath("XVT/TRAIN/") + " has been removed.\n";
+  const struct {
+    bool patched;  // else the executable is as installed and the backup cannot be deleted
+    std::string out, err, cause, outNextTime;
+  } cases[] = {
+      {true, "could not put the executable back",
+       opening + "Vantrel could not put back its executable: " + exe + ", the copy ", exe + ": ",
+       ": executable put back"},
+      {false, "executable as installed, its backup could not be deleted",
+       opening + "Its executable " + exe + " is as installed, but the copy " + backup +
+           " of the executable could not be deleted. It is left, with the play journal " +
+           temp.SystemPath("XVT/VNTL___.jnl") + ", for the next play to delete; make sure it "
+           "is not read-only or in use.",
+       backup + ": Access denied\n", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.out);
+    LeaveAnInterruptedPlay();
+    testing::FaultyFileSystem faulty;
+    const testing::ScopedFileSystem installed(faulty);
+    if (c.patched) {
+      ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path("XVT\\Z_XVT__.EXE"), true));
+    } else {
+      temp.WriteFile("XVT/Z_XVT__.EXE", testing::kInstalledBytes);
+      faulty.FailAlways(testing::FileOperation::DeleteFile, "VNTL___.tmp");
+    }
+    const auto run = RunCommand(cli::RepairCommand, {"xvt"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "xvt\tinterrupted play: " + c.out + ", 1 plain mission removed\n");
+    EXPECT_EQ(run.err.find(removed + c.err), 0u) << run.err;
+    EXPECT_NE(run.err.find(".\n  " + c.cause), std::string::npos) << run.err;
+    EXPECT_EQ(temp.List("XVT"),
+              (std::vector<std::string>{"TRAIN/", "VNTL___.jnl", "VNTL___.tmp", "Z_XVT__.EXE"}));
+
+    faulty.Heal();
+    ASSERT_TRUE(platform::Files().SetReadOnly(temp.Path("XVT\\Z_XVT__.EXE"), false));
+    EXPECT_EQ(RunCommand(cli::RepairCommand, {"xvt"}).out,
+              "xvt\tinterrupted play" + c.outNextTime + "\n");
+    EXPECT_EQ(temp.List("XVT"), (std::vector<std::string>{"TRAIN/", "Z_XVT__.EXE"}));
+  }
 }
 
 }  // namespace
