@@ -105,11 +105,7 @@ void PrintJson(const std::string& package, const PackageReport& report) {
   for (const PackageProblem& problem : report.problems) {
     json.BeginObject();
     json.Key("kind").String(problem.kind);
-    if (problem.subject.empty()) {
-      json.Key("subject").Null();
-    } else {
-      json.Key("subject").String(problem.subject);
-    }
+    json.Key("subject").StringOrNull(problem.subject);
     json.Key("text").String(problem.text);
     json.EndObject();
   }
